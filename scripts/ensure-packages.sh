@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages a task needs, only those that are missing.
+# Usage: scripts/ensure-packages.sh build|test|demo
+set -euo pipefail
+
+build_pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+            nlohmann-json3-dev libcpp-httplib-dev libcli11-dev libsqlite3-dev sqlite3 libpq-dev
+            qt6-base-dev libgl-dev)
+case "${1:-build}" in
+  build) wanted=("${build_pkgs[@]}") ;;
+  test)  wanted=("${build_pkgs[@]}" postgresql fonts-dejavu-core) ;;
+  demo)  wanted=("${build_pkgs[@]}" fonts-dejavu-core) ;;
+  *) echo "usage: $0 build|test|demo" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

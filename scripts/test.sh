@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test (unit, integration, end-to-end), on SQLite and,
+# when PostgreSQL is installed, on a throwaway PostgreSQL cluster as well.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/ensure-packages.sh test
+cmake --preset dev
+cmake --build --preset dev
+scripts/with-postgres.sh ctest --preset dev
