@@ -1,5 +1,5 @@
 # Everything below the host must stay headless: no target there may link Qt.
-set(PED_HEADLESS_TARGETS framework_data framework_ui contracts support PKG_PED01000 pedserver_core pedclient)
+set(PED_HEADLESS_TARGETS framework_data framework_ui sqldb contracts support PKG_PED01000 pedserver_core pedclient)
 
 function(ped_refuse_qt_below_host)
   foreach(target IN LISTS PED_HEADLESS_TARGETS)

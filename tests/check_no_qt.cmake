@@ -1,5 +1,5 @@
 # Fails when a source file below the host includes Qt.
-set(layers framework contracts support PKG_PED01000 CLI_Ped01000 CLI_Ped01001 appserver)
+set(layers framework sqldb contracts support PKG_PED01000 CLI_Ped01000 CLI_Ped01001 appserver)
 set(offenders "")
 foreach(layer IN LISTS layers)
   file(GLOB_RECURSE files ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)
