@@ -3,7 +3,7 @@
 # Usage: scripts/ensure-packages.sh build|test|demo
 set -euo pipefail
 
-build_pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+build_pkgs=(cmake ninja-build g++ pkg-config zlib1g-dev libbrotli-dev libgtest-dev libgmock-dev libbenchmark-dev
             nlohmann-json3-dev libcpp-httplib-dev libcli11-dev libsqlite3-dev sqlite3 libpq-dev libssl-dev
             qt6-base-dev libgl-dev)
 case "${1:-build}" in
