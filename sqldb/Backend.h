@@ -1,0 +1,7 @@
+#pragma once
+
+namespace sqldb {
+
+enum class Backend { Sqlite, Postgres };
+
+} // namespace sqldb

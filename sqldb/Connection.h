@@ -1,0 +1,38 @@
+#pragma once
+
+#include "sqldb/Backend.h"
+#include "sqldb/Params.h"
+#include "sqldb/Rows.h"
+#include "sqldb/SqlError.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace sqldb {
+
+// One database session. Statements use :NAME parameters, which are always bound, never spliced
+// into the text. A connection belongs to one thread at a time.
+class Connection {
+public:
+    virtual ~Connection() = default;
+    Connection() = default;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // "sqlite:PATH" or "postgresql://..." (also "postgres://..."); throws SqlError otherwise.
+    static std::unique_ptr<Connection> Open(const std::string& url);
+
+    virtual Backend GetBackend() const = 0;
+    virtual void Execute(std::string_view sql, const Params& params = {}) = 0;
+    virtual Rows Query(std::string_view sql, const Params& params = {}) = 0;
+    // Rows inserted, updated or deleted by the last Execute.
+    virtual std::int64_t Changes() const = 0;
+    // Runs a script of several statements without parameters (schema creation).
+    virtual void ExecuteScript(std::string_view sql) = 0;
+    // True while the session can still be used (a PostgreSQL connection may have dropped).
+    virtual bool IsHealthy() const = 0;
+};
+
+} // namespace sqldb
