@@ -1,0 +1,142 @@
+#pragma once
+
+#include "data/DataSetState.h"
+#include "data/Field.h"
+#include "data/Packet.h"
+#include "data/Value.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace data {
+
+class DataSource;
+
+// An in-memory table: declared fields, rows, a cursor in display order, row editing, events
+// and change notifications for data-aware controls.
+class DataSet {
+public:
+    DataSet() = default;
+    explicit DataSet(std::string name) : m_name(std::move(name)) {}
+    DataSet(const DataSet&) = delete;
+    DataSet& operator=(const DataSet&) = delete;
+    ~DataSet();
+
+    const std::string& Name() const { return m_name; }
+    void SetName(std::string name);
+
+    // Fields are declared while the dataset is closed.
+    Field& AddField(std::string name, FieldType type, int size = 0);
+    Field& FieldByName(std::string_view name) const;
+    Field* FindField(std::string_view name) const;
+    const std::vector<std::unique_ptr<Field>>& Fields() const { return m_fields; }
+
+    void Open();
+    // Closes and empties the rows.
+    void Close();
+    bool Active() const { return m_state != DataSetState::Inactive; }
+    DataSetState State() const { return m_state; }
+
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    // Moves by up to `distance` rows; returns how far it moved.
+    int MoveBy(int distance);
+    bool Eof() const { return m_eof; }
+    bool Bof() const { return m_bof; }
+    // 1-based position in display order; 0 when empty.
+    int RecNo() const { return m_cursor + 1; }
+    // Throws DataSetError outside 1..RecordCount().
+    void SetRecNo(int recNo);
+    int RecordCount() const { return static_cast<int>(m_order.size()); }
+    bool IsEmpty() const { return m_order.empty(); }
+
+    // Moves to the first row (display order) whose field equals the value. Texts compare whole;
+    // caseInsensitive ignores letter case. On a miss the cursor stays and no event runs.
+    bool Locate(std::string_view fieldName, const Value& value, bool caseInsensitive);
+
+    void Edit();
+    void Post();
+    void Cancel();
+
+    std::function<void(DataSet&)> BeforeOpen;
+    std::function<void(DataSet&)> AfterOpen;
+    std::function<void(DataSet&)> AfterScroll;
+    std::function<void(DataSet&)> AfterPost;
+    std::function<void(DataSet&)> OnCalcFields;
+
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return m_disableCount > 0; }
+
+    int Subscribe(std::function<void(DataSetChange)> listener);
+    void Unsubscribe(int id);
+
+    const std::string& IndexFieldNames() const { return m_indexFieldNames; }
+    // One field name (or empty for load order). Throws DataSetError for an unknown field.
+    void SetIndexFieldNames(std::string names);
+
+    // Stored for the module; never applied.
+    const std::string& Filter() const { return m_filter; }
+    void SetFilter(std::string filter);
+
+    // Replaces the rows and opens. Throws DataSetError (naming the field and row) when the
+    // packet does not fit the declared fields; the dataset is then left as it was.
+    void LoadFromPacket(const Packet& packet);
+    // Every non-calculated field and every row, in load order.
+    Packet ToPacket() const;
+
+    // Used by Field: the value the field reads and the slot it writes.
+    const Value& ReadValue(int fieldIndex) const;
+    Value& WritableValue(const Field& field);
+
+private:
+    friend class DataSource;
+    friend class PaintedRowScope;
+
+    using Row = std::vector<Value>;
+
+    void SetState(DataSetState state);
+    void Notify(DataSetChange change);
+    void Scrolled();
+    void MoveTo(int displayRow);
+    void PostIfEditing();
+    void ResetCursor();
+    void CalculateRow(std::size_t storageRow);
+    void CalculateAll();
+    void ApplyOrder();
+    std::size_t StorageRow(int displayRow) const { return m_order[static_cast<std::size_t>(displayRow)]; }
+    Value* RowData(std::size_t storageRow) { return m_values.data() + storageRow * m_fields.size(); }
+    const Value* RowData(std::size_t storageRow) const {
+        return m_values.data() + storageRow * m_fields.size();
+    }
+    void AttachSource(DataSource* source);
+    void DetachSource(DataSource* source);
+
+    std::string m_name;
+    std::vector<std::unique_ptr<Field>> m_fields;
+    // Rows are stored flat, one value per field, in load order; m_order maps display rows.
+    std::vector<Value> m_values;
+    std::vector<std::size_t> m_order;
+    int m_cursor = -1;
+    bool m_eof = true;
+    bool m_bof = true;
+    DataSetState m_state = DataSetState::Inactive;
+    Row m_editBuffer;
+    std::size_t m_calcRow = 0;
+    int m_paintedRow = -1;
+    int m_disableCount = 0;
+    bool m_changePending = false;
+    int m_nextListenerId = 1;
+    std::vector<std::pair<int, std::function<void(DataSetChange)>>> m_listeners;
+    std::vector<DataSource*> m_sources;
+    std::string m_indexFieldNames;
+    std::string m_filter;
+};
+
+} // namespace data
