@@ -41,7 +41,7 @@ public:
 
 private:
     friend class Lease;
-    void Release(std::unique_ptr<Connection> connection);
+    void Release(std::unique_ptr<Connection> connection) noexcept;
 
     std::string m_url;
     int m_size;

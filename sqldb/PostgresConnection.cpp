@@ -1,0 +1,127 @@
+#include "PostgresConnection.h"
+
+#include "NamedParameters.h"
+
+#include <libpq-fe.h>
+
+#include <charconv>
+#include <optional>
+#include <set>
+
+namespace sqldb {
+namespace {
+
+// Type numbers of the built-in types we map to integers and reals.
+constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701;
+
+void Check(pg_result* result, PGconn* connection, std::string_view what) {
+    const auto status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+        return;
+    std::string message = result ? PQresultErrorMessage(result) : PQerrorMessage(connection);
+    const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
+        message.pop_back();
+    throw SqlError("PostgreSQL" + (state ? " " + std::string(state) : std::string()) + ": " + message + " in " +
+                   std::string(what));
+}
+
+std::optional<std::string> ParamText(const Value& value) {
+    if (IsNull(value))
+        return std::nullopt;
+    return AsText(value);
+}
+
+Value CellValue(pg_result* result, int row, int column) {
+    if (PQgetisnull(result, row, column))
+        return std::monostate{};
+    const char* text = PQgetvalue(result, row, column);
+    const auto length = static_cast<std::size_t>(PQgetlength(result, row, column));
+    switch (PQftype(result, column)) {
+    case kBool:
+        return static_cast<std::int64_t>(text[0] == 't' ? 1 : 0);
+    case kInt2:
+    case kInt4:
+    case kInt8: {
+        std::int64_t integer = 0;
+        std::from_chars(text, text + length, integer);
+        return integer;
+    }
+    case kFloat4:
+    case kFloat8:
+        return std::stod(std::string(text, length));
+    default:
+        return std::string(text, length);
+    }
+}
+
+} // namespace
+
+void PostgresConnection::Finisher::operator()(pg_conn* connection) const noexcept { PQfinish(connection); }
+void PostgresConnection::ResultClearer::operator()(pg_result* result) const noexcept { PQclear(result); }
+
+PostgresConnection::PostgresConnection(const std::string& url) : m_connection(PQconnectdb(url.c_str())) {
+    if (!m_connection || PQstatus(m_connection.get()) != CONNECTION_OK) {
+        std::string message = m_connection ? PQerrorMessage(m_connection.get()) : "out of memory";
+        throw SqlError("PostgreSQL: cannot connect: " + message);
+    }
+    PQsetNoticeProcessor(m_connection.get(), [](void*, const char*) {}, nullptr);
+    ExecuteScript("SET DateStyle TO ISO, YMD; SET client_encoding TO 'UTF8'");
+}
+
+bool PostgresConnection::IsHealthy() const { return PQstatus(m_connection.get()) == CONNECTION_OK; }
+
+PostgresConnection::Result PostgresConnection::Run(std::string_view sql, const Params& params) {
+    const auto positional = ToPositional(sql);
+    std::vector<std::optional<std::string>> texts;
+    for (const auto& name : positional.names) {
+        auto found = params.find(name);
+        if (found == params.end())
+            throw SqlError("parameter :" + name + " is not bound");
+        texts.push_back(ParamText(found->second));
+    }
+    if (params.size() != positional.names.size()) {
+        const std::set<std::string, std::less<>> used(positional.names.begin(), positional.names.end());
+        for (const auto& [name, value] : params) {
+            if (!used.contains(name))
+                throw SqlError("parameter :" + name + " is not used by the statement");
+        }
+    }
+    std::vector<const char*> values;
+    for (const auto& text : texts)
+        values.push_back(text ? text->c_str() : nullptr);
+    Result result(PQexecParams(m_connection.get(), positional.sql.c_str(), static_cast<int>(values.size()), nullptr,
+                               values.data(), nullptr, nullptr, 0));
+    Check(result.get(), m_connection.get(), sql);
+    return result;
+}
+
+void PostgresConnection::Execute(std::string_view sql, const Params& params) {
+    auto result = Run(sql, params);
+    const char* tuples = PQcmdTuples(result.get());
+    m_changes = tuples && *tuples ? std::stoll(tuples) : 0;
+}
+
+Rows PostgresConnection::Query(std::string_view sql, const Params& params) {
+    auto result = Run(sql, params);
+    const int columnCount = PQnfields(result.get());
+    const int rowCount = PQntuples(result.get());
+    std::vector<std::string> columns;
+    for (int column = 0; column < columnCount; ++column)
+        columns.emplace_back(PQfname(result.get(), column));
+    std::vector<Row> data(static_cast<std::size_t>(rowCount));
+    for (int row = 0; row < rowCount; ++row) {
+        auto& out = data[static_cast<std::size_t>(row)];
+        out.reserve(static_cast<std::size_t>(columnCount));
+        for (int column = 0; column < columnCount; ++column)
+            out.push_back(CellValue(result.get(), row, column));
+    }
+    return Rows(std::move(columns), std::move(data));
+}
+
+void PostgresConnection::ExecuteScript(std::string_view sql) {
+    Result result(PQexec(m_connection.get(), std::string(sql).c_str()));
+    Check(result.get(), m_connection.get(), "script");
+}
+
+} // namespace sqldb

@@ -1,0 +1,141 @@
+#include "SqliteConnection.h"
+
+#include <sqlite3.h>
+
+#include <cctype>
+#include <set>
+
+namespace sqldb {
+namespace {
+
+void Check(int rc, sqlite3* db, std::string_view what) {
+    if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE)
+        return;
+    throw SqlError("SQLite: " + std::string(what) + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+}
+
+struct StatementFinalizer {
+    void operator()(sqlite3_stmt* statement) const noexcept { sqlite3_finalize(statement); }
+};
+using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+Statement Prepare(sqlite3* db, std::string_view sql) {
+    sqlite3_stmt* raw = nullptr;
+    const char* tail = nullptr;
+    Check(sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail), db, sql);
+    Statement statement(raw);
+    if (!statement)
+        throw SqlError("SQLite: empty statement");
+    for (; tail && tail < sql.data() + sql.size(); ++tail) {
+        if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
+            throw SqlError("SQLite: more than one statement in " + std::string(sql));
+    }
+    return statement;
+}
+
+void BindOne(sqlite3* db, sqlite3_stmt* statement, int index, const Value& value) {
+    int rc = SQLITE_OK;
+    if (IsNull(value))
+        rc = sqlite3_bind_null(statement, index);
+    else if (const auto* integer = std::get_if<std::int64_t>(&value))
+        rc = sqlite3_bind_int64(statement, index, *integer);
+    else if (const auto* real = std::get_if<double>(&value))
+        rc = sqlite3_bind_double(statement, index, *real);
+    else {
+        const auto& text = std::get<std::string>(value);
+        rc = sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    Check(rc, db, "bind");
+}
+
+// Binds every :NAME of the statement; a parameter the statement lacks or does not use is a
+// programming error and is reported rather than ignored.
+void Bind(sqlite3* db, sqlite3_stmt* statement, const Params& params) {
+    std::set<std::string, std::less<>> used;
+    const int count = sqlite3_bind_parameter_count(statement);
+    for (int index = 1; index <= count; ++index) {
+        const char* name = sqlite3_bind_parameter_name(statement, index);
+        if (!name || name[0] != ':')
+            throw SqlError("SQLite: only :NAME parameters are supported");
+        auto found = params.find(std::string_view(name + 1));
+        if (found == params.end())
+            throw SqlError(std::string("parameter ") + name + " is not bound");
+        BindOne(db, statement, index, found->second);
+        used.insert(found->first);
+    }
+    for (const auto& [name, value] : params) {
+        if (!used.contains(name))
+            throw SqlError("parameter :" + name + " is not used by the statement");
+    }
+}
+
+Value ColumnValue(sqlite3_stmt* statement, int column) {
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return static_cast<std::int64_t>(sqlite3_column_int64(statement, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(statement, column);
+    case SQLITE_NULL:
+        return std::monostate{};
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+        return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(statement, column)));
+    }
+    }
+}
+
+} // namespace
+
+void SqliteConnection::Closer::operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
+
+SqliteConnection::SqliteConnection(const std::string& path) {
+    sqlite3* raw = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                                   nullptr);
+    m_db.reset(raw);
+    Check(rc, raw, "open " + path);
+    sqlite3_busy_timeout(raw, 5000);
+    ExecuteScript("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
+}
+
+void SqliteConnection::Execute(std::string_view sql, const Params& params) {
+    auto statement = Prepare(m_db.get(), sql);
+    Bind(m_db.get(), statement.get(), params);
+    int rc = SQLITE_ROW;
+    while (rc == SQLITE_ROW)
+        rc = sqlite3_step(statement.get());
+    Check(rc, m_db.get(), sql);
+    m_changes = sqlite3_changes64(m_db.get());
+}
+
+Rows SqliteConnection::Query(std::string_view sql, const Params& params) {
+    auto statement = Prepare(m_db.get(), sql);
+    Bind(m_db.get(), statement.get(), params);
+    const int columnCount = sqlite3_column_count(statement.get());
+    std::vector<std::string> columns;
+    for (int column = 0; column < columnCount; ++column)
+        columns.emplace_back(sqlite3_column_name(statement.get(), column));
+    std::vector<Row> data;
+    int rc = SQLITE_ROW;
+    while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+        Row row;
+        row.reserve(static_cast<std::size_t>(columnCount));
+        for (int column = 0; column < columnCount; ++column)
+            row.push_back(ColumnValue(statement.get(), column));
+        data.push_back(std::move(row));
+    }
+    Check(rc, m_db.get(), sql);
+    return Rows(std::move(columns), std::move(data));
+}
+
+void SqliteConnection::ExecuteScript(std::string_view sql) {
+    char* error = nullptr;
+    const int rc = sqlite3_exec(m_db.get(), std::string(sql).c_str(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        std::string message = error ? error : sqlite3_errstr(rc);
+        sqlite3_free(error);
+        throw SqlError("SQLite: " + message);
+    }
+}
+
+} // namespace sqldb
