@@ -1,0 +1,115 @@
+#include "Commands.h"
+
+#include "SignalStopper.h"
+#include "server/RpcServer.h"
+#include "sqldb/Connection.h"
+#include "storage/Database.h"
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <stdexcept>
+
+namespace pedserver {
+
+namespace {
+
+// Opens the database and makes sure `pedserver init` has run on it.
+std::unique_ptr<sqldb::Connection> OpenInitialised(const std::string& dbUrl) {
+    std::unique_ptr<sqldb::Connection> connection = sqldb::Connection::Open(dbUrl);
+    if (SchemaVersion(*connection) == 0) {
+        throw std::runtime_error("the database has no schema yet; run 'pedserver init' first");
+    }
+    return connection;
+}
+
+ServerOptions ParseListen(const std::string& listen, int threads) {
+    const std::size_t colon = listen.rfind(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == listen.size()) {
+        throw std::invalid_argument("--listen must be HOST:PORT, e.g. 127.0.0.1:8080");
+    }
+    ServerOptions options;
+    options.host = listen.substr(0, colon);
+    const std::string portText = listen.substr(colon + 1);
+    std::size_t used = 0;
+    int port = -1;
+    try {
+        port = std::stoi(portText, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used != portText.size() || port < 0 || port > 65535) {
+        throw std::invalid_argument("--listen: '" + portText + "' is not a port number (0-65535)");
+    }
+    options.port = port;
+    options.threads = threads;
+    return options;
+}
+
+} // namespace
+
+std::chrono::year_month_day ParseDay(const std::string& text) {
+    int year = 0;
+    unsigned month = 0;
+    unsigned day = 0;
+    char tail = 0;
+    if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2u-%2u%c", &year, &month, &day, &tail) != 3) {
+        throw std::invalid_argument("'" + text + "' is not a date in the form YYYY-MM-DD");
+    }
+    const std::chrono::year_month_day date{std::chrono::year(year), std::chrono::month(month),
+                                           std::chrono::day(day)};
+    if (!date.ok()) {
+        throw std::invalid_argument("'" + text + "' is not a valid calendar date");
+    }
+    return date;
+}
+
+void RunInit(const std::string& dbUrl) {
+    std::unique_ptr<sqldb::Connection> connection = sqldb::Connection::Open(dbUrl);
+    MigrateSchema(*connection);
+    std::cerr << "schema at version " << SchemaVersion(*connection) << "\n";
+}
+
+void RunSeed(const std::string& dbUrl, const SeedOptions& options) {
+    std::unique_ptr<sqldb::Connection> connection = OpenInitialised(dbUrl);
+    if (options.demo) {
+        const auto today = options.today.value_or(std::chrono::year_month_day(
+            std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())));
+        SeedDemo(*connection, today);
+    }
+    if (options.orders > 0) {
+        SeedVolume(*connection, options.orders, options.items, options.seed);
+    }
+}
+
+void RunToken(const std::string& dbUrl, const std::string& operatorCode) {
+    std::unique_ptr<sqldb::Connection> connection = OpenInitialised(dbUrl);
+    std::cout << IssueToken(*connection, operatorCode) << std::endl;
+}
+
+void RunLock(const std::string& dbUrl, const std::string& filial, const std::string& pedido,
+             const std::string& operatorCode) {
+    std::unique_ptr<sqldb::Connection> connection = OpenInitialised(dbUrl);
+    LockOrder(*connection, filial, pedido, operatorCode);
+}
+
+void RunUnlock(const std::string& dbUrl, const std::string& filial, const std::string& pedido) {
+    std::unique_ptr<sqldb::Connection> connection = OpenInitialised(dbUrl);
+    UnlockOrder(*connection, filial, pedido);
+}
+
+int RunServe(const std::string& dbUrl, const std::string& listen, int threads) {
+    const ServerOptions options = ParseListen(listen, threads);
+    OpenInitialised(dbUrl);
+    // A client that hangs up mid-answer must not end the process.
+    std::signal(SIGPIPE, SIG_IGN);
+    RpcServer server(dbUrl, options, std::cerr);
+    SignalStopper stopper([&server] { server.Stop(); });
+    const int port = server.Bind();
+    std::cout << "listening " << options.host << ":" << port << std::endl;
+    server.Run();
+    std::cerr << "stopped" << (stopper.Received() != 0 ? " on signal" : "") << "\n";
+    return 0;
+}
+
+} // namespace pedserver

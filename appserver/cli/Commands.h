@@ -1,0 +1,32 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace pedserver {
+
+// The work behind each pedserver subcommand. Each throws on failure; main turns that into a
+// message on stderr and a non-zero exit status.
+struct SeedOptions {
+    bool demo = false;
+    std::optional<std::chrono::year_month_day> today;
+    int orders = 0;
+    int items = 0;
+    std::uint64_t seed = 1;
+};
+
+void RunInit(const std::string& dbUrl);
+void RunSeed(const std::string& dbUrl, const SeedOptions& options);
+void RunToken(const std::string& dbUrl, const std::string& operatorCode);
+void RunLock(const std::string& dbUrl, const std::string& filial, const std::string& pedido,
+             const std::string& operatorCode);
+void RunUnlock(const std::string& dbUrl, const std::string& filial, const std::string& pedido);
+// Returns the process exit status.
+int RunServe(const std::string& dbUrl, const std::string& listen, int threads);
+
+// "YYYY-MM-DD" as a calendar day; throws std::invalid_argument otherwise.
+std::chrono::year_month_day ParseDay(const std::string& text);
+
+} // namespace pedserver

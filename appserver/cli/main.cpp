@@ -1,0 +1,112 @@
+#include "Commands.h"
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <iostream>
+
+namespace {
+
+using pedserver::SeedOptions;
+
+// Each subcommand sets `action`; main runs it after parsing so that all errors are reported alike.
+struct Command {
+    std::string dbUrl;
+    std::function<int()> action;
+};
+
+CLI::App* AddSubcommand(CLI::App& app, Command& command, const std::string& name,
+                        const std::string& description) {
+    CLI::App* sub = app.add_subcommand(name, description);
+    sub->add_option("--db", command.dbUrl, "Database: sqlite:PATH or postgresql://USER@HOST:PORT/DB")
+        ->required();
+    return sub;
+}
+
+void AddStorageCommands(CLI::App& app, Command& command, SeedOptions& seed, std::string& today) {
+    AddSubcommand(app, command, "init", "Create the schema or bring it up to date")->callback([&] {
+        command.action = [&] { return pedserver::RunInit(command.dbUrl), 0; };
+    });
+
+    CLI::App* seedCmd = AddSubcommand(app, command, "seed", "Fill the database with demo or volume data");
+    seedCmd->add_flag("--demo", seed.demo, "A realistic demo data set around --today");
+    seedCmd->add_option("--today", today, "Day the demo data is built around (YYYY-MM-DD; default: today)");
+    seedCmd->add_option("--orders", seed.orders, "Volume data: number of orders")->check(CLI::PositiveNumber);
+    seedCmd->add_option("--items", seed.items, "Volume data: items per order")->check(CLI::PositiveNumber);
+    seedCmd->add_option("--seed", seed.seed, "Volume data: random seed");
+    seedCmd->callback([&] {
+        if (seed.demo == (seed.orders > 0)) {
+            throw CLI::ValidationError("seed", "give either --demo or --orders N --items M");
+        }
+        if (seed.orders > 0 && seed.items <= 0) {
+            throw CLI::ValidationError("seed", "--orders needs --items M");
+        }
+        if (!today.empty()) {
+            seed.today = pedserver::ParseDay(today);
+        }
+        command.action = [&] { return pedserver::RunSeed(command.dbUrl, seed), 0; };
+    });
+}
+
+void AddOperatorCommands(CLI::App& app, Command& command, std::string& operatorCode, std::string& filial,
+                         std::string& pedido) {
+    CLI::App* token = AddSubcommand(app, command, "token", "Issue an access token for an operator");
+    token->add_option("--operator", operatorCode, "Operator code (CDOPERADOR)")->required();
+    token->callback(
+        [&] { command.action = [&] { return pedserver::RunToken(command.dbUrl, operatorCode), 0; }; });
+
+    CLI::App* lock = AddSubcommand(app, command, "lock", "Mark an order as being edited by an operator");
+    lock->add_option("--filial", filial, "Branch code")->required();
+    lock->add_option("--pedido", pedido, "Order number")->required();
+    lock->add_option("--operator", operatorCode, "Operator editing the order")->required();
+    lock->callback([&] {
+        command.action = [&] { return pedserver::RunLock(command.dbUrl, filial, pedido, operatorCode), 0; };
+    });
+
+    CLI::App* unlock = AddSubcommand(app, command, "unlock", "Clear the editing mark of an order");
+    unlock->add_option("--filial", filial, "Branch code")->required();
+    unlock->add_option("--pedido", pedido, "Order number")->required();
+    unlock->callback(
+        [&] { command.action = [&] { return pedserver::RunUnlock(command.dbUrl, filial, pedido), 0; }; });
+}
+
+void AddServeCommand(CLI::App& app, Command& command, std::string& listen, int& threads) {
+    CLI::App* serve =
+        AddSubcommand(app, command, "serve", "Serve JSON-RPC over HTTP until SIGINT or SIGTERM");
+    serve->add_option("--listen", listen, "HOST:PORT to listen on; port 0 picks a free one")
+        ->capture_default_str();
+    serve->add_option("--threads", threads, "HTTP worker threads (one per open connection)")
+        ->check(CLI::Range(1, 256))
+        ->capture_default_str();
+    serve->callback(
+        [&] { command.action = [&] { return pedserver::RunServe(command.dbUrl, listen, threads); }; });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("pedserver: application server of the order-cancellation screen", "pedserver");
+    app.require_subcommand(1);
+    Command command;
+    SeedOptions seed;
+    std::string today, operatorCode, filial, pedido;
+    std::string listen = "127.0.0.1:8080";
+    int threads = 8;
+    AddStorageCommands(app, command, seed, today);
+    AddOperatorCommands(app, command, operatorCode, filial, pedido);
+    AddServeCommand(app, command, listen, threads);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error);
+    } catch (const std::exception& error) {
+        std::cerr << "pedserver: " << error.what() << "\n";
+        return 2;
+    }
+    try {
+        return command.action();
+    } catch (const std::exception& error) {
+        std::cerr << "pedserver " << app.get_subcommands().front()->get_name() << ": " << error.what()
+                  << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace pedserver::JsonRpc {
+
+// Transport-level error codes; the method-level ones (invalid params, refusals) live in RpcCode.
+constexpr int ParseError = -32700;
+constexpr int InvalidRequest = -32600;
+constexpr int InternalError = -32603;
+constexpr int Unauthorized = 2;
+
+inline nlohmann::json Result(const nlohmann::json& id, nlohmann::json result) {
+    return {{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}};
+}
+
+inline nlohmann::json Error(const nlohmann::json& id, int code, const std::string& message) {
+    return {{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}};
+}
+
+} // namespace pedserver::JsonRpc

@@ -1,0 +1,73 @@
+#include "server/RequestLog.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+namespace pedserver {
+
+namespace {
+
+std::string Timestamp() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", utc.tm_year + 1900,
+                  utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, static_cast<int>(millis));
+    return text;
+}
+
+bool IsBare(std::string_view value) {
+    if (value.empty()) {
+        return false;
+    }
+    for (const char c : value) {
+        if (static_cast<unsigned char>(c) <= ' ' || c == '"' || c == '=' || c == '\\' || c == 0x7f) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+std::string RequestLog::Quote(std::string_view value) {
+    if (IsBare(value)) {
+        return std::string(value);
+    }
+    std::string quoted = "\"";
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (byte < ' ' || byte == 0x7f) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            quoted += escape;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + '"';
+}
+
+void RequestLog::Write(const RpcOutcome& outcome, double milliseconds) {
+    char ms[32];
+    std::snprintf(ms, sizeof ms, "%.1f", milliseconds);
+    std::string line = "ts=" + Timestamp() + " method=" + Quote(outcome.method) +
+                       " operator=" + Quote(outcome.operatorCode) + " ms=" + ms +
+                       " outcome=" + outcome.outcome + " status=" + std::to_string(outcome.httpStatus);
+    if (outcome.outcome != "ok") {
+        line += " error=" + Quote(outcome.detail.substr(0, 500));
+    }
+    line += '\n';
+    std::lock_guard lock(m_mutex);
+    m_out << line << std::flush;
+}
+
+} // namespace pedserver

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace pedserver {
+
+// What one JSON-RPC request came to: the HTTP answer and what the request log and the metrics
+// record about it.
+struct RpcOutcome {
+    int httpStatus = 200;
+    nlohmann::json body;
+    std::string method;       // "-" until the request names a method the server knows
+    std::string operatorCode; // "-" until the token is accepted
+    std::string outcome;      // ok, refused, invalid, unauthorized, internal
+    std::string detail;       // for the log only: the reason of a failure, never sent to the client
+};
+
+} // namespace pedserver
