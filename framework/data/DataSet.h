@@ -88,6 +88,8 @@ public:
     // Replaces the rows and opens. Throws DataSetError (naming the field and row) when the
     // packet does not fit the declared fields; the dataset is then left as it was.
     void LoadFromPacket(const Packet& packet);
+    // The same, moving the packet's texts instead of copying them.
+    void LoadFromPacket(Packet&& packet);
     // Every non-calculated field and every row, in load order.
     Packet ToPacket() const;
 
@@ -104,12 +106,17 @@ private:
     void SetState(DataSetState state);
     void Notify(DataSetChange change);
     void Scrolled();
-    void MoveTo(int displayRow);
+    void CheckActive() const;
+    void MoveTo(int displayRow, bool bof, bool eof);
     void PostIfEditing();
     void ResetCursor();
     void CalculateRow(std::size_t storageRow);
     void CalculateAll();
     void ApplyOrder();
+    void SortOrder(const Field& key);
+    void ReplaceRows(std::vector<Value> values);
+    std::vector<Value> ConvertPacket(Packet& packet, bool consume) const;
+    std::size_t StoredRowCount() const { return m_fields.empty() ? 0 : m_values.size() / m_fields.size(); }
     std::size_t StorageRow(int displayRow) const { return m_order[static_cast<std::size_t>(displayRow)]; }
     Value* RowData(std::size_t storageRow) { return m_values.data() + storageRow * m_fields.size(); }
     const Value* RowData(std::size_t storageRow) const {
