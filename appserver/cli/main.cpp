@@ -27,15 +27,16 @@ void AddStorageCommands(CLI::App& app, Command& command, SeedOptions& seed, std:
         command.action = [&] { return pedserver::RunInit(command.dbUrl), 0; };
     });
 
-    CLI::App* seedCmd = AddSubcommand(app, command, "seed", "Fill the database with demo or volume data");
+    CLI::App* seedCmd =
+        AddSubcommand(app, command, "seed", "Fill the database with demo data and/or volume orders");
     seedCmd->add_flag("--demo", seed.demo, "A realistic demo data set around --today");
     seedCmd->add_option("--today", today, "Day the demo data is built around (YYYY-MM-DD; default: today)");
     seedCmd->add_option("--orders", seed.orders, "Volume data: number of orders")->check(CLI::PositiveNumber);
     seedCmd->add_option("--items", seed.items, "Volume data: items per order")->check(CLI::PositiveNumber);
     seedCmd->add_option("--seed", seed.seed, "Volume data: random seed");
     seedCmd->callback([&] {
-        if (seed.demo == (seed.orders > 0)) {
-            throw CLI::ValidationError("seed", "give either --demo or --orders N --items M");
+        if (!seed.demo && seed.orders == 0) {
+            throw CLI::ValidationError("seed", "give --demo, --orders N --items M, or both");
         }
         if (seed.orders > 0 && seed.items <= 0) {
             throw CLI::ValidationError("seed", "--orders needs --items M");

@@ -4,6 +4,7 @@
 #include "server/JsonRpc.h"
 #include "storage/Tokens.h"
 
+#include <cctype>
 #include <exception>
 #include <optional>
 #include <string>
@@ -22,9 +23,16 @@ void Fail(RpcOutcome& outcome, int httpStatus, const nlohmann::json& id, int cod
     outcome.detail = message;
 }
 
+// The scheme name is case-insensitive in HTTP; the token itself is compared exactly.
 std::optional<std::string> BearerToken(std::string_view authorization) {
-    if (!authorization.starts_with(BearerPrefix)) {
+    if (authorization.size() < BearerPrefix.size()) {
         return std::nullopt;
+    }
+    for (std::size_t i = 0; i < BearerPrefix.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(authorization[i])) !=
+            std::tolower(static_cast<unsigned char>(BearerPrefix[i]))) {
+            return std::nullopt;
+        }
     }
     std::string token(authorization.substr(BearerPrefix.size()));
     if (token.empty()) {

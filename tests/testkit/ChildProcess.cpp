@@ -1,0 +1,147 @@
+#include "testkit/ChildProcess.h"
+
+#include "testkit/TempDir.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
+
+namespace testkit {
+
+namespace {
+
+int DecodeStatus(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+} // namespace
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& stderrFile) {
+    std::vector<char*> args;
+    for (const std::string& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+    const std::string errPath = stderrFile.string();
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) {
+        throw std::system_error(errno, std::generic_category(), "pipe");
+    }
+    const pid_t parent = getpid();
+    m_pid = fork();
+    if (m_pid < 0) {
+        throw std::system_error(errno, std::generic_category(), "fork");
+    }
+    if (m_pid == 0) {
+        // Only async-signal-safe calls between fork and exec.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) {
+            _exit(127);
+        }
+        const int errFd = open(errPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        dup2(pipeFds[1], STDOUT_FILENO);
+        dup2(errFd, STDERR_FILENO);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    m_stdout = pipeFds[0];
+}
+
+ChildProcess::~ChildProcess() {
+    if (!m_status) {
+        kill(m_pid, SIGKILL);
+        int status = 0;
+        waitpid(m_pid, &status, 0);
+    }
+    close(m_stdout);
+}
+
+bool ChildProcess::IsRunning() {
+    return !Wait(std::chrono::milliseconds(0));
+}
+
+bool ChildProcess::Fill(std::chrono::steady_clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    pollfd fd{m_stdout, POLLIN, 0};
+    if (poll(&fd, 1, static_cast<int>(std::max<long>(left.count(), 0))) <= 0) {
+        return false;
+    }
+    char chunk[4096];
+    const ssize_t got = read(m_stdout, chunk, sizeof chunk);
+    if (got <= 0) {
+        return false;
+    }
+    m_buffer.append(chunk, static_cast<std::size_t>(got));
+    return true;
+}
+
+std::optional<std::string> ChildProcess::ReadLine(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (const std::size_t newline = m_buffer.find('\n'); newline != std::string::npos) {
+            std::string line = m_buffer.substr(0, newline);
+            m_buffer.erase(0, newline + 1);
+            return line;
+        }
+        if (!Fill(deadline)) {
+            return std::nullopt;
+        }
+    }
+}
+
+std::string ChildProcess::ReadAll(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (Fill(deadline)) {
+    }
+    return std::exchange(m_buffer, {});
+}
+
+std::optional<int> ChildProcess::Wait(std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!m_status) {
+        int status = 0;
+        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+            m_status = DecodeStatus(status);
+        } else if (std::chrono::steady_clock::now() >= deadline) {
+            break;
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    return m_status;
+}
+
+int ChildProcess::Stop(std::chrono::milliseconds grace) {
+    if (!m_status) {
+        kill(m_pid, SIGTERM);
+        if (!Wait(grace)) {
+            kill(m_pid, SIGKILL);
+            Wait(std::chrono::seconds(10));
+        }
+    }
+    return m_status.value_or(-1);
+}
+
+ProcessResult ChildProcess::Run(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) {
+    TempDir folder("pedrun");
+    const std::filesystem::path errFile = folder.Path() / "stderr";
+    ProcessResult result;
+    {
+        ChildProcess child(argv, errFile);
+        result.out = child.ReadAll(timeout);
+        // End of output normally means the child is exiting; give it a moment to do so.
+        const std::optional<int> status = child.Wait(std::chrono::seconds(10));
+        result.exitStatus = status ? *status : child.Stop(std::chrono::seconds(1));
+    }
+    result.err = ReadTextFile(errFile);
+    return result;
+}
+
+} // namespace testkit

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace testkit {
+
+struct ProcessResult {
+    int exitStatus = -1; // the exit code, or 128 + signal number
+    std::string out;
+    std::string err;
+};
+
+// A child process with its stdout on a pipe and its stderr in a file. The child dies with the
+// test process (PR_SET_PDEATHSIG) and the destructor kills and reaps it, so no test leaves a
+// process behind.
+class ChildProcess {
+public:
+    ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& stderrFile);
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    pid_t Pid() const { return m_pid; }
+    bool IsRunning();
+
+    // The next line of stdout without its newline; nothing at end of output or after the timeout.
+    std::optional<std::string> ReadLine(std::chrono::milliseconds timeout);
+    // All remaining stdout up to end of output or the timeout.
+    std::string ReadAll(std::chrono::milliseconds timeout);
+    // The exit status once the child has ended, or nothing when it still runs after the timeout.
+    std::optional<int> Wait(std::chrono::milliseconds timeout);
+    // SIGTERM, then SIGKILL after `grace`; returns the exit status.
+    int Stop(std::chrono::milliseconds grace);
+
+    // Runs a command to its end (killed after `timeout`) and collects its output.
+    static ProcessResult Run(const std::vector<std::string>& argv,
+                             std::chrono::milliseconds timeout = std::chrono::seconds(120));
+
+private:
+    // Reads what the pipe has within the timeout; false at end of output or timeout.
+    bool Fill(std::chrono::steady_clock::time_point deadline);
+
+    pid_t m_pid = -1;
+    int m_stdout = -1;
+    std::string m_buffer;
+    std::optional<int> m_status;
+};
+
+} // namespace testkit

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "RpcClient.h"
+#include "testkit/ChildProcess.h"
+#include "testkit/TempDir.h"
+#include "testkit/TestDatabase.h"
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace testkit {
+
+struct ServerProcessOptions {
+    TestBackend backend = TestBackend::Sqlite;
+    // The demo data is always seeded, around this day, so every run sees the same data.
+    std::string today = "2024-05-15";
+    // Volume data on top of the demo data when volumeOrders > 0.
+    int volumeOrders = 0;
+    int volumeItems = 5;
+    std::uint64_t volumeSeed = 1;
+    int threads = 8;
+};
+
+// A real pedserver process on loopback over a database of its own: the constructor runs
+// init, seed and serve --listen 127.0.0.1:0, reads the bound port and waits for /health; the
+// destructor stops the server (SIGTERM, then SIGKILL) and drops the database.
+class ServerProcess {
+public:
+    explicit ServerProcess(ServerProcessOptions options = {});
+    ~ServerProcess();
+    ServerProcess(const ServerProcess&) = delete;
+    ServerProcess& operator=(const ServerProcess&) = delete;
+
+    std::string Host() const { return "127.0.0.1"; }
+    int Port() const { return m_port; }
+    pid_t Pid() const { return m_server->Pid(); }
+    const TestDatabase& Database() const { return *m_database; }
+    const std::filesystem::path& Folder() const { return m_folder.Path(); }
+
+    // A token of the operator, issued through `pedserver token` on first use.
+    const std::string& Token(const std::string& operatorCode);
+    pedclient::RpcClient Client(const std::string& operatorCode, pedclient::RpcClientTimeouts timeouts = {});
+
+    // What the server has written to stderr so far (its request log).
+    std::string Log() const;
+    bool IsRunning() { return m_server->IsRunning(); }
+    // Stops the server gracefully (SIGKILL after `grace`) and returns its exit status.
+    int Stop(std::chrono::milliseconds grace = std::chrono::seconds(5));
+
+    // Runs `pedserver <args...> --db <this database>` to its end.
+    ProcessResult Pedserver(std::vector<std::string> args) const;
+    // Runs `pedserver <args...>` as given; fails the caller's expectations, not the kit, on errors.
+    static ProcessResult RunPedserver(std::vector<std::string> args);
+    static std::string PedserverPath();
+
+private:
+    void Prepare(const ServerProcessOptions& options) const;
+    void Start(int threads);
+    void WaitHealthy();
+
+    TempDir m_folder;
+    std::unique_ptr<TestDatabase> m_database;
+    std::unique_ptr<ChildProcess> m_server;
+    int m_port = 0;
+    std::map<std::string, std::string> m_tokens;
+};
+
+} // namespace testkit
