@@ -1,0 +1,131 @@
+#include "rdm/Methods.h"
+#include "rdm/OrderFilter.h"
+#include "rdm/Packet.h"
+#include "rdm/ParamReader.h"
+#include "rdm/RpcError.h"
+#include "rdm/SellerScope.h"
+#include "rdm/Utf8.h"
+#include "storage/Decimal.h"
+
+#include <map>
+
+namespace pedserver {
+namespace {
+
+void AddDateRange(OrderFilter& filter, const ParamReader& reader, std::size_t first, const std::string& column,
+                  const std::string& what) {
+    const auto from = reader.Date(first, "data inicial de " + what);
+    const auto to = reader.Date(first + 1, "data final de " + what);
+    if (reader.AllFlag(first + 2, "todas as datas de " + what))
+        return;
+    if (!from || !to)
+        throw RpcError(RpcCode::InvalidParams, "Período de " + what + " deve ser informado.");
+    if (*from > *to)
+        throw RpcError(RpcCode::InvalidParams, "Período de " + what + " inválido: data inicial após a final.");
+    filter.Between(column, *from, *to);
+}
+
+void AddOrderNumbers(OrderFilter& filter, const ParamReader& reader) {
+    const auto from = reader.Text(15, "pedido inicial", Size::Pedido);
+    const auto to = reader.Text(16, "pedido final", Size::Pedido);
+    const auto list = reader.Text(17, "lista de pedidos", 200000);
+    if (reader.AllFlag(18, "todos os pedidos"))
+        return;
+    if (!list.empty())
+        return filter.InList("P.NRPEDIDO", list, Size::Pedido, "pedidos");
+    if (from.empty() && to.empty())
+        return filter.MatchNothing();
+    if (!from.empty())
+        filter.AtLeast("P.NRPEDIDO", from);
+    if (!to.empty())
+        filter.AtMost("P.NRPEDIDO", to);
+}
+
+OrderFilter BuildFilter(const ParamReader& reader, const std::string& filial) {
+    OrderFilter filter;
+    filter.Equals("P.CDFILIAL", filial);
+    const auto sellers = reader.Text(1, "vendedores", 100000);
+    if (!reader.AllFlag(2, "todos os vendedores"))
+        filter.InList("P.CDVENDEDOR", sellers, Size::Vendedor, "vendedores");
+    const auto clients = reader.Text(3, "clientes", 200000);
+    if (!reader.AllFlag(4, "todos os clientes"))
+        filter.InList("P.CDCLIENTE", clients, 21, "clientes");
+    const auto products = reader.Text(5, "produtos", 200000);
+    if (!reader.AllFlag(6, "todos os produtos"))
+        filter.ItemExists([&](OrderFilter& items) { items.InList("IT.CDPRODUTO", products, 10, "produtos"); });
+    filter.InCodes("P.IDPRIORIDADE", reader.Text(7, "prioridades", 10), "123", "prioridade");
+    filter.InCodes("P.IDSITPEDIDO", reader.Text(8, "situações do pedido", 10), "123456", "situação do pedido");
+    AddDateRange(filter, reader, 9, "P.DTPEDIDO", "emissão");
+    AddDateRange(filter, reader, 12, "P.DTENTPED", "entrega");
+    AddOrderNumbers(filter, reader);
+    const auto itemCodes = reader.Text(19, "situações do item", 10);
+    filter.ItemExists([&](OrderFilter& items) {
+        items.InCodes("IT.IDSITITEMPED", itemCodes, "1234567", "situação do item");
+    });
+    return filter;
+}
+
+std::string PriorityName(const std::string& code) {
+    return code == "1" ? "Urgente" : code == "2" ? "Alta" : code == "3" ? "Normal" : code;
+}
+
+// What the order is worth to the operator: its live items, or for a cancelled order the items
+// a reinstatement would bring back.
+std::map<std::string, Decimal> OrderValues(sqldb::Connection& connection, OrderFilter& filter) {
+    std::map<std::string, Decimal> live, cancelled;
+    const auto rows = connection.Query("SELECT I.NRPEDIDO, I.QTITEMPED, I.VRPREUNITPED, I.IDSITITEMPED FROM "
+                                       "ITEMPEDIDO I JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = "
+                                       "I.NRPEDIDO WHERE 1 = 1" +
+                                           filter.Where(),
+                                       filter.Params());
+    for (const auto& row : rows) {
+        const auto value = Decimal::FromValue(row[1]).Times(Decimal::FromValue(row[2])).RoundedToCents();
+        (sqldb::AsText(row[3]) == "5" ? cancelled : live)[sqldb::AsText(row[0])] += value;
+    }
+    for (const auto& [pedido, value] : cancelled)
+        live.try_emplace(pedido, value);
+    return live;
+}
+
+nlohmann::json DateTime(const sqldb::Value& value) {
+    if (sqldb::IsNull(value))
+        return nullptr;
+    return sqldb::AsText(value).substr(0, 10) + "T00:00:00";
+}
+
+nlohmann::json Text(const sqldb::Value& value) {
+    return sqldb::IsNull(value) ? nlohmann::json() : nlohmann::json(sqldb::AsText(value));
+}
+
+} // namespace
+
+nlohmann::json GetPedido(sqldb::Connection& connection, const nlohmann::json& params,
+                         const std::string& tokenOperator) {
+    const ParamReader reader(params, "GetPedido", 20);
+    const auto filial = reader.Text(0, "filial", Size::Filial);
+    auto filter = BuildFilter(reader, filial);
+    filter.Append(SellerScope(connection, filial, tokenOperator).Condition("P.CDVENDEDOR", filter.Params()));
+    auto values = OrderValues(connection, filter);
+    const auto rows = connection.Query(
+        "SELECT P.NRPEDIDO, P.IDSITPEDIDO, C.NMFANTCLIE, P.CDCLIENTE, P.DTENTPED, P.DTPEDIDO, P.CDFILIAL, "
+        "P.NREMPENHO, P.CDVENDEDOR, V.NMFANVEN, P.IDPRIORIDADE FROM PEDIDO P "
+        "LEFT JOIN CLIENTE C ON C.CDCLIENTE = P.CDCLIENTE LEFT JOIN VENDEDOR V ON V.CDVENDEDOR = P.CDVENDEDOR "
+        "WHERE 1 = 1" +
+            filter.Where() + " ORDER BY P.NRPEDIDO",
+        filter.Params());
+    Packet packet;
+    packet.AddField("IDCHECK", "string", 1).AddField("NRPEDIDO", "string", 10).AddField("IDSITPEDIDO", "string", 1);
+    packet.AddField("NMFANTCLIE", "string", 50).AddField("CDCLIENTE", "string", 21).AddField("DTENTPED", "datetime");
+    packet.AddField("DTPEDIDO", "datetime").AddField("CDFILIAL", "string", 4).AddField("NREMPENHO", "string", 20);
+    packet.AddField("CDVENDEDOR", "string", 4).AddField("INFPED", "string", 63);
+    for (const auto& row : rows) {
+        const auto pedido = sqldb::AsText(row[0]);
+        const auto info = "Vend. " + sqldb::AsText(row[8]) + " " + sqldb::AsText(row[9]) + " | Prior. " +
+                          PriorityName(sqldb::AsText(row[10])) + " | " + values[pedido].ToReais();
+        packet.AddRow({"N", pedido, Text(row[1]), Text(row[2]), Text(row[3]), DateTime(row[4]), DateTime(row[5]),
+                       Text(row[6]), Text(row[7]), Text(row[8]), CutToChars(info, 63)});
+    }
+    return packet.ToResult();
+}
+
+} // namespace pedserver

@@ -1,0 +1,79 @@
+#include "rdm/OrderFilter.h"
+
+#include "rdm/RpcError.h"
+#include "rdm/Utf8.h"
+
+namespace pedserver {
+namespace {
+
+constexpr std::size_t kMaxEntries = 5000;
+
+} // namespace
+
+std::string OrderFilter::Bind(const std::string& value) {
+    const auto name = "P" + std::to_string(m_next++);
+    m_params[name] = value;
+    return ":" + name;
+}
+
+void OrderFilter::Equals(const std::string& column, const std::string& value) {
+    m_where += " AND " + column + " = " + Bind(value);
+}
+
+void OrderFilter::InList(const std::string& column, const std::string& list, std::size_t maxChars,
+                         std::string_view what) {
+    if (list.empty())
+        return MatchNothing();
+    std::string placeholders;
+    std::size_t entries = 0;
+    for (std::size_t start = 0; start <= list.size();) {
+        auto end = list.find('_', start);
+        if (end == std::string::npos)
+            end = list.size();
+        const auto code = list.substr(start, end - start);
+        if (code.empty() || CharCount(code) > maxChars)
+            throw RpcError(RpcCode::InvalidParams, "Lista de " + std::string(what) + " inválida: código \"" +
+                                                       CutToChars(code, 40) + "\".");
+        if (++entries > kMaxEntries)
+            throw RpcError(RpcCode::InvalidParams, "Lista de " + std::string(what) + " com códigos demais.");
+        placeholders += (placeholders.empty() ? "" : ", ") + Bind(code);
+        start = end + 1;
+    }
+    m_where += " AND " + column + " IN (" + placeholders + ")";
+}
+
+void OrderFilter::InCodes(const std::string& column, const std::string& codes, std::string_view allowed,
+                          std::string_view what) {
+    if (codes.empty())
+        return MatchNothing();
+    std::string placeholders;
+    for (char code : codes) {
+        if (allowed.find(code) == std::string_view::npos)
+            throw RpcError(RpcCode::InvalidParams, "Código de " + std::string(what) + " inválido: \"" +
+                                                       CutToChars(codes, 40) + "\".");
+        placeholders += (placeholders.empty() ? "" : ", ") + Bind(std::string(1, code));
+    }
+    m_where += " AND " + column + " IN (" + placeholders + ")";
+}
+
+void OrderFilter::Between(const std::string& column, const std::string& low, const std::string& high) {
+    m_where += " AND " + column + " BETWEEN " + Bind(low) + " AND " + Bind(high);
+}
+
+void OrderFilter::AtLeast(const std::string& column, const std::string& low) {
+    m_where += " AND " + column + " >= " + Bind(low);
+}
+
+void OrderFilter::AtMost(const std::string& column, const std::string& high) {
+    m_where += " AND " + column + " <= " + Bind(high);
+}
+
+void OrderFilter::ItemExists(const std::function<void(OrderFilter&)>& build) {
+    auto outer = std::move(m_where);
+    m_where.clear();
+    build(*this);
+    m_where = outer + " AND EXISTS (SELECT 1 FROM ITEMPEDIDO IT WHERE IT.CDFILIAL = P.CDFILIAL AND IT.NRPEDIDO = " +
+              "P.NRPEDIDO" + m_where + ")";
+}
+
+} // namespace pedserver

@@ -1,0 +1,35 @@
+#include "rdm/Packet.h"
+
+#include "rdm/Utf8.h"
+
+#include <stdexcept>
+
+namespace pedserver {
+
+Packet& Packet::AddField(const std::string& name, const std::string& type, int size) {
+    m_fields.push_back({name, type, size});
+    return *this;
+}
+
+void Packet::AddRow(nlohmann::json row) {
+    if (row.size() != m_fields.size())
+        throw std::logic_error("packet row does not match its fields");
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        if (m_fields[i].size > 0 && row[i].is_string())
+            row[i] = CutToChars(row[i].get<std::string>(), static_cast<std::size_t>(m_fields[i].size));
+    }
+    m_rows.push_back(std::move(row));
+}
+
+nlohmann::json Packet::ToResult() const {
+    auto fields = nlohmann::json::array();
+    for (const auto& field : m_fields) {
+        nlohmann::json entry = {{"name", field.name}, {"type", field.type}};
+        if (field.type == "string")
+            entry["size"] = field.size;
+        fields.push_back(std::move(entry));
+    }
+    return {{"packet", {{"fields", std::move(fields)}, {"rows", m_rows}}}};
+}
+
+} // namespace pedserver

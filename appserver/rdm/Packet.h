@@ -1,0 +1,30 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+#include <vector>
+
+namespace pedserver {
+
+// A data packet being built for an answer: declared fields, then rows of values in field order.
+// Texts longer than their field are cut to its size in characters.
+class Packet {
+public:
+    Packet& AddField(const std::string& name, const std::string& type, int size = 0);
+    void AddRow(nlohmann::json row);
+    std::size_t RowCount() const { return m_rows.size(); }
+    // {"packet":{"fields":[...],"rows":[...]}}
+    nlohmann::json ToResult() const;
+
+private:
+    struct FieldDef {
+        std::string name;
+        std::string type;
+        int size;
+    };
+    std::vector<FieldDef> m_fields;
+    nlohmann::json m_rows = nlohmann::json::array();
+};
+
+} // namespace pedserver

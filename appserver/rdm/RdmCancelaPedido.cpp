@@ -1,0 +1,42 @@
+#include "rdm/RdmCancelaPedido.h"
+
+#include "rdm/Methods.h"
+
+#include <map>
+
+namespace pedserver {
+namespace {
+
+const std::map<std::string, Method, std::less<>>& Table() {
+    static const std::map<std::string, Method, std::less<>> methods = {
+        {"GetParamPedido", &GetParamPedido},
+        {"GetPedido", &GetPedido},
+        {"GetItemPedido", &GetItemPedido},
+        {"GetItemPedidoSemFiltro2", &GetItemPedidoSemFiltro2},
+        {"getOperTPed", &GetOperTPed},
+        {"GetNrPedido", &GetNrPedido},
+        {"SetCancelaPed", &SetCancelaPed},
+        {"SetCancelaItemPed", &SetCancelaItemPed},
+        {"SetDesfazCancel", &SetDesfazCancel},
+    };
+    return methods;
+}
+
+} // namespace
+
+bool RdmCancelaPedido::HasMethod(std::string_view method) { return Table().contains(method); }
+
+nlohmann::json RdmCancelaPedido::Call(std::string_view method, const nlohmann::json& params,
+                                      const std::string& tokenOperator) {
+    const auto found = Table().find(method);
+    if (found == Table().end())
+        throw RpcError(RpcCode::MethodNotFound, "Método desconhecido: " + std::string(method) + ".");
+    return found->second(m_connection, params, tokenOperator);
+}
+
+void RequireTokenOperator(const std::string& operatorArgument, const std::string& tokenOperator) {
+    if (operatorArgument != tokenOperator)
+        throw RpcError(RpcCode::Forbidden, "Operador não corresponde ao token de acesso.");
+}
+
+} // namespace pedserver

@@ -1,0 +1,137 @@
+#include "rdm/Methods.h"
+#include "rdm/OrderChange.h"
+#include "rdm/PacketReader.h"
+#include "rdm/ParamReader.h"
+#include "rdm/RpcError.h"
+#include "sqldb/Transaction.h"
+
+#include <map>
+
+namespace pedserver {
+namespace {
+
+constexpr const char* kBalanceMessage = "Operação Bloqueada! Valor do pedido é maior que o saldo do empenho.";
+
+struct ItemSelection {
+    std::string filial;
+    std::string pedido;
+    std::map<std::string, std::string> items; // number -> situation seen
+};
+
+ItemSelection CheckedItems(const PacketReader& packet) {
+    ItemSelection selection;
+    for (std::size_t row = 0; row < packet.RowCount(); ++row) {
+        if (packet.Text(row, "IDCHECK") != "S")
+            continue;
+        const auto filial = packet.Text(row, "CDFILIAL");
+        const auto pedido = packet.Text(row, "NRPEDIDO");
+        if (selection.items.empty()) {
+            selection.filial = filial;
+            selection.pedido = pedido;
+        } else if (filial != selection.filial || pedido != selection.pedido) {
+            throw RpcError(RpcCode::InvalidParams, "Os itens marcados devem ser de um único pedido.");
+        }
+        const auto item = packet.Text(row, "NRITEMPED");
+        if (!selection.items.emplace(item, packet.Text(row, "IDSITITEMPED")).second)
+            throw RpcError(RpcCode::InvalidParams, "Item " + item + " repetido no pacote.");
+    }
+    return selection;
+}
+
+// What distinguishes cancelling items from undoing their cancellation.
+struct ItemCall {
+    const char* method;
+    const char* operation;
+    std::string_view allowed; // the item situations the call acts on
+    const char* refusal;      // why an item in another situation is refused
+    std::string (*target)(const ItemState& item);
+    // The order's new situation from its items' situations after the change; "" keeps it.
+    std::string (*orderAfter)(const OrderState& order, const std::vector<std::string>& items);
+};
+
+const ItemState& FindItem(const OrderState& order, const std::string& number) {
+    for (const auto& item : order.items) {
+        if (item.number == number)
+            return item;
+    }
+    throw RpcError(RpcCode::Refused, "Item " + number + " não encontrado no " + OrderName(order.pedido) + ".");
+}
+
+void ApplyItems(OrderChange& change, const OrderState& order, const ItemSelection& selection, const ItemCall& call,
+                const std::string& operBloq) {
+    std::map<std::string, std::string> after;
+    for (const auto& item : order.items)
+        after[item.number] = item.situation;
+    for (const auto& [number, seen] : selection.items) {
+        const auto& item = FindItem(order, number);
+        if (item.situation != seen)
+            throw RpcError(RpcCode::Refused, operBloq);
+        if (item.situation.size() != 1 || call.allowed.find(item.situation[0]) == std::string_view::npos)
+            throw RpcError(RpcCode::Refused, "Item " + number + " " + call.refusal + ".");
+        after[number] = call.target(item);
+        change.SetItem(order, item, after[number], call.operation);
+    }
+    std::vector<std::string> situations;
+    for (const auto& [number, situation] : after)
+        situations.push_back(situation);
+    const auto orderSituation = call.orderAfter(order, situations);
+    if (!orderSituation.empty() && orderSituation != order.situation)
+        change.SetOrder(order, orderSituation, call.operation);
+}
+
+nlohmann::json ChangeItems(sqldb::Connection& connection, const nlohmann::json& params,
+                           const std::string& tokenOperator, const ItemCall& call) {
+    const ParamReader reader(params, call.method, 4);
+    const auto operador = reader.Text(0, "operador", Size::Operador);
+    const auto justificativa = reader.Text(1, "justificativa", Size::Justificativa);
+    const PacketReader packet(reader.Packet(2, "itens"),
+                              {"CDFILIAL", "NRPEDIDO", "NRITEMPED", "IDCHECK", "IDSITITEMPED"});
+    const auto operBloq = reader.Text(3, "mensagem de bloqueio", Size::Mensagem);
+    RequireTokenOperator(operador, tokenOperator);
+    const auto selection = CheckedItems(packet);
+
+    sqldb::Transaction transaction(connection);
+    OrderChange change(connection, operador, justificativa);
+    if (selection.items.empty())
+        return {{"status", "ok"}, {"rows", 0}};
+    const auto order = change.Lock(selection.filial, selection.pedido, std::nullopt, operBloq);
+    if (!order.commitment.empty() && change.BranchFlag(order.filial, "IDUTCTREMPEN"))
+        throw RpcError(RpcCode::Refused, "Itens de " + OrderName(order.pedido) +
+                                             " com empenho não podem ser alterados individualmente.");
+    ApplyItems(change, order, selection, call, operBloq);
+    change.SettleCommitments(kBalanceMessage);
+    transaction.Commit();
+    return {{"status", "ok"}, {"rows", selection.items.size()}};
+}
+
+const ItemCall kCancel{
+    "SetCancelaItemPed", "CI", "123", "não pode ser cancelado",
+    [](const ItemState&) { return std::string("5"); },
+    [](const OrderState&, const std::vector<std::string>& items) {
+        for (const auto& situation : items) {
+            if (situation != "4" && situation != "5" && situation != "6")
+                return std::string();
+        }
+        return std::string("4");
+    }};
+
+const ItemCall kUndo{
+    "SetDesfazCancel", "DI", "5", "não está cancelado",
+    [](const ItemState& item) { return item.previous.empty() ? std::string("1") : item.previous; },
+    [](const OrderState& order, const std::vector<std::string>& items) {
+        return order.situation == "4" ? LiveOrderSituation(items) : std::string();
+    }};
+
+} // namespace
+
+nlohmann::json SetCancelaItemPed(sqldb::Connection& connection, const nlohmann::json& params,
+                                 const std::string& tokenOperator) {
+    return ChangeItems(connection, params, tokenOperator, kCancel);
+}
+
+nlohmann::json SetDesfazCancel(sqldb::Connection& connection, const nlohmann::json& params,
+                               const std::string& tokenOperator) {
+    return ChangeItems(connection, params, tokenOperator, kUndo);
+}
+
+} // namespace pedserver
