@@ -148,6 +148,9 @@ std::string FormatFloat(std::string_view pattern, double value, const FormatSett
     const std::size_t firstSignificant = integer.find_first_not_of('0');
     integer.erase(0, std::min(firstSignificant == std::string::npos ? integer.size() : firstSignificant,
                               integer.size() > minInteger ? integer.size() - minInteger : 0));
+    if (integer.size() < minInteger) {
+        integer.insert(0, minInteger - integer.size(), '0');
+    }
     std::string out = (value < 0 && !isZero) ? "-" : "";
     out += integer;
     if (!fraction.empty()) {

@@ -1,0 +1,148 @@
+#include "data/DataSet.h"
+#include "data/DataSetError.h"
+#include "data/DateTime.h"
+#include "data/PacketCodec.h"
+#include "data/PacketError.h"
+
+#include <gtest/gtest.h>
+
+using namespace data;
+
+namespace {
+
+Packet EveryType() {
+    Packet packet;
+    packet.Fields = {{"NMCLIENTE", FieldType::String, 20}, {"QTITEMPED", FieldType::Float, 0},
+                     {"NRITEM", FieldType::Integer, 0},    {"IDATIVO", FieldType::Boolean, 0},
+                     {"DTPEDIDO", FieldType::Date, 0},     {"DTENTPED", FieldType::DateTime, 0}};
+    packet.Rows = {
+        {"Conceição \"Ltda\"\\\n", 2.5, std::int64_t{-7}, true, EncodeDate(2024, 2, 29),
+         EncodeDateTime(1899, 12, 29, 6, 30, 15)},
+        {Value{}, Value{}, Value{}, Value{}, Value{}, Value{}},
+        {"", 0.1, std::int64_t{9007199254740993}, false, EncodeDate(1800, 1, 1), EncodeDateTime(2024, 5, 10, 0, 0, 0)},
+    };
+    return packet;
+}
+
+void ExpectSame(const Packet& a, const Packet& b) {
+    ASSERT_EQ(a.Fields.size(), b.Fields.size());
+    for (std::size_t i = 0; i < a.Fields.size(); ++i) {
+        EXPECT_EQ(a.Fields[i].Name, b.Fields[i].Name);
+        EXPECT_EQ(a.Fields[i].Type, b.Fields[i].Type);
+        EXPECT_EQ(a.Fields[i].Size, b.Fields[i].Size);
+    }
+    EXPECT_EQ(a.Rows, b.Rows);
+}
+
+std::string Message(std::string_view json) {
+    try {
+        ParsePacket(json);
+    } catch (const PacketError& error) {
+        return error.what();
+    }
+    return "accepted";
+}
+
+} // namespace
+
+TEST(PacketCodec, EveryTypeRoundTripsWithNullsAndAccents) {
+    const Packet packet = EveryType();
+    const std::string json = SerializePacket(packet);
+    ExpectSame(ParsePacket(json), packet);
+    EXPECT_NE(json.find("\"2024-02-29\""), std::string::npos);
+    EXPECT_NE(json.find("\"1899-12-29T06:30:15\""), std::string::npos);
+    EXPECT_NE(json.find("\"type\":\"string\",\"size\":20"), std::string::npos);
+}
+
+TEST(PacketCodec, ReadsTheDocumentedShape) {
+    const Packet packet = ParsePacket(R"({"fields":[{"name":"NRPEDIDO","type":"string","size":10},
+        {"name":"DTPEDIDO","type":"date"},{"name":"QTITEMPED","type":"float"}],
+        "rows":[["0000000001","2024-05-10",2.0],["0000000002",null,3]]})");
+    ASSERT_EQ(packet.Rows.size(), 2u);
+    EXPECT_EQ(packet.Rows[0][1], Value(EncodeDate(2024, 5, 10)));
+    EXPECT_EQ(packet.Rows[1][2], Value(3.0));
+    EXPECT_EQ(packet.Rows[1][1], Value{});
+}
+
+TEST(PacketCodec, MalformedPacketsAreRejectedNamingTheProblem) {
+    const std::string fields = R"({"fields":[{"name":"NR","type":"string","size":4},{"name":"DT","type":"date"}],)";
+    const std::pair<std::string, std::string> cases[] = {
+        {"{not json", "not valid JSON"},
+        {"[]", "not a JSON object"},
+        {R"({"rows":[]})", "\"fields\""},
+        {R"({"fields":[]})", "\"rows\""},
+        {R"({"fields":[{"type":"float"}],"rows":[]})", "field 1 has no \"name\""},
+        {R"({"fields":[{"name":"X","type":"money"}],"rows":[]})", "field 1 ('X') has the unknown type \"money\""},
+        {R"({"fields":[{"name":"X","type":"string"}],"rows":[]})", "field 1 ('X') is a string without"},
+        {fields + R"("rows":[["a","2024-01-01"],["b"]]})", "row 2 does not hold 2 values"},
+        {fields + R"("rows":[[1,"2024-01-01"]]})", "row 1, field 1 ('NR'): expected a string, got 1"},
+        {fields + R"("rows":[["a","2024-02-30"]]})", "row 1, field 2 ('DT'): expected a date"},
+        {R"({"fields":[{"name":"N","type":"integer"}],"rows":[[1.5]]})", "expected an integer, got 1.5"},
+        {R"({"fields":[{"name":"B","type":"boolean"}],"rows":[["S"]]})", "expected true or false"},
+    };
+    for (const auto& [json, expected] : cases) {
+        EXPECT_NE(Message(json).find(expected), std::string::npos) << json << " -> " << Message(json);
+    }
+}
+
+TEST(DataSetPacket, LoadsMappedFieldsIgnoresExtrasAndProducesTheSamePacket) {
+    DataSet ds("cds");
+    ds.AddField("DTENTPED", FieldType::DateTime);
+    ds.AddField("NMCLIENTE", FieldType::String, 20);
+    ds.AddField("QTITEMPED", FieldType::Float);
+    ds.AddField("TOTAL", FieldType::Float).SetCalculated(true);
+    Packet packet = EveryType();
+    ds.LoadFromPacket(packet);
+    EXPECT_EQ(ds.FieldByName("NMCLIENTE").AsString(), "Conceição \"Ltda\"\\\n");
+    const Packet out = ds.ToPacket();
+    ASSERT_EQ(out.Fields.size(), 3u);
+    EXPECT_EQ(out.Fields[0].Type, FieldType::DateTime);
+    EXPECT_EQ(out.Rows[2][2], Value(0.1));
+    EXPECT_EQ(out.Rows[1][1], Value{});
+    DataSet copy;
+    copy.AddField("DTENTPED", FieldType::DateTime);
+    copy.AddField("NMCLIENTE", FieldType::String, 20);
+    copy.AddField("QTITEMPED", FieldType::Float);
+    copy.LoadFromPacket(ParsePacket(SerializePacket(out)));
+    EXPECT_EQ(copy.ToPacket().Rows, out.Rows);
+}
+
+TEST(DataSetPacket, ConvertsDatesAndIntegersAndRejectsOtherMismatches) {
+    DataSet ds("cdsItem");
+    ds.AddField("DT", FieldType::DateTime);
+    ds.AddField("QT", FieldType::Float);
+    Packet packet;
+    packet.Fields = {{"DT", FieldType::Date, 0}, {"QT", FieldType::Integer, 0}};
+    packet.Rows = {{EncodeDate(2024, 5, 10), std::int64_t{3}}};
+    ds.LoadFromPacket(packet);
+    EXPECT_EQ(ds.FieldByName("QT").GetValue(), Value(3.0));
+    EXPECT_EQ(ds.FieldByName("DT").AsDateTime(), EncodeDate(2024, 5, 10));
+
+    packet.Rows.push_back({EncodeDate(2024, 5, 11), Value("x")});
+    try {
+        ds.LoadFromPacket(packet);
+        FAIL() << "accepted a text in a float field";
+    } catch (const DataSetError& error) {
+        EXPECT_NE(std::string(error.what()).find("field 'QT' of dataset 'cdsItem', row 2"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(ds.RecordCount(), 1); // the failed load left the rows as they were
+
+    packet.Fields[1].Type = FieldType::String;
+    EXPECT_THROW(ds.LoadFromPacket(packet), DataSetError);
+}
+
+TEST(DataSetPacket, ADeclaredFieldMissingFromThePacketIsAnErrorNamingIt) {
+    DataSet ds("cdsPedido");
+    ds.AddField("NRPEDIDO", FieldType::String, 10);
+    ds.AddField("NREMPENHO", FieldType::String, 20);
+    Packet packet;
+    packet.Fields = {{"NRPEDIDO", FieldType::String, 10}};
+    try {
+        ds.LoadFromPacket(packet);
+        FAIL() << "accepted a packet without NREMPENHO";
+    } catch (const DataSetError& error) {
+        EXPECT_STREQ(error.what(), "field 'NREMPENHO' of dataset 'cdsPedido' is missing from the packet");
+    }
+    EXPECT_FALSE(ds.Active());
+}
