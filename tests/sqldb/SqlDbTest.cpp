@@ -1,0 +1,108 @@
+#include "TestDatabase.h"
+#include "sqldb/ConnectionPool.h"
+#include "sqldb/Transaction.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+
+namespace {
+
+using testdb::Kind;
+using testdb::TestDatabase;
+
+class SqlDb : public ::testing::TestWithParam<Kind> {
+protected:
+    void SetUp() override {
+        if (!TestDatabase::Available(GetParam()))
+            GTEST_SKIP() << "PED_TEST_PG_URL is not set";
+        m_db = std::make_unique<TestDatabase>(GetParam());
+        m_connection = m_db->Open();
+        m_connection->ExecuteScript("CREATE TABLE T (ID INTEGER PRIMARY KEY, NOME VARCHAR(40), VALOR NUMERIC(15,2), "
+                                    "REAL_ DOUBLE PRECISION)");
+    }
+    std::unique_ptr<TestDatabase> m_db;
+    std::unique_ptr<sqldb::Connection> m_connection;
+};
+
+TEST_P(SqlDb, ValuesRoundTripWithTheirTypes) {
+    m_connection->Execute("INSERT INTO T (ID, NOME, VALOR, REAL_) VALUES (:ID, :NOME, :VALOR, :REAL)",
+                          {{"ID", std::int64_t{7}}, {"NOME", "Ação"}, {"VALOR", "10.50"}, {"REAL", 0.25}});
+    m_connection->Execute("INSERT INTO T (ID, NOME, VALOR, REAL_) VALUES (:ID, :NOME, :VALOR, :REAL)",
+                          {{"ID", std::int64_t{8}}, {"NOME", std::monostate{}}, {"VALOR", std::monostate{}},
+                           {"REAL", std::monostate{}}});
+    const auto rows = m_connection->Query("SELECT ID, NOME, VALOR, REAL_ FROM T ORDER BY ID");
+    ASSERT_EQ(rows.Size(), 2u);
+    EXPECT_EQ(std::get<std::int64_t>(rows.At(0, "ID")), 7);
+    EXPECT_EQ(rows.Text(0, "nome"), "Ação");
+    EXPECT_DOUBLE_EQ(std::get<double>(rows.At(0, "REAL_")), 0.25);
+    // PostgreSQL keeps NUMERIC exact as text; SQLite stores it as a number.
+    EXPECT_EQ(std::stod(rows.Text(0, "VALOR")), 10.5);
+    for (const char* column : {"NOME", "VALOR", "REAL_"})
+        EXPECT_TRUE(sqldb::IsNull(rows.At(1, column))) << column;
+}
+
+TEST_P(SqlDb, ParametersAreBoundNeverSpliced) {
+    const std::string hostile = "x'); DROP TABLE T; --";
+    m_connection->Execute("INSERT INTO T (ID, NOME) VALUES (1, :NOME)", {{"NOME", hostile}});
+    const auto rows = m_connection->Query("SELECT NOME FROM T WHERE NOME = :NOME AND ID = :ID AND ID = :ID",
+                                          {{"NOME", hostile}, {"ID", std::int64_t{1}}});
+    ASSERT_EQ(rows.Size(), 1u);
+    EXPECT_EQ(rows.Text(0, "NOME"), hostile);
+}
+
+TEST_P(SqlDb, MissingOrUnusedParametersAreErrors) {
+    EXPECT_THROW(m_connection->Query("SELECT * FROM T WHERE ID = :ID"), sqldb::SqlError);
+    EXPECT_THROW(m_connection->Query("SELECT * FROM T", {{"ID", std::int64_t{1}}}), sqldb::SqlError);
+    EXPECT_THROW(m_connection->Query("SELECT * FROM NO_SUCH_TABLE"), sqldb::SqlError);
+}
+
+TEST_P(SqlDb, ChangesCountsTheRowsOfTheLastStatement) {
+    m_connection->ExecuteScript("INSERT INTO T (ID) VALUES (1); INSERT INTO T (ID) VALUES (2); "
+                                "INSERT INTO T (ID) VALUES (3)");
+    m_connection->Execute("UPDATE T SET NOME = 'a' WHERE ID >= :ID", {{"ID", std::int64_t{2}}});
+    EXPECT_EQ(m_connection->Changes(), 2);
+    m_connection->Execute("DELETE FROM T WHERE ID = 99");
+    EXPECT_EQ(m_connection->Changes(), 0);
+}
+
+TEST_P(SqlDb, TransactionRollsBackUnlessCommitted) {
+    {
+        sqldb::Transaction transaction(*m_connection);
+        m_connection->Execute("INSERT INTO T (ID) VALUES (1)");
+    }
+    EXPECT_TRUE(m_connection->Query("SELECT ID FROM T").IsEmpty());
+    {
+        sqldb::Transaction transaction(*m_connection);
+        m_connection->Execute("INSERT INTO T (ID) VALUES (2)");
+        transaction.Commit();
+    }
+    EXPECT_EQ(m_db->Open()->Query("SELECT ID FROM T").Size(), 1u);
+}
+
+TEST_P(SqlDb, PoolLendsAtMostItsSizeAndWaitsForAReturn) {
+    sqldb::ConnectionPool pool(m_db->Url(), 2);
+    auto first = std::make_unique<sqldb::Lease>(pool.Acquire());
+    auto second = pool.Acquire();
+    auto third = std::async(std::launch::async, [&] { return pool.Acquire()->Query("SELECT 1 AS X").Size(); });
+    EXPECT_EQ(third.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
+    first.reset();
+    EXPECT_EQ(third.get(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, SqlDb, ::testing::Values(Kind::Sqlite, Kind::Postgres),
+                         [](const auto& info) { return testdb::KindName(info.param); });
+
+TEST(SqlDbOpen, RejectsUnknownUrlsWithTheUrlInTheMessage) {
+    for (const char* url : {"mysql://x", "sqlite:", "", "postgres"}) {
+        try {
+            sqldb::Connection::Open(url);
+            ADD_FAILURE() << url;
+        } catch (const sqldb::SqlError& error) {
+            EXPECT_NE(std::string(error.what()).find("URL"), std::string::npos) << url;
+        }
+    }
+}
+
+} // namespace
