@@ -76,11 +76,11 @@ std::string RoundedDigits(double magnitude, int decimals) {
         if (i >= 0) {
             ++digits[static_cast<std::size_t>(i)];
         } else {
-            digits.insert(digits.begin(), '1');
+            digits = '1' + digits;
         }
     }
     if (digits.size() < static_cast<std::size_t>(decimals) + 1) {
-        digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+        digits = std::string(static_cast<std::size_t>(decimals) + 1 - digits.size(), '0') + digits;
     }
     return digits;
 }
@@ -149,7 +149,7 @@ std::string FormatFloat(std::string_view pattern, double value, const FormatSett
     integer.erase(0, std::min(firstSignificant == std::string::npos ? integer.size() : firstSignificant,
                               integer.size() > minInteger ? integer.size() - minInteger : 0));
     if (integer.size() < minInteger) {
-        integer.insert(0, minInteger - integer.size(), '0');
+        integer = std::string(minInteger - integer.size(), '0') + integer;
     }
     std::string out = (value < 0 && !isZero) ? "-" : "";
     out += integer;
@@ -251,9 +251,10 @@ std::optional<double> ParseDateTime(std::string_view text, const FormatSettings&
 
 std::optional<double> ParseFloat(std::string_view text, const FormatSettings& settings) {
     std::string normalized(text);
-    const std::size_t sep = normalized.find(settings.DecimalSeparator);
-    if (!settings.DecimalSeparator.empty() && settings.DecimalSeparator != "." && sep != std::string::npos) {
-        normalized.replace(sep, settings.DecimalSeparator.size(), ".");
+    const std::string_view separator = settings.DecimalSeparator;
+    const std::size_t sep = text.find(separator);
+    if (!separator.empty() && separator != "." && sep != std::string_view::npos) {
+        normalized = std::string(text.substr(0, sep)) + "." + std::string(text.substr(sep + separator.size()));
     }
     double out = 0;
     const char* begin = normalized.data();

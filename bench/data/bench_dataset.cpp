@@ -1,0 +1,95 @@
+// Loads a 100,000-row orders packet and sorts it by client name, printing the times and the
+// peak resident memory. Not a timed test: it prints figures for the record.
+#include "data/DataSet.h"
+#include "data/DateTime.h"
+#include "data/PaintedRowScope.h"
+#include "data/PacketCodec.h"
+
+#include <sys/resource.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+using namespace data;
+
+namespace {
+
+constexpr int RowCount = 100'000;
+
+const char* const FirstNames[] = {"Padaria", "Mercearia", "Farmácia", "Açougue", "Distribuidora", "Supermercado",
+                                  "Lanchonete", "Papelaria", "Armazém", "Drogaria"};
+const char* const LastNames[] = {"São João", "Conceição", "Álvaro Gonçalves", "Ipê Amarelo", "Irmãos Araújo",
+                                 "Estrela do Sertão", "Bom Preço", "Ávila & Cia", "União", "Pão de Açúcar",
+                                 "Jabuticaba", "Coração de Maria", "Três Corações"};
+
+Packet OrdersPacket() {
+    Packet packet;
+    packet.Fields = {{"IDCHECK", FieldType::String, 1},     {"NRPEDIDO", FieldType::String, 10},
+                     {"IDSITPEDIDO", FieldType::String, 1}, {"NMFANTCLIE", FieldType::String, 50},
+                     {"CDCLIENTE", FieldType::String, 21},  {"DTENTPED", FieldType::DateTime, 0},
+                     {"DTPEDIDO", FieldType::DateTime, 0},  {"CDFILIAL", FieldType::String, 4},
+                     {"NREMPENHO", FieldType::String, 20},  {"CDVENDEDOR", FieldType::String, 4},
+                     {"INFPED", FieldType::String, 63}};
+    packet.Rows.reserve(RowCount);
+    const double firstDay = EncodeDate(2023, 1, 1);
+    for (int i = 0; i < RowCount; ++i) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%010d", i + 1);
+        const std::string client = std::string(FirstNames[(i * 7) % 10]) + " " + LastNames[(i * 11) % 13];
+        const double ordered = firstDay + (i % 500) + (i % 86400) / 86400.0;
+        packet.Rows.push_back({i % 3 == 0 ? Value("N") : Value(""), std::string(number), std::to_string(1 + i % 7),
+                               client, "CLI" + std::to_string(100000 + i * 13 % 50000), ordered + 3, ordered,
+                               "0001", i % 5 == 0 ? Value("EMP" + std::to_string(i)) : Value{},
+                               std::to_string(1000 + i % 40),
+                               "Pedido " + std::string(number) + " - " + client + " - situação " +
+                                   std::to_string(1 + i % 7)});
+    }
+    return packet;
+}
+
+void DeclareOrders(DataSet& ds) {
+    for (const PacketField& field : OrdersPacket().Fields) {
+        ds.AddField(field.Name, field.Type, field.Size);
+    }
+}
+
+double PeakResidentMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+template <class F> double Milliseconds(F&& work) {
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+int main() {
+    std::string json;
+    const double buildMs = Milliseconds([&] { json = SerializePacket(OrdersPacket()); });
+    std::printf("packet: %d rows, %.1f MB of JSON (built and serialized in %.0f ms)\n", RowCount,
+                static_cast<double>(json.size()) / (1024.0 * 1024.0), buildMs);
+    std::printf("peak RSS before loading: %.1f MB\n", PeakResidentMb());
+
+    DataSet orders("cdsPedido");
+    DeclareOrders(orders);
+    double parseMs = 0;
+    double loadMs = 0;
+    {
+        Packet packet;
+        parseMs = Milliseconds([&] { packet = ParsePacket(json); });
+        loadMs = Milliseconds([&] { orders.LoadFromPacket(std::move(packet)); });
+    }
+    std::printf("parse: %.0f ms, load into the dataset: %.0f ms, total %.0f ms\n", parseMs, loadMs,
+                parseMs + loadMs);
+    const double sortMs = Milliseconds([&] { orders.SetIndexFieldNames("NMFANTCLIE"); });
+    PaintedRowScope firstRow(orders, 0);
+    std::printf("sort by NMFANTCLIE: %.0f ms (first row: %s)\n", sortMs,
+                orders.FieldByName("NMFANTCLIE").AsString().c_str());
+    std::printf("rows: %d, peak RSS: %.1f MB\n", orders.RecordCount(), PeakResidentMb());
+    return 0;
+}
