@@ -1,0 +1,173 @@
+#include "ui/Control.h"
+
+#include "ui/Container.h"
+#include "ui/Form.h"
+
+#include <algorithm>
+
+namespace ui {
+
+Control::Control(std::string name) : Component(std::move(name)) {}
+
+Control::~Control() {
+    if (m_parent)
+        m_parent->RemoveControl(*this);
+}
+
+void Control::SetParent(Container* parent) {
+    if (parent == m_parent)
+        return;
+    if (m_parent)
+        m_parent->RemoveControl(*this);
+    m_parent = nullptr;
+    if (parent) {
+        m_tabOrder = parent->ControlCount();
+        m_parent = parent;
+        parent->InsertControl(*this);
+    }
+    Notify(Property::Parent);
+}
+
+Form* Control::ParentForm() const {
+    const Control* top = this;
+    while (top->m_parent)
+        top = top->m_parent;
+    return top == this ? nullptr : top->ParentForm();
+}
+
+void Control::SetEnabled(bool enabled) {
+    if (enabled == m_enabled)
+        return;
+    m_enabled = enabled;
+    Notify(Property::Enabled);
+}
+
+void Control::SetVisible(bool visible) {
+    if (visible == m_visible)
+        return;
+    m_visible = visible;
+    Notify(Property::Visible);
+}
+
+const Control* Control::ChainParent() const {
+    return m_parent;
+}
+
+bool Control::IsEffectivelyEnabled() const {
+    for (const Control* c = this; c; c = c->ChainParent()) {
+        if (!c->m_enabled)
+            return false;
+    }
+    return true;
+}
+
+bool Control::IsShowing() const {
+    return IsShowingBelow(nullptr);
+}
+
+bool Control::IsShowingBelow(const Control* ancestor) const {
+    for (const Control* c = this; c && c != ancestor; c = c->ChainParent()) {
+        if (!c->IsVisibleInParent())
+            return false;
+    }
+    return true;
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+    Rect bounds{left, top, left + width, top + height};
+    if (bounds == m_bounds)
+        return;
+    m_bounds = bounds;
+    Notify(Property::Bounds);
+}
+
+void Control::SetCaption(const std::string& caption) {
+    if (caption == m_caption)
+        return;
+    m_caption = caption;
+    Notify(Property::Caption);
+}
+
+void Control::SetHint(const std::string& hint) {
+    if (hint == m_hint)
+        return;
+    m_hint = hint;
+    Notify(Property::Hint);
+}
+
+void Control::SetColor(ui::Color color) {
+    if (color == m_color)
+        return;
+    m_color = color;
+    Notify(Property::Color);
+}
+
+void Control::SetFont(const ui::Font& font) {
+    if (font == m_font)
+        return;
+    m_font = font;
+    Notify(Property::Font);
+}
+
+void Control::SetFontColor(ui::Color color) {
+    ui::Font font = m_font;
+    font.Color = color;
+    SetFont(font);
+}
+
+void Control::SetTabOrder(int tabOrder) {
+    if (tabOrder == m_tabOrder)
+        return;
+    m_tabOrder = tabOrder;
+    Notify(Property::TabOrder);
+}
+
+void Control::SetTabStop(bool tabStop) {
+    if (tabStop == m_tabStop)
+        return;
+    m_tabStop = tabStop;
+    Notify(Property::TabStop);
+}
+
+bool Control::CanFocus() const {
+    // The form's own visibility is left out so that a form can place its focus before it is shown.
+    const Form* form = ParentForm();
+    return AcceptsFocus() && form && form != static_cast<const Control*>(this) && IsShowingBelow(form) &&
+           IsEffectivelyEnabled();
+}
+
+bool Control::Focused() const {
+    const Form* form = ParentForm();
+    return form && form->ActiveControl() == this;
+}
+
+void Control::SetFocus() {
+    if (Form* form = ParentForm())
+        form->FocusControl(*this);
+}
+
+void Control::Click() {
+    if (OnClick)
+        OnClick(*this);
+}
+
+void Control::HandleKey(int&, ShiftState) {}
+
+int Control::Subscribe(PropertyListener listener) {
+    int id = m_nextListenerId++;
+    m_listeners.push_back({id, std::move(listener)});
+    return id;
+}
+
+void Control::Unsubscribe(int id) {
+    std::erase_if(m_listeners, [id](const Listener& l) { return l.id == id; });
+}
+
+void Control::Notify(Property property) {
+    // A listener may unsubscribe while it is told; work on a copy.
+    auto listeners = m_listeners;
+    for (const auto& listener : listeners)
+        listener.callback(*this, property);
+}
+
+} // namespace ui

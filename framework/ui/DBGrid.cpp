@@ -1,0 +1,194 @@
+#include "ui/DBGrid.h"
+
+#include "data/DataSet.h"
+#include "data/DataSource.h"
+#include "data/PaintedRowScope.h"
+#include "ui/Canvas.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace ui {
+
+DBGrid::DBGrid(std::string name)
+    : Control(std::move(name)), m_link([this](data::DataSetChange change) { DataChanged(change); }) {}
+
+void DBGrid::SetDataSource(data::DataSource* source) {
+    if (!m_link.SetSource(source))
+        return;
+    m_topRow = 0;
+    Notify(Property::DataSource);
+}
+
+void DBGrid::SetReadOnly(bool readOnly) {
+    if (readOnly == m_readOnly)
+        return;
+    m_readOnly = readOnly;
+    Notify(Property::ReadOnly);
+}
+
+void DBGrid::SetOptions(const GridOptions& options) {
+    if (options == m_options)
+        return;
+    m_options = options;
+    Notify(Property::Options);
+}
+
+int DBGrid::RowCount() const {
+    data::DataSet* dataSet = DataSet();
+    return dataSet ? dataSet->RecordCount() : 0;
+}
+
+int DBGrid::CurrentRow() const {
+    data::DataSet* dataSet = DataSet();
+    return dataSet && !dataSet->IsEmpty() ? dataSet->RecNo() - 1 : -1;
+}
+
+void DBGrid::SetCurrentRow(int row) {
+    data::DataSet* dataSet = DataSet();
+    if (!dataSet || row < 0 || row >= dataSet->RecordCount() || row == CurrentRow())
+        return;
+    dataSet->SetRecNo(row + 1);
+}
+
+void DBGrid::SetSelectedIndex(int columnIndex) {
+    columnIndex = std::clamp(columnIndex, 0, std::max(0, m_columns.Count() - 1));
+    if (columnIndex == m_selectedIndex)
+        return;
+    m_selectedIndex = columnIndex;
+    Notify(Property::Data);
+}
+
+void DBGrid::SetTopRow(int row) {
+    row = std::clamp(row, 0, std::max(0, RowCount() - 1));
+    if (row == m_topRow)
+        return;
+    m_topRow = row;
+    Notify(Property::Data);
+}
+
+void DBGrid::SetVisibleRowCount(int rows) {
+    rows = std::max(1, rows);
+    if (rows == m_visibleRows)
+        return;
+    m_visibleRows = rows;
+    KeepCurrentRowVisible();
+}
+
+GridDrawState DBGrid::DrawStateOf(int row, int columnIndex) const {
+    bool current = row >= 0 && row == CurrentRow();
+    bool focused = Focused();
+    bool inColumn = m_options.RowSelect || columnIndex == m_selectedIndex;
+    GridDrawState state;
+    state.Selected = current && inColumn && (focused || m_options.AlwaysShowSelection);
+    state.Focused = current && focused && columnIndex == m_selectedIndex;
+    return state;
+}
+
+void DBGrid::PaintCell(Canvas& canvas, int row, int columnIndex, const Rect& rect) {
+    data::DataSet* dataSet = DataSet();
+    if (!dataSet)
+        return;
+    Column& column = m_columns.Item(columnIndex);
+    GridDrawState state = DrawStateOf(row, columnIndex);
+    // An empty dataset still shows one blank row, and its handler is still asked to paint it.
+    std::optional<data::PaintedRowScope> painted;
+    if (row >= 0 && row < dataSet->RecordCount())
+        painted.emplace(*dataSet, row);
+    else if (row != 0 || !dataSet->IsEmpty())
+        return;
+    canvas.SetFont(column.Font());
+    if (m_defaultDrawing)
+        DrawDefault(canvas, column, rect, state);
+    else
+        canvas.SetBrushColor(state.Selected ? clHighlight : column.Color());
+    if (OnDrawColumnCell)
+        OnDrawColumnCell(*this, rect, columnIndex, column, state);
+}
+
+void DBGrid::DrawDefault(Canvas& canvas, const Column& column, const Rect& rect, GridDrawState state) {
+    if (state.Selected)
+        canvas.SetTextColor(clHighlightText);
+    canvas.FillRect(rect, state.Selected ? clHighlight : column.Color());
+    data::Field* field = column.Field();
+    if (!field || DataSet()->IsEmpty())
+        return;
+    std::string text = field->DisplayText();
+    int x = rect.Left + 2;
+    if (field->Alignment() == data::Alignment::Right)
+        x = rect.Right - 2 - canvas.TextWidth(text);
+    else if (field->Alignment() == data::Alignment::Center)
+        x = rect.Left + (rect.Width() - canvas.TextWidth(text)) / 2;
+    canvas.TextOut(x, rect.Top + 2, text);
+}
+
+void DBGrid::HandleKey(int& key, ShiftState shift) {
+    data::DataSet* dataSet = DataSet();
+    if (!dataSet || shift.Alt)
+        return;
+    switch (key) {
+    case Key::Up:
+        dataSet->Prior();
+        break;
+    case Key::Down:
+        dataSet->Next();
+        break;
+    case Key::PageUp:
+        dataSet->MoveBy(-m_visibleRows);
+        break;
+    case Key::PageDown:
+        dataSet->MoveBy(m_visibleRows);
+        break;
+    case Key::Home:
+        dataSet->First();
+        break;
+    case Key::End:
+        dataSet->Last();
+        break;
+    case Key::Left:
+        SetSelectedIndex(m_selectedIndex - 1);
+        break;
+    case Key::Right:
+        SetSelectedIndex(m_selectedIndex + 1);
+        break;
+    default:
+        return;
+    }
+    key = 0;
+}
+
+void DBGrid::CellClick(int row, int columnIndex) {
+    Column& column = m_columns.Item(columnIndex);
+    SetSelectedIndex(columnIndex);
+    SetCurrentRow(row);
+    if (OnCellClick)
+        OnCellClick(column);
+}
+
+void DBGrid::TitleClick(int columnIndex) {
+    Column& column = m_columns.Item(columnIndex);
+    if (OnTitleClick)
+        OnTitleClick(column);
+}
+
+void DBGrid::DataChanged(data::DataSetChange) {
+    data::DataSource* source = DataSource();
+    data::DataSet* dataSet = source ? source->GetDataSet() : nullptr;
+    if (dataSet && dataSet->ControlsDisabled())
+        return;
+    KeepCurrentRowVisible();
+    ++m_dataRepaints;
+    Notify(Property::Data);
+}
+
+void DBGrid::KeepCurrentRowVisible() {
+    int row = CurrentRow();
+    if (row < 0)
+        m_topRow = 0;
+    else if (row < m_topRow)
+        m_topRow = row;
+    else if (row >= m_topRow + m_visibleRows)
+        m_topRow = row - m_visibleRows + 1;
+}
+
+} // namespace ui

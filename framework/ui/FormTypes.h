@@ -1,0 +1,15 @@
+#pragma once
+
+namespace ui {
+
+enum class ModalResult { None, Ok, Cancel, Abort, Retry, Ignore, Yes, No };
+
+// What closing a form does with it.
+enum class CloseAction { None, Hide, Free, Minimize };
+
+enum class WindowState { Normal, Minimized, Maximized };
+
+// A normal form is a top-level window; an MDI child lives inside the host's main window.
+enum class FormStyle { Normal, MDIChild };
+
+} // namespace ui

@@ -1,0 +1,26 @@
+#pragma once
+
+namespace ui {
+
+struct Point {
+    int X = 0;
+    int Y = 0;
+
+    bool operator==(const Point&) const = default;
+};
+
+// A rectangle whose right and bottom edges are exclusive.
+struct Rect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool Contains(Point p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+
+    bool operator==(const Rect&) const = default;
+};
+
+} // namespace ui

@@ -1,0 +1,39 @@
+#pragma once
+
+namespace ui {
+
+// What changed on a control; views subscribe and keep their widgets in step.
+enum class Property {
+    Name,
+    Parent,
+    Caption,
+    Text,
+    Enabled,
+    Visible,
+    Bounds,
+    Hint,
+    Color,
+    Font,
+    TabOrder,
+    TabStop,
+    Checked,
+    ReadOnly,
+    MaxLength,
+    CharCase,
+    EditMask,
+    ModalResult,
+    ActivePage,
+    TabVisible,
+    ShortCut,
+    Items,
+    Bitmap,
+    Columns,
+    Options,
+    DataSource,
+    DataField,
+    Data, // the data shown changed: repaint
+    WindowState,
+    FormStyle,
+};
+
+} // namespace ui

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "ui/Control.h"
+
+namespace ui {
+
+// Exclusive within its parent. Checking one, by the user or by code, unchecks its siblings and
+// runs its OnClick; unchecking runs nothing; checking an already checked one does nothing.
+class RadioButton : public Control {
+public:
+    explicit RadioButton(std::string name = {}) : Control(std::move(name)) {}
+
+    bool Checked() const { return m_checked; }
+    void SetChecked(bool checked);
+
+    bool AcceptsFocus() const override { return true; }
+    // Checks it.
+    void Click() override;
+
+private:
+    void UncheckSiblings();
+
+    bool m_checked = false;
+};
+
+} // namespace ui
