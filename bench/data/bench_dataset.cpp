@@ -2,14 +2,13 @@
 // peak resident memory. Not a timed test: it prints figures for the record.
 #include "data/DataSet.h"
 #include "data/DateTime.h"
-#include "data/PaintedRowScope.h"
 #include "data/PacketCodec.h"
-
-#include <sys/resource.h>
+#include "data/PaintedRowScope.h"
 
 #include <chrono>
 #include <cstdio>
 #include <string>
+#include <sys/resource.h>
 
 using namespace data;
 
@@ -17,11 +16,12 @@ namespace {
 
 constexpr int RowCount = 100'000;
 
-const char* const FirstNames[] = {"Padaria", "Mercearia", "Farmácia", "Açougue", "Distribuidora", "Supermercado",
-                                  "Lanchonete", "Papelaria", "Armazém", "Drogaria"};
-const char* const LastNames[] = {"São João", "Conceição", "Álvaro Gonçalves", "Ipê Amarelo", "Irmãos Araújo",
-                                 "Estrela do Sertão", "Bom Preço", "Ávila & Cia", "União", "Pão de Açúcar",
-                                 "Jabuticaba", "Coração de Maria", "Três Corações"};
+const char* const FirstNames[] = {"Padaria",      "Mercearia",  "Farmácia",  "Açougue", "Distribuidora",
+                                  "Supermercado", "Lanchonete", "Papelaria", "Armazém", "Drogaria"};
+const char* const LastNames[] = {"São João",      "Conceição",         "Álvaro Gonçalves", "Ipê Amarelo",
+                                 "Irmãos Araújo", "Estrela do Sertão", "Bom Preço",        "Ávila & Cia",
+                                 "União",         "Pão de Açúcar",     "Jabuticaba",       "Coração de Maria",
+                                 "Três Corações"};
 
 Packet OrdersPacket() {
     Packet packet;
@@ -38,12 +38,11 @@ Packet OrdersPacket() {
         std::snprintf(number, sizeof number, "%010d", i + 1);
         const std::string client = std::string(FirstNames[(i * 7) % 10]) + " " + LastNames[(i * 11) % 13];
         const double ordered = firstDay + (i % 500) + (i % 86400) / 86400.0;
-        packet.Rows.push_back({i % 3 == 0 ? Value("N") : Value(""), std::string(number), std::to_string(1 + i % 7),
-                               client, "CLI" + std::to_string(100000 + i * 13 % 50000), ordered + 3, ordered,
-                               "0001", i % 5 == 0 ? Value("EMP" + std::to_string(i)) : Value{},
-                               std::to_string(1000 + i % 40),
-                               "Pedido " + std::string(number) + " - " + client + " - situação " +
-                                   std::to_string(1 + i % 7)});
+        packet.Rows.push_back(
+            {i % 3 == 0 ? Value("N") : Value(""), std::string(number), std::to_string(1 + i % 7), client,
+             "CLI" + std::to_string(100000 + i * 13 % 50000), ordered + 3, ordered, "0001",
+             i % 5 == 0 ? Value("EMP" + std::to_string(i)) : Value{}, std::to_string(1000 + i % 40),
+             "Pedido " + std::string(number) + " - " + client + " - situação " + std::to_string(1 + i % 7)});
     }
     return packet;
 }

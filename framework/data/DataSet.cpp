@@ -170,7 +170,8 @@ int DataSet::MoveBy(int distance) {
 void DataSet::SetRecNo(int recNo) {
     CheckActive();
     if (recNo < 1 || recNo > RecordCount()) {
-        throw DataSetError("record " + std::to_string(recNo) + " is out of range in dataset '" + m_name + "'");
+        throw DataSetError("record " + std::to_string(recNo) + " is out of range in dataset '" + m_name +
+                           "'");
     }
     if (recNo - 1 != m_cursor) {
         MoveTo(recNo - 1, false, false);

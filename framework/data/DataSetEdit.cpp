@@ -1,5 +1,4 @@
 #include "data/DataSet.h"
-
 #include "data/DataSetError.h"
 
 namespace data {
@@ -75,14 +74,15 @@ Value& DataSet::WritableValue(const Field& field) {
     const auto index = static_cast<std::size_t>(field.Index());
     if (m_state == DataSetState::CalcFields) {
         if (!field.Calculated()) {
-            throw DataSetError("field '" + field.FieldName() + "' is not calculated and cannot be set while '" +
-                               m_name + "' calculates its fields");
+            throw DataSetError("field '" + field.FieldName() +
+                               "' is not calculated and cannot be set while '" + m_name +
+                               "' calculates its fields");
         }
         return RowData(m_calcRow)[index];
     }
     if (m_state != DataSetState::Edit) {
-        throw DataSetError("dataset '" + m_name + "' is not in edit mode; cannot set field '" + field.FieldName() +
-                           "'");
+        throw DataSetError("dataset '" + m_name + "' is not in edit mode; cannot set field '" +
+                           field.FieldName() + "'");
     }
     return m_editBuffer[index];
 }

@@ -1,5 +1,4 @@
 #include "data/DataSet.h"
-
 #include "data/DataSetError.h"
 #include "data/Utf8.h"
 
@@ -124,8 +123,9 @@ bool DataSet::Locate(std::string_view fieldName, const Value& value, bool caseIn
         }
         for (int i = 0; i < RecordCount() && !hit; ++i) {
             const Value& stored = RowData(StorageRow(i))[column];
-            const bool match = IsNullValue(stored) ? IsNullValue(*wanted)
-                                                   : !IsNullValue(*wanted) && NumberOf(stored) == NumberOf(*wanted);
+            const bool match = IsNullValue(stored)
+                                   ? IsNullValue(*wanted)
+                                   : !IsNullValue(*wanted) && NumberOf(stored) == NumberOf(*wanted);
             hit = match ? std::optional<int>(i) : std::nullopt;
         }
     }

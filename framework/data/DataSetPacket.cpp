@@ -1,5 +1,4 @@
 #include "data/DataSet.h"
-
 #include "data/DataSetError.h"
 #include "data/PacketCodec.h"
 #include "data/Utf8.h"
@@ -37,7 +36,8 @@ std::optional<Value> FitValue(const Field& field, Value& value, bool consume) {
         if (const auto* number = std::get_if<double>(&value)) {
             return Value(*number);
         }
-        if (const auto* integer = std::get_if<std::int64_t>(&value); integer && field.DataType() == FieldType::Float) {
+        if (const auto* integer = std::get_if<std::int64_t>(&value);
+            integer && field.DataType() == FieldType::Float) {
             return Value(static_cast<double>(*integer));
         }
         break;
@@ -87,15 +87,16 @@ std::vector<Value> DataSet::ConvertPacket(Packet& packet, bool consume) const {
     for (std::size_t row = 0; row < packet.Rows.size(); ++row) {
         auto& cells = packet.Rows[row];
         if (cells.size() != packet.Fields.size()) {
-            throw DataSetError("row " + std::to_string(row + 1) + " of the packet for dataset '" + m_name + "' has " +
-                               std::to_string(cells.size()) + " values, expected " +
+            throw DataSetError("row " + std::to_string(row + 1) + " of the packet for dataset '" + m_name +
+                               "' has " + std::to_string(cells.size()) + " values, expected " +
                                std::to_string(packet.Fields.size()));
         }
         for (std::size_t index = 0; index < fieldCount; ++index) {
             if (columnOf[index] < 0) {
                 continue;
             }
-            auto fitted = FitValue(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])], consume);
+            auto fitted =
+                FitValue(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])], consume);
             if (!fitted) {
                 throw DataSetError(Where(*this, *m_fields[index]) + ", row " + std::to_string(row + 1) +
                                    ": the value is not " + PacketTypeName(m_fields[index]->DataType()));

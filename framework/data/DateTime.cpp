@@ -161,8 +161,8 @@ std::optional<double> IsoToDate(std::string_view text) {
 std::optional<double> IsoToDateTime(std::string_view text) {
     int hh = 0, mm = 0, ss = 0;
     if (text.size() != 19 || text[10] != 'T' || text[13] != ':' || text[16] != ':' ||
-        !ReadNumber(text, 11, 2, hh) || !ReadNumber(text, 14, 2, mm) || !ReadNumber(text, 17, 2, ss) || hh > 23 ||
-        mm > 59 || ss > 59) {
+        !ReadNumber(text, 11, 2, hh) || !ReadNumber(text, 14, 2, mm) || !ReadNumber(text, 17, 2, ss) ||
+        hh > 23 || mm > 59 || ss > 59) {
         return std::nullopt;
     }
     const auto date = IsoToDate(text.substr(0, 10));

@@ -12,16 +12,36 @@ EditMask::Position ClassOf(char32_t ch, EditMask::CaseMode caseMode) {
     EditMask::Position position;
     position.Case = caseMode;
     switch (ch) {
-    case U'0': position = {C::Digit, true, caseMode, 0}; break;
-    case U'9': position = {C::Digit, false, caseMode, 0}; break;
-    case U'#': position = {C::DigitOrSign, false, caseMode, 0}; break;
-    case U'L': position = {C::Letter, true, caseMode, 0}; break;
-    case U'l': position = {C::Letter, false, caseMode, 0}; break;
-    case U'A': position = {C::LetterOrDigit, true, caseMode, 0}; break;
-    case U'a': position = {C::LetterOrDigit, false, caseMode, 0}; break;
-    case U'C': position = {C::Any, true, caseMode, 0}; break;
-    case U'c': position = {C::Any, false, caseMode, 0}; break;
-    default: position = {C::Literal, false, EditMask::CaseMode::None, ch}; break;
+    case U'0':
+        position = {C::Digit, true, caseMode, 0};
+        break;
+    case U'9':
+        position = {C::Digit, false, caseMode, 0};
+        break;
+    case U'#':
+        position = {C::DigitOrSign, false, caseMode, 0};
+        break;
+    case U'L':
+        position = {C::Letter, true, caseMode, 0};
+        break;
+    case U'l':
+        position = {C::Letter, false, caseMode, 0};
+        break;
+    case U'A':
+        position = {C::LetterOrDigit, true, caseMode, 0};
+        break;
+    case U'a':
+        position = {C::LetterOrDigit, false, caseMode, 0};
+        break;
+    case U'C':
+        position = {C::Any, true, caseMode, 0};
+        break;
+    case U'c':
+        position = {C::Any, false, caseMode, 0};
+        break;
+    default:
+        position = {C::Literal, false, EditMask::CaseMode::None, ch};
+        break;
     }
     return position;
 }
@@ -62,21 +82,30 @@ bool EditMask::Accepts(std::size_t index, char32_t ch) const {
         return false;
     }
     switch (m_positions[index].Class) {
-    case CharClass::Literal: return false;
-    case CharClass::Digit: return utf8::IsDigit(ch);
-    case CharClass::DigitOrSign: return utf8::IsDigit(ch) || ch == U'+' || ch == U'-';
-    case CharClass::Letter: return utf8::IsLetter(ch);
-    case CharClass::LetterOrDigit: return utf8::IsLetter(ch) || utf8::IsDigit(ch);
-    case CharClass::Any: return ch >= 0x20;
+    case CharClass::Literal:
+        return false;
+    case CharClass::Digit:
+        return utf8::IsDigit(ch);
+    case CharClass::DigitOrSign:
+        return utf8::IsDigit(ch) || ch == U'+' || ch == U'-';
+    case CharClass::Letter:
+        return utf8::IsLetter(ch);
+    case CharClass::LetterOrDigit:
+        return utf8::IsLetter(ch) || utf8::IsDigit(ch);
+    case CharClass::Any:
+        return ch >= 0x20;
     }
     return false;
 }
 
 char32_t EditMask::ApplyCase(std::size_t index, char32_t ch) const {
     switch (At(index).Case) {
-    case CaseMode::Upper: return utf8::UpperChar(ch);
-    case CaseMode::Lower: return utf8::LowerChar(ch);
-    case CaseMode::None: return ch;
+    case CaseMode::Upper:
+        return utf8::UpperChar(ch);
+    case CaseMode::Lower:
+        return utf8::LowerChar(ch);
+    case CaseMode::None:
+        return ch;
     }
     return ch;
 }

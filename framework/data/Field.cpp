@@ -71,10 +71,14 @@ int Field::DisplayWidth() const {
         return m_displayWidth;
     }
     switch (m_type) {
-    case FieldType::String: return m_size;
-    case FieldType::DateTime: return 18;
-    case FieldType::Boolean: return 5;
-    default: return 10;
+    case FieldType::String:
+        return m_size;
+    case FieldType::DateTime:
+        return 18;
+    case FieldType::Boolean:
+        return 5;
+    default:
+        return 10;
     }
 }
 
@@ -142,7 +146,8 @@ Value Field::Convert(const Value& value) const {
             }
             break;
         }
-        case FieldType::String: break;
+        case FieldType::String:
+            break;
         }
         if (!parsed) {
             throw DataSetError("'" + *text + "' is not a valid value for " + Describe());
@@ -154,7 +159,7 @@ Value Field::Convert(const Value& value) const {
         if (const auto* text = std::get_if<std::string>(&value)) {
             return m_size <= 0 || text->size() <= static_cast<std::size_t>(m_size)
                        ? *text
-                                                                     : utf8::Left(*text, static_cast<std::size_t>(m_size));
+                       : utf8::Left(*text, static_cast<std::size_t>(m_size));
         }
         break;
     case FieldType::Float:
@@ -197,9 +202,12 @@ std::string Field::AsString() const {
     }
     if (const auto* number = std::get_if<double>(&value)) {
         switch (m_type) {
-        case FieldType::Date: return FormatDate(*number);
-        case FieldType::DateTime: return FormatDateTime(*number);
-        default: return ShortestText(*number);
+        case FieldType::Date:
+            return FormatDate(*number);
+        case FieldType::DateTime:
+            return FormatDateTime(*number);
+        default:
+            return ShortestText(*number);
         }
     }
     return {};

@@ -29,7 +29,8 @@ FloatPattern ParsePattern(std::string_view pattern) {
         } else if (ch == '0') {
             (afterPoint ? parsed.requiredDecimals : parsed.minIntegerDigits) += 1;
             if (afterPoint && parsed.optionalDecimals > 0) {
-                throw std::invalid_argument("'0' after '#' in the decimals of '" + std::string(pattern) + "'");
+                throw std::invalid_argument("'0' after '#' in the decimals of '" + std::string(pattern) +
+                                            "'");
             }
         } else if (ch == '#') {
             if (afterPoint) {
@@ -47,7 +48,8 @@ FloatPattern ParsePattern(std::string_view pattern) {
 // which is what a person reading the number would round.
 std::string RoundedDigits(double magnitude, int decimals) {
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
     const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::size_t ePos = text.find('e');
     std::string significant;
@@ -63,7 +65,8 @@ std::string RoundedDigits(double magnitude, int decimals) {
     std::string digits;
     if (keep > 0) {
         for (int i = 0; i < keep; ++i) {
-            digits.push_back(i < static_cast<int>(significant.size()) ? significant[static_cast<std::size_t>(i)] : '0');
+            digits.push_back(
+                i < static_cast<int>(significant.size()) ? significant[static_cast<std::size_t>(i)] : '0');
         }
     }
     const bool roundUp = keep >= 0 && keep < static_cast<int>(significant.size()) &&
@@ -108,7 +111,8 @@ std::vector<DateToken> Tokenize(const FormatSettings& settings) {
             tokens.push_back({part, static_cast<int>(run), {}});
             i += run;
         } else {
-            tokens.push_back({DatePart::Literal, 0, ch == '/' ? settings.DateSeparator : std::string(1, format[i])});
+            tokens.push_back(
+                {DatePart::Literal, 0, ch == '/' ? settings.DateSeparator : std::string(1, format[i])});
             ++i;
         }
     }
@@ -254,7 +258,8 @@ std::optional<double> ParseFloat(std::string_view text, const FormatSettings& se
     const std::string_view separator = settings.DecimalSeparator;
     const std::size_t sep = text.find(separator);
     if (!separator.empty() && separator != "." && sep != std::string_view::npos) {
-        normalized = std::string(text.substr(0, sep)) + "." + std::string(text.substr(sep + separator.size()));
+        normalized =
+            std::string(text.substr(0, sep)) + "." + std::string(text.substr(sep + separator.size()));
     }
     double out = 0;
     const char* begin = normalized.data();

@@ -3,11 +3,10 @@
 #include "data/DateTime.h"
 #include "data/PacketError.h"
 
-#include <nlohmann/json.hpp>
-
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 namespace data {
 
@@ -15,8 +14,8 @@ namespace {
 
 using Json = nlohmann::json;
 
-constexpr FieldType AllTypes[] = {FieldType::String,  FieldType::Float,    FieldType::Integer,
-                                  FieldType::Boolean, FieldType::Date,     FieldType::DateTime};
+constexpr FieldType AllTypes[] = {FieldType::String,  FieldType::Float, FieldType::Integer,
+                                  FieldType::Boolean, FieldType::Date,  FieldType::DateTime};
 
 std::string FieldLabel(std::size_t index, const std::string& name) {
     return "field " + std::to_string(index + 1) + (name.empty() ? "" : " ('" + name + "')");
@@ -85,12 +84,18 @@ std::optional<Value> ParseValue(const Json& cell, FieldType type) {
 
 const char* Expected(FieldType type) {
     switch (type) {
-    case FieldType::Date: return "a date \"YYYY-MM-DD\"";
-    case FieldType::DateTime: return "a date-time \"YYYY-MM-DDThh:mm:ss\"";
-    case FieldType::String: return "a string";
-    case FieldType::Float: return "a number";
-    case FieldType::Integer: return "an integer";
-    case FieldType::Boolean: return "true or false";
+    case FieldType::Date:
+        return "a date \"YYYY-MM-DD\"";
+    case FieldType::DateTime:
+        return "a date-time \"YYYY-MM-DDThh:mm:ss\"";
+    case FieldType::String:
+        return "a string";
+    case FieldType::Float:
+        return "a number";
+    case FieldType::Integer:
+        return "an integer";
+    case FieldType::Boolean:
+        return "true or false";
     }
     return "";
 }
@@ -141,12 +146,18 @@ void AppendValue(std::string& out, const Value& value, FieldType type) {
 
 const char* PacketTypeName(FieldType type) {
     switch (type) {
-    case FieldType::String: return "string";
-    case FieldType::Float: return "float";
-    case FieldType::Integer: return "integer";
-    case FieldType::Boolean: return "boolean";
-    case FieldType::Date: return "date";
-    case FieldType::DateTime: return "datetime";
+    case FieldType::String:
+        return "string";
+    case FieldType::Float:
+        return "float";
+    case FieldType::Integer:
+        return "integer";
+    case FieldType::Boolean:
+        return "boolean";
+    case FieldType::Date:
+        return "date";
+    case FieldType::DateTime:
+        return "datetime";
     }
     return "unknown";
 }
@@ -185,8 +196,8 @@ Packet ParsePacket(std::string_view json) {
             const PacketField& field = packet.Fields[i];
             auto value = ParseValue(row[i], field.Type);
             if (!value) {
-                throw PacketError("row " + std::to_string(r + 1) + ", " + FieldLabel(i, field.Name) + ": expected " +
-                                  Expected(field.Type) + ", got " + row[i].dump());
+                throw PacketError("row " + std::to_string(r + 1) + ", " + FieldLabel(i, field.Name) +
+                                  ": expected " + Expected(field.Type) + ", got " + row[i].dump());
             }
             cells.push_back(std::move(*value));
         }

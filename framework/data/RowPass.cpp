@@ -2,7 +2,8 @@
 
 namespace data {
 
-RowPass::RowPass(DataSet& dataSet, std::string keyField) : m_dataSet(dataSet), m_keyField(std::move(keyField)) {
+RowPass::RowPass(DataSet& dataSet, std::string keyField)
+    : m_dataSet(dataSet), m_keyField(std::move(keyField)) {
     if (!m_dataSet.IsEmpty()) {
         m_key = m_dataSet.FieldByName(m_keyField).GetValue();
     }

@@ -1,5 +1,6 @@
-#include "data/ControlsDisabledScope.h"
 #include "data/DataSet.h"
+
+#include "data/ControlsDisabledScope.h"
 #include "data/DataSetError.h"
 #include "data/DateTime.h"
 #include "data/PaintedRowScope.h"
@@ -21,7 +22,9 @@ protected:
         ds.AddField("DTPEDIDO", FieldType::Date);
         ds.AddField("QTITEMPED", FieldType::Float);
         ds.AddField("IDCHECK", FieldType::String, 1);
-        ds.AfterScroll = [this](DataSet& sender) { scrolls.push_back(sender.FieldByName("NRPEDIDO").AsString()); };
+        ds.AfterScroll = [this](DataSet& sender) {
+            scrolls.push_back(sender.FieldByName("NRPEDIDO").AsString());
+        };
     }
 
     static Packet MakePacket(std::vector<std::vector<Value>> rows) {
@@ -88,7 +91,7 @@ TEST_F(Orders, EveryCursorMoveRunsAfterScrollOnceAndPaintedReadsNever) {
     ds.MoveBy(-2);
     ds.SetRecNo(2);
     EXPECT_EQ(scrolls, (std::vector<std::string>{"0000000001", "0000000002", "0000000001", "0000000003",
-                                                  "0000000002", "0000000003", "0000000001"}));
+                                                 "0000000002", "0000000003", "0000000001"}));
     scrolls.clear();
     EXPECT_EQ(Keys(), (std::vector<std::string>{"0000000003", "0000000001", "0000000002"}));
     EXPECT_TRUE(scrolls.empty());
@@ -122,7 +125,7 @@ TEST_F(Orders, LocateMovesOnAHitAndStaysSilentlyOnAMiss) {
     EXPECT_TRUE(ds.Locate("QTITEMPED", Value(std::int64_t{2}), false));
     EXPECT_TRUE(ds.Locate("DTPEDIDO", Value(EncodeDate(2024, 1, 2)), false));
     EXPECT_EQ(scrolls, (std::vector<std::string>{"0000000001", "0000000002", "0000000002", "0000000003",
-                                                  "0000000001"}));
+                                                 "0000000001"}));
     EXPECT_THROW(ds.Locate("NOPE", Value("x"), true), DataSetError);
 }
 

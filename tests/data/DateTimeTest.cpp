@@ -1,8 +1,8 @@
-#include "data/Clock.h"
 #include "data/DateTime.h"
 
-#include <gtest/gtest.h>
+#include "data/Clock.h"
 
+#include <gtest/gtest.h>
 #include <stdexcept>
 
 using namespace data;
@@ -14,9 +14,9 @@ struct DateCase {
 
 TEST(DateTime, EncodesAndDecodesDaysAroundTheEpochAndLeapDays) {
     const DateCase cases[] = {
-        {1899, 12, 30, 0},     {1899, 12, 31, 1},     {1899, 12, 29, -1},    {1900, 1, 1, 2},
-        {1900, 3, 1, 61},      {1800, 1, 1, -36522},  {2000, 2, 29, 36585},  {2024, 2, 29, 45351},
-        {2024, 5, 10, 45422},  {1, 1, 1, -693593},    {9999, 12, 31, 2958465},
+        {1899, 12, 30, 0},    {1899, 12, 31, 1},    {1899, 12, 29, -1},      {1900, 1, 1, 2},
+        {1900, 3, 1, 61},     {1800, 1, 1, -36522}, {2000, 2, 29, 36585},    {2024, 2, 29, 45351},
+        {2024, 5, 10, 45422}, {1, 1, 1, -693593},   {9999, 12, 31, 2958465},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.y) + "-" + std::to_string(c.m) + "-" + std::to_string(c.d));
@@ -34,7 +34,8 @@ TEST(DateTime, RejectsDatesThatDoNotExist) {
                               {2024, 13, 1}, {2024, 0, 1},  {0, 1, 1},     {2024, 1, 0}};
     for (const auto& date : invalid) {
         double out = 0;
-        EXPECT_FALSE(TryEncodeDate(date[0], date[1], date[2], out)) << date[0] << "-" << date[1] << "-" << date[2];
+        EXPECT_FALSE(TryEncodeDate(date[0], date[1], date[2], out))
+            << date[0] << "-" << date[1] << "-" << date[2];
         EXPECT_THROW(EncodeDate(date[0], date[1], date[2]), std::invalid_argument);
     }
 }
@@ -57,7 +58,8 @@ TEST(DateTime, IsoTextIsParsedStrictly) {
     EXPECT_EQ(IsoToDate("2024-02-29"), EncodeDate(2024, 2, 29));
     EXPECT_EQ(IsoToDate("1899-12-30"), 0.0);
     EXPECT_EQ(DateToIso(-1), "1899-12-29");
-    for (const char* bad : {"2024-02-30", "2023-02-29", "2024-2-09", "2024/02/09", "garbage", "", "2024-02-09x"}) {
+    for (const char* bad :
+         {"2024-02-30", "2023-02-29", "2024-2-09", "2024/02/09", "garbage", "", "2024-02-09x"}) {
         EXPECT_FALSE(IsoToDate(bad)) << bad;
     }
     EXPECT_EQ(IsoToDateTime("2024-05-10T14:30:15"), EncodeDateTime(2024, 5, 10, 14, 30, 15));

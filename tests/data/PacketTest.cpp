@@ -19,7 +19,8 @@ Packet EveryType() {
         {"Conceição \"Ltda\"\\\n", 2.5, std::int64_t{-7}, true, EncodeDate(2024, 2, 29),
          EncodeDateTime(1899, 12, 29, 6, 30, 15)},
         {Value{}, Value{}, Value{}, Value{}, Value{}, Value{}},
-        {"", 0.1, std::int64_t{9007199254740993}, false, EncodeDate(1800, 1, 1), EncodeDateTime(2024, 5, 10, 0, 0, 0)},
+        {"", 0.1, std::int64_t{9007199254740993}, false, EncodeDate(1800, 1, 1),
+         EncodeDateTime(2024, 5, 10, 0, 0, 0)},
     };
     return packet;
 }
@@ -65,14 +66,16 @@ TEST(PacketCodec, ReadsTheDocumentedShape) {
 }
 
 TEST(PacketCodec, MalformedPacketsAreRejectedNamingTheProblem) {
-    const std::string fields = R"({"fields":[{"name":"NR","type":"string","size":4},{"name":"DT","type":"date"}],)";
+    const std::string fields =
+        R"({"fields":[{"name":"NR","type":"string","size":4},{"name":"DT","type":"date"}],)";
     const std::pair<std::string, std::string> cases[] = {
         {"{not json", "not valid JSON"},
         {"[]", "not a JSON object"},
         {R"({"rows":[]})", "\"fields\""},
         {R"({"fields":[]})", "\"rows\""},
         {R"({"fields":[{"type":"float"}],"rows":[]})", "field 1 has no \"name\""},
-        {R"({"fields":[{"name":"X","type":"money"}],"rows":[]})", "field 1 ('X') has the unknown type \"money\""},
+        {R"({"fields":[{"name":"X","type":"money"}],"rows":[]})",
+         "field 1 ('X') has the unknown type \"money\""},
         {R"({"fields":[{"name":"X","type":"string"}],"rows":[]})", "field 1 ('X') is a string without"},
         {fields + R"("rows":[["a","2024-01-01"],["b"]]})", "row 2 does not hold 2 values"},
         {fields + R"("rows":[[1,"2024-01-01"]]})", "row 1, field 1 ('NR'): expected a string, got 1"},

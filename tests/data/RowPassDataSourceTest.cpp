@@ -4,7 +4,6 @@
 #include "data/ScopedDetach.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <stdexcept>
 
