@@ -17,7 +17,7 @@ public:
     int ControlCount() const { return static_cast<int>(m_controls.size()); }
     // True for a control anywhere below this container.
     bool ContainsControl(const Control& control) const;
-    // Children in tab order (ties keep the order in which they were added).
+    // Children in tab order.
     std::vector<Control*> ControlsInTabOrder() const;
 
     // Creates a control owned by this container's form and placed in this container.

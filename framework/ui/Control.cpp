@@ -118,8 +118,23 @@ void Control::SetFontColor(ui::Color color) {
 void Control::SetTabOrder(int tabOrder) {
     if (tabOrder == m_tabOrder)
         return;
-    m_tabOrder = tabOrder;
-    Notify(Property::TabOrder);
+    if (!m_parent) {
+        m_tabOrder = tabOrder;
+        Notify(Property::TabOrder);
+        return;
+    }
+    // Like a list position: the siblings are renumbered around the moved control.
+    std::vector<Control*> ordered = m_parent->ControlsInTabOrder();
+    std::erase(ordered, this);
+    auto position = static_cast<std::size_t>(std::clamp(tabOrder, 0, static_cast<int>(ordered.size())));
+    ordered.insert(ordered.begin() + static_cast<std::ptrdiff_t>(position), this);
+    for (std::size_t i = 0; i < ordered.size(); ++i) {
+        Control* sibling = ordered[i];
+        if (sibling->m_tabOrder == static_cast<int>(i))
+            continue;
+        sibling->m_tabOrder = static_cast<int>(i);
+        sibling->Notify(Property::TabOrder);
+    }
 }
 
 void Control::SetTabStop(bool tabStop) {

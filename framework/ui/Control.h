@@ -58,6 +58,7 @@ public:
     void SetFont(const ui::Font& font);
     void SetFontColor(ui::Color color);
 
+    // The position among the parent's children when tabbing; setting it renumbers the siblings.
     int TabOrder() const { return m_tabOrder; }
     void SetTabOrder(int tabOrder);
     bool TabStop() const { return m_tabStop; }
