@@ -39,7 +39,8 @@ nlohmann::json GetParamPedido(sqldb::Connection& connection, const nlohmann::jso
         throw RpcError(RpcCode::Refused, "Filial não cadastrada.");
     Packet packet;
     auto row = nlohmann::json::array();
-    for (const auto& column : rows.Columns()) {
+    // PostgreSQL folds result column names to lower case; the packet uses the screen's names.
+    for (const char* column : {"IDUTCTRELANP", "IDUTCTREMPEN", "IDEXIBPEDIDO", "IDMENSVEND", "IDUTRESELOTE"}) {
         packet.AddField(column, "string", 1);
         row.push_back(rows.Text(0, column));
     }

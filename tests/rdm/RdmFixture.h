@@ -1,0 +1,51 @@
+#pragma once
+
+#include "TestDatabase.h"
+#include "rdm/RdmCancelaPedido.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A small, hand-made database (see RdmFixture.cpp for its orders) on each backend.
+class RdmTest : public ::testing::TestWithParam<testdb::Kind> {
+protected:
+    void SetUp() override;
+
+    nlohmann::json Call(const std::string& method, const nlohmann::json& params, const std::string& oper = "DEMO");
+    // The RpcError a call must raise: its code and message.
+    std::pair<int, std::string> Error(const std::string& method, const nlohmann::json& params,
+                                      const std::string& oper = "DEMO");
+
+    // The order numbers of a Get... packet, in packet order.
+    static std::vector<std::string> Numbers(const nlohmann::json& result, const std::string& field = "NRPEDIDO");
+    // The twenty GetPedido parameters that select every order of a branch.
+    static nlohmann::json Everything(const std::string& filial = "0001");
+
+    std::string OrderSituation(const std::string& filial, const std::string& pedido);
+    std::string ItemSituations(const std::string& filial, const std::string& pedido);
+    std::string Balance(const std::string& commitment);
+    // balance + value of the live items of the commitment's orders, in cents.
+    long long CommitmentTotal(const std::string& commitment);
+    long long AuditRows();
+    // A whole-state fingerprint of orders, items, balances and audit rows.
+    std::string Snapshot();
+
+    std::unique_ptr<testdb::TestDatabase> m_db;
+    std::unique_ptr<sqldb::Connection> m_connection;
+};
+
+inline const char* kOperBloq = "Operação bloqueada. Pedido em alteração por outro usuário.";
+inline const char* kSaldoEmp = "Operação Bloqueada! Valor do pedido é maior que o saldo do empenho.";
+
+// An order packet as the screen sends it, with the given orders checked.
+nlohmann::json OrderPacket(const std::vector<std::array<std::string, 3>>& rows); // filial, pedido, situation; all "S"
+// An item packet: filial, pedido, item, situation seen; all checked.
+nlohmann::json ItemPacket(const std::vector<std::array<std::string, 4>>& rows);
+
+#define RDM_BACKENDS(Suite)                                                                                         \
+    INSTANTIATE_TEST_SUITE_P(Backends, Suite, ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),      \
+                             [](const auto& info) { return testdb::KindName(info.param); })
