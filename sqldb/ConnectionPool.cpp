@@ -12,7 +12,8 @@ Lease::~Lease() {
         m_pool->Release(std::move(m_connection));
 }
 
-ConnectionPool::ConnectionPool(std::string url, int size) : m_url(std::move(url)), m_size(size < 1 ? 1 : size) {}
+ConnectionPool::ConnectionPool(std::string url, int size)
+    : m_url(std::move(url)), m_size(size < 1 ? 1 : size) {}
 
 Lease ConnectionPool::Acquire() {
     std::unique_lock lock(m_mutex);

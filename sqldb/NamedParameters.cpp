@@ -6,8 +6,12 @@
 namespace sqldb {
 namespace {
 
-bool IsNameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
-bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+bool IsNameStart(char c) {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_';
+}
+bool IsNameChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
 
 // Copies a quoted run starting at sql[i] (quote character included) and returns the index after it.
 std::size_t CopyQuoted(std::string_view sql, std::size_t i, std::string& out) {

@@ -2,9 +2,8 @@
 
 #include "NamedParameters.h"
 
-#include <libpq-fe.h>
-
 #include <charconv>
+#include <libpq-fe.h>
 #include <optional>
 #include <set>
 
@@ -22,8 +21,8 @@ void Check(pg_result* result, PGconn* connection, std::string_view what) {
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
         message.pop_back();
-    throw SqlError("PostgreSQL" + (state ? " " + std::string(state) : std::string()) + ": " + message + " in " +
-                   std::string(what));
+    throw SqlError("PostgreSQL" + (state ? " " + std::string(state) : std::string()) + ": " + message +
+                   " in " + std::string(what));
 }
 
 std::optional<std::string> ParamText(const Value& value) {
@@ -57,19 +56,26 @@ Value CellValue(pg_result* result, int row, int column) {
 
 } // namespace
 
-void PostgresConnection::Finisher::operator()(pg_conn* connection) const noexcept { PQfinish(connection); }
-void PostgresConnection::ResultClearer::operator()(pg_result* result) const noexcept { PQclear(result); }
+void PostgresConnection::Finisher::operator()(pg_conn* connection) const noexcept {
+    PQfinish(connection);
+}
+void PostgresConnection::ResultClearer::operator()(pg_result* result) const noexcept {
+    PQclear(result);
+}
 
 PostgresConnection::PostgresConnection(const std::string& url) : m_connection(PQconnectdb(url.c_str())) {
     if (!m_connection || PQstatus(m_connection.get()) != CONNECTION_OK) {
         std::string message = m_connection ? PQerrorMessage(m_connection.get()) : "out of memory";
         throw SqlError("PostgreSQL: cannot connect: " + message);
     }
-    PQsetNoticeProcessor(m_connection.get(), [](void*, const char*) {}, nullptr);
+    PQsetNoticeProcessor(
+        m_connection.get(), [](void*, const char*) {}, nullptr);
     ExecuteScript("SET DateStyle TO ISO, YMD; SET client_encoding TO 'UTF8'");
 }
 
-bool PostgresConnection::IsHealthy() const { return PQstatus(m_connection.get()) == CONNECTION_OK; }
+bool PostgresConnection::IsHealthy() const {
+    return PQstatus(m_connection.get()) == CONNECTION_OK;
+}
 
 PostgresConnection::Result PostgresConnection::Run(std::string_view sql, const Params& params) {
     const auto positional = ToPositional(sql);
@@ -90,8 +96,8 @@ PostgresConnection::Result PostgresConnection::Run(std::string_view sql, const P
     std::vector<const char*> values;
     for (const auto& text : texts)
         values.push_back(text ? text->c_str() : nullptr);
-    Result result(PQexecParams(m_connection.get(), positional.sql.c_str(), static_cast<int>(values.size()), nullptr,
-                               values.data(), nullptr, nullptr, 0));
+    Result result(PQexecParams(m_connection.get(), positional.sql.c_str(), static_cast<int>(values.size()),
+                               nullptr, values.data(), nullptr, nullptr, 0));
     Check(result.get(), m_connection.get(), sql);
     return result;
 }

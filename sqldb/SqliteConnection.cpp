@@ -1,9 +1,8 @@
 #include "SqliteConnection.h"
 
-#include <sqlite3.h>
-
 #include <cctype>
 #include <set>
+#include <sqlite3.h>
 
 namespace sqldb {
 namespace {
@@ -43,7 +42,8 @@ void BindOne(sqlite3* db, sqlite3_stmt* statement, int index, const Value& value
         rc = sqlite3_bind_double(statement, index, *real);
     else {
         const auto& text = std::get<std::string>(value);
-        rc = sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        rc =
+            sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
     }
     Check(rc, db, "bind");
 }
@@ -86,12 +86,14 @@ Value ColumnValue(sqlite3_stmt* statement, int column) {
 
 } // namespace
 
-void SqliteConnection::Closer::operator()(sqlite3* db) const noexcept { sqlite3_close_v2(db); }
+void SqliteConnection::Closer::operator()(sqlite3* db) const noexcept {
+    sqlite3_close_v2(db);
+}
 
 SqliteConnection::SqliteConnection(const std::string& path) {
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                                   nullptr);
+    const int rc = sqlite3_open_v2(path.c_str(), &raw,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     m_db.reset(raw);
     Check(rc, raw, "open " + path);
     sqlite3_busy_timeout(raw, 5000);

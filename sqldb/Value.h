@@ -9,7 +9,9 @@ namespace sqldb {
 // A column value or a bound parameter; std::monostate is SQL NULL.
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
 
-inline bool IsNull(const Value& value) { return std::holds_alternative<std::monostate>(value); }
+inline bool IsNull(const Value& value) {
+    return std::holds_alternative<std::monostate>(value);
+}
 
 // The value as text: NULL is the empty text, numbers in their shortest exact form.
 std::string AsText(const Value& value);

@@ -12,8 +12,8 @@
 namespace pedserver {
 namespace {
 
-void AddDateRange(OrderFilter& filter, const ParamReader& reader, std::size_t first, const std::string& column,
-                  const std::string& what) {
+void AddDateRange(OrderFilter& filter, const ParamReader& reader, std::size_t first,
+                  const std::string& column, const std::string& what) {
     const auto from = reader.Date(first, "data inicial de " + what);
     const auto to = reader.Date(first + 1, "data final de " + what);
     if (reader.AllFlag(first + 2, "todas as datas de " + what))
@@ -21,7 +21,8 @@ void AddDateRange(OrderFilter& filter, const ParamReader& reader, std::size_t fi
     if (!from || !to)
         throw RpcError(RpcCode::InvalidParams, "Período de " + what + " deve ser informado.");
     if (*from > *to)
-        throw RpcError(RpcCode::InvalidParams, "Período de " + what + " inválido: data inicial após a final.");
+        throw RpcError(RpcCode::InvalidParams,
+                       "Período de " + what + " inválido: data inicial após a final.");
     filter.Between(column, *from, *to);
 }
 
@@ -52,9 +53,11 @@ OrderFilter BuildFilter(const ParamReader& reader, const std::string& filial) {
         filter.InList("P.CDCLIENTE", clients, 21, "clientes");
     const auto products = reader.Text(5, "produtos", 200000);
     if (!reader.AllFlag(6, "todos os produtos"))
-        filter.ItemExists([&](OrderFilter& items) { items.InList("IT.CDPRODUTO", products, 10, "produtos"); });
+        filter.ItemExists(
+            [&](OrderFilter& items) { items.InList("IT.CDPRODUTO", products, 10, "produtos"); });
     filter.InCodes("P.IDPRIORIDADE", reader.Text(7, "prioridades", 10), "123", "prioridade");
-    filter.InCodes("P.IDSITPEDIDO", reader.Text(8, "situações do pedido", 10), "123456", "situação do pedido");
+    filter.InCodes("P.IDSITPEDIDO", reader.Text(8, "situações do pedido", 10), "123456",
+                   "situação do pedido");
     AddDateRange(filter, reader, 9, "P.DTPEDIDO", "emissão");
     AddDateRange(filter, reader, 12, "P.DTENTPED", "entrega");
     AddOrderNumbers(filter, reader);
@@ -73,11 +76,12 @@ std::string PriorityName(const std::string& code) {
 // a reinstatement would bring back.
 std::map<std::string, Decimal> OrderValues(sqldb::Connection& connection, OrderFilter& filter) {
     std::map<std::string, Decimal> live, cancelled;
-    const auto rows = connection.Query("SELECT I.NRPEDIDO, I.QTITEMPED, I.VRPREUNITPED, I.IDSITITEMPED FROM "
-                                       "ITEMPEDIDO I JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = "
-                                       "I.NRPEDIDO WHERE 1 = 1" +
-                                           filter.Where(),
-                                       filter.Params());
+    const auto rows =
+        connection.Query("SELECT I.NRPEDIDO, I.QTITEMPED, I.VRPREUNITPED, I.IDSITITEMPED FROM "
+                         "ITEMPEDIDO I JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = "
+                         "I.NRPEDIDO WHERE 1 = 1" +
+                             filter.Where(),
+                         filter.Params());
     for (const auto& row : rows) {
         const auto value = Decimal::FromValue(row[1]).Times(Decimal::FromValue(row[2])).RoundedToCents();
         (sqldb::AsText(row[3]) == "5" ? cancelled : live)[sqldb::AsText(row[0])] += value;
@@ -109,21 +113,28 @@ nlohmann::json GetPedido(sqldb::Connection& connection, const nlohmann::json& pa
     const auto rows = connection.Query(
         "SELECT P.NRPEDIDO, P.IDSITPEDIDO, C.NMFANTCLIE, P.CDCLIENTE, P.DTENTPED, P.DTPEDIDO, P.CDFILIAL, "
         "P.NREMPENHO, P.CDVENDEDOR, V.NMFANVEN, P.IDPRIORIDADE FROM PEDIDO P "
-        "LEFT JOIN CLIENTE C ON C.CDCLIENTE = P.CDCLIENTE LEFT JOIN VENDEDOR V ON V.CDVENDEDOR = P.CDVENDEDOR "
+        "LEFT JOIN CLIENTE C ON C.CDCLIENTE = P.CDCLIENTE LEFT JOIN VENDEDOR V ON V.CDVENDEDOR = "
+        "P.CDVENDEDOR "
         "WHERE 1 = 1" +
             filter.Where() + " ORDER BY P.NRPEDIDO",
         filter.Params());
     Packet packet;
-    packet.AddField("IDCHECK", "string", 1).AddField("NRPEDIDO", "string", 10).AddField("IDSITPEDIDO", "string", 1);
-    packet.AddField("NMFANTCLIE", "string", 50).AddField("CDCLIENTE", "string", 21).AddField("DTENTPED", "datetime");
-    packet.AddField("DTPEDIDO", "datetime").AddField("CDFILIAL", "string", 4).AddField("NREMPENHO", "string", 20);
+    packet.AddField("IDCHECK", "string", 1)
+        .AddField("NRPEDIDO", "string", 10)
+        .AddField("IDSITPEDIDO", "string", 1);
+    packet.AddField("NMFANTCLIE", "string", 50)
+        .AddField("CDCLIENTE", "string", 21)
+        .AddField("DTENTPED", "datetime");
+    packet.AddField("DTPEDIDO", "datetime")
+        .AddField("CDFILIAL", "string", 4)
+        .AddField("NREMPENHO", "string", 20);
     packet.AddField("CDVENDEDOR", "string", 4).AddField("INFPED", "string", 63);
     for (const auto& row : rows) {
         const auto pedido = sqldb::AsText(row[0]);
         const auto info = "Vend. " + sqldb::AsText(row[8]) + " " + sqldb::AsText(row[9]) + " | Prior. " +
                           PriorityName(sqldb::AsText(row[10])) + " | " + values[pedido].ToReais();
-        packet.AddRow({"N", pedido, Text(row[1]), Text(row[2]), Text(row[3]), DateTime(row[4]), DateTime(row[5]),
-                       Text(row[6]), Text(row[7]), Text(row[8]), CutToChars(info, 63)});
+        packet.AddRow({"N", pedido, Text(row[1]), Text(row[2]), Text(row[3]), DateTime(row[4]),
+                       DateTime(row[5]), Text(row[6]), Text(row[7]), Text(row[8]), CutToChars(info, 63)});
     }
     return packet.ToResult();
 }

@@ -3,13 +3,13 @@
 #include "sqldb/Connection.h"
 
 #include <nlohmann/json.hpp>
-
 #include <string>
 
 namespace pedserver {
 
 // The module's remote methods; each reads its own parameters and returns the JSON-RPC result.
-using Method = nlohmann::json (*)(sqldb::Connection&, const nlohmann::json& params, const std::string& tokenOperator);
+using Method = nlohmann::json (*)(sqldb::Connection&, const nlohmann::json& params,
+                                  const std::string& tokenOperator);
 
 nlohmann::json GetParamPedido(sqldb::Connection&, const nlohmann::json&, const std::string&);
 nlohmann::json GetPedido(sqldb::Connection&, const nlohmann::json&, const std::string&);
@@ -26,7 +26,8 @@ void RequireTokenOperator(const std::string& operatorArgument, const std::string
 
 // The items of an order that keep it from being cancelled while in progress: items with a
 // delivered quantity, and items with a reserved lot where the branch reserves lots.
-sqldb::Rows BlockingItems(sqldb::Connection& connection, const std::string& filial, const std::string& pedido);
+sqldb::Rows BlockingItems(sqldb::Connection& connection, const std::string& filial,
+                          const std::string& pedido);
 
 // Field sizes the methods accept and answer with.
 namespace Size {

@@ -19,7 +19,9 @@ sqldb::Value OrNull(const std::string& text) {
 
 } // namespace
 
-std::string OrderName(const std::string& pedido) { return "Pedido " + pedido; }
+std::string OrderName(const std::string& pedido) {
+    return "Pedido " + pedido;
+}
 
 std::string LiveOrderSituation(const std::vector<std::string>& itemSituations) {
     for (const auto& situation : itemSituations) {
@@ -30,37 +32,43 @@ std::string LiveOrderSituation(const std::vector<std::string>& itemSituations) {
 }
 
 OrderChange::OrderChange(sqldb::Connection& connection, std::string operatorCode, std::string justification)
-    : m_connection(connection), m_operator(std::move(operatorCode)), m_justification(std::move(justification)),
-      m_now(NowTimestamp()) {
+    : m_connection(connection), m_operator(std::move(operatorCode)),
+      m_justification(std::move(justification)), m_now(NowTimestamp()) {
     if (m_justification.empty())
         throw RpcError(RpcCode::InvalidParams, "Justificativa deve ser informada.");
     if (m_connection
-            .Query("SELECT 1 FROM JUSTEXCHIS WHERE CDJUSTEXCHIS = :JUSTIFICATIVA", {{"JUSTIFICATIVA", m_justification}})
+            .Query("SELECT 1 FROM JUSTEXCHIS WHERE CDJUSTEXCHIS = :JUSTIFICATIVA",
+                   {{"JUSTIFICATIVA", m_justification}})
             .IsEmpty())
         throw RpcError(RpcCode::Refused, "Justificativa de exclusão do historico não cadastrada.");
 }
 
 OrderState OrderChange::Lock(const std::string& filial, const std::string& pedido,
-                             const std::optional<std::string>& seenSituation, const std::string& lockedMessage) {
-    const auto rows = m_connection.Query("SELECT CDVENDEDOR, IDSITPEDIDO, NREMPENHO, CDOPERALTE FROM PEDIDO WHERE "
-                                         "CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO" +
-                                             ForUpdate(m_connection),
-                                         {{"FILIAL", filial}, {"PEDIDO", pedido}});
+                             const std::optional<std::string>& seenSituation,
+                             const std::string& lockedMessage) {
+    const auto rows =
+        m_connection.Query("SELECT CDVENDEDOR, IDSITPEDIDO, NREMPENHO, CDOPERALTE FROM PEDIDO WHERE "
+                           "CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO" +
+                               ForUpdate(m_connection),
+                           {{"FILIAL", filial}, {"PEDIDO", pedido}});
     if (rows.IsEmpty())
         throw RpcError(RpcCode::Refused, OrderName(pedido) + " não encontrado na filial " + filial + ".");
     auto scope = m_scopes.try_emplace(filial, m_connection, filial, m_operator).first;
     if (!scope->second.Allows(m_connection, rows.Text(0, "CDVENDEDOR")))
         throw RpcError(RpcCode::Forbidden, OrderName(pedido) + " não pertence aos vendedores do operador.");
     const auto editor = rows.Text(0, "CDOPERALTE");
-    if ((!editor.empty() && editor != m_operator) || (seenSituation && rows.Text(0, "IDSITPEDIDO") != *seenSituation))
+    if ((!editor.empty() && editor != m_operator) ||
+        (seenSituation && rows.Text(0, "IDSITPEDIDO") != *seenSituation))
         throw RpcError(RpcCode::Refused, lockedMessage);
     OrderState order{filial, pedido, rows.Text(0, "IDSITPEDIDO"), rows.Text(0, "NREMPENHO"), {}};
-    for (const auto& item : m_connection.Query("SELECT NRITEMPED, IDSITITEMPED, IDSITANTCANC, QTITEMPED, VRPREUNITPED "
-                                               "FROM ITEMPEDIDO WHERE CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO "
-                                               "ORDER BY NRITEMPED",
-                                               {{"FILIAL", filial}, {"PEDIDO", pedido}})) {
-        order.items.push_back({sqldb::AsText(item[0]), sqldb::AsText(item[1]), sqldb::AsText(item[2]),
-                               Decimal::FromValue(item[3]).Times(Decimal::FromValue(item[4])).RoundedToCents()});
+    for (const auto& item :
+         m_connection.Query("SELECT NRITEMPED, IDSITITEMPED, IDSITANTCANC, QTITEMPED, VRPREUNITPED "
+                            "FROM ITEMPEDIDO WHERE CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO "
+                            "ORDER BY NRITEMPED",
+                            {{"FILIAL", filial}, {"PEDIDO", pedido}})) {
+        order.items.push_back(
+            {sqldb::AsText(item[0]), sqldb::AsText(item[1]), sqldb::AsText(item[2]),
+             Decimal::FromValue(item[3]).Times(Decimal::FromValue(item[4])).RoundedToCents()});
     }
     return order;
 }
@@ -75,16 +83,17 @@ bool OrderChange::BranchFlag(const std::string& filial, const std::string& colum
 void OrderChange::SetItem(const OrderState& order, const ItemState& item, const std::string& situation,
                           const std::string& operation) {
     const bool cancelling = situation == "5";
-    m_connection.Execute("UPDATE ITEMPEDIDO SET IDSITITEMPED = :SITUACAO, IDSITANTCANC = :ANTERIOR, CDJUSTEXCHIS = "
-                         ":JUSTIFICATIVA, CDOPERADOR = :OPERADOR WHERE CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO AND "
-                         "NRITEMPED = :ITEM",
-                         {{"SITUACAO", situation},
-                          {"ANTERIOR", OrNull(cancelling ? item.situation : "")},
-                          {"JUSTIFICATIVA", OrNull(cancelling ? m_justification : "")},
-                          {"OPERADOR", m_operator},
-                          {"FILIAL", order.filial},
-                          {"PEDIDO", order.pedido},
-                          {"ITEM", item.number}});
+    m_connection.Execute(
+        "UPDATE ITEMPEDIDO SET IDSITITEMPED = :SITUACAO, IDSITANTCANC = :ANTERIOR, CDJUSTEXCHIS = "
+        ":JUSTIFICATIVA, CDOPERADOR = :OPERADOR WHERE CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO AND "
+        "NRITEMPED = :ITEM",
+        {{"SITUACAO", situation},
+         {"ANTERIOR", OrNull(cancelling ? item.situation : "")},
+         {"JUSTIFICATIVA", OrNull(cancelling ? m_justification : "")},
+         {"OPERADOR", m_operator},
+         {"FILIAL", order.filial},
+         {"PEDIDO", order.pedido},
+         {"ITEM", item.number}});
     if (!order.commitment.empty() && (item.situation == "5") != cancelling) {
         auto& delta = m_commitmentDeltas[order.commitment];
         delta = cancelling ? delta + item.value : delta - item.value;
@@ -92,18 +101,20 @@ void OrderChange::SetItem(const OrderState& order, const ItemState& item, const 
     Audit(order, item.number, operation, item.situation, situation);
 }
 
-void OrderChange::SetOrder(const OrderState& order, const std::string& situation, const std::string& operation) {
-    m_connection.Execute("UPDATE PEDIDO SET IDSITPEDIDO = :SITUACAO WHERE CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO",
-                         {{"SITUACAO", situation}, {"FILIAL", order.filial}, {"PEDIDO", order.pedido}});
+void OrderChange::SetOrder(const OrderState& order, const std::string& situation,
+                           const std::string& operation) {
+    m_connection.Execute(
+        "UPDATE PEDIDO SET IDSITPEDIDO = :SITUACAO WHERE CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO",
+        {{"SITUACAO", situation}, {"FILIAL", order.filial}, {"PEDIDO", order.pedido}});
     Audit(order, "", operation, order.situation, situation);
 }
 
 void OrderChange::SettleCommitments(const std::string& balanceMessage) {
     // std::map walks the commitments in key order, so concurrent calls lock them in one order.
     for (const auto& [commitment, delta] : m_commitmentDeltas) {
-        const auto rows = m_connection.Query(
-            "SELECT VRSALDO FROM EMPENHO WHERE NREMPENHO = :EMPENHO" + ForUpdate(m_connection),
-            {{"EMPENHO", commitment}});
+        const auto rows = m_connection.Query("SELECT VRSALDO FROM EMPENHO WHERE NREMPENHO = :EMPENHO" +
+                                                 ForUpdate(m_connection),
+                                             {{"EMPENHO", commitment}});
         const auto balance = rows.IsEmpty() ? Decimal() : Decimal::FromValue(rows.At(0, "VRSALDO"));
         if (balance + delta < Decimal())
             throw RpcError(RpcCode::Refused, balanceMessage);
@@ -117,13 +128,20 @@ void OrderChange::SettleCommitments(const std::string& balanceMessage) {
 
 void OrderChange::Audit(const OrderState& order, const std::string& item, const std::string& operation,
                         const std::string& before, const std::string& after) {
-    m_connection.Execute(
-        "INSERT INTO HISTCANCPED (CDFILIAL, NRPEDIDO, NRITEMPED, IDOPERACAO, CDJUSTEXCHIS, CDOPERADOR, DTOPERACAO, "
-        "IDSITANTERIOR, IDSITNOVA) VALUES (:FILIAL, :PEDIDO, :ITEM, :OPERACAO, :JUSTIFICATIVA, :OPERADOR, :AGORA, "
-        ":ANTES, :DEPOIS)",
-        {{"FILIAL", order.filial}, {"PEDIDO", order.pedido}, {"ITEM", OrNull(item)}, {"OPERACAO", operation},
-         {"JUSTIFICATIVA", m_justification}, {"OPERADOR", m_operator}, {"AGORA", m_now}, {"ANTES", OrNull(before)},
-         {"DEPOIS", after}});
+    m_connection.Execute("INSERT INTO HISTCANCPED (CDFILIAL, NRPEDIDO, NRITEMPED, IDOPERACAO, CDJUSTEXCHIS, "
+                         "CDOPERADOR, DTOPERACAO, "
+                         "IDSITANTERIOR, IDSITNOVA) VALUES (:FILIAL, :PEDIDO, :ITEM, :OPERACAO, "
+                         ":JUSTIFICATIVA, :OPERADOR, :AGORA, "
+                         ":ANTES, :DEPOIS)",
+                         {{"FILIAL", order.filial},
+                          {"PEDIDO", order.pedido},
+                          {"ITEM", OrNull(item)},
+                          {"OPERACAO", operation},
+                          {"JUSTIFICATIVA", m_justification},
+                          {"OPERADOR", m_operator},
+                          {"AGORA", m_now},
+                          {"ANTES", OrNull(before)},
+                          {"DEPOIS", after}});
 }
 
 } // namespace pedserver

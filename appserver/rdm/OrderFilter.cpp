@@ -72,7 +72,8 @@ void OrderFilter::ItemExists(const std::function<void(OrderFilter&)>& build) {
     auto outer = std::move(m_where);
     m_where.clear();
     build(*this);
-    m_where = outer + " AND EXISTS (SELECT 1 FROM ITEMPEDIDO IT WHERE IT.CDFILIAL = P.CDFILIAL AND IT.NRPEDIDO = " +
+    m_where = outer +
+              " AND EXISTS (SELECT 1 FROM ITEMPEDIDO IT WHERE IT.CDFILIAL = P.CDFILIAL AND IT.NRPEDIDO = " +
               "P.NRPEDIDO" + m_where + ")";
 }
 

@@ -16,9 +16,11 @@ public:
 
     void Equals(const std::string& column, const std::string& value);
     // column IN (the "_"-joined codes); an empty list matches nothing.
-    void InList(const std::string& column, const std::string& list, std::size_t maxChars, std::string_view what);
+    void InList(const std::string& column, const std::string& list, std::size_t maxChars,
+                std::string_view what);
     // column IN (each character of codes, each one of `allowed`); empty codes match nothing.
-    void InCodes(const std::string& column, const std::string& codes, std::string_view allowed, std::string_view what);
+    void InCodes(const std::string& column, const std::string& codes, std::string_view allowed,
+                 std::string_view what);
     void Between(const std::string& column, const std::string& low, const std::string& high);
     void AtLeast(const std::string& column, const std::string& low);
     void AtMost(const std::string& column, const std::string& high);

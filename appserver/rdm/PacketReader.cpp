@@ -36,7 +36,8 @@ PacketReader::PacketReader(const nlohmann::json& packet, const std::vector<std::
             Malformed("linha com número de valores diferente do número de campos.");
         for (const auto& name : required) {
             const auto& value = row[m_index[name]];
-            if (!value.is_null() && (!value.is_string() || value.get_ref<const std::string&>().size() > kMaxText))
+            if (!value.is_null() &&
+                (!value.is_string() || value.get_ref<const std::string&>().size() > kMaxText))
                 Malformed("o campo " + name + " deve ser um texto.");
         }
     }

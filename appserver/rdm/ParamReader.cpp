@@ -15,9 +15,10 @@ bool IsIsoDate(const std::string& text) {
         if (!std::isdigit(static_cast<unsigned char>(text[i])))
             return false;
     }
-    const std::chrono::year_month_day date(std::chrono::year(std::stoi(text.substr(0, 4))),
-                                           std::chrono::month(static_cast<unsigned>(std::stoi(text.substr(5, 2)))),
-                                           std::chrono::day(static_cast<unsigned>(std::stoi(text.substr(8, 2)))));
+    const std::chrono::year_month_day date(
+        std::chrono::year(std::stoi(text.substr(0, 4))),
+        std::chrono::month(static_cast<unsigned>(std::stoi(text.substr(5, 2)))),
+        std::chrono::day(static_cast<unsigned>(std::stoi(text.substr(8, 2)))));
     return date.ok();
 }
 
@@ -26,7 +27,8 @@ bool IsIsoDate(const std::string& text) {
 ParamReader::ParamReader(const nlohmann::json& params, std::string_view method, std::size_t expected)
     : m_params(params) {
     if (!params.is_array())
-        throw RpcError(RpcCode::InvalidParams, "Os parâmetros de " + std::string(method) + " devem ser uma lista.");
+        throw RpcError(RpcCode::InvalidParams,
+                       "Os parâmetros de " + std::string(method) + " devem ser uma lista.");
     if (params.size() != expected) {
         throw RpcError(RpcCode::InvalidParams, "O método " + std::string(method) + " espera " +
                                                    std::to_string(expected) + " parâmetros; recebeu " +

@@ -18,9 +18,15 @@ nlohmann::json Number(const sqldb::Value& value) {
 
 Packet ItemPacket() {
     Packet packet;
-    packet.AddField("NRITEMPED", "string", 10).AddField("IDCHECK", "string", 1).AddField("IDSITITEMPED", "string", 1);
-    packet.AddField("CDPRODUTO", "string", 10).AddField("NMPRODUTO", "string", 50).AddField("QTITEMPED", "float");
-    packet.AddField("SGUNIDADE", "string", 10).AddField("VRPREUNITPED", "float").AddField("NRPEDIDO", "string", 10);
+    packet.AddField("NRITEMPED", "string", 10)
+        .AddField("IDCHECK", "string", 1)
+        .AddField("IDSITITEMPED", "string", 1);
+    packet.AddField("CDPRODUTO", "string", 10)
+        .AddField("NMPRODUTO", "string", 50)
+        .AddField("QTITEMPED", "float");
+    packet.AddField("SGUNIDADE", "string", 10)
+        .AddField("VRPREUNITPED", "float")
+        .AddField("NRPEDIDO", "string", 10);
     packet.AddField("CDFILIAL", "string", 4).AddField("CDARVPROD", "string", 20);
     packet.AddField("CDJUSTEXCHIS", "string", 4).AddField("CDOPERADOR", "string", 12);
     packet.AddField("CDPRODESTO", "string", 10);
@@ -29,18 +35,21 @@ Packet ItemPacket() {
 
 } // namespace
 
-nlohmann::json GetParamPedido(sqldb::Connection& connection, const nlohmann::json& params, const std::string&) {
+nlohmann::json GetParamPedido(sqldb::Connection& connection, const nlohmann::json& params,
+                              const std::string&) {
     const ParamReader reader(params, "GetParamPedido", 1);
     const auto filial = reader.Text(0, "filial", Size::Filial);
-    const auto rows = connection.Query("SELECT IDUTCTRELANP, IDUTCTREMPEN, IDEXIBPEDIDO, IDMENSVEND, IDUTRESELOTE "
-                                       "FROM PARAMPEDIDO WHERE CDFILIAL = :FILIAL",
-                                       {{"FILIAL", filial}});
+    const auto rows =
+        connection.Query("SELECT IDUTCTRELANP, IDUTCTREMPEN, IDEXIBPEDIDO, IDMENSVEND, IDUTRESELOTE "
+                         "FROM PARAMPEDIDO WHERE CDFILIAL = :FILIAL",
+                         {{"FILIAL", filial}});
     if (rows.IsEmpty())
         throw RpcError(RpcCode::Refused, "Filial não cadastrada.");
     Packet packet;
     auto row = nlohmann::json::array();
     // PostgreSQL folds result column names to lower case; the packet uses the screen's names.
-    for (const char* column : {"IDUTCTRELANP", "IDUTCTREMPEN", "IDEXIBPEDIDO", "IDMENSVEND", "IDUTRESELOTE"}) {
+    for (const char* column :
+         {"IDUTCTRELANP", "IDUTCTREMPEN", "IDEXIBPEDIDO", "IDMENSVEND", "IDUTRESELOTE"}) {
         packet.AddField(column, "string", 1);
         row.push_back(rows.Text(0, column));
     }
@@ -78,7 +87,9 @@ nlohmann::json GetNrPedido(sqldb::Connection& connection, const nlohmann::json& 
     }
     sql += SellerScope(connection, filial, tokenOperator).Condition("P.CDVENDEDOR", sqlParams);
     Packet packet;
-    packet.AddField("IDMARCADO", "string", 1).AddField("NRPEDIDO", "string", 10).AddField("NMFANTCLIE", "string", 50);
+    packet.AddField("IDMARCADO", "string", 1)
+        .AddField("NRPEDIDO", "string", 10)
+        .AddField("NMFANTCLIE", "string", 50);
     for (const auto& row : connection.Query(sql + " ORDER BY P.NRPEDIDO", sqlParams))
         packet.AddRow({"N", sqldb::AsText(row[0]), TextOrNull(row[1])});
     return packet.ToResult();
@@ -94,7 +105,8 @@ nlohmann::json GetItemPedido(sqldb::Connection& connection, const nlohmann::json
     // A restricted operator asking for another seller's order gets an empty packet, exactly as
     // for an order that does not exist, so the answer reveals nothing.
     const auto rows = connection.Query(
-        "SELECT I.NRITEMPED, I.IDSITITEMPED, I.CDPRODUTO, PR.NMPRODUTO, I.QTITEMPED, PR.SGUNIDADE, I.VRPREUNITPED, "
+        "SELECT I.NRITEMPED, I.IDSITITEMPED, I.CDPRODUTO, PR.NMPRODUTO, I.QTITEMPED, PR.SGUNIDADE, "
+        "I.VRPREUNITPED, "
         "I.NRPEDIDO, I.CDFILIAL, PR.CDARVPROD, I.CDJUSTEXCHIS, I.CDOPERADOR, I.CDPRODESTO FROM ITEMPEDIDO I "
         "JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO "
         "LEFT JOIN PRODUTO PR ON PR.CDPRODUTO = I.CDPRODUTO "
@@ -104,15 +116,18 @@ nlohmann::json GetItemPedido(sqldb::Connection& connection, const nlohmann::json
     auto packet = ItemPacket();
     for (const auto& row : rows) {
         packet.AddRow({TextOrNull(row[0]), "N", TextOrNull(row[1]), TextOrNull(row[2]), TextOrNull(row[3]),
-                       Number(row[4]), TextOrNull(row[5]), Number(row[6]), TextOrNull(row[7]), TextOrNull(row[8]),
-                       TextOrNull(row[9]), TextOrNull(row[10]), TextOrNull(row[11]), TextOrNull(row[12])});
+                       Number(row[4]), TextOrNull(row[5]), Number(row[6]), TextOrNull(row[7]),
+                       TextOrNull(row[8]), TextOrNull(row[9]), TextOrNull(row[10]), TextOrNull(row[11]),
+                       TextOrNull(row[12])});
     }
     return packet.ToResult();
 }
 
-sqldb::Rows BlockingItems(sqldb::Connection& connection, const std::string& filial, const std::string& pedido) {
+sqldb::Rows BlockingItems(sqldb::Connection& connection, const std::string& filial,
+                          const std::string& pedido) {
     return connection.Query(
-        "SELECT I.NRITEMPED, I.IDSITITEMPED FROM ITEMPEDIDO I WHERE I.CDFILIAL = :FILIAL AND I.NRPEDIDO = :PEDIDO "
+        "SELECT I.NRITEMPED, I.IDSITITEMPED FROM ITEMPEDIDO I WHERE I.CDFILIAL = :FILIAL AND I.NRPEDIDO = "
+        ":PEDIDO "
         "AND (I.QTATENDIDA > 0 OR (EXISTS (SELECT 1 FROM PARAMPEDIDO PP WHERE PP.CDFILIAL = I.CDFILIAL AND "
         "PP.IDUTRESELOTE = 'S') AND EXISTS (SELECT 1 FROM RESERVALOTE R WHERE R.CDFILIAL = I.CDFILIAL AND "
         "R.NRPEDIDO = I.NRPEDIDO AND R.NRITEMPED = I.NRITEMPED))) ORDER BY I.NRITEMPED",
@@ -129,8 +144,9 @@ nlohmann::json GetItemPedidoSemFiltro2(sqldb::Connection& connection, const nloh
     Packet packet;
     packet.AddField("IDSITITEMPED", "string", 1);
     const bool visible =
-        !connection.Query("SELECT 1 FROM PEDIDO P WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO = :PEDIDO" + scope,
-                          sqlParams)
+        !connection
+             .Query("SELECT 1 FROM PEDIDO P WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO = :PEDIDO" + scope,
+                    sqlParams)
              .IsEmpty();
     if (visible) {
         for (const auto& row : BlockingItems(connection, filial, pedido))

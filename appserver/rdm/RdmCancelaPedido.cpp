@@ -9,14 +9,10 @@ namespace {
 
 const std::map<std::string, Method, std::less<>>& Table() {
     static const std::map<std::string, Method, std::less<>> methods = {
-        {"GetParamPedido", &GetParamPedido},
-        {"GetPedido", &GetPedido},
-        {"GetItemPedido", &GetItemPedido},
-        {"GetItemPedidoSemFiltro2", &GetItemPedidoSemFiltro2},
-        {"getOperTPed", &GetOperTPed},
-        {"GetNrPedido", &GetNrPedido},
-        {"SetCancelaPed", &SetCancelaPed},
-        {"SetCancelaItemPed", &SetCancelaItemPed},
+        {"GetParamPedido", &GetParamPedido},   {"GetPedido", &GetPedido},
+        {"GetItemPedido", &GetItemPedido},     {"GetItemPedidoSemFiltro2", &GetItemPedidoSemFiltro2},
+        {"getOperTPed", &GetOperTPed},         {"GetNrPedido", &GetNrPedido},
+        {"SetCancelaPed", &SetCancelaPed},     {"SetCancelaItemPed", &SetCancelaItemPed},
         {"SetDesfazCancel", &SetDesfazCancel},
     };
     return methods;
@@ -24,7 +20,9 @@ const std::map<std::string, Method, std::less<>>& Table() {
 
 } // namespace
 
-bool RdmCancelaPedido::HasMethod(std::string_view method) { return Table().contains(method); }
+bool RdmCancelaPedido::HasMethod(std::string_view method) {
+    return Table().contains(method);
+}
 
 nlohmann::json RdmCancelaPedido::Call(std::string_view method, const nlohmann::json& params,
                                       const std::string& tokenOperator) {

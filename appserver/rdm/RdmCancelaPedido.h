@@ -4,7 +4,6 @@
 #include "sqldb/Connection.h"
 
 #include <nlohmann/json.hpp>
-
 #include <string>
 #include <string_view>
 
@@ -20,7 +19,8 @@ public:
 
     // params: the JSON-RPC params array; tokenOperator: the operator the bearer token belongs to.
     // Returns {"packet":{...}} for Get... and {"status":"ok","rows":N} for Set...; throws RpcError.
-    nlohmann::json Call(std::string_view method, const nlohmann::json& params, const std::string& tokenOperator);
+    nlohmann::json Call(std::string_view method, const nlohmann::json& params,
+                        const std::string& tokenOperator);
 
 private:
     sqldb::Connection& m_connection;

@@ -2,7 +2,8 @@
 
 namespace pedserver {
 
-SellerScope::SellerScope(sqldb::Connection& connection, const std::string& filial, const std::string& operatorCode)
+SellerScope::SellerScope(sqldb::Connection& connection, const std::string& filial,
+                         const std::string& operatorCode)
     : m_operator(operatorCode) {
     m_restricted = connection
                        .Query("SELECT 1 FROM OPERTPED WHERE CDFILIAL = :FILIAL AND CDOPERADOR = :OPERADOR",
@@ -14,7 +15,8 @@ std::string SellerScope::Condition(const std::string& sellerColumn, sqldb::Param
     if (!m_restricted)
         return {};
     params["ESCOPO_OPERADOR"] = m_operator;
-    return " AND " + sellerColumn + " IN (SELECT CDVENDEDOR FROM VENDEDOR WHERE CDOPERADOR = :ESCOPO_OPERADOR)";
+    return " AND " + sellerColumn +
+           " IN (SELECT CDVENDEDOR FROM VENDEDOR WHERE CDOPERADOR = :ESCOPO_OPERADOR)";
 }
 
 bool SellerScope::Allows(sqldb::Connection& connection, const std::string& seller) const {

@@ -71,7 +71,8 @@ nlohmann::json SetCancelaPed(sqldb::Connection& connection, const nlohmann::json
     const ParamReader reader(params, "SetCancelaPed", 6);
     const auto operador = reader.Text(0, "operador", Size::Operador);
     const auto justificativa = reader.Text(1, "justificativa", Size::Justificativa);
-    const PacketReader packet(reader.Packet(2, "pedidos"), {"CDFILIAL", "NRPEDIDO", "IDCHECK", "IDSITPEDIDO"});
+    const PacketReader packet(reader.Packet(2, "pedidos"),
+                              {"CDFILIAL", "NRPEDIDO", "IDCHECK", "IDSITPEDIDO"});
     const auto operBloq = reader.Text(3, "mensagem de bloqueio", Size::Mensagem);
     const auto filial = reader.Text(4, "filial", Size::Filial);
     const auto saldoEmp = reader.Text(5, "mensagem de saldo", Size::Mensagem);

@@ -54,11 +54,12 @@ const ItemState& FindItem(const OrderState& order, const std::string& number) {
         if (item.number == number)
             return item;
     }
-    throw RpcError(RpcCode::Refused, "Item " + number + " não encontrado no " + OrderName(order.pedido) + ".");
+    throw RpcError(RpcCode::Refused,
+                   "Item " + number + " não encontrado no " + OrderName(order.pedido) + ".");
 }
 
-void ApplyItems(OrderChange& change, const OrderState& order, const ItemSelection& selection, const ItemCall& call,
-                const std::string& operBloq) {
+void ApplyItems(OrderChange& change, const OrderState& order, const ItemSelection& selection,
+                const ItemCall& call, const std::string& operBloq) {
     std::map<std::string, std::string> after;
     for (const auto& item : order.items)
         after[item.number] = item.situation;
@@ -104,19 +105,24 @@ nlohmann::json ChangeItems(sqldb::Connection& connection, const nlohmann::json& 
     return {{"status", "ok"}, {"rows", selection.items.size()}};
 }
 
-const ItemCall kCancel{
-    "SetCancelaItemPed", "CI", "123", "não pode ser cancelado",
-    [](const ItemState&) { return std::string("5"); },
-    [](const OrderState&, const std::vector<std::string>& items) {
-        for (const auto& situation : items) {
-            if (situation != "4" && situation != "5" && situation != "6")
-                return std::string();
-        }
-        return std::string("4");
-    }};
+const ItemCall kCancel{"SetCancelaItemPed",
+                       "CI",
+                       "123",
+                       "não pode ser cancelado",
+                       [](const ItemState&) { return std::string("5"); },
+                       [](const OrderState&, const std::vector<std::string>& items) {
+                           for (const auto& situation : items) {
+                               if (situation != "4" && situation != "5" && situation != "6")
+                                   return std::string();
+                           }
+                           return std::string("4");
+                       }};
 
 const ItemCall kUndo{
-    "SetDesfazCancel", "DI", "5", "não está cancelado",
+    "SetDesfazCancel",
+    "DI",
+    "5",
+    "não está cancelado",
     [](const ItemState& item) { return item.previous.empty() ? std::string("1") : item.previous; },
     [](const OrderState& order, const std::vector<std::string>& items) {
         return order.situation == "4" ? LiveOrderSituation(items) : std::string();

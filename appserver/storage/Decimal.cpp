@@ -62,7 +62,9 @@ Decimal Decimal::Times(const Decimal& other) const {
     return Decimal(RoundDiv(static_cast<Int128>(m_units) * other.m_units, kScale));
 }
 
-Decimal Decimal::RoundedToCents() const { return Decimal(RoundDiv(m_units, 100) * 100); }
+Decimal Decimal::RoundedToCents() const {
+    return Decimal(RoundDiv(m_units, 100) * 100);
+}
 
 std::string Decimal::ToText() const {
     const std::int64_t magnitude = std::llabs(m_units);

@@ -79,8 +79,8 @@ SeedOrder MakeOrder(const std::string& filial, int number, std::chrono::sys_days
     return order;
 }
 
-void SeedBranch(sqldb::Connection& connection, const std::string& filial, int count, std::chrono::sys_days today,
-                bool commitments) {
+void SeedBranch(sqldb::Connection& connection, const std::string& filial, int count,
+                std::chrono::sys_days today, bool commitments) {
     SeedRandom random(static_cast<std::uint64_t>(today.time_since_epoch().count()) * 31 + std::stoul(filial));
     OrderWriter writer(connection);
     for (int number = 1; number <= count; ++number)
@@ -96,7 +96,9 @@ void SeedDemoOrders(sqldb::Connection& connection, std::chrono::sys_days today) 
     // The order-entry screen of another operator has this order open since the morning.
     connection.Execute("UPDATE PEDIDO SET CDOPERALTE = :OPERADOR, DTOPERALTE = :DESDE "
                        "WHERE CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO",
-                       {{"OPERADOR", "SUPERV"}, {"DESDE", IsoDate(today) + " 08:00:00"}, {"FILIAL", "0001"},
+                       {{"OPERADOR", "SUPERV"},
+                        {"DESDE", IsoDate(today) + " 08:00:00"},
+                        {"FILIAL", "0001"},
                         {"PEDIDO", OrderNumber(4)}});
 }
 

@@ -1,6 +1,6 @@
+#include "sqldb/Transaction.h"
 #include "storage/DemoOrders.h"
 #include "storage/Seed.h"
-#include "sqldb/Transaction.h"
 
 #include <array>
 #include <string>
@@ -11,8 +11,8 @@ namespace {
 
 using Texts = std::vector<std::vector<std::string>>;
 
-void InsertAll(sqldb::Connection& connection, const std::string& table, const std::vector<std::string>& columns,
-               const Texts& rows) {
+void InsertAll(sqldb::Connection& connection, const std::string& table,
+               const std::vector<std::string>& columns, const Texts& rows) {
     std::string names, values;
     for (const auto& column : columns) {
         names += (names.empty() ? "" : ", ") + column;
@@ -55,26 +55,39 @@ void SeedReferenceData(sqldb::Connection& connection) {
               {{"0001", "MATRIZ SAO PAULO"}, {"0002", "FILIAL CAMPINAS"}, {"0003", "FILIAL CURITIBA"}});
     InsertAll(connection, "PARAMPEDIDO",
               {"CDFILIAL", "IDUTCTRELANP", "IDUTCTREMPEN", "IDEXIBPEDIDO", "IDMENSVEND", "IDUTRESELOTE"},
-              {{"0001", "N", "S", "1", "N", "S"}, {"0002", "N", "N", "2", "N", "N"}, {"0003", "S", "N", "1", "S", "S"}});
+              {{"0001", "N", "S", "1", "N", "S"},
+               {"0002", "N", "N", "2", "N", "N"},
+               {"0003", "S", "N", "1", "S", "S"}});
     InsertAll(connection, "OPERADOR", {"CDOPERADOR", "NMOPERADOR"},
-              {{"DEMO", "OPERADOR DE DEMONSTRACAO"}, {"VEND01", "JOAO SILVA"}, {"VEND02", "MARIA SOUZA"},
+              {{"DEMO", "OPERADOR DE DEMONSTRACAO"},
+               {"VEND01", "JOAO SILVA"},
+               {"VEND02", "MARIA SOUZA"},
                {"SUPERV", "SUPERVISOR DE VENDAS"}});
     InsertAll(connection, "OPERTPED", {"CDFILIAL", "CDOPERADOR"},
               {{"0001", "DEMO"}, {"0002", "DEMO"}, {"0003", "DEMO"}, {"0001", "SUPERV"}});
     InsertAll(connection, "VENDEDOR", {"CDVENDEDOR", "NMFANVEN", "CDOPERADOR"},
-              {{"0001", "JOAO SILVA", "VEND01"}, {"0002", "MARIA SOUZA", "VEND02"},
-               {"0003", "CARLOS PEREIRA", ""}, {"0004", "ANA LIMA", ""}});
+              {{"0001", "JOAO SILVA", "VEND01"},
+               {"0002", "MARIA SOUZA", "VEND02"},
+               {"0003", "CARLOS PEREIRA", ""},
+               {"0004", "ANA LIMA", ""}});
     InsertAll(connection, "PAIS", {"CDPAIS", "NMPAIS"}, {{"1058", "BRASIL"}});
     InsertAll(connection, "MUNICIPIO", {"CDPAIS", "SGESTADO", "CDMUNICIPIO", "NMMUNICIPIO"},
-              {{"1058", "SP", "3550308", "SAO PAULO"}, {"1058", "SP", "3509502", "CAMPINAS"},
-               {"1058", "PR", "4106902", "CURITIBA"}, {"1058", "RJ", "3304557", "RIO DE JANEIRO"}});
+              {{"1058", "SP", "3550308", "SAO PAULO"},
+               {"1058", "SP", "3509502", "CAMPINAS"},
+               {"1058", "PR", "4106902", "CURITIBA"},
+               {"1058", "RJ", "3304557", "RIO DE JANEIRO"}});
     InsertAll(connection, "JUSTEXCHIS", {"CDJUSTEXCHIS", "DSJUSTEXCHIS"},
-              {{"0001", "Cliente desistiu da compra"}, {"0002", "Preço acima do combinado"},
-               {"0003", "Prazo de entrega não atendido"}, {"0004", "Pedido digitado em duplicidade"},
+              {{"0001", "Cliente desistiu da compra"},
+               {"0002", "Preço acima do combinado"},
+               {"0003", "Prazo de entrega não atendido"},
+               {"0004", "Pedido digitado em duplicidade"},
                {"0005", "Produto sem estoque"}});
     InsertAll(connection, "EMPENHO", {"NREMPENHO", "VRSALDO"},
-              {{"2024NE000101", "150000.00"}, {"2024NE000102", "80000.00"}, {"2024NE000103", "25000.00"},
-               {"2024NE000104", "5000.00"}, {"2024NE000105", "10.00"}});
+              {{"2024NE000101", "150000.00"},
+               {"2024NE000102", "80000.00"},
+               {"2024NE000103", "25000.00"},
+               {"2024NE000104", "5000.00"},
+               {"2024NE000105", "10.00"}});
 }
 
 const std::vector<std::array<std::string, 5>>& Clients() {
@@ -110,10 +123,10 @@ void SeedClients(sqldb::Connection& connection) {
         clients.push_back({code, type, document, name, name + (type == "J" ? " LTDA" : "")});
         addresses.push_back({code, "P", "1058", StateOf(municipality), municipality, street});
     }
-    InsertAll(connection, "CLIENTE", {"CDCLIENTE", "IDTPIJURCLIE", "NRINSJURCLIE", "NMFANTCLIE", "NMRAZSOCCLIE"},
-              clients);
-    InsertAll(connection, "ENDECLIE", {"CDCLIENTE", "IDTPENDECLIE", "CDPAIS", "SGESTADO", "CDMUNICIPIO", "DSENDECLIE"},
-              addresses);
+    InsertAll(connection, "CLIENTE",
+              {"CDCLIENTE", "IDTPIJURCLIE", "NRINSJURCLIE", "NMFANTCLIE", "NMRAZSOCCLIE"}, clients);
+    InsertAll(connection, "ENDECLIE",
+              {"CDCLIENTE", "IDTPENDECLIE", "CDPAIS", "SGESTADO", "CDMUNICIPIO", "DSENDECLIE"}, addresses);
 }
 
 // Products under the tree mask "9.99.999": groups on levels 1 and 2, sellable products on 3.

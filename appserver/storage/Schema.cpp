@@ -14,7 +14,8 @@ std::string ForBackend(std::string sql, sqldb::Backend backend) {
     const std::vector<std::pair<std::string, std::string>> words = {
         {"{DATE}", pg ? "DATE" : "TEXT"},
         {"{TIMESTAMP}", pg ? "TIMESTAMP" : "TEXT"},
-        {"{IDENTITY}", pg ? "BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY" : "INTEGER PRIMARY KEY AUTOINCREMENT"},
+        {"{IDENTITY}",
+         pg ? "BIGINT GENERATED ALWAYS AS IDENTITY PRIMARY KEY" : "INTEGER PRIMARY KEY AUTOINCREMENT"},
     };
     for (const auto& [word, type] : words) {
         for (auto at = sql.find(word); at != std::string::npos; at = sql.find(word, at))
@@ -97,7 +98,8 @@ void MigrateSchema(sqldb::Connection& connection) {
     const int current = SchemaVersion(connection);
     const auto& steps = Migrations();
     for (int version = current + 1; version <= static_cast<int>(steps.size()); ++version) {
-        connection.ExecuteScript(ForBackend(steps[static_cast<std::size_t>(version - 1)], connection.GetBackend()));
+        connection.ExecuteScript(
+            ForBackend(steps[static_cast<std::size_t>(version - 1)], connection.GetBackend()));
         connection.Execute("INSERT INTO SCHEMAVERSION (VERSION) VALUES (:VERSION)",
                            {{"VERSION", static_cast<std::int64_t>(version)}});
     }

@@ -4,7 +4,6 @@
 
 #include <openssl/evp.h>
 #include <openssl/rand.h>
-
 #include <stdexcept>
 
 namespace pedserver {
@@ -39,16 +38,17 @@ std::string IssueToken(sqldb::Connection& connection, const std::string& operato
     if (RAND_bytes(bytes, sizeof bytes) != 1)
         throw std::runtime_error("no random bytes for a token");
     const auto token = Hex(bytes, sizeof bytes);
-    connection.Execute("INSERT INTO OPERTOKEN (TOKENHASH, CDOPERADOR, DTCRIACAO) VALUES (:HASH, :OPERADOR, :AGORA)",
-                       {{"HASH", Sha256Hex(token)}, {"OPERADOR", operatorCode}, {"AGORA", NowTimestamp()}});
+    connection.Execute(
+        "INSERT INTO OPERTOKEN (TOKENHASH, CDOPERADOR, DTCRIACAO) VALUES (:HASH, :OPERADOR, :AGORA)",
+        {{"HASH", Sha256Hex(token)}, {"OPERADOR", operatorCode}, {"AGORA", NowTimestamp()}});
     return token;
 }
 
 std::optional<std::string> OperatorForToken(sqldb::Connection& connection, const std::string& token) {
     if (token.empty())
         return std::nullopt;
-    const auto rows =
-        connection.Query("SELECT CDOPERADOR FROM OPERTOKEN WHERE TOKENHASH = :HASH", {{"HASH", Sha256Hex(token)}});
+    const auto rows = connection.Query("SELECT CDOPERADOR FROM OPERTOKEN WHERE TOKENHASH = :HASH",
+                                       {{"HASH", Sha256Hex(token)}});
     if (rows.IsEmpty())
         return std::nullopt;
     return rows.Text(0, "CDOPERADOR");

@@ -34,7 +34,8 @@ TEST_P(GetPedido, EachParameterNarrowsTheOrdersAsDocumented) {
         {"cancelled orders", {{8, "4"}}, {"3", "7"}},
         {"pending and partly delivered", {{8, "16"}}, {"1", "4", "6"}},
         {"order dates", {{9, "2024-05-05"}, {10, "2024-05-15"}, {11, ""}}, {"2", "3", "4"}},
-        {"order dates ignored under T", {{9, "2024-05-05"}, {10, "2024-05-05"}},
+        {"order dates ignored under T",
+         {{9, "2024-05-05"}, {10, "2024-05-05"}},
          {"1", "2", "3", "4", "5", "6", "7", "8", "9"}},
         {"delivery dates", {{12, "2024-06-01"}, {13, "2024-06-06"}, {14, ""}}, {"3", "6", "7"}},
         {"number range", {{15, "0000000002"}, {16, "0000000004"}, {18, ""}}, {"2", "3", "4"}},
@@ -70,11 +71,20 @@ TEST_P(GetPedido, RowsCarryTheScreensFieldsAndASummary) {
     for (const auto& field : packet["fields"])
         fields.emplace_back(field["name"], field.value("size", 0));
     const std::vector<std::pair<std::string, int>> expected = {
-        {"IDCHECK", 1},  {"NRPEDIDO", 10}, {"IDSITPEDIDO", 1}, {"NMFANTCLIE", 50}, {"CDCLIENTE", 21},   {"DTENTPED", 0},
-        {"DTPEDIDO", 0}, {"CDFILIAL", 4},  {"NREMPENHO", 20},  {"CDVENDEDOR", 4},  {"INFPED", 63}};
+        {"IDCHECK", 1},    {"NRPEDIDO", 10},  {"IDSITPEDIDO", 1}, {"NMFANTCLIE", 50},
+        {"CDCLIENTE", 21}, {"DTENTPED", 0},   {"DTPEDIDO", 0},    {"CDFILIAL", 4},
+        {"NREMPENHO", 20}, {"CDVENDEDOR", 4}, {"INFPED", 63}};
     EXPECT_EQ(fields, expected);
-    const nlohmann::json first = {"N", "0000000001", "1", "ALFA", "000001", "2024-05-10T00:00:00",
-                                  "2024-05-01T00:00:00", "0001", nullptr, "0001",
+    const nlohmann::json first = {"N",
+                                  "0000000001",
+                                  "1",
+                                  "ALFA",
+                                  "000001",
+                                  "2024-05-10T00:00:00",
+                                  "2024-05-01T00:00:00",
+                                  "0001",
+                                  nullptr,
+                                  "0001",
                                   "Vend. 0001 JOAO SILVA | Prior. Urgente | R$ 25,50"};
     EXPECT_EQ(packet["rows"][0], first);
     // A cancelled order is worth what reinstating it would take from its commitment.
@@ -91,10 +101,18 @@ TEST_P(GetPedido, ARestrictedOperatorSeesOnlyHisSellersOrdersWhateverHeAsks) {
 }
 
 TEST_P(GetPedido, MalformedParametersAreRefusedWithAClearMessage) {
-    const std::vector<std::pair<int, nlohmann::json>> cases = {
-        {0, 1},           {2, "X"},          {7, "4"},         {8, "7"},        {19, "8"},
-        {9, "2024-13-01"}, {10, "01/05/2024"}, {1, "00001"},     {11, "TT"},      {17, "0000000001__0000000002"},
-        {12, 20240501},   {3, nullptr}};
+    const std::vector<std::pair<int, nlohmann::json>> cases = {{0, 1},
+                                                               {2, "X"},
+                                                               {7, "4"},
+                                                               {8, "7"},
+                                                               {19, "8"},
+                                                               {9, "2024-13-01"},
+                                                               {10, "01/05/2024"},
+                                                               {1, "00001"},
+                                                               {11, "TT"},
+                                                               {17, "0000000001__0000000002"},
+                                                               {12, 20240501},
+                                                               {3, nullptr}};
     for (const auto& [index, value] : cases) {
         auto params = Everything();
         params[static_cast<std::size_t>(index)] = value;

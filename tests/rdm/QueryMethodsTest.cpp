@@ -1,5 +1,4 @@
 #include "RdmFixture.h"
-
 #include "storage/OrderLock.h"
 
 namespace {
@@ -9,7 +8,8 @@ class QueryMethods : public RdmTest {};
 TEST_P(QueryMethods, BranchParametersComeAsOneRowOfFiveFlags) {
     const auto packet = Call("GetParamPedido", {"0001"}).at("packet");
     ASSERT_EQ(packet["fields"].size(), 5u);
-    EXPECT_EQ(packet["fields"][1], (nlohmann::json{{"name", "IDUTCTREMPEN"}, {"type", "string"}, {"size", 1}}));
+    EXPECT_EQ(packet["fields"][1],
+              (nlohmann::json{{"name", "IDUTCTREMPEN"}, {"type", "string"}, {"size", 1}}));
     EXPECT_EQ(packet["rows"], (nlohmann::json{{"N", "S", "1", "N", "S"}}));
     EXPECT_EQ(Error("GetParamPedido", {"0009"}).second, "Filial não cadastrada.");
 }
@@ -17,7 +17,7 @@ TEST_P(QueryMethods, BranchParametersComeAsOneRowOfFiveFlags) {
 TEST_P(QueryMethods, ItemsComeInItemOrderWithProductData) {
     const auto packet = Call("GetItemPedido", {"0001", "0000000003"}).at("packet");
     ASSERT_EQ(packet["fields"].size(), 14u);
-    const nlohmann::json first = {"0000000001", "N",  "5",      "000102", "ARROZ",  4.0, "PCT",
+    const nlohmann::json first = {"0000000001", "N",          "5",    "000102", "ARROZ", 4.0,     "PCT",
                                   25.0,         "0000000003", "0001", "101001", nullptr, nullptr, "000102"};
     EXPECT_EQ(packet["rows"][0], first);
     EXPECT_EQ(Numbers(Call("GetItemPedido", {"0001", "0000000003"}), "NRITEMPED"),
@@ -36,7 +36,8 @@ TEST_P(QueryMethods, BlockingItemsAreDeliveriesAndLotsWhereTheBranchReservesLots
 }
 
 TEST_P(QueryMethods, OperatorRowsAndOrderNumbersFollowTheOperatorsRights) {
-    EXPECT_EQ(Numbers(Call("getOperTPed", {"0001", "DEMO"}), "CDOPERADOR"), (std::vector<std::string>{"DEMO"}));
+    EXPECT_EQ(Numbers(Call("getOperTPed", {"0001", "DEMO"}), "CDOPERADOR"),
+              (std::vector<std::string>{"DEMO"}));
     EXPECT_TRUE(Numbers(Call("getOperTPed", {"0001", "VEND01"}, "VEND01"), "CDOPERADOR").empty());
     EXPECT_EQ(Numbers(Call("GetNrPedido", {"0001", "0002", ""})).size(), 3u);
     EXPECT_EQ(Numbers(Call("GetNrPedido", {"0001", "", "T"})).size(), 9u);
@@ -48,13 +49,15 @@ TEST_P(QueryMethods, OperatorRowsAndOrderNumbersFollowTheOperatorsRights) {
 
 TEST_P(QueryMethods, ARestrictedOperatorCannotReadAnotherSellersItems) {
     EXPECT_TRUE(Numbers(Call("GetItemPedido", {"0001", "0000000002"}, "VEND01"), "NRITEMPED").empty());
-    EXPECT_EQ(Call("GetItemPedidoSemFiltro2", {"0001", "0000000009"}, "VEND01").at("packet")["rows"].size(), 0u);
+    EXPECT_EQ(Call("GetItemPedidoSemFiltro2", {"0001", "0000000009"}, "VEND01").at("packet")["rows"].size(),
+              0u);
     EXPECT_EQ(Numbers(Call("GetItemPedido", {"0001", "0000000001"}, "VEND01"), "NRITEMPED").size(), 2u);
 }
 
 TEST_P(QueryMethods, ForgedOperatorsUnknownMethodsAndBadArgumentsAreRefused) {
     EXPECT_EQ(Error("getOperTPed", {"0001", "DEMO"}, "VEND01"),
-              std::make_pair(pedserver::RpcCode::Forbidden, std::string("Operador não corresponde ao token de acesso.")));
+              std::make_pair(pedserver::RpcCode::Forbidden,
+                             std::string("Operador não corresponde ao token de acesso.")));
     EXPECT_EQ(Error("DropEverything", nlohmann::json::array()).first, pedserver::RpcCode::MethodNotFound);
     EXPECT_FALSE(pedserver::RdmCancelaPedido::HasMethod("getpedido"));
     EXPECT_TRUE(pedserver::RdmCancelaPedido::HasMethod("getOperTPed"));

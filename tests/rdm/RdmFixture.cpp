@@ -25,17 +25,21 @@ void Insert(sqldb::Connection& connection, const std::string& table, const std::
 
 void ReferenceData(sqldb::Connection& c) {
     Insert(c, "FILIAL", {"CDFILIAL", "NMFILIAL"}, {{"0001", "MATRIZ"}, {"0002", "FILIAL"}});
-    Insert(c, "PARAMPEDIDO", {"CDFILIAL", "IDUTCTRELANP", "IDUTCTREMPEN", "IDEXIBPEDIDO", "IDMENSVEND", "IDUTRESELOTE"},
+    Insert(c, "PARAMPEDIDO",
+           {"CDFILIAL", "IDUTCTRELANP", "IDUTCTREMPEN", "IDEXIBPEDIDO", "IDMENSVEND", "IDUTRESELOTE"},
            {{"0001", "N", "S", "1", "N", "S"}, {"0002", "N", "N", "2", "N", "N"}});
-    Insert(c, "OPERADOR", {"CDOPERADOR", "NMOPERADOR"}, {{"DEMO", "DEMO"}, {"VEND01", "JOAO"}, {"VEND02", "MARIA"}});
+    Insert(c, "OPERADOR", {"CDOPERADOR", "NMOPERADOR"},
+           {{"DEMO", "DEMO"}, {"VEND01", "JOAO"}, {"VEND02", "MARIA"}});
     Insert(c, "OPERTPED", {"CDFILIAL", "CDOPERADOR"}, {{"0001", "DEMO"}, {"0002", "DEMO"}});
     Insert(c, "VENDEDOR", {"CDVENDEDOR", "NMFANVEN", "CDOPERADOR"},
            {{"0001", "JOAO SILVA", "VEND01"}, {"0002", "MARIA SOUZA", "VEND02"}, {"0003", "CARLOS", ""}});
     Insert(c, "CLIENTE", {"CDCLIENTE", "IDTPIJURCLIE", "NRINSJURCLIE", "NMFANTCLIE", "NMRAZSOCCLIE"},
-           {{"000001", "J", "1", "ALFA", "ALFA LTDA"}, {"000002", "F", "2", "BETA", "BETA"},
+           {{"000001", "J", "1", "ALFA", "ALFA LTDA"},
+            {"000002", "F", "2", "BETA", "BETA"},
             {"000003", "J", "3", "GAMA", "GAMA LTDA"}});
     Insert(c, "PRODUTO", {"CDPRODUTO", "CDARVPROD", "NMPRODUTO", "CDNVPRODUTO", "SGUNIDADE"},
-           {{"000102", "101001", "ARROZ", "3", "PCT"}, {"000103", "101002", "FEIJAO", "3", "PCT"},
+           {{"000102", "101001", "ARROZ", "3", "PCT"},
+            {"000103", "101002", "FEIJAO", "3", "PCT"},
             {"000105", "102001", "CAFE", "3", "UN"}});
     Insert(c, "JUSTEXCHIS", {"CDJUSTEXCHIS", "DSJUSTEXCHIS"}, {{"0001", "Cliente desistiu da compra"}});
     Insert(c, "EMPENHO", {"NREMPENHO", "VRSALDO"}, {{"E1", "1000.00"}, {"E2", "5.00"}});
@@ -86,7 +90,8 @@ void RdmTest::SetUp() {
     Orders(*m_connection);
 }
 
-nlohmann::json RdmTest::Call(const std::string& method, const nlohmann::json& params, const std::string& oper) {
+nlohmann::json RdmTest::Call(const std::string& method, const nlohmann::json& params,
+                             const std::string& oper) {
     return pedserver::RdmCancelaPedido(*m_connection).Call(method, params, oper);
 }
 
@@ -113,13 +118,14 @@ std::vector<std::string> RdmTest::Numbers(const nlohmann::json& result, const st
 }
 
 nlohmann::json RdmTest::Everything(const std::string& filial) {
-    return {filial, "", "T", "", "T", "", "T", "321", "123456", nullptr, nullptr, "T",
-            nullptr, nullptr, "T", "", "", "", "T", "1234567"};
+    return {filial,  "",  "T",     "",      "T", "", "T", "321", "123456", nullptr,
+            nullptr, "T", nullptr, nullptr, "T", "", "",  "",    "T",      "1234567"};
 }
 
 std::string RdmTest::OrderSituation(const std::string& filial, const std::string& pedido) {
     return m_connection
-        ->Query("SELECT IDSITPEDIDO FROM PEDIDO WHERE CDFILIAL = :F AND NRPEDIDO = :P", {{"F", filial}, {"P", pedido}})
+        ->Query("SELECT IDSITPEDIDO FROM PEDIDO WHERE CDFILIAL = :F AND NRPEDIDO = :P",
+                {{"F", filial}, {"P", pedido}})
         .Text(0, "IDSITPEDIDO");
 }
 
@@ -133,17 +139,21 @@ std::string RdmTest::ItemSituations(const std::string& filial, const std::string
 }
 
 std::string RdmTest::Balance(const std::string& commitment) {
-    const auto rows = m_connection->Query("SELECT VRSALDO FROM EMPENHO WHERE NREMPENHO = :E", {{"E", commitment}});
+    const auto rows =
+        m_connection->Query("SELECT VRSALDO FROM EMPENHO WHERE NREMPENHO = :E", {{"E", commitment}});
     return pedserver::Decimal::FromValue(rows.At(0, "VRSALDO")).ToText();
 }
 
 long long RdmTest::CommitmentTotal(const std::string& commitment) {
     auto total = pedserver::Decimal::Parse(Balance(commitment));
-    for (const auto& row : m_connection->Query(
-             "SELECT I.QTITEMPED, I.VRPREUNITPED FROM ITEMPEDIDO I JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND "
-             "P.NRPEDIDO = I.NRPEDIDO WHERE P.NREMPENHO = :E AND I.IDSITITEMPED <> '5'",
-             {{"E", commitment}}))
-        total += pedserver::Decimal::FromValue(row[0]).Times(pedserver::Decimal::FromValue(row[1])).RoundedToCents();
+    for (const auto& row :
+         m_connection->Query("SELECT I.QTITEMPED, I.VRPREUNITPED FROM ITEMPEDIDO I JOIN PEDIDO P ON "
+                             "P.CDFILIAL = I.CDFILIAL AND "
+                             "P.NRPEDIDO = I.NRPEDIDO WHERE P.NREMPENHO = :E AND I.IDSITITEMPED <> '5'",
+                             {{"E", commitment}}))
+        total += pedserver::Decimal::FromValue(row[0])
+                     .Times(pedserver::Decimal::FromValue(row[1]))
+                     .RoundedToCents();
     return total.Units() / 100;
 }
 
@@ -153,11 +163,11 @@ long long RdmTest::AuditRows() {
 
 std::string RdmTest::Snapshot() {
     std::string text;
-    for (const char* sql : {"SELECT CDFILIAL, NRPEDIDO, IDSITPEDIDO FROM PEDIDO ORDER BY CDFILIAL, NRPEDIDO",
-                            "SELECT CDFILIAL, NRPEDIDO, NRITEMPED, IDSITITEMPED, IDSITANTCANC, CDJUSTEXCHIS, "
-                            "CDOPERADOR FROM ITEMPEDIDO ORDER BY CDFILIAL, NRPEDIDO, NRITEMPED",
-                            "SELECT NREMPENHO, VRSALDO FROM EMPENHO ORDER BY NREMPENHO",
-                            "SELECT COUNT(*) FROM HISTCANCPED"}) {
+    for (const char* sql :
+         {"SELECT CDFILIAL, NRPEDIDO, IDSITPEDIDO FROM PEDIDO ORDER BY CDFILIAL, NRPEDIDO",
+          "SELECT CDFILIAL, NRPEDIDO, NRITEMPED, IDSITITEMPED, IDSITANTCANC, CDJUSTEXCHIS, "
+          "CDOPERADOR FROM ITEMPEDIDO ORDER BY CDFILIAL, NRPEDIDO, NRITEMPED",
+          "SELECT NREMPENHO, VRSALDO FROM EMPENHO ORDER BY NREMPENHO", "SELECT COUNT(*) FROM HISTCANCPED"}) {
         for (const auto& row : m_connection->Query(sql)) {
             for (const auto& value : row)
                 text += sqldb::AsText(value) + "|";

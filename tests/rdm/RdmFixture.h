@@ -3,9 +3,8 @@
 #include "TestDatabase.h"
 #include "rdm/RdmCancelaPedido.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,13 +14,15 @@ class RdmTest : public ::testing::TestWithParam<testdb::Kind> {
 protected:
     void SetUp() override;
 
-    nlohmann::json Call(const std::string& method, const nlohmann::json& params, const std::string& oper = "DEMO");
+    nlohmann::json Call(const std::string& method, const nlohmann::json& params,
+                        const std::string& oper = "DEMO");
     // The RpcError a call must raise: its code and message.
     std::pair<int, std::string> Error(const std::string& method, const nlohmann::json& params,
                                       const std::string& oper = "DEMO");
 
     // The order numbers of a Get... packet, in packet order.
-    static std::vector<std::string> Numbers(const nlohmann::json& result, const std::string& field = "NRPEDIDO");
+    static std::vector<std::string> Numbers(const nlohmann::json& result,
+                                            const std::string& field = "NRPEDIDO");
     // The twenty GetPedido parameters that select every order of a branch.
     static nlohmann::json Everything(const std::string& filial = "0001");
 
@@ -42,10 +43,12 @@ inline const char* kOperBloq = "Operação bloqueada. Pedido em alteração por 
 inline const char* kSaldoEmp = "Operação Bloqueada! Valor do pedido é maior que o saldo do empenho.";
 
 // An order packet as the screen sends it, with the given orders checked.
-nlohmann::json OrderPacket(const std::vector<std::array<std::string, 3>>& rows); // filial, pedido, situation; all "S"
+nlohmann::json
+OrderPacket(const std::vector<std::array<std::string, 3>>& rows); // filial, pedido, situation; all "S"
 // An item packet: filial, pedido, item, situation seen; all checked.
 nlohmann::json ItemPacket(const std::vector<std::array<std::string, 4>>& rows);
 
-#define RDM_BACKENDS(Suite)                                                                                         \
-    INSTANTIATE_TEST_SUITE_P(Backends, Suite, ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),      \
+#define RDM_BACKENDS(Suite)                                                                                  \
+    INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                                                \
+                             ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),                \
                              [](const auto& info) { return testdb::KindName(info.param); })

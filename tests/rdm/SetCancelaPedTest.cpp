@@ -1,5 +1,4 @@
 #include "RdmFixture.h"
-
 #include "storage/OrderLock.h"
 
 namespace {
@@ -17,15 +16,17 @@ TEST_P(SetCancelaPed, CancellingAPendingOrderCancelsItsItemsAndAuditsEachChange)
     EXPECT_EQ(result, (nlohmann::json{{"status", "ok"}, {"rows", 1}}));
     EXPECT_EQ(OrderSituation("0001", "0000000001"), "4");
     EXPECT_EQ(ItemSituations("0001", "0000000001"), "55");
-    const auto items = m_connection->Query("SELECT IDSITANTCANC, CDJUSTEXCHIS, CDOPERADOR FROM ITEMPEDIDO WHERE "
-                                           "CDFILIAL = '0001' AND NRPEDIDO = '0000000001'");
+    const auto items =
+        m_connection->Query("SELECT IDSITANTCANC, CDJUSTEXCHIS, CDOPERADOR FROM ITEMPEDIDO WHERE "
+                            "CDFILIAL = '0001' AND NRPEDIDO = '0000000001'");
     for (std::size_t i = 0; i < items.Size(); ++i) {
         EXPECT_EQ(items.Text(i, "IDSITANTCANC"), "1");
         EXPECT_EQ(items.Text(i, "CDJUSTEXCHIS"), "0001");
         EXPECT_EQ(items.Text(i, "CDOPERADOR"), "DEMO");
     }
-    const auto audit = m_connection->Query("SELECT NRITEMPED, IDOPERACAO, CDOPERADOR, CDJUSTEXCHIS, IDSITANTERIOR, "
-                                           "IDSITNOVA, DTOPERACAO FROM HISTCANCPED ORDER BY IDHIST");
+    const auto audit =
+        m_connection->Query("SELECT NRITEMPED, IDOPERACAO, CDOPERADOR, CDJUSTEXCHIS, IDSITANTERIOR, "
+                            "IDSITNOVA, DTOPERACAO FROM HISTCANCPED ORDER BY IDHIST");
     ASSERT_EQ(audit.Size(), 3u);
     EXPECT_EQ(audit.Text(2, "NRITEMPED"), "");
     EXPECT_EQ(audit.Text(2, "IDSITANTERIOR") + audit.Text(2, "IDSITNOVA"), "14");
@@ -85,8 +86,9 @@ TEST_P(SetCancelaPed, RefusalsChangeNothingAndAnswerTheClientsOwnTexts) {
 
 TEST_P(SetCancelaPed, ARestrictedOperatorCannotCancelAnotherSellersOrderWithAForgedPacket) {
     const auto before = Snapshot();
-    EXPECT_EQ(Error("SetCancelaPed", Params(OrderPacket({{"0001", "0000000002", "2"}}), "VEND01"), "VEND01").first,
-              pedserver::RpcCode::Forbidden);
+    EXPECT_EQ(
+        Error("SetCancelaPed", Params(OrderPacket({{"0001", "0000000002", "2"}}), "VEND01"), "VEND01").first,
+        pedserver::RpcCode::Forbidden);
     EXPECT_EQ(Snapshot(), before);
     Call("SetCancelaPed", Params(OrderPacket({{"0001", "0000000001", "1"}}), "VEND01"), "VEND01");
     EXPECT_EQ(OrderSituation("0001", "0000000001"), "4");
@@ -102,7 +104,8 @@ TEST_P(SetCancelaPed, MalformedPacketsAreInvalidParameters) {
     const auto otherBranch = OrderPacket({{"0002", "0000000001", "1"}});
     const auto repeated = OrderPacket({{"0001", "0000000001", "1"}, {"0001", "0000000001", "1"}});
     for (const auto& packet : {noKey, shortRow, numberInText, otherBranch, repeated, nlohmann::json("x")})
-        EXPECT_EQ(Error("SetCancelaPed", Params(packet)).first, pedserver::RpcCode::InvalidParams) << packet.dump();
+        EXPECT_EQ(Error("SetCancelaPed", Params(packet)).first, pedserver::RpcCode::InvalidParams)
+            << packet.dump();
     EXPECT_EQ(AuditRows(), 0);
 }
 

@@ -1,5 +1,4 @@
 #include "RdmFixture.h"
-
 #include "storage/OrderLock.h"
 
 #include <thread>
@@ -30,7 +29,8 @@ TEST_P(SetItems, UndoingRestoresPreviousSituationsAndRevivesACancelledOrder) {
     Call("SetCancelaItemPed", Params(ItemPacket({{"0001", "0000000002", "0000000001", "2"},
                                                  {"0001", "0000000002", "0000000002", "1"}})));
     ASSERT_EQ(OrderSituation("0001", "0000000002"), "4");
-    const auto result = Call("SetDesfazCancel", Params(ItemPacket({{"0001", "0000000002", "0000000002", "5"}})));
+    const auto result =
+        Call("SetDesfazCancel", Params(ItemPacket({{"0001", "0000000002", "0000000002", "5"}})));
     EXPECT_EQ(result, (nlohmann::json{{"status", "ok"}, {"rows", 1}}));
     EXPECT_EQ(ItemSituations("0001", "0000000002"), "51");
     EXPECT_EQ(OrderSituation("0001", "0000000002"), "1");
@@ -48,8 +48,9 @@ TEST_P(SetItems, ItemChangesMoveValueBetweenItemsAndCommitment) {
     EXPECT_EQ(CommitmentTotal("E1"), total);
     m_connection->Execute("UPDATE EMPENHO SET VRSALDO = 19.99 WHERE NREMPENHO = 'E1'");
     const auto before = Snapshot();
-    EXPECT_EQ(Error("SetDesfazCancel", Params(ItemPacket({{"0002", "0000000003", "0000000001", "5"}}))).second,
-              kSaldoEmp);
+    EXPECT_EQ(
+        Error("SetDesfazCancel", Params(ItemPacket({{"0002", "0000000003", "0000000001", "5"}}))).second,
+        kSaldoEmp);
     EXPECT_EQ(Snapshot(), before);
 }
 
@@ -62,20 +63,22 @@ TEST_P(SetItems, RefusalsChangeNothing) {
         int code;
     };
     const std::vector<Case> cases = {
-        {"edited by another operator", Params(ItemPacket({{"0001", "0000000009", "0000000001", "2"}})), "DEMO",
-         pedserver::RpcCode::Refused},
+        {"edited by another operator", Params(ItemPacket({{"0001", "0000000009", "0000000001", "2"}})),
+         "DEMO", pedserver::RpcCode::Refused},
         {"situation changed", Params(ItemPacket({{"0001", "0000000002", "0000000001", "1"}})), "DEMO",
          pedserver::RpcCode::Refused},
         {"liquidated item", Params(ItemPacket({{"0001", "0000000004", "0000000002", "4"}})), "DEMO",
          pedserver::RpcCode::Refused},
         {"commitment order in a branch controlling commitments",
-         Params(ItemPacket({{"0001", "0000000006", "0000000001", "1"}})), "DEMO", pedserver::RpcCode::Refused},
+         Params(ItemPacket({{"0001", "0000000006", "0000000001", "1"}})), "DEMO",
+         pedserver::RpcCode::Refused},
         {"another seller's order", Params(ItemPacket({{"0001", "0000000002", "0000000001", "2"}}), "VEND01"),
          "VEND01", pedserver::RpcCode::Forbidden},
         {"forged operator", Params(ItemPacket({{"0001", "0000000001", "0000000001", "1"}}), "DEMO"), "VEND01",
          pedserver::RpcCode::Forbidden},
         {"items of two orders",
-         Params(ItemPacket({{"0001", "0000000001", "0000000001", "1"}, {"0001", "0000000002", "0000000001", "2"}})),
+         Params(ItemPacket(
+             {{"0001", "0000000001", "0000000001", "1"}, {"0001", "0000000002", "0000000001", "2"}})),
          "DEMO", pedserver::RpcCode::InvalidParams},
         {"unknown item", Params(ItemPacket({{"0001", "0000000001", "0000000009", "1"}})), "DEMO",
          pedserver::RpcCode::Refused},
@@ -85,8 +88,9 @@ TEST_P(SetItems, RefusalsChangeNothing) {
         EXPECT_EQ(Error("SetCancelaItemPed", c.params, c.oper).first, c.code) << c.name;
         EXPECT_EQ(Snapshot(), before) << c.name;
     }
-    EXPECT_EQ(Error("SetCancelaItemPed", Params(ItemPacket({{"0001", "0000000009", "0000000001", "2"}}))).second,
-              kOperBloq);
+    EXPECT_EQ(
+        Error("SetCancelaItemPed", Params(ItemPacket({{"0001", "0000000009", "0000000001", "2"}}))).second,
+        kOperBloq);
     EXPECT_EQ(Error("SetDesfazCancel", Params(ItemPacket({{"0001", "0000000001", "0000000001", "1"}}))).first,
               pedserver::RpcCode::Refused);
 }
@@ -103,19 +107,21 @@ TEST_P(SetItems, ConcurrentChangesKeepTheCommitmentInvariant) {
         for (int round = 0; round < 6; ++round) {
             try {
                 const auto params = [&](const char* situation, const char* item) {
-                    return nlohmann::json{"DEMO", "0001", ItemPacket({{"0002", "0000000003", item, situation}}),
-                                          kOperBloq};
+                    return nlohmann::json{"DEMO", "0001",
+                                          ItemPacket({{"0002", "0000000003", item, situation}}), kOperBloq};
                 };
                 const char* item = thread % 2 ? "0000000001" : "0000000002";
                 const char* previous = thread % 2 ? "1" : "2";
                 const auto orderSituation = sqldb::AsText(
-                    connection->Query("SELECT IDSITPEDIDO FROM PEDIDO WHERE CDFILIAL = '0001' AND NRPEDIDO = "
-                                      "'0000000006'").At(0, "IDSITPEDIDO"));
+                    connection
+                        ->Query("SELECT IDSITPEDIDO FROM PEDIDO WHERE CDFILIAL = '0001' AND NRPEDIDO = "
+                                "'0000000006'")
+                        .At(0, "IDSITPEDIDO"));
                 rdm.Call("SetCancelaItemPed", params(previous, item), "DEMO");
                 rdm.Call("SetDesfazCancel", params("5", item), "DEMO");
                 rdm.Call("SetCancelaPed",
-                         {"DEMO", "0001", OrderPacket({{"0001", "0000000006", orderSituation}}), kOperBloq, "0001",
-                          kSaldoEmp},
+                         {"DEMO", "0001", OrderPacket({{"0001", "0000000006", orderSituation}}), kOperBloq,
+                          "0001", kSaldoEmp},
                          "DEMO");
                 ++done;
             } catch (const pedserver::RpcError&) {

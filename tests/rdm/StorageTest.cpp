@@ -31,7 +31,8 @@ protected:
     std::string DemoDump() {
         return Dump("SELECT * FROM PEDIDO ORDER BY CDFILIAL, NRPEDIDO") +
                Dump("SELECT * FROM ITEMPEDIDO ORDER BY CDFILIAL, NRPEDIDO, NRITEMPED") +
-               Dump("SELECT * FROM CLIENTE ORDER BY CDCLIENTE") + Dump("SELECT * FROM RESERVALOTE ORDER BY NRPEDIDO");
+               Dump("SELECT * FROM CLIENTE ORDER BY CDCLIENTE") +
+               Dump("SELECT * FROM RESERVALOTE ORDER BY NRPEDIDO");
     }
     std::unique_ptr<TestDatabase> m_db;
     std::unique_ptr<sqldb::Connection> m_connection;
@@ -57,7 +58,8 @@ TEST_P(Storage, DemoSeedIsTheSameForTheSameDayAndCoversEverySituation) {
     std::swap(m_connection, otherConnection);
 
     EXPECT_EQ(Dump("SELECT DISTINCT IDSITPEDIDO FROM PEDIDO ORDER BY 1"), "1|\n2|\n3|\n4|\n5|\n6|\n");
-    EXPECT_EQ(Dump("SELECT DISTINCT IDSITITEMPED FROM ITEMPEDIDO ORDER BY 1"), "1|\n2|\n3|\n4|\n5|\n6|\n7|\n");
+    EXPECT_EQ(Dump("SELECT DISTINCT IDSITITEMPED FROM ITEMPEDIDO ORDER BY 1"),
+              "1|\n2|\n3|\n4|\n5|\n6|\n7|\n");
     EXPECT_EQ(Dump("SELECT DISTINCT IDPRIORIDADE FROM PEDIDO ORDER BY 1"), "1|\n2|\n3|\n");
     EXPECT_NE(Dump("SELECT 1 FROM PEDIDO WHERE CDOPERALTE IS NOT NULL"), "");
     EXPECT_NE(Dump("SELECT 1 FROM PEDIDO WHERE NREMPENHO IS NOT NULL AND IDSITPEDIDO = '4'"), "");
@@ -87,7 +89,8 @@ TEST_P(Storage, DemoClientDocumentsHaveValidCheckDigits) {
 TEST_P(Storage, VolumeSeedAddsTheRequestedOrdersAfterTheLastNumber) {
     pedserver::SeedDemo(*m_connection, year(2024) / 5 / 10);
     pedserver::SeedVolume(*m_connection, 20, 3, 42);
-    const auto volume = Dump("SELECT NRPEDIDO FROM ITEMPEDIDO WHERE CDFILIAL = '0001' AND NRPEDIDO > '0000000160'");
+    const auto volume =
+        Dump("SELECT NRPEDIDO FROM ITEMPEDIDO WHERE CDFILIAL = '0001' AND NRPEDIDO > '0000000160'");
     EXPECT_EQ(std::count(volume.begin(), volume.end(), '\n'), 60);
     EXPECT_NE(volume.find("0000000180"), std::string::npos);
 }

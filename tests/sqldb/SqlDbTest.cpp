@@ -2,10 +2,9 @@
 #include "sqldb/ConnectionPool.h"
 #include "sqldb/Transaction.h"
 
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <future>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -19,8 +18,9 @@ protected:
             GTEST_SKIP() << "PED_TEST_PG_URL is not set";
         m_db = std::make_unique<TestDatabase>(GetParam());
         m_connection = m_db->Open();
-        m_connection->ExecuteScript("CREATE TABLE T (ID INTEGER PRIMARY KEY, NOME VARCHAR(40), VALOR NUMERIC(15,2), "
-                                    "REAL_ DOUBLE PRECISION)");
+        m_connection->ExecuteScript(
+            "CREATE TABLE T (ID INTEGER PRIMARY KEY, NOME VARCHAR(40), VALOR NUMERIC(15,2), "
+            "REAL_ DOUBLE PRECISION)");
     }
     std::unique_ptr<TestDatabase> m_db;
     std::unique_ptr<sqldb::Connection> m_connection;
@@ -30,7 +30,9 @@ TEST_P(SqlDb, ValuesRoundTripWithTheirTypes) {
     m_connection->Execute("INSERT INTO T (ID, NOME, VALOR, REAL_) VALUES (:ID, :NOME, :VALOR, :REAL)",
                           {{"ID", std::int64_t{7}}, {"NOME", "Ação"}, {"VALOR", "10.50"}, {"REAL", 0.25}});
     m_connection->Execute("INSERT INTO T (ID, NOME, VALOR, REAL_) VALUES (:ID, :NOME, :VALOR, :REAL)",
-                          {{"ID", std::int64_t{8}}, {"NOME", std::monostate{}}, {"VALOR", std::monostate{}},
+                          {{"ID", std::int64_t{8}},
+                           {"NOME", std::monostate{}},
+                           {"VALOR", std::monostate{}},
                            {"REAL", std::monostate{}}});
     const auto rows = m_connection->Query("SELECT ID, NOME, VALOR, REAL_ FROM T ORDER BY ID");
     ASSERT_EQ(rows.Size(), 2u);
@@ -85,7 +87,8 @@ TEST_P(SqlDb, PoolLendsAtMostItsSizeAndWaitsForAReturn) {
     sqldb::ConnectionPool pool(m_db->Url(), 2);
     auto first = std::make_unique<sqldb::Lease>(pool.Acquire());
     auto second = pool.Acquire();
-    auto third = std::async(std::launch::async, [&] { return pool.Acquire()->Query("SELECT 1 AS X").Size(); });
+    auto third =
+        std::async(std::launch::async, [&] { return pool.Acquire()->Query("SELECT 1 AS X").Size(); });
     EXPECT_EQ(third.wait_for(std::chrono::milliseconds(100)), std::future_status::timeout);
     first.reset();
     EXPECT_EQ(third.get(), 1u);

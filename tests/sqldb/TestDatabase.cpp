@@ -12,11 +12,15 @@ std::string Unique() {
     return std::to_string(std::uniform_int_distribution<unsigned long>(1, 1UL << 40)(device));
 }
 
-const char* PostgresUrl() { return std::getenv("PED_TEST_PG_URL"); }
+const char* PostgresUrl() {
+    return std::getenv("PED_TEST_PG_URL");
+}
 
 } // namespace
 
-std::string KindName(Kind kind) { return kind == Kind::Sqlite ? "Sqlite" : "Postgres"; }
+std::string KindName(Kind kind) {
+    return kind == Kind::Sqlite ? "Sqlite" : "Postgres";
+}
 
 bool TestDatabase::Available(Kind kind) {
     return kind == Kind::Sqlite || (PostgresUrl() && *PostgresUrl());
@@ -33,7 +37,8 @@ TestDatabase::TestDatabase(Kind kind) : m_kind(kind) {
     const std::string base = PostgresUrl();
     m_location = "t" + Unique();
     sqldb::Connection::Open(base)->ExecuteScript("CREATE SCHEMA " + m_location);
-    m_url = base + (base.find('?') == std::string::npos ? "?" : "&") + "options=-csearch_path%3D" + m_location;
+    m_url =
+        base + (base.find('?') == std::string::npos ? "?" : "&") + "options=-csearch_path%3D" + m_location;
 }
 
 TestDatabase::~TestDatabase() {
