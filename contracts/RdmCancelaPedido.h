@@ -1,0 +1,41 @@
+#pragma once
+
+#include "RemoteResult.h"
+#include "TNetConnection.h"
+#include "data/Packet.h"
+
+#include <string>
+
+// The methods of the remote data module "Ped01000.rdmCancelaPedido" as the module calls them,
+// over an open TNetConnection. Every method returns the server's answer unchecked; a `Get...`
+// that answers without a data packet is a failed result.
+class RdmCancelaPedido {
+public:
+    explicit RdmCancelaPedido(TNetConnection& connection) : m_connection(connection) {}
+
+    RemoteResult GetParamPedido(std::string cdFilial);
+    // Dates are date values, 0 for no date; "T" in a T... argument lifts that criterion.
+    RemoteResult GetPedido(std::string& cdFilial, std::string& vendedor, std::string& tVendedor,
+                           std::string& cliente, std::string& tCliente, std::string& produto,
+                           std::string& tProduto, std::string& prioridade, std::string& sitPedido,
+                           double& deEmissao, double& ateEmissao, std::string& tEmissao, double& deEntrega,
+                           double& ateEntrega, std::string& tEntrega, std::string& deNrPedido,
+                           std::string& ateNrPedido, std::string& nrPedido, std::string& tNrPedido,
+                           std::string& sitItemPedido);
+    RemoteResult GetItemPedido(std::string cdFilial, std::string nrPedido);
+    RemoteResult GetItemPedidoSemFiltro2(std::string cdFilial, std::string nrPedido);
+    RemoteResult getOperTPed(std::string cdFilial, std::string operador);
+    // vendedor may be empty; todos is "T" for every seller or empty.
+    RemoteResult GetNrPedido(std::string cdFilial, std::string vendedor, std::string todos);
+    RemoteResult SetCancelaPed(std::string operador, std::string cdJust, data::Packet pedidos,
+                               std::string operBloq, std::string cdFilial, std::string saldoEmp);
+    RemoteResult SetCancelaItemPed(std::string operador, std::string cdJust, data::Packet itens,
+                                   std::string operBloq);
+    RemoteResult SetDesfazCancel(std::string operador, std::string cdJust, data::Packet itens,
+                                 std::string operBloq);
+
+private:
+    RemoteResult Get(const std::string& method, std::vector<RemoteArg> args);
+
+    TNetConnection& m_connection;
+};

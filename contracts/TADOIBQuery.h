@@ -1,0 +1,46 @@
+#pragma once
+
+#include "TParams.h"
+#include "data/DataSet.h"
+#include "ui/Component.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+// A read-only lookup query on the shared database (dtmDBGeral). It is a dataset: fields are
+// declared as for any dataset, and opening it - directly, or through a data source by a grid or a
+// search button - runs BeforeOpen, executes the SQL with the bound :NAME parameters and fills the
+// rows. A declared field missing from the result is an error naming the query and the field.
+//
+// The dataset's own BeforeOpen member is taken by the query to run the SQL; handlers go into the
+// query's BeforeOpen below, which runs before the SQL is executed.
+class TADOIBQuery : public ui::Component, public data::DataSet {
+public:
+    explicit TADOIBQuery(std::string name = {});
+
+    using ui::Component::Name;
+    using ui::Component::SetName;
+
+    const std::string& SQL() const { return m_sql; }
+    // Closes the query and rebuilds the parameter list from the text.
+    void SetSQL(std::string sql);
+
+    TParams& GetIBParams() { return m_params; }
+    const TParams& GetIBParams() const { return m_params; }
+    TParam& ParamByName(std::string_view name) { return m_params.ParamByName(name); }
+
+    bool GetActive() const { return Active(); }
+
+    // Runs before the SQL is executed; the place to set parameters.
+    std::function<void(data::DataSet& sender)> BeforeOpen;
+
+protected:
+    void NameChanged() override { data::DataSet::SetName(ui::Component::Name()); }
+
+private:
+    void Fetch();
+
+    std::string m_sql;
+    TParams m_params;
+};

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "RemoteArg.h"
+#include "RemoteResult.h"
+#include "ui/Component.h"
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pedclient {
+class RpcClient;
+}
+
+// The channel to the application server: a keep-alive JSON-RPC client created by Open. Opening
+// does not contact the server; a call to a server that is down or that answers nonsense comes
+// back as a failed RemoteResult with a Portuguese message (or throws, with RaiseOnError on).
+class TNetConnection : public ui::Component {
+public:
+    // The one remote data module this client speaks to.
+    static constexpr const char* KnownServerName = "Ped01000.rdmCancelaPedido";
+
+    explicit TNetConnection(std::string name = {});
+    ~TNetConnection() override;
+
+    const std::string& Host() const { return m_host; }
+    void SetHost(std::string host);
+    int Port() const { return m_port; }
+    void SetPort(int port);
+    const std::string& ServerName() const { return m_serverName; }
+    void SetServerName(std::string serverName);
+    bool RaiseOnError() const { return m_raiseOnError; }
+    void SetRaiseOnError(bool raiseOnError);
+    std::chrono::milliseconds ConnectTimeout() const { return m_connectTimeout; }
+    void SetConnectTimeout(std::chrono::milliseconds timeout);
+    std::chrono::milliseconds ReadTimeout() const { return m_readTimeout; }
+    void SetReadTimeout(std::chrono::milliseconds timeout);
+
+    // Runs before each connect; the screen sets the host and port here.
+    std::function<void(TNetConnection& sender)> BeforeConnect;
+
+    bool Connected() const { return m_client != nullptr; }
+    // Runs BeforeConnect, then creates the client with the operator's token from the host values.
+    // Throws for an incomplete address or an unknown server name. Does nothing when connected.
+    void Open();
+    void Close();
+
+    // Calls a method of the remote data module with positional arguments. A `Get...` answer fills
+    // Packet, a `Set...` answer fills Rows.
+    RemoteResult Call(const std::string& method, const std::vector<RemoteArg>& args);
+
+private:
+    RemoteResult Failed(std::string message) const;
+
+    std::string m_host;
+    int m_port = 0;
+    std::string m_serverName;
+    bool m_raiseOnError = false;
+    std::chrono::milliseconds m_connectTimeout{3000};
+    std::chrono::milliseconds m_readTimeout{30000};
+    std::unique_ptr<pedclient::RpcClient> m_client;
+};
