@@ -29,6 +29,8 @@ RpcServer::RpcServer(const std::string& dbUrl, ServerOptions options, std::ostre
     m_http->new_task_queue = [threads] { return std::make_unique<httplib::ThreadPool>(threads).release(); };
     m_http->set_payload_max_length(m_options.maxBodyBytes);
     m_http->set_keep_alive_max_count(1000000);
+    // Answers go out as separate writes of headers and body: do not let Nagle hold the body back.
+    m_http->set_tcp_nodelay(true);
     m_http->set_keep_alive_timeout(m_options.keepAliveSeconds);
     m_http->Post(RpcPath, [this](const httplib::Request& request, httplib::Response& response) {
         HandleRpc(request, response);

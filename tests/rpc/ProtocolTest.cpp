@@ -1,0 +1,94 @@
+#include "RpcTestSupport.h"
+
+namespace rpctest {
+namespace {
+
+class ProtocolTest : public BackendTest {
+protected:
+    // A good call still works: the failure before it did not hurt the server.
+    void ExpectServerStillServes(testkit::ServerProcess& server, const DemoFacts& facts) {
+        pedclient::RpcClient client = server.Client(facts.allOrdersOperator);
+        EXPECT_NO_THROW(client.Call("GetParamPedido", {facts.branch}));
+    }
+};
+
+struct BadRequest {
+    const char* name;
+    std::string body;
+    int httpStatus;
+    int code;
+    std::string messageStart;
+};
+
+TEST_P(ProtocolTest, MalformedRequestsGetClearErrorsAndTheServerKeepsServing) {
+    testkit::ServerProcess& server = SharedServer();
+    const DemoFacts facts = ReadDemoFacts(server);
+    const std::string auth = "Bearer " + server.Token(facts.allOrdersOperator);
+    const std::string invalid = "Requisição JSON-RPC inválida: ";
+    const std::vector<BadRequest> cases{
+        {"malformed JSON", "{\"jsonrpc\":\"2.0\",", 400, -32700, "Requisição com JSON inválido."},
+        {"empty body", "", 400, -32700, "Requisição com JSON inválido."},
+        {"batch", "[" + Request("GetParamPedido", {facts.branch}).dump() + "]", 400, -32600,
+         "Requisições em lote não são aceitas."},
+        {"not an object", "\"GetPedido\"", 400, -32600, invalid},
+        {"no version", R"({"id":1,"method":"GetParamPedido","params":["0001"]})", 400, -32600, invalid},
+        {"wrong version", R"({"jsonrpc":"1.0","id":1,"method":"GetParamPedido","params":["0001"]})", 400,
+         -32600, invalid},
+        {"no id", R"({"jsonrpc":"2.0","method":"GetParamPedido","params":["0001"]})", 400, -32600, invalid},
+        {"method not text", R"({"jsonrpc":"2.0","id":1,"method":7,"params":["0001"]})", 400, -32600, invalid},
+        {"unknown method", Request("DropTables", nlohmann::json::array()).dump(), 200, -32601,
+         "Método desconhecido: DropTables."},
+        {"params not a list", R"({"jsonrpc":"2.0","id":1,"method":"GetParamPedido","params":{"a":"0001"}})",
+         200, -32602, "Parâmetros inválidos"},
+        {"too few params", Request("GetItemPedido", {facts.branch}).dump(), 200, -32602, ""},
+        {"too many params", Request("GetItemPedido", {facts.branch, "0000000001", "x"}).dump(), 200, -32602,
+         ""},
+        {"wrong param types", Request("GetItemPedido", {1, 2}).dump(), 200, -32602, ""},
+        {"wrong packet type",
+         Request("SetCancelaItemPed", {facts.allOrdersOperator, facts.justification, "x", OperBloq}).dump(),
+         200, -32602, ""},
+    };
+    for (const BadRequest& bad : cases) {
+        SCOPED_TRACE(bad.name);
+        const HttpAnswer answer = PostRaw(server, bad.body, auth);
+        EXPECT_EQ(answer.status, bad.httpStatus);
+        ASSERT_TRUE(answer.json.is_object()) << answer.body;
+        EXPECT_EQ(answer.json["error"]["code"], bad.code) << answer.body;
+        const std::string message = answer.json["error"].value("message", "");
+        EXPECT_TRUE(message.starts_with(bad.messageStart)) << message;
+        EXPECT_GT(message.size(), 10u) << "every error carries a readable message";
+        ExpectServerStillServes(server, facts);
+    }
+}
+
+TEST_P(ProtocolTest, AnErrorAnswerKeepsTheRequestId) {
+    testkit::ServerProcess& server = SharedServer();
+    const DemoFacts facts = ReadDemoFacts(server);
+    const std::string auth = "Bearer " + server.Token(facts.allOrdersOperator);
+    const HttpAnswer answer =
+        PostRaw(server, Request("NoSuchMethod", nlohmann::json::array(), 4711).dump(), auth);
+    EXPECT_EQ(answer.json["id"], 4711);
+    const HttpAnswer text = PostRaw(
+        server,
+        R"({"jsonrpc":"2.0","id":"abc","method":"GetParamPedido","params":[")" + facts.branch + "\"]}", auth);
+    EXPECT_EQ(text.json["id"], "abc");
+    EXPECT_TRUE(text.json.contains("result"));
+}
+
+TEST_P(ProtocolTest, AnOversizedBodyIsRefusedAndTheServerKeepsServing) {
+    testkit::ServerProcess& server = SharedServer();
+    const DemoFacts facts = ReadDemoFacts(server);
+    const std::string filler(9 * 1024 * 1024, 'x');
+    const std::string body = Request("GetParamPedido", {filler}).dump();
+    const HttpAnswer answer = PostRaw(server, body, "Bearer " + server.Token(facts.allOrdersOperator));
+    EXPECT_EQ(answer.status, 413);
+    ASSERT_TRUE(answer.json.is_object()) << answer.body.substr(0, 200);
+    EXPECT_EQ(answer.json["error"]["code"], -32600);
+    EXPECT_EQ(answer.json["error"]["message"], "Requisição grande demais: o limite é de 8 MiB.");
+    ExpectServerStillServes(server, facts);
+}
+
+RPC_INSTANTIATE_BACKENDS(ProtocolTest);
+
+} // namespace
+} // namespace rpctest

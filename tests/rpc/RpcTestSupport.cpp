@@ -1,0 +1,102 @@
+#include "RpcTestSupport.h"
+
+#include <httplib.h>
+#include <map>
+#include <sstream>
+
+namespace rpctest {
+
+void BackendTest::SetUp() {
+    if (GetParam() == TestBackend::Postgres && !testkit::TestDatabase::PostgresUrl()) {
+        GTEST_SKIP() << "PED_TEST_PG_URL is not set";
+    }
+}
+
+testkit::ServerProcess& BackendTest::SharedServer() {
+    static std::map<TestBackend, std::unique_ptr<testkit::ServerProcess>> servers;
+    std::unique_ptr<testkit::ServerProcess>& server = servers[GetParam()];
+    if (!server) {
+        server =
+            std::make_unique<testkit::ServerProcess>(testkit::ServerProcessOptions{.backend = GetParam()});
+    }
+    return *server;
+}
+
+std::string BackendName(const testing::TestParamInfo<TestBackend>& info) {
+    return testkit::TestDatabase::Name(info.param);
+}
+
+DemoFacts ReadDemoFacts(const testkit::ServerProcess& server) {
+    const auto db = server.Database().Connect();
+    DemoFacts facts;
+    facts.branch =
+        db->Query("SELECT CDFILIAL, COUNT(*) AS N FROM PEDIDO GROUP BY CDFILIAL ORDER BY N DESC, CDFILIAL")
+            .Text(0, "CDFILIAL");
+    const sqldb::Params branch{{"F", facts.branch}};
+    facts.allOrdersOperator =
+        db->Query("SELECT CDOPERADOR FROM OPERTPED WHERE CDFILIAL = :F ORDER BY CDOPERADOR", branch)
+            .Text(0, "CDOPERADOR");
+    facts.restrictedOperator = db->Query("SELECT V.CDOPERADOR FROM VENDEDOR V WHERE V.CDOPERADOR IS NOT NULL "
+                                         "AND NOT EXISTS (SELECT 1 FROM OPERTPED O WHERE O.CDFILIAL = :F "
+                                         "AND O.CDOPERADOR = V.CDOPERADOR) ORDER BY V.CDOPERADOR",
+                                         branch)
+                                   .Text(0, "CDOPERADOR");
+    facts.justification =
+        db->Query("SELECT CDJUSTEXCHIS FROM JUSTEXCHIS ORDER BY CDJUSTEXCHIS").Text(0, "CDJUSTEXCHIS");
+    return facts;
+}
+
+namespace {
+
+HttpAnswer ToAnswer(const httplib::Result& result) {
+    HttpAnswer answer;
+    if (!result) {
+        return answer;
+    }
+    answer.status = result->status;
+    answer.body = result->body;
+    answer.json = nlohmann::json::parse(answer.body, nullptr, false);
+    answer.header = result->get_header_value("WWW-Authenticate");
+    return answer;
+}
+
+httplib::Client Http(const testkit::ServerProcess& server) {
+    httplib::Client http(server.Host(), server.Port());
+    http.set_connection_timeout(2, 0);
+    http.set_read_timeout(30, 0);
+    http.set_tcp_nodelay(true);
+    return http;
+}
+
+} // namespace
+
+HttpAnswer PostRaw(const testkit::ServerProcess& server, const std::string& body,
+                   const std::optional<std::string>& authorization) {
+    httplib::Headers headers;
+    if (authorization) {
+        headers.emplace("Authorization", *authorization);
+    }
+    return ToAnswer(Http(server).Post(RpcPath.c_str(), headers, body, "application/json"));
+}
+
+HttpAnswer GetRaw(const testkit::ServerProcess& server, const std::string& path) {
+    return ToAnswer(Http(server).Get(path.c_str()));
+}
+
+nlohmann::json Request(const std::string& method, const nlohmann::json& params, int id) {
+    return {{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}};
+}
+
+double MetricValue(const std::string& metrics, const std::string& series) {
+    std::istringstream lines(metrics);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.size() > series.size() && line.compare(0, series.size(), series) == 0 &&
+            line[series.size()] == ' ') {
+            return std::stod(line.substr(series.size() + 1));
+        }
+    }
+    return 0.0;
+}
+
+} // namespace rpctest
