@@ -7,7 +7,6 @@
 namespace ui {
 
 class Application;
-class Component;
 class Control;
 class DBGrid;
 class Edit;
