@@ -93,11 +93,14 @@ TEST(ClientTest, AnswersThatAreNotJsonRpcAreReportedAsInvalid) {
         const int port = fake.bind_to_any_port("127.0.0.1");
         // The socket already listens after binding, so the client may connect at once.
         std::thread serving([&] { fake.listen_after_bind(); });
-        pedclient::RpcClient client("127.0.0.1", port, "token");
-        ExpectFailure(client, RpcClientError::BadAnswer,
-                      "Resposta inválida do servidor de aplicação em 127.0.0.1:" + std::to_string(port) +
-                          garbage.messageEnd,
-                      std::chrono::seconds(5));
+        {
+            // Closed before the fake stops, which would otherwise wait out the kept-alive connection.
+            pedclient::RpcClient client("127.0.0.1", port, "token");
+            ExpectFailure(client, RpcClientError::BadAnswer,
+                          "Resposta inválida do servidor de aplicação em 127.0.0.1:" + std::to_string(port) +
+                              garbage.messageEnd,
+                          std::chrono::seconds(5));
+        }
         fake.stop();
         serving.join();
     }
