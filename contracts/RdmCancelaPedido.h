@@ -7,8 +7,8 @@
 #include <string>
 
 // The methods of the remote data module "Ped01000.rdmCancelaPedido" as the module calls them,
-// over an open TNetConnection. Every method returns the server's answer unchecked; a `Get...`
-// that answers without a data packet is a failed result.
+// over an open TNetConnection. Every method returns the server's answer unchecked, for
+// Consiste::CheckResultServ.
 class RdmCancelaPedido {
 public:
     explicit RdmCancelaPedido(TNetConnection& connection) : m_connection(connection) {}
@@ -35,7 +35,5 @@ public:
                                  std::string operBloq);
 
 private:
-    RemoteResult Get(const std::string& method, std::vector<RemoteArg> args);
-
     TNetConnection& m_connection;
 };

@@ -43,4 +43,5 @@ private:
 
     std::string m_sql;
     TParams m_params;
+    bool m_fetching = false;
 };

@@ -48,11 +48,12 @@ public:
     void Close();
 
     // Calls a method of the remote data module with positional arguments. A `Get...` answer fills
-    // Packet, a `Set...` answer fills Rows.
+    // Packet, a `Set...` answer fills Rows; an answer of the other shape is a failure.
     RemoteResult Call(const std::string& method, const std::vector<RemoteArg>& args);
 
 private:
     RemoteResult Failed(std::string message) const;
+    std::string Address() const;
 
     std::string m_host;
     int m_port = 0;

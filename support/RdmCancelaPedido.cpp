@@ -1,0 +1,70 @@
+#include "RdmCancelaPedido.h"
+
+#include <utility>
+
+RemoteResult RdmCancelaPedido::GetParamPedido(std::string cdFilial) {
+    return m_connection.Call("GetParamPedido", {std::move(cdFilial)});
+}
+
+RemoteResult RdmCancelaPedido::GetPedido(std::string& cdFilial, std::string& vendedor, std::string& tVendedor,
+                                         std::string& cliente, std::string& tCliente, std::string& produto,
+                                         std::string& tProduto, std::string& prioridade, std::string& sitPedido,
+                                         double& deEmissao, double& ateEmissao, std::string& tEmissao,
+                                         double& deEntrega, double& ateEntrega, std::string& tEntrega,
+                                         std::string& deNrPedido, std::string& ateNrPedido, std::string& nrPedido,
+                                         std::string& tNrPedido, std::string& sitItemPedido) {
+    return m_connection.Call("GetPedido", {cdFilial,
+                                           vendedor,
+                                           tVendedor,
+                                           cliente,
+                                           tCliente,
+                                           produto,
+                                           tProduto,
+                                           prioridade,
+                                           sitPedido,
+                                           RemoteDate{deEmissao},
+                                           RemoteDate{ateEmissao},
+                                           tEmissao,
+                                           RemoteDate{deEntrega},
+                                           RemoteDate{ateEntrega},
+                                           tEntrega,
+                                           deNrPedido,
+                                           ateNrPedido,
+                                           nrPedido,
+                                           tNrPedido,
+                                           sitItemPedido});
+}
+
+RemoteResult RdmCancelaPedido::GetItemPedido(std::string cdFilial, std::string nrPedido) {
+    return m_connection.Call("GetItemPedido", {std::move(cdFilial), std::move(nrPedido)});
+}
+
+RemoteResult RdmCancelaPedido::GetItemPedidoSemFiltro2(std::string cdFilial, std::string nrPedido) {
+    return m_connection.Call("GetItemPedidoSemFiltro2", {std::move(cdFilial), std::move(nrPedido)});
+}
+
+RemoteResult RdmCancelaPedido::getOperTPed(std::string cdFilial, std::string operador) {
+    return m_connection.Call("getOperTPed", {std::move(cdFilial), std::move(operador)});
+}
+
+RemoteResult RdmCancelaPedido::GetNrPedido(std::string cdFilial, std::string vendedor, std::string todos) {
+    return m_connection.Call("GetNrPedido", {std::move(cdFilial), std::move(vendedor), std::move(todos)});
+}
+
+RemoteResult RdmCancelaPedido::SetCancelaPed(std::string operador, std::string cdJust, data::Packet pedidos,
+                                             std::string operBloq, std::string cdFilial, std::string saldoEmp) {
+    return m_connection.Call("SetCancelaPed", {std::move(operador), std::move(cdJust), std::move(pedidos),
+                                               std::move(operBloq), std::move(cdFilial), std::move(saldoEmp)});
+}
+
+RemoteResult RdmCancelaPedido::SetCancelaItemPed(std::string operador, std::string cdJust, data::Packet itens,
+                                                 std::string operBloq) {
+    return m_connection.Call("SetCancelaItemPed",
+                             {std::move(operador), std::move(cdJust), std::move(itens), std::move(operBloq)});
+}
+
+RemoteResult RdmCancelaPedido::SetDesfazCancel(std::string operador, std::string cdJust, data::Packet itens,
+                                               std::string operBloq) {
+    return m_connection.Call("SetDesfazCancel",
+                             {std::move(operador), std::move(cdJust), std::move(itens), std::move(operBloq)});
+}

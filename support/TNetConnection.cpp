@@ -1,0 +1,126 @@
+#include "TNetConnection.h"
+
+#include "Morvale.h"
+#include "RemoteJson.h"
+#include "RpcClient.h"
+
+#include <stdexcept>
+
+namespace {
+
+// The host values may give the server as a URL; the client wants the bare host name.
+std::string HostName(std::string host) {
+    if (const auto scheme = host.find("://"); scheme != std::string::npos) {
+        host.erase(0, scheme + 3);
+    }
+    if (const auto path = host.find('/'); path != std::string::npos) {
+        host.erase(path);
+    }
+    return host;
+}
+
+} // namespace
+
+TNetConnection::TNetConnection(std::string name) : ui::Component(std::move(name)) {}
+
+TNetConnection::~TNetConnection() = default;
+
+void TNetConnection::SetHost(std::string host) {
+    if (host == m_host) {
+        return;
+    }
+    m_host = std::move(host);
+}
+
+void TNetConnection::SetPort(int port) {
+    if (port == m_port) {
+        return;
+    }
+    m_port = port;
+}
+
+void TNetConnection::SetServerName(std::string serverName) {
+    if (serverName == m_serverName) {
+        return;
+    }
+    m_serverName = std::move(serverName);
+}
+
+void TNetConnection::SetRaiseOnError(bool raiseOnError) {
+    if (raiseOnError == m_raiseOnError) {
+        return;
+    }
+    m_raiseOnError = raiseOnError;
+}
+
+void TNetConnection::SetConnectTimeout(std::chrono::milliseconds timeout) {
+    if (timeout == m_connectTimeout) {
+        return;
+    }
+    m_connectTimeout = timeout;
+}
+
+void TNetConnection::SetReadTimeout(std::chrono::milliseconds timeout) {
+    if (timeout == m_readTimeout) {
+        return;
+    }
+    m_readTimeout = timeout;
+}
+
+std::string TNetConnection::Address() const {
+    return HostName(m_host) + ":" + std::to_string(m_port);
+}
+
+void TNetConnection::Open() {
+    if (Connected()) {
+        return;
+    }
+    if (BeforeConnect) {
+        BeforeConnect(*this);
+    }
+    if (m_serverName != KnownServerName) {
+        throw std::runtime_error("Servidor de aplicação \"" + m_serverName + "\" desconhecido.");
+    }
+    const std::string host = HostName(m_host);
+    if (host.empty() || m_port <= 0 || m_port > 65535) {
+        throw std::runtime_error("Endereço do servidor de aplicação inválido: \"" + Address() + "\".");
+    }
+    m_client = std::make_unique<pedclient::RpcClient>(
+        host, m_port, Morvale::Token(), pedclient::RpcClientTimeouts{m_connectTimeout, m_readTimeout});
+}
+
+void TNetConnection::Close() {
+    m_client.reset();
+}
+
+RemoteResult TNetConnection::Failed(std::string message) const {
+    if (m_raiseOnError) {
+        throw std::runtime_error(message);
+    }
+    RemoteResult result;
+    result.Message = std::move(message);
+    return result;
+}
+
+RemoteResult TNetConnection::Call(const std::string& method, const std::vector<RemoteArg>& args) {
+    if (!m_client) {
+        return Failed("Não há conexão com o servidor de aplicação.");
+    }
+    nlohmann::json params;
+    try {
+        params = RemoteArgsToJson(args);
+    } catch (const std::exception& error) {
+        return Failed("Parâmetros inválidos em " + method + ": " + error.what());
+    }
+    nlohmann::json answer;
+    try {
+        answer = m_client->Call(method, params);
+    } catch (const pedclient::RpcClientError& error) {
+        return Failed(error.what());
+    }
+    try {
+        return RemoteResultFromJson(method, answer);
+    } catch (const std::exception& error) {
+        return Failed("Resposta inválida do servidor de aplicação em " + Address() + ": " + error.what() + ".");
+    }
+}
