@@ -1,0 +1,43 @@
+#pragma once
+
+#include "HostValues.h"
+#include "app/HostOptions.h"
+
+#include <functional>
+#include <string>
+
+namespace host {
+
+// The host's answers to the support library's host values, from the options the host started
+// with and the branch's name in the shared lookup database.
+class AppHostValues : public HostValues {
+public:
+    using ScreenOpener = std::function<void(const std::string& code)>;
+
+    // The branch code is zero-padded to its four characters, as the database stores it.
+    AppHostValues(const HostOptions& options, ScreenOpener opener);
+
+    // Reads the branch's name (FILIAL) through the open shared lookup database; an unknown
+    // branch leaves the name empty. Throws what the database throws.
+    void ReadBranchName();
+
+    std::string FiliProc() const override { return m_branch; }
+    std::string NomeFiliProc() const override { return m_branchName; }
+    bool ModuFili() const override { return m_options.FixedBranch; }
+    std::string Operador() const override { return m_options.Operator; }
+    std::string Token() const override { return m_options.Token; }
+    std::string WebURL() const override { return m_options.ServerHost; }
+    int WebPort() const override { return m_options.ServerPort; }
+    std::string DBPict(int kind) const override { return kind == 0 ? m_options.ProductMask : ""; }
+    std::string DatabaseURL() const override { return m_options.Database; }
+    // The modules' entry functions take no parameter, so the parameter goes nowhere.
+    void LoadBPL(const std::string& code, const std::string& parameter) override;
+
+private:
+    HostOptions m_options;
+    ScreenOpener m_opener;
+    std::string m_branch;
+    std::string m_branchName;
+};
+
+} // namespace host

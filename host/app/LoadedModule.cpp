@@ -1,0 +1,45 @@
+#include "app/LoadedModule.h"
+
+#include <dlfcn.h>
+
+#include <stdexcept>
+
+namespace host {
+
+LoadedModule::LoadedModule(PackageDescriptor descriptor) : m_descriptor(std::move(descriptor)) {
+    m_handle = dlopen(m_descriptor.Library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!m_handle)
+        throw std::runtime_error("cannot load module " + m_descriptor.Package + ": " + dlerror());
+    try {
+        for (const auto& [code, entry] : m_descriptor.Screens)
+            Function(entry);
+        if (!m_descriptor.Finalize.empty())
+            Function(m_descriptor.Finalize);
+        if (!m_descriptor.Initialize.empty())
+            Function(m_descriptor.Initialize)();
+    } catch (...) {
+        dlclose(m_handle);
+        throw;
+    }
+}
+
+LoadedModule::~LoadedModule() {
+    if (!m_descriptor.Finalize.empty())
+        Function(m_descriptor.Finalize)();
+    dlclose(m_handle);
+}
+
+LoadedModule::EntryFunction LoadedModule::Function(const std::string& name) const {
+    // Entry points are plain C functions; the cast from the data pointer dlsym returns is the
+    // documented way to reach them.
+    void* symbol = dlsym(m_handle, name.c_str());
+    if (!symbol)
+        throw std::runtime_error("module " + m_descriptor.Package + " exports no function " + name);
+    return reinterpret_cast<EntryFunction>(symbol);
+}
+
+void LoadedModule::OpenScreen(const std::string& code) {
+    Function(m_descriptor.Screens.at(code))();
+}
+
+} // namespace host

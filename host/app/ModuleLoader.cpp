@@ -1,0 +1,44 @@
+#include "app/ModuleLoader.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace host {
+
+std::filesystem::path ModuleLoader::DefaultFolder() {
+    std::error_code error;
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return "lib";
+    return program.parent_path().parent_path() / "lib";
+}
+
+void ModuleLoader::LoadAll() {
+    if (!std::filesystem::is_directory(m_folder))
+        throw std::runtime_error("the modules folder " + m_folder.string() + " does not exist");
+    std::vector<std::filesystem::path> descriptors;
+    for (const auto& entry : std::filesystem::directory_iterator(m_folder)) {
+        if (entry.path().extension() == ".pkg")
+            descriptors.push_back(entry.path());
+    }
+    std::sort(descriptors.begin(), descriptors.end());
+    for (const auto& file : descriptors)
+        m_modules.push_back(std::make_unique<LoadedModule>(PackageDescriptor::Read(file)));
+}
+
+void ModuleLoader::UnloadAll() {
+    while (!m_modules.empty())
+        m_modules.pop_back();
+}
+
+void ModuleLoader::Open(const std::string& code) {
+    for (const auto& module : m_modules) {
+        if (module->Offers(code)) {
+            module->OpenScreen(code);
+            return;
+        }
+    }
+    throw std::runtime_error("Módulo da tela " + code + " não encontrado.");
+}
+
+} // namespace host

@@ -1,0 +1,136 @@
+#include "app/ScriptInspector.h"
+
+#include "app/ScriptError.h"
+#include "app/ScriptNames.h"
+#include "app/ScriptPlatform.h"
+#include "data/DataSet.h"
+#include "data/PaintedRowScope.h"
+#include "ui/Application.h"
+#include "ui/CheckBox.h"
+#include "ui/DBText.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+#include "ui/MenuItem.h"
+#include "ui/PageControl.h"
+#include "ui/RadioButton.h"
+#include "ui/TabSheet.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace host {
+
+namespace {
+
+std::string Bool(bool value) {
+    return value ? "true" : "false";
+}
+
+std::optional<bool> CheckedOf(const ui::Control& control) {
+    if (auto* box = dynamic_cast<const ui::CheckBox*>(&control))
+        return box->Checked();
+    if (auto* radio = dynamic_cast<const ui::RadioButton*>(&control))
+        return radio->Checked();
+    if (auto* item = dynamic_cast<const ui::MenuItem*>(&control))
+        return item->Checked();
+    return std::nullopt;
+}
+
+std::optional<std::string> TextOf(const ui::Control& control) {
+    if (auto* edit = dynamic_cast<const ui::Edit*>(&control))
+        return edit->Text();
+    if (auto* text = dynamic_cast<const ui::DBText*>(&control))
+        return text->Text();
+    return std::nullopt;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+} // namespace
+
+std::string ScriptInspector::ControlProperty(const ui::Control& control, const std::string& property) {
+    std::optional<std::string> value;
+    if (property == "Enabled")
+        value = Bool(control.Enabled());
+    else if (property == "Visible")
+        value = Bool(control.Visible());
+    else if (property == "Focused")
+        value = Bool(control.Focused());
+    else if (property == "Caption")
+        value = control.Caption();
+    else if (property == "Color")
+        value = control.Color().Name();
+    else if (property == "Font.Color")
+        value = control.Font().Color.Name();
+    else if (property == "Checked" && CheckedOf(control))
+        value = Bool(*CheckedOf(control));
+    else if (property == "Text")
+        value = TextOf(control);
+    if (!value)
+        throw std::invalid_argument(control.Name() + " has no property " + property);
+    return *value;
+}
+
+std::string ScriptInspector::FieldValue(data::DataSet& dataSet, int row, const std::string& field, int line) {
+    data::Field* found = dataSet.FindField(field);
+    if (!found)
+        throw ScriptError(line, dataSet.Name() + " has no field " + field);
+    if (row == 0)
+        return dataSet.IsEmpty() ? "" : found->AsString();
+    if (row > dataSet.RecordCount())
+        throw ScriptError(line, dataSet.Name() + " has no row " + std::to_string(row) + " (it has " +
+                                    std::to_string(dataSet.RecordCount()) + ")");
+    data::PaintedRowScope painted(dataSet, row - 1);
+    return found->AsString();
+}
+
+std::string ScriptInspector::Value(const ExpectTarget& target, int line) const {
+    ScriptNames names(m_app, line);
+    switch (target.What) {
+    case ExpectTarget::Kind::Focus: {
+        ui::Form* form = m_app.ActiveForm();
+        ui::Control* focused = form ? form->ActiveControl() : nullptr;
+        return focused ? focused->Name() : "";
+    }
+    case ExpectTarget::Kind::Message:
+        return m_platform.LastMessage();
+    case ExpectTarget::Kind::Page: {
+        ui::TabSheet* page = names.As<ui::PageControl>(target.Object, "a page control").ActivePage();
+        return page ? page->Name() : "";
+    }
+    case ExpectTarget::Kind::Member:
+        break;
+    }
+    if (target.Row == 0) {
+        if (auto* control = dynamic_cast<ui::Control*>(names.FindComponent(target.Object))) {
+            try {
+                return ControlProperty(*control, target.Member);
+            } catch (const std::invalid_argument& e) {
+                throw ScriptError(line, e.what());
+            }
+        }
+    }
+    data::DataSet* dataSet = names.FindDataSet(target.Object);
+    if (!dataSet)
+        names.Fail("no control or dataset named " + target.Object);
+    if (target.Member == "RecordCount" && target.Row == 0)
+        return std::to_string(dataSet->RecordCount());
+    return FieldValue(*dataSet, target.Row, target.Member, line);
+}
+
+bool ScriptInspector::Matches(const ExpectTarget& target, const std::string& expected, const std::string& actual) {
+    if (target.Member == "Color" || target.Member == "Font.Color") {
+        auto want = ui::Color::FromName(expected);
+        auto got = ui::Color::FromName(actual);
+        if (want && got)
+            return *want == *got;
+    }
+    if (actual == "true" || actual == "false")
+        return Lower(expected) == actual;
+    return expected == actual;
+}
+
+} // namespace host

@@ -1,0 +1,104 @@
+#include "DtmDBGeral.h"
+#include "Morvale.h"
+#include "app/AppHostValues.h"
+#include "app/HostOptionParser.h"
+#include "app/ModuleLoader.h"
+#include "app/ScriptRunner.h"
+#include "app/ViewFactory.h"
+#include "data/FormatSettings.h"
+#include "ui/Application.h"
+#include "ui/HeadlessPlatform.h"
+
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+// The screen named by --open runs as the script's first line, so the transcript shows it too.
+int RunScript(ui::Application& app, const host::HostOptions& options, host::ModuleLoader& loader,
+              host::HostView* view) {
+    std::ifstream in(options.Script);
+    if (!in) {
+        std::cerr << "pedhost: cannot read the script " << options.Script << '\n';
+        return host::ScriptRunner::ScriptFault;
+    }
+    std::ostringstream text;
+    if (!options.OpenCode.empty())
+        text << "open " << options.OpenCode << '\n';
+    text << in.rdbuf();
+    host::ScriptRunner runner(app, std::cout, view);
+    runner.SetScreenOpener([&](const std::string& code) { loader.Open(code); });
+    return runner.Run(text.str());
+}
+
+int RunInteractive(ui::Application& app, const host::HostOptions& options, host::ModuleLoader& loader,
+                   host::HostView& view) {
+    if (!options.OpenCode.empty())
+        app.Dispatch([&] { loader.Open(options.OpenCode); });
+    return view.Exec();
+}
+
+std::unique_ptr<host::HostView> CreateView([[maybe_unused]] const host::HostOptions& options,
+                                           [[maybe_unused]] int& argc, [[maybe_unused]] char** argv) {
+#if PEDHOST_WITH_QT
+    return host::CreateQtView(options, argc, argv);
+#else
+    throw std::runtime_error("this pedhost was built without the Qt view; use --platform headless");
+#endif
+}
+
+int RunHost(const host::HostOptions& options, int& argc, char** argv) {
+    data::FormatSettings::Current() = data::FormatSettings::ForLocale(options.Locale);
+    if (!options.Database.empty())
+        dtmDBGeral::Open(options.Database);
+    host::ModuleLoader loader(options.ModulesDir.empty() ? host::ModuleLoader::DefaultFolder() : options.ModulesDir);
+    host::AppHostValues values(options, [&](const std::string& code) { loader.Open(code); });
+    if (dtmDBGeral::Connected())
+        values.ReadBranchName();
+    Morvale::InstallHostValues(&values);
+    loader.LoadAll();
+
+    ui::HeadlessPlatform headless;
+    std::unique_ptr<host::HostView> view;
+    int status = 0;
+    {
+        // The forms go before the view that shows them and before the modules whose code they are.
+        ui::Application app;
+        app.SetPlatform(headless);
+        if (options.Platform == host::PlatformKind::Qt) {
+            view = CreateView(options, argc, argv);
+            app.SetPlatform(view->Platform());
+            view->ShowMainWindow();
+        }
+        status = options.Script.empty() ? RunInteractive(app, options, loader, *view)
+                                        : RunScript(app, options, loader, view.get());
+    }
+    view.reset();
+    loader.UnloadAll();
+    Morvale::InstallHostValues(nullptr);
+    dtmDBGeral::Close();
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    host::HostOptionParser parser;
+    host::HostOptions options;
+    try {
+        options = parser.Parse(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const CLI::ParseError& error) {
+        return parser.Exit(error);
+    }
+    if (options.Platform == host::PlatformKind::Headless && options.Script.empty()) {
+        std::cerr << "pedhost: --platform headless needs --script FILE\n";
+        return 2;
+    }
+    try {
+        return RunHost(options, argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "pedhost: " << e.what() << '\n';
+        return 2;
+    }
+}
