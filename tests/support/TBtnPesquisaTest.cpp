@@ -1,0 +1,89 @@
+#include "TBtnPesquisa.h"
+
+#include "DtmDBGeral.h"
+#include "SupportFixture.h"
+#include "TADOIBQuery.h"
+#include "TDataSource.h"
+#include "sqldb/Connection.h"
+#include "testkit/TempDir.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+
+namespace {
+
+class TBtnPesquisaTest : public SupportTest {
+protected:
+    TBtnPesquisaTest() {
+        form.Show();
+        button.SetAssociate(&edit);
+        button.SetTitle("Filial");
+        button.SetDataSource(&source);
+        button.SetEmptyError("Não há filial cadastrada.");
+        button.OnBeforePesq = [this](ui::Control&) { steps.push_back("before"); };
+        button.OnAfterPesq = [this](ui::Control&) {
+            steps.push_back("after " + branches.FieldByName("CODIGO").AsString());
+        };
+        branches.AfterOpen = [this](data::DataSet&) { steps.push_back("open"); };
+    }
+
+    ui::Form& form = app.CreateForm<ui::Form>("frmTeste");
+    ui::Edit& edit = form.Add<ui::Edit>("medCdFilial");
+    TBtnPesquisa& button = form.Add<TBtnPesquisa>("btnFilial");
+    TClientDataSet& branches = form.Create<TClientDataSet>("qryFilial");
+    TDataSource& source = form.Create<TDataSource>("dtsFilial", &branches);
+    std::vector<std::string> steps;
+};
+
+} // namespace
+
+TEST_F(TBtnPesquisaTest, AnEmptyListShowsTheEmptyErrorAfterOpeningAndPicksNothing) {
+    branches.AddField("CODIGO", data::FieldType::String, 4);
+    EXPECT_TRUE(user.Click(button));
+    EXPECT_EQ(steps, (std::vector<std::string>{"before", "open"}));
+    EXPECT_EQ(platform.Errors(), std::vector<std::string>{"Não há filial cadastrada."});
+    EXPECT_EQ(platform.PendingAnswers(), 0u);
+}
+
+TEST_F(TBtnPesquisaTest, APickedRowBecomesTheCurrentRowAndRunsAfterPesq) {
+    FillCodes(branches, {{"0001", "Matriz"}, {"0002", "Centro"}, {"0003", "Norte"}});
+    steps.clear();
+    platform.PickRow("0002");
+    EXPECT_TRUE(user.Click(button));
+    EXPECT_EQ(steps, (std::vector<std::string>{"before", "after 0002"}));
+    EXPECT_EQ(branches.RecNo(), 2);
+    ASSERT_EQ(platform.Events().back().Kind, ui::HeadlessPlatform::EventKind::Pick);
+    EXPECT_EQ(platform.Events().back().Text, "Filial");
+    EXPECT_FALSE(edit.Focused());
+}
+
+TEST_F(TBtnPesquisaTest, ACancelledPickRunsNothingMore) {
+    FillCodes(branches, {{"0001", "Matriz"}, {"0002", "Centro"}});
+    branches.Last();
+    steps.clear();
+    platform.PickNone();
+    EXPECT_TRUE(user.Click(button));
+    EXPECT_EQ(steps, std::vector<std::string>{"before"});
+    EXPECT_EQ(branches.RecNo(), 2);
+}
+
+TEST_F(TBtnPesquisaTest, ALookupQueryIsOpenedThroughItsDataSource) {
+    testkit::TempDir dir("pedsupport");
+    dtmDBGeral::Open("sqlite:" + (dir.Path() / "lookup.db").string());
+    dtmDBGeral::adcGeral().ExecuteScript("CREATE TABLE FILIAL (CDFILIAL VARCHAR(4), NMFILIAL VARCHAR(30));"
+                                         "INSERT INTO FILIAL VALUES ('0001', 'Matriz');"
+                                         "INSERT INTO FILIAL VALUES ('0002', 'Centro');");
+    auto& query = form.Create<TADOIBQuery>("qryFilialSql");
+    query.SetSQL("SELECT CDFILIAL, NMFILIAL FROM FILIAL ORDER BY CDFILIAL");
+    query.AddField("CDFILIAL", data::FieldType::String, 8);
+    query.AddField("NMFILIAL", data::FieldType::String, 30);
+    source.SetDataSet(&query);
+    button.OnAfterPesq = [&](ui::Control&) { edit.SetText(query.FieldByName("CDFILIAL").AsString()); };
+
+    platform.PickRow("0002");
+    EXPECT_TRUE(user.Click(button));
+    EXPECT_TRUE(query.Active());
+    EXPECT_EQ(edit.Text(), "0002");
+    EXPECT_EQ(query.FieldByName("NMFILIAL").AsString(), "Centro");
+    source.SetDataSet(nullptr);
+    dtmDBGeral::Close();
+}
