@@ -1,0 +1,119 @@
+#pragma once
+
+#include "TADOIBQuery.h"
+#include "TBtnPesquisa.h"
+#include "TClientDataSet.h"
+#include "TDataSource.h"
+#include "TNetConnection.h"
+#include "TfrmPadraoGrid.h"
+#include "ui/DBGrid.h"
+#include "ui/Edit.h"
+#include "ui/GroupBox.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "ui/MaskEdit.h"
+#include "ui/MenuItem.h"
+#include "ui/Panel.h"
+#include "ui/PopupMenu.h"
+#include "ui/SpeedButton.h"
+#include "ui/TabSheet.h"
+
+// "Cancelamento do Pedido" (PED01000): the operator picks a branch, filters its orders, marks
+// orders or items and cancels them. The form definition lives in TfrmCancelaPedLayout.cpp and
+// TfrmCancelaPedData.cpp; this header's handlers are in TfrmCancelaPed.cpp.
+class TfrmCancelaPed : public TfrmPadraoGrid {
+public:
+    TfrmCancelaPed();
+    ~TfrmCancelaPed() override;
+
+    // Tool bar additions.
+    ui::SpeedButton& sbtFiltro;
+    ui::Image& imgCheck;
+    ui::Image& imgDescheck;
+    ui::Image& imgUncheck;
+
+    // Branch panel.
+    ui::Panel& panFilial;
+    ui::Label& lblFilial;
+    ui::MaskEdit& medCdFilial;
+    TBtnPesquisa& btnFilial;
+    ui::Edit& edtNmFilial;
+
+    // Items and justification pages.
+    ui::TabSheet& tshItemPedido;
+    ui::DBGrid& dbgItemPedido;
+    ui::TabSheet& tshJustExcl;
+    ui::GroupBox& grbJustExcl;
+    ui::Edit& edtCdJust;
+    TBtnPesquisa& btnJust;
+    ui::Edit& edtDsJust;
+
+    // Menu additions and the items grid's popup.
+    ui::MenuItem& mnuPedido;
+    ui::MenuItem& mnuItemPedido;
+    ui::MenuItem& mnuJustExcl;
+    ui::MenuItem& mnuLinha1;
+    ui::MenuItem& mnuLinha4;
+    ui::MenuItem& mnuFiltrar;
+    ui::PopupMenu& ppmItemPedido;
+    ui::MenuItem& mnuCanc;
+    ui::MenuItem& mnuExclCanc;
+
+    // Datasets filled from the application server.
+    TClientDataSet& cdsParamPedido;
+    TClientDataSet& cdsPedido;
+    TClientDataSet& cdsItemPedido;
+    TClientDataSet& cdsItemPedidoSemFiltro2;
+    TClientDataSet& cdsItemPedidoSemFiltro;
+    TClientDataSet& cdsOperTPed;
+
+    // Lookup queries on the shared database.
+    TADOIBQuery& qryFilial;
+    TADOIBQuery& qryPesqFilial;
+    TADOIBQuery& qryJustExcl;
+    TADOIBQuery& qryPesqJust;
+
+    TDataSource& dtsPedido;
+    TDataSource& dtsItemPedido;
+    TDataSource& dtsFilial;
+    TDataSource& dtsJustExcl;
+    TDataSource& dtsOperTPed;
+
+    TNetConnection& netCancelaPed;
+
+    void FormCreate(ui::Control& sender) override;
+    void FormActivate(ui::Control& sender);
+    void FormClose(ui::Form& sender, ui::CloseAction& action) override;
+    void pgcPadraoChange(ui::Control& sender);
+    void mnuPedidoClick(ui::Control& sender);
+    void mnuItemPedidoClick(ui::Control& sender);
+    void mnuJustExclClick(ui::Control& sender);
+    // This screen's edit button and data-source state do nothing.
+    void dtsPadraoStateChange(data::DataSource& sender) override;
+    void sbtAlterarClick(ui::Control& sender) override;
+    void netCancelaPedBeforeConnect(TNetConnection& sender);
+
+    void panFilialExit(ui::Control& sender);
+    void sbtFiltroClick(ui::Control& sender);
+    void mnuFiltrarClick(ui::Control& sender);
+    // Derives the enabled state of commands, pages, menu items, navigator and branch panel from
+    // the selection counters, the orders and the focus.
+    void Habilita();
+
+private:
+    void DefineToolBar();
+    void DefineBranchPanel();
+    void DefinePages();
+    void DefineOrderColumns();
+    void DefineItemColumns();
+    void DefineMenus();
+    void DefineMessages();
+    void DefineDataSets();
+    void DefineQueries();
+    void BindEvents();
+    // Makes the page active from code (which runs no page event) and runs the page change.
+    void ShowPage(ui::TabSheet& page);
+    void LoadItemsOfCurrentOrder();
+
+    bool boPrimVezAtivacao = false;
+};

@@ -1,0 +1,201 @@
+// The form definition of the order-cancellation screen: its controls, their properties and the
+// events bound to the handlers.
+#include "CLI_Ped01000/CheckImages.h"
+#include "CLI_Ped01000/Cli_ped01000.h"
+#include "CLI_Ped01000/TfrmCancelaPed.h"
+
+namespace {
+
+// The check column's title is a tick drawn with a symbol font.
+const ui::Font checkTitleFont{"Monotype Sorts", 11, ui::clWindow, ui::Charset::Symbol, false};
+
+void AddColumn(ui::DBGrid& grid, const std::string& field, int width, const std::string& title = {},
+               data::Alignment titleAlignment = data::Alignment::Left) {
+    ui::Column& column = grid.Columns().Add();
+    column.SetFieldName(field);
+    column.SetWidth(width);
+    column.SetTitleCaption(title);
+    column.SetTitleAlignment(titleAlignment);
+}
+
+void AddCheckColumn(ui::DBGrid& grid) {
+    AddColumn(grid, "IDCHECK", 18, "4");
+    grid.Columns().Item(0).SetTitleFont(checkTitleFont);
+}
+
+void DefineImage(ui::Image& image, CheckImage kind, int left) {
+    image.SetBitmap(MakeCheckImage(kind));
+    image.SetBounds(left, 7, 16, 16);
+    image.SetVisible(false);
+}
+
+} // namespace
+
+TfrmCancelaPed::TfrmCancelaPed()
+    : TfrmPadraoGrid("frmCancelaPed"), sbtFiltro(panMenu.Add<ui::SpeedButton>("sbtFiltro")),
+      imgCheck(panMenu.Add<ui::Image>("imgCheck")), imgDescheck(panMenu.Add<ui::Image>("imgDescheck")),
+      imgUncheck(panMenu.Add<ui::Image>("imgUncheck")), panFilial(Add<ui::Panel>("panFilial")),
+      lblFilial(panFilial.Add<ui::Label>("lblFilial")),
+      medCdFilial(panFilial.Add<ui::MaskEdit>("medCdFilial")),
+      btnFilial(panFilial.Add<TBtnPesquisa>("btnFilial")),
+      edtNmFilial(panFilial.Add<ui::Edit>("edtNmFilial")),
+      tshItemPedido(pgcPadrao.Add<ui::TabSheet>("tshItemPedido")),
+      dbgItemPedido(tshItemPedido.Add<ui::DBGrid>("dbgItemPedido")),
+      tshJustExcl(pgcPadrao.Add<ui::TabSheet>("tshJustExcl")),
+      grbJustExcl(tshJustExcl.Add<ui::GroupBox>("grbJustExcl")),
+      edtCdJust(grbJustExcl.Add<ui::Edit>("edtCdJust")), btnJust(grbJustExcl.Add<TBtnPesquisa>("btnJust")),
+      edtDsJust(grbJustExcl.Add<ui::Edit>("edtDsJust")), mnuPedido(mnuOperacao.Add("mnuPedido", "&Pedidos")),
+      mnuItemPedido(mnuOperacao.Add("mnuItemPedido", "It&ens do Pedido")),
+      mnuJustExcl(mnuOperacao.Add("mnuJustExcl", "&Justificativa de Exclusão")),
+      mnuLinha1(mnuOperacao.AddSeparator("mnuLinha1")), mnuLinha4(mnuManutencao.AddSeparator("mnuLinha4")),
+      mnuFiltrar(mnuManutencao.Add("mnuFiltrar", "Fi&ltrar")),
+      ppmItemPedido(Create<ui::PopupMenu>("ppmItemPedido")),
+      mnuCanc(ppmItemPedido.Items().Add("mnuCanc", "Cancelamento")),
+      mnuExclCanc(ppmItemPedido.Items().Add("mnuExclCanc", "Exclusão do Cancelamento")),
+      cdsParamPedido(Create<TClientDataSet>("cdsParamPedido")),
+      cdsPedido(Create<TClientDataSet>("cdsPedido")), cdsItemPedido(Create<TClientDataSet>("cdsItemPedido")),
+      cdsItemPedidoSemFiltro2(Create<TClientDataSet>("cdsItemPedidoSemFiltro2")),
+      cdsItemPedidoSemFiltro(Create<TClientDataSet>("cdsItemPedidoSemFiltro")),
+      cdsOperTPed(Create<TClientDataSet>("cdsOperTPed")), qryFilial(Create<TADOIBQuery>("qryFilial")),
+      qryPesqFilial(Create<TADOIBQuery>("qryPesqFilial")), qryJustExcl(Create<TADOIBQuery>("qryJustExcl")),
+      qryPesqJust(Create<TADOIBQuery>("qryPesqJust")),
+      dtsPedido(Create<TDataSource>("dtsPedido", &cdsPedido)),
+      dtsItemPedido(Create<TDataSource>("dtsItemPedido", &cdsItemPedido)),
+      dtsFilial(Create<TDataSource>("dtsFilial", &qryFilial)),
+      dtsJustExcl(Create<TDataSource>("dtsJustExcl", &qryJustExcl)),
+      dtsOperTPed(Create<TDataSource>("dtsOperTPed", &cdsOperTPed)),
+      netCancelaPed(Create<TNetConnection>("netCancelaPed")) {
+    SetCaption("Cancelamento do Pedido");
+    SetBounds(0, 0, 752, 429);
+    SetHelpFile("PEDHelp.hlp");
+    SetHelpContext(12201000);
+    lblCodTela.SetCaption("PED01000");
+    DefineToolBar();
+    DefineBranchPanel();
+    DefinePages();
+    DefineMenus();
+    DefineMessages();
+    DefineDataSets();
+    DefineQueries();
+    netCancelaPed.SetServerName(TNetConnection::KnownServerName);
+    netCancelaPed.SetRaiseOnError(false);
+    BindEvents();
+}
+
+TfrmCancelaPed::~TfrmCancelaPed() {
+    // The controls hold this form's handlers; they go before the form's members do.
+    DestroyOwnedComponents();
+    if (frmCancelaPed == this)
+        frmCancelaPed = nullptr;
+}
+
+void TfrmCancelaPed::DefineToolBar() {
+    panMenu.SetBounds(0, 0, 744, 30);
+    sbtFiltro.SetHint("Filtrar");
+    sbtFiltro.SetEnabled(false);
+    DefineImage(imgCheck, CheckImage::Check, 600);
+    DefineImage(imgDescheck, CheckImage::Descheck, 620);
+    DefineImage(imgUncheck, CheckImage::Uncheck, 640);
+}
+
+void TfrmCancelaPed::DefineBranchPanel() {
+    panFilial.SetBounds(0, 30, 744, 33);
+    lblFilial.SetCaption("Filial");
+    lblFilial.SetBounds(8, 10, 26, 13);
+    medCdFilial.SetEditMask(">aaaa;0; ");
+    medCdFilial.SetMaxLength(4);
+    medCdFilial.SetColor(ui::clInfoBk);
+    medCdFilial.SetBounds(40, 6, 41, 21);
+    btnFilial.SetHint("Pesquisar");
+    btnFilial.SetBounds(83, 6, 23, 22);
+    btnFilial.SetAssociate(&medCdFilial);
+    btnFilial.SetTitle("Filial");
+    btnFilial.SetDataSource(&dtsFilial);
+    btnFilial.SetEmptyError("Não há filial cadastrada.");
+    edtNmFilial.SetBounds(108, 6, 250, 21);
+    edtNmFilial.SetReadOnly(true);
+    edtNmFilial.SetEnabled(false);
+}
+
+void TfrmCancelaPed::DefinePages() {
+    pgcPadrao.SetBounds(0, 63, 744, 286);
+    tshPadrao.SetCaption("Pedidos");
+    tshItemPedido.SetCaption("Itens do Pedido");
+    tshJustExcl.SetCaption("Justificativa");
+    dbgPadrao.SetDataSource(&dtsPedido);
+    dbgPadrao.SetReadOnly(true);
+    dbgPadrao.SetOptions({true, true, true});
+    dbgPadrao.SetBounds(0, 0, 736, 258);
+    DefineOrderColumns();
+    dbgItemPedido.SetDataSource(&dtsItemPedido);
+    dbgItemPedido.SetReadOnly(true);
+    dbgItemPedido.SetOptions({true, true, true});
+    dbgItemPedido.SetColor(ui::clInfoBk);
+    dbgItemPedido.SetBounds(0, 0, 736, 258);
+    DefineItemColumns();
+    grbJustExcl.SetCaption("Justificativa");
+    grbJustExcl.SetBounds(8, 8, 420, 57);
+    edtCdJust.SetCharCase(ui::CharCase::Upper);
+    edtCdJust.SetMaxLength(4);
+    edtCdJust.SetBounds(12, 22, 41, 21);
+    btnJust.SetHint("Pesquisar");
+    btnJust.SetBounds(55, 22, 23, 22);
+    btnJust.SetAssociate(&edtCdJust);
+    btnJust.SetTitle("Justificativa de Exclusão do Historico");
+    btnJust.SetDataSource(&dtsJustExcl);
+    btnJust.SetEmptyError("Não há justificativa de exclusão cadastrada.");
+    edtDsJust.SetBounds(80, 22, 330, 21);
+    edtDsJust.SetEnabled(false);
+    panNavigator.SetBounds(0, 349, 744, 33);
+    dbtNome.SetDataSource(&dtsPedido);
+    dbtNome.SetDataField("INFPED");
+    dbtNome.SetBounds(8, 9, 500, 15);
+    dbnPadrao.SetDataSource(&dtsPedido);
+    dbnPadrao.SetBounds(600, 4, 136, 25);
+}
+
+void TfrmCancelaPed::DefineOrderColumns() {
+    AddCheckColumn(dbgPadrao);
+    AddColumn(dbgPadrao, "IDSITPEDIDO", 24);
+    AddColumn(dbgPadrao, "NRPEDIDO", 80);
+    AddColumn(dbgPadrao, "NMFANTCLIE", 315);
+    AddColumn(dbgPadrao, "DTPEDIDO", 80);
+    AddColumn(dbgPadrao, "DTENTPED", 85);
+    AddColumn(dbgPadrao, "NREMPENHO", 120);
+}
+
+void TfrmCancelaPed::DefineItemColumns() {
+    constexpr auto right = data::Alignment::Right;
+    AddCheckColumn(dbgItemPedido);
+    AddColumn(dbgItemPedido, "IDSITITEMPED", 24, "Sit.");
+    AddColumn(dbgItemPedido, "NRITEMPED", 80);
+    AddColumn(dbgItemPedido, "CDARVPROD", 79);
+    AddColumn(dbgItemPedido, "NMPRODUTO", 158);
+    AddColumn(dbgItemPedido, "QTITEMPED", 64, "Quantidade", right);
+    AddColumn(dbgItemPedido, "SGUNIDADE", 28, "Un.");
+    AddColumn(dbgItemPedido, "VRPREUNITPED", 74, "Preço Unitário", right);
+    AddColumn(dbgItemPedido, "VrTotal", 64, "Valor Total", right);
+}
+
+void TfrmCancelaPed::DefineMenus() {
+    mnuPedido.SetChecked(true);
+    for (ui::MenuItem* item :
+         {&mnuIncluir, &mnuAlterar, &mnuExcluir, &mnuProcurar, &mnuVerificar, &mnuLinha3})
+        item->SetEnabled(false);
+    mnuFiltrar.SetShortCut("Ctrl+L");
+}
+
+void TfrmCancelaPed::BindEvents() {
+    auto bind = [this](ui::Control& control, void (TfrmCancelaPed::*handler)(ui::Control&)) {
+        control.OnClick = [this, handler](ui::Control& sender) { (this->*handler)(sender); };
+    };
+    bind(mnuPedido, &TfrmCancelaPed::mnuPedidoClick);
+    bind(mnuItemPedido, &TfrmCancelaPed::mnuItemPedidoClick);
+    bind(mnuJustExcl, &TfrmCancelaPed::mnuJustExclClick);
+    bind(sbtFiltro, &TfrmCancelaPed::sbtFiltroClick);
+    bind(mnuFiltrar, &TfrmCancelaPed::mnuFiltrarClick);
+    OnActivate = [this](ui::Control& sender) { FormActivate(sender); };
+    pgcPadrao.OnChange = [this](ui::Control& sender) { pgcPadraoChange(sender); };
+    panFilial.OnExit = [this](ui::Control& sender) { panFilialExit(sender); };
+    netCancelaPed.BeforeConnect = [this](TNetConnection& sender) { netCancelaPedBeforeConnect(sender); };
+}
