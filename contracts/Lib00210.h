@@ -10,7 +10,7 @@ namespace Lib00210 {
 // products when empty), only those of the last tree level when lastLevelOnly - their level comes
 // from the parameter :P_CDNVPRODUTO, which the query's BeforeOpen sets. Returns the text the picker
 // shows after "|" in its title ("Filial 0001").
-std::string SQL_Pesquisa_Produto(const std::string& cdFilial, const std::string& cdArvProd, TADOIBQuery& query,
-                                 bool lastLevelOnly);
+std::string SQL_Pesquisa_Produto(const std::string& cdFilial, const std::string& cdArvProd,
+                                 TADOIBQuery& query, bool lastLevelOnly);
 
 } // namespace Lib00210

@@ -2,8 +2,8 @@
 
 namespace Lib00210 {
 
-std::string SQL_Pesquisa_Produto(const std::string& cdFilial, const std::string& cdArvProd, TADOIBQuery& query,
-                                 bool lastLevelOnly) {
+std::string SQL_Pesquisa_Produto(const std::string& cdFilial, const std::string& cdArvProd,
+                                 TADOIBQuery& query, bool lastLevelOnly) {
     std::string where;
     const auto addCondition = [&where](const char* condition) {
         where += where.empty() ? " WHERE " : " AND ";

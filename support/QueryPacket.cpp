@@ -136,8 +136,9 @@ const char* TypeName(FieldType type) {
 
 std::size_t ColumnOf(const data::DataSet& dataSet, const data::Field& field, const sqldb::Rows& rows) {
     const auto& columns = rows.Columns();
-    const auto found = std::find_if(columns.begin(), columns.end(),
-                                    [&](const std::string& column) { return SameName(column, field.FieldName()); });
+    const auto found = std::find_if(columns.begin(), columns.end(), [&](const std::string& column) {
+        return SameName(column, field.FieldName());
+    });
     if (found == columns.end()) {
         throw std::runtime_error("Consulta " + dataSet.Name() + ": o campo " + field.FieldName() +
                                  " não está no resultado.");

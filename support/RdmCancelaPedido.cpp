@@ -8,10 +8,11 @@ RemoteResult RdmCancelaPedido::GetParamPedido(std::string cdFilial) {
 
 RemoteResult RdmCancelaPedido::GetPedido(std::string& cdFilial, std::string& vendedor, std::string& tVendedor,
                                          std::string& cliente, std::string& tCliente, std::string& produto,
-                                         std::string& tProduto, std::string& prioridade, std::string& sitPedido,
-                                         double& deEmissao, double& ateEmissao, std::string& tEmissao,
-                                         double& deEntrega, double& ateEntrega, std::string& tEntrega,
-                                         std::string& deNrPedido, std::string& ateNrPedido, std::string& nrPedido,
+                                         std::string& tProduto, std::string& prioridade,
+                                         std::string& sitPedido, double& deEmissao, double& ateEmissao,
+                                         std::string& tEmissao, double& deEntrega, double& ateEntrega,
+                                         std::string& tEntrega, std::string& deNrPedido,
+                                         std::string& ateNrPedido, std::string& nrPedido,
                                          std::string& tNrPedido, std::string& sitItemPedido) {
     return m_connection.Call("GetPedido", {cdFilial,
                                            vendedor,
@@ -52,9 +53,11 @@ RemoteResult RdmCancelaPedido::GetNrPedido(std::string cdFilial, std::string ven
 }
 
 RemoteResult RdmCancelaPedido::SetCancelaPed(std::string operador, std::string cdJust, data::Packet pedidos,
-                                             std::string operBloq, std::string cdFilial, std::string saldoEmp) {
-    return m_connection.Call("SetCancelaPed", {std::move(operador), std::move(cdJust), std::move(pedidos),
-                                               std::move(operBloq), std::move(cdFilial), std::move(saldoEmp)});
+                                             std::string operBloq, std::string cdFilial,
+                                             std::string saldoEmp) {
+    return m_connection.Call("SetCancelaPed",
+                             {std::move(operador), std::move(cdJust), std::move(pedidos), std::move(operBloq),
+                              std::move(cdFilial), std::move(saldoEmp)});
 }
 
 RemoteResult RdmCancelaPedido::SetCancelaItemPed(std::string operador, std::string cdJust, data::Packet itens,

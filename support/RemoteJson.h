@@ -4,7 +4,6 @@
 #include "RemoteResult.h"
 
 #include <nlohmann/json.hpp>
-
 #include <string>
 #include <vector>
 

@@ -121,6 +121,7 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     try {
         return RemoteResultFromJson(method, answer);
     } catch (const std::exception& error) {
-        return Failed("Resposta inválida do servidor de aplicação em " + Address() + ": " + error.what() + ".");
+        return Failed("Resposta inválida do servidor de aplicação em " + Address() + ": " + error.what() +
+                      ".");
     }
 }

@@ -1,0 +1,352 @@
+#include "RdmCancelaPedido.h"
+#include "TNetConnection.h"
+#include "TestHostValues.h"
+#include "data/DateTime.h"
+#include "storage/OrderLock.h"
+#include "testkit/ServerProcess.h"
+
+#include <arpa/inet.h>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <memory>
+#include <netinet/in.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+const std::string OperBloq = "Operação bloqueada. Pedido em alteração por outro usuário.";
+const std::string SaldoEmp = "Operação Bloqueada! Valor do pedido é maior que o saldo do empenho.";
+
+// The twenty order-query arguments of the screen; the defaults ask for every order of the branch.
+struct OrderQuery {
+    std::string cdFilial = "0001", vendedor, tVendedor = "T", cliente, tCliente = "T", produto,
+                tProduto = "T", prioridade = "321", sitPedido = "1246";
+    double deEmissao = 0, ateEmissao = 0;
+    std::string tEmissao = "T";
+    double deEntrega = 0, ateEntrega = 0;
+    std::string tEntrega = "T", deNrPedido, ateNrPedido, nrPedido, tNrPedido = "T", sitItemPedido = "1234657";
+
+    RemoteResult Send(RdmCancelaPedido& rdm) {
+        return rdm.GetPedido(cdFilial, vendedor, tVendedor, cliente, tCliente, produto, tProduto, prioridade,
+                             sitPedido, deEmissao, ateEmissao, tEmissao, deEntrega, ateEntrega, tEntrega,
+                             deNrPedido, ateNrPedido, nrPedido, tNrPedido, sitItemPedido);
+    }
+};
+
+std::size_t ColumnOf(const data::Packet& packet, const std::string& name) {
+    for (std::size_t column = 0; column < packet.Fields.size(); ++column) {
+        if (packet.Fields[column].Name == name) {
+            return column;
+        }
+    }
+    throw std::invalid_argument("no field " + name);
+}
+
+std::string Text(const data::Packet& packet, std::size_t row, const std::string& field) {
+    const auto& value = packet.Rows.at(row).at(ColumnOf(packet, field));
+    return data::IsNullValue(value) ? "" : std::get<std::string>(value);
+}
+
+// The row of the order, or -1.
+int RowOf(const data::Packet& packet, const std::string& nrPedido) {
+    for (std::size_t row = 0; row < packet.Rows.size(); ++row) {
+        if (Text(packet, row, "NRPEDIDO") == nrPedido) {
+            return static_cast<int>(row);
+        }
+    }
+    return -1;
+}
+
+// Checks exactly one order of the packet, as the screen does before cancelling.
+data::Packet WithOnlyChecked(data::Packet packet, const std::string& nrPedido) {
+    const std::size_t check = ColumnOf(packet, "IDCHECK");
+    for (std::size_t row = 0; row < packet.Rows.size(); ++row) {
+        packet.Rows[row][check] = std::string(Text(packet, row, "NRPEDIDO") == nrPedido ? "S" : "N");
+    }
+    return packet;
+}
+
+// A loopback port that accepts connections (the kernel completes them) but never answers.
+class SilentListener {
+public:
+    SilentListener() : m_fd(socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        socklen_t size = sizeof address;
+        getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &size);
+        m_port = ntohs(address.sin_port);
+        listen(m_fd, 4);
+    }
+    ~SilentListener() { close(m_fd); }
+    int Port() const { return m_port; }
+
+private:
+    int m_fd;
+    int m_port = 0;
+};
+
+// An HTTP server on loopback that answers every request on the module's path with one fixed body.
+class FixedAnswerServer {
+public:
+    explicit FixedAnswerServer(std::string body) : m_body(std::move(body)) {
+        m_server.Post("/rdm/Ped01000.rdmCancelaPedido",
+                      [this](const httplib::Request&, httplib::Response& res) {
+                          res.set_content(m_body, "application/json");
+                      });
+        m_port = m_server.bind_to_any_port("127.0.0.1");
+        m_thread = std::thread([this] { m_server.listen_after_bind(); });
+        // stop() only reaches a server whose loop has started.
+        while (!m_server.is_running()) {
+            std::this_thread::sleep_for(1ms);
+        }
+    }
+    ~FixedAnswerServer() {
+        m_server.stop();
+        m_thread.join();
+    }
+    int Port() const { return m_port; }
+
+private:
+    std::string m_body;
+    httplib::Server m_server;
+    std::thread m_thread;
+    int m_port = 0;
+};
+
+class NetConnectionTest : public testing::Test {
+protected:
+    static void SetUpTestSuite() { s_server = std::make_unique<testkit::ServerProcess>(); }
+    static void TearDownTestSuite() { s_server.reset(); }
+
+    void SetUp() override {
+        m_host.token = s_server->Token("DEMO");
+        m_host.webPort = s_server->Port();
+        m_connection.SetServerName("Ped01000.rdmCancelaPedido");
+        // As the screen does: the address comes from the host values before each connect.
+        m_connection.BeforeConnect = [this](TNetConnection& sender) {
+            ++m_connects;
+            sender.SetHost(Morvale::WebURL());
+            sender.SetPort(Morvale::WebPort());
+        };
+    }
+
+    // An order of the branch the server lets the operator cancel: pending, no cancelled item,
+    // not being edited and with no commitment.
+    std::string CancellableOrder(int skip) const {
+        const auto db = s_server->Database().Connect();
+        return db
+            ->Query(
+                "SELECT P.NRPEDIDO FROM PEDIDO P WHERE P.CDFILIAL = '0001' AND P.IDSITPEDIDO = '1' AND "
+                "P.CDOPERALTE IS NULL AND P.NREMPENHO IS NULL AND EXISTS (SELECT 1 FROM ITEMPEDIDO I "
+                "WHERE I.CDFILIAL = P.CDFILIAL AND I.NRPEDIDO = P.NRPEDIDO) AND NOT EXISTS (SELECT 1 FROM "
+                "ITEMPEDIDO I WHERE I.CDFILIAL = P.CDFILIAL AND I.NRPEDIDO = P.NRPEDIDO AND "
+                "I.IDSITITEMPED = '5') ORDER BY P.NRPEDIDO")
+            .Text(static_cast<std::size_t>(skip), "NRPEDIDO");
+    }
+
+    static std::unique_ptr<testkit::ServerProcess> s_server;
+    TestHostValues m_host;
+    TNetConnection m_connection{"netCancelaPed"};
+    int m_connects = 0;
+};
+
+std::unique_ptr<testkit::ServerProcess> NetConnectionTest::s_server;
+
+TEST_F(NetConnectionTest, ConnectingTakesTheAddressFromTheHookWithoutContactingTheServer) {
+    const SilentListener nobodyAnswers;
+    m_host.webUrl = "http://127.0.0.1/";
+    m_host.webPort = nobodyAnswers.Port();
+    m_connection.Open();
+    EXPECT_TRUE(m_connection.Connected());
+    EXPECT_EQ(m_connects, 1);
+    EXPECT_EQ(m_connection.Port(), nobodyAnswers.Port());
+    m_connection.Open();
+    EXPECT_EQ(m_connects, 1);
+
+    m_connection.Close();
+    EXPECT_FALSE(m_connection.Connected());
+    m_host.webUrl = "127.0.0.1";
+    m_host.webPort = s_server->Port();
+    m_connection.Open();
+    EXPECT_EQ(m_connects, 2);
+    EXPECT_TRUE(RdmCancelaPedido(m_connection).GetParamPedido("0001").Ok);
+}
+
+TEST_F(NetConnectionTest, AGetCallBringsTheBranchParametersAsAPacket) {
+    m_connection.Open();
+    RdmCancelaPedido rdm(m_connection);
+    const RemoteResult result = rdm.GetParamPedido("0001");
+    ASSERT_TRUE(result.Ok) << result.Message;
+    ASSERT_TRUE(result.Packet.has_value());
+    ASSERT_EQ(result.Packet->Rows.size(), 1u);
+    EXPECT_EQ(Text(*result.Packet, 0, "IDUTCTREMPEN"), "S");
+    EXPECT_EQ(Text(*result.Packet, 0, "IDEXIBPEDIDO"), "1");
+    EXPECT_EQ(Text(*rdm.getOperTPed("0001", "DEMO").Packet, 0, "CDOPERADOR"), "DEMO");
+}
+
+TEST_F(NetConnectionTest, DatesTravelBothWaysAndZeroMeansNoDate) {
+    m_connection.Open();
+    RdmCancelaPedido rdm(m_connection);
+    OrderQuery everything;
+    const RemoteResult all = everything.Send(rdm);
+    ASSERT_TRUE(all.Ok) << all.Message;
+    ASSERT_GT(all.Packet->Rows.size(), 2u);
+    const auto dtPedido = ColumnOf(*all.Packet, "DTPEDIDO");
+    const double day = std::get<double>(all.Packet->Rows[all.Packet->Rows.size() / 2][dtPedido]);
+
+    OrderQuery oneDay;
+    oneDay.deEmissao = day;
+    oneDay.ateEmissao = day;
+    oneDay.tEmissao = "";
+    const RemoteResult filtered = oneDay.Send(rdm);
+    ASSERT_TRUE(filtered.Ok) << filtered.Message;
+    ASSERT_FALSE(filtered.Packet->Rows.empty());
+    EXPECT_LT(filtered.Packet->Rows.size(), all.Packet->Rows.size());
+    for (const auto& row : filtered.Packet->Rows) {
+        EXPECT_EQ(data::DateToIso(std::get<double>(row[dtPedido])), data::DateToIso(day));
+    }
+}
+
+TEST_F(NetConnectionTest, ACheckedPacketGoesToTheServerAndTheSetCallCountsItsRows) {
+    m_connection.Open();
+    RdmCancelaPedido rdm(m_connection);
+    const std::string nrPedido = CancellableOrder(0);
+    const RemoteResult before = OrderQuery{}.Send(rdm);
+    ASSERT_TRUE(before.Ok) << before.Message;
+    ASSERT_GE(RowOf(*before.Packet, nrPedido), 0);
+
+    const RemoteResult cancelled = rdm.SetCancelaPed(
+        "DEMO", "0001", WithOnlyChecked(*before.Packet, nrPedido), OperBloq, "0001", SaldoEmp);
+    ASSERT_TRUE(cancelled.Ok) << cancelled.Message;
+    EXPECT_GE(cancelled.Rows, 1);
+    EXPECT_FALSE(cancelled.Packet.has_value());
+
+    const RemoteResult after = OrderQuery{}.Send(rdm);
+    const int row = RowOf(*after.Packet, nrPedido);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(Text(*after.Packet, static_cast<std::size_t>(row), "IDSITPEDIDO"), "4");
+}
+
+TEST_F(NetConnectionTest, ARefusalCarriesTheServersMessageOrRaisesWhenAskedTo) {
+    const std::string nrPedido = CancellableOrder(1);
+    pedserver::LockOrder(*s_server->Database().Connect(), "0001", nrPedido, "VEND01");
+    m_connection.Open();
+    RdmCancelaPedido rdm(m_connection);
+    const data::Packet checked = WithOnlyChecked(*OrderQuery{}.Send(rdm).Packet, nrPedido);
+
+    const RemoteResult refused = rdm.SetCancelaPed("DEMO", "0001", checked, OperBloq, "0001", SaldoEmp);
+    EXPECT_FALSE(refused.Ok);
+    EXPECT_EQ(refused.Message, OperBloq);
+
+    m_connection.SetRaiseOnError(true);
+    try {
+        rdm.SetCancelaPed("DEMO", "0001", checked, OperBloq, "0001", SaldoEmp);
+        ADD_FAILURE() << "no exception";
+    } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()), OperBloq);
+    }
+}
+
+TEST_F(NetConnectionTest, AServerThatIsDownOrSilentFailsInPortugueseWithinTheTimeouts) {
+    const SilentListener silent;
+    int refusedPort = 0;
+    {
+        const SilentListener closedAgain;
+        refusedPort = closedAgain.Port();
+    }
+    struct DownCase {
+        int port;
+        std::string message;
+    };
+    const std::vector<DownCase> cases = {
+        {refusedPort, "Servidor de aplicação indisponível em 127.0.0.1:" + std::to_string(refusedPort) + "."},
+        {silent.Port(),
+         "Servidor de aplicação em 127.0.0.1:" + std::to_string(silent.Port()) + " não respondeu a tempo."},
+    };
+    for (const auto& down : cases) {
+        SCOPED_TRACE(down.message);
+        m_connection.Close();
+        m_host.webPort = down.port;
+        m_connection.SetReadTimeout(300ms);
+        m_connection.SetConnectTimeout(300ms);
+        m_connection.Open();
+        const auto start = Clock::now();
+        const RemoteResult result = RdmCancelaPedido(m_connection).GetParamPedido("0001");
+        EXPECT_LT(Clock::now() - start, 2s);
+        EXPECT_FALSE(result.Ok);
+        EXPECT_EQ(result.Message, down.message);
+    }
+}
+
+TEST_F(NetConnectionTest, AnAnswerOfTheWrongShapeIsAFailedResult) {
+    struct ShapeCase {
+        std::string method;
+        std::string body;
+        std::string fragment;
+    };
+    const std::string packet =
+        R"({"fields":[{"name":"CDFILIAL","type":"string","size":4}],"rows":[["0001"]]})";
+    const std::vector<ShapeCase> cases = {
+        {"GetParamPedido", "<html>erro</html>", "Resposta inválida do servidor de aplicação"},
+        {"GetParamPedido", R"({"jsonrpc":"2.0","id":1,"result":{"status":"ok","rows":1}})",
+         "GetParamPedido não devolveu o pacote de dados"},
+        {"GetParamPedido", R"({"jsonrpc":"2.0","id":1,"result":{"packet":{"fields":"CDFILIAL"}}})",
+         "Resposta inválida do servidor de aplicação"},
+        {"SetDesfazCancel", R"({"jsonrpc":"2.0","id":1,"result":{"packet":)" + packet + "}}",
+         "SetDesfazCancel não devolveu a situação da operação"},
+        {"GetParamPedido", R"({"jsonrpc":"2.0","id":1,"result":{"packet":)" + packet + "}}", ""},
+    };
+    for (const auto& shape : cases) {
+        SCOPED_TRACE(shape.body);
+        const FixedAnswerServer server(shape.body);
+        m_connection.Close();
+        m_host.webPort = server.Port();
+        m_connection.Open();
+        const RemoteResult result = m_connection.Call(shape.method, {std::string("0001")});
+        EXPECT_EQ(result.Ok, shape.fragment.empty()) << result.Message;
+        EXPECT_NE(result.Message.find(shape.fragment), std::string::npos) << result.Message;
+    }
+}
+
+TEST_F(NetConnectionTest, CallsBeforeConnectingAndIncompleteSettingsAreRefused) {
+    const RemoteResult notOpen = m_connection.Call("GetParamPedido", {std::string("0001")});
+    EXPECT_FALSE(notOpen.Ok);
+    EXPECT_EQ(notOpen.Message, "Não há conexão com o servidor de aplicação.");
+
+    struct SettingsCase {
+        std::string serverName;
+        std::string webUrl;
+        int webPort;
+        std::string message;
+    };
+    const std::vector<SettingsCase> cases = {
+        {"Ped02000.rdmOutro", "127.0.0.1", 8080, "Servidor de aplicação \"Ped02000.rdmOutro\" desconhecido."},
+        {"Ped01000.rdmCancelaPedido", "", 8080, "Endereço do servidor de aplicação inválido: \":8080\"."},
+        {"Ped01000.rdmCancelaPedido", "127.0.0.1", 0,
+         "Endereço do servidor de aplicação inválido: \"127.0.0.1:0\"."},
+    };
+    for (const auto& settings : cases) {
+        SCOPED_TRACE(settings.message);
+        m_connection.SetServerName(settings.serverName);
+        m_host.webUrl = settings.webUrl;
+        m_host.webPort = settings.webPort;
+        try {
+            m_connection.Open();
+            ADD_FAILURE() << "opened";
+        } catch (const std::runtime_error& error) {
+            EXPECT_EQ(std::string(error.what()), settings.message);
+        }
+        EXPECT_FALSE(m_connection.Connected());
+    }
+}
+
+} // namespace
