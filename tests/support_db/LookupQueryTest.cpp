@@ -383,17 +383,6 @@ TEST(SharedDatabase, AnUnusableUrlLeavesTheDatabaseClosedWithAPortugueseMessage)
     EXPECT_EQ(dtmDBGeral::Url(), "");
 }
 
-TEST(SharedDatabase, TheThreeConnectionNamesAreOneSession) {
-    const testkit::TempDir folder("support_db");
-    const std::string url = "sqlite:" + (folder.Path() / "lookup.db").string();
-    dtmDBGeral::Open(url);
-    EXPECT_EQ(dtmDBGeral::Url(), url);
-    EXPECT_EQ(&dtmDBGeral::adcGeral(), &dtmDBGeral::dtbGeral());
-    EXPECT_EQ(&dtmDBGeral::adcGeral(), &dtmDBGeral::ibtGeral());
-    dtmDBGeral::Close();
-    EXPECT_FALSE(dtmDBGeral::Connected());
-}
-
 TEST(QueryComponent, AQueryIsFoundByNameOnItsOwnerAndItsDataSetNameFollows) {
     ui::Component form("frmTeste");
     auto& query = form.Create<TADOIBQuery>("qryFilial");

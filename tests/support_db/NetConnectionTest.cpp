@@ -214,6 +214,11 @@ TEST_F(NetConnectionTest, DatesTravelBothWaysAndZeroMeansNoDate) {
     for (const auto& row : filtered.Packet->Rows) {
         EXPECT_EQ(data::DateToIso(std::get<double>(row[dtPedido])), data::DateToIso(day));
     }
+    // Date 0 travels as no date, which the server refuses for a period that is not lifted by "T".
+    oneDay.ateEmissao = 0;
+    const RemoteResult open = oneDay.Send(rdm);
+    EXPECT_FALSE(open.Ok);
+    EXPECT_EQ(open.Message, "Período de emissão deve ser informado.");
 }
 
 TEST_F(NetConnectionTest, ACheckedPacketGoesToTheServerAndTheSetCallCountsItsRows) {
@@ -296,7 +301,6 @@ TEST_F(NetConnectionTest, AnAnswerOfTheWrongShapeIsAFailedResult) {
     const std::string packet =
         R"({"fields":[{"name":"CDFILIAL","type":"string","size":4}],"rows":[["0001"]]})";
     const std::vector<ShapeCase> cases = {
-        {"GetParamPedido", "<html>erro</html>", "Resposta inválida do servidor de aplicação"},
         {"GetParamPedido", R"({"jsonrpc":"2.0","id":1,"result":{"status":"ok","rows":1}})",
          "GetParamPedido não devolveu o pacote de dados"},
         {"GetParamPedido", R"({"jsonrpc":"2.0","id":1,"result":{"packet":{"fields":"CDFILIAL"}}})",
