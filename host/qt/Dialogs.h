@@ -1,0 +1,23 @@
+#pragma once
+
+#include "ui/Platform.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace ui {
+class MenuItem;
+class PopupMenu;
+} // namespace ui
+
+namespace host {
+
+// The dialogs a person answers, each returning the answer the model asks for.
+bool AskYesNo(QWidget* parent, const std::string& text);
+void ShowMessage(QWidget* parent, ui::MessageKind kind, const std::string& text);
+ui::MenuItem* ShowPopup(ui::PopupMenu& menu, ui::Point screen);
+
+} // namespace host

@@ -1,0 +1,253 @@
+#include "qt/FormView.h"
+
+#include "qt/ContainerView.h"
+#include "qt/ControlViewFactory.h"
+#include "qt/FormWindows.h"
+#include "qt/QtColors.h"
+#include "ui/Application.h"
+#include "ui/Form.h"
+#include "ui/MainMenu.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMenuBar>
+
+#include <algorithm>
+
+namespace host {
+
+FormView::FormView(ui::Form& form, QMdiArea& area, QMenuBar& bar)
+    : m_form(form), m_dialog(form.FormStyle() != ui::FormStyle::MDIChild),
+      m_watcher([this](QObject& watched, QEvent& event) { return WatchEvent(watched, event); }) {
+    BuildWindow(area);
+    if (form.Menu())
+        m_menu = std::make_unique<MenuBarView>(*form.Menu(), bar);
+    m_formSubscription = form.Subscribe([this](ui::Control&, ui::Property property) {
+        if (!m_detached)
+            ApplyFormProperty(property);
+    });
+    for (ui::Property property : {ui::Property::Caption, ui::Property::Bounds, ui::Property::Color})
+        ApplyFormProperty(property);
+    AddChildren(form, *m_client, nullptr);
+}
+
+FormView::~FormView() {
+    if (!m_detached)
+        m_form.Unsubscribe(m_formSubscription);
+    m_menu.reset();
+    // Children go before their containers.
+    while (!m_views.empty())
+        m_views.pop_back();
+    if (m_window) {
+        m_window->hide();
+        // Not at once: this may run inside a signal of one of the window's own widgets.
+        m_window->deleteLater();
+    }
+}
+
+void FormView::BuildWindow(QMdiArea& area) {
+    if (m_dialog) {
+        auto* dialog = new DialogFormWindow(); // top level; deleted by the destructor above
+        dialog->OnCloseRequest = [this] {
+            if (!m_detached)
+                ui::UserActions(ui::Application::Instance()).CloseForm(m_form);
+        };
+        m_window = dialog;
+        m_client = dialog;
+    } else {
+        auto* sub = new MdiFormWindow(); // owned by the MDI area once added
+        sub->OnCloseRequest = [this] {
+            if (!m_detached)
+                ui::UserActions(ui::Application::Instance()).CloseForm(m_form);
+        };
+        m_client = new QWidget(sub); // owned by the sub-window
+        sub->setWidget(m_client);
+        area.addSubWindow(sub);
+        m_window = sub;
+    }
+    m_window->setObjectName(QString::fromStdString(m_form.Name()));
+    m_client->installEventFilter(&m_watcher);
+}
+
+QWidget* FormView::WidgetOf(const ui::Control& control) const {
+    auto it = m_byControl.find(&control);
+    return it == m_byControl.end() ? nullptr : &it->second->Widget();
+}
+
+void FormView::Show() {
+    if (auto* dialog = qobject_cast<QDialog*>(m_window.data()))
+        dialog->setWindowModality(m_form.IsModal() ? Qt::ApplicationModal : Qt::NonModal);
+    m_window->show();
+    m_window->raise();
+}
+
+void FormView::Hide() {
+    m_window->hide();
+}
+
+void FormView::SetActive(bool active) {
+    if (m_menu)
+        m_menu->SetShown(active);
+    if (!active)
+        return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(m_window.data()); sub && sub->mdiArea())
+        sub->mdiArea()->setActiveSubWindow(sub);
+    else
+        m_window->activateWindow();
+    ShowFocus(m_form.ActiveControl());
+}
+
+void FormView::ShowFocus(ui::Control* control) {
+    auto it = control ? m_byControl.find(control) : m_byControl.end();
+    if (it == m_byControl.end())
+        return;
+    m_showingFocus = true;
+    it->second->Widget().setFocus(Qt::OtherFocusReason);
+    m_showingFocus = false;
+}
+
+void FormView::SetUpdatesLocked(bool locked) {
+    m_window->setUpdatesEnabled(!locked);
+}
+
+void FormView::Detach() {
+    m_detached = true;
+    for (const auto& view : m_views)
+        view->Detach();
+    if (m_menu)
+        m_menu->Detach();
+}
+
+void FormView::AddChildren(ui::Container& container, QWidget& host, ControlView* containerView) {
+    for (ui::Control* child : container.Controls())
+        AddControl(*child, host, containerView);
+}
+
+void FormView::AddControl(ui::Control& control, QWidget& host, ControlView* containerView) {
+    if (m_byControl.contains(&control))
+        return;
+    std::unique_ptr<ControlView> owned = MakeControlView(control, host, containerView);
+    ControlView& view = *owned;
+    m_views.push_back(std::move(owned));
+    m_byControl[&control] = &view;
+    m_placement[&view] = {control.Parent(), containerView};
+    Watch(view.Widget(), view);
+    view.Refresh();
+    if (auto* containerViewOfControl = dynamic_cast<ContainerView*>(&view)) {
+        auto& container = dynamic_cast<ui::Container&>(control);
+        containerViewOfControl->OnChildrenChanged = [this](ui::Container& c) { ChildrenChanged(c); };
+        AddChildren(container, *view.ChildHost(), &view);
+    }
+}
+
+void FormView::ChildrenChanged(ui::Container& container) {
+    // Views of controls that left the container go; controls that arrived get views.
+    std::vector<ControlView*> gone;
+    const auto& controls = container.Controls();
+    for (const auto& [view, placement] : m_placement) {
+        if (placement.Container == &container &&
+            std::find(controls.begin(), controls.end(), &view->Control()) == controls.end())
+            gone.push_back(view);
+    }
+    for (ControlView* view : gone)
+        RemoveView(*view);
+    auto it = m_byControl.find(&container);
+    QWidget* host = &container == &m_form ? m_client : (it == m_byControl.end() ? nullptr : it->second->ChildHost());
+    if (host)
+        AddChildren(container, *host, it == m_byControl.end() ? nullptr : it->second);
+}
+
+void FormView::RemoveView(ControlView& view) {
+    // The control may already be destroyed: its children are found through the views only.
+    std::vector<ControlView*> children;
+    for (const auto& [child, placement] : m_placement)
+        if (placement.ContainerView == &view)
+            children.push_back(child);
+    for (ControlView* child : children)
+        RemoveView(*child);
+    view.Detach();
+    m_byControl.erase(&view.Control());
+    m_byWidget.erase(&view.Widget());
+    m_placement.erase(&view);
+    QWidget& widget = view.Widget();
+    std::erase_if(m_views, [&](const auto& owned) { return owned.get() == &view; });
+    widget.hide();
+    widget.deleteLater();
+}
+
+void FormView::Watch(QWidget& widget, ControlView& view) {
+    m_byWidget[&widget] = &view;
+    widget.installEventFilter(&m_watcher);
+    if (QWidget* proxy = widget.focusProxy()) {
+        m_byWidget[proxy] = &view;
+        proxy->installEventFilter(&m_watcher);
+    }
+}
+
+bool FormView::WatchEvent(QObject& watched, QEvent& event) {
+    if (m_detached)
+        return false;
+    auto it = m_byWidget.find(&watched);
+    if (it == m_byWidget.end())
+        return false;
+    ControlView& view = *it->second;
+    if (view.IsDetached())
+        return false;
+    if (event.type() == QEvent::FocusIn) {
+        FocusArrived(view);
+        return false;
+    }
+    if (event.type() != QEvent::KeyPress)
+        return false;
+    std::optional<KeyPress> press = TranslateKey(static_cast<QKeyEvent&>(event));
+    if (!press || !view.RoutesKey(*press))
+        return false;
+    ui::UserActions(ui::Application::Instance()).PressKey(view.Control(), press->Key, press->Shift);
+    return true;
+}
+
+void FormView::FocusArrived(ControlView& view) {
+    ui::Control& control = view.Control();
+    if (m_showingFocus || m_form.ActiveControl() == &control || !control.AcceptsFocus())
+        return;
+    ui::Application::Instance().Dispatch([&] { control.SetFocus(); });
+    if (!m_detached && m_form.ActiveControl() != &control)
+        ShowFocus(m_form.ActiveControl()); // the model kept the focus elsewhere
+}
+
+void FormView::ApplyFormProperty(ui::Property property) {
+    switch (property) {
+    case ui::Property::Caption:
+        m_window->setWindowTitle(QString::fromStdString(m_form.Caption()));
+        break;
+    case ui::Property::Bounds:
+        if (m_form.Width() > 0 && m_form.Height() > 0)
+            m_window->resize(m_form.Width(), m_form.Height());
+        break;
+    case ui::Property::Color:
+        if (m_form.Color() != ui::clWindow) {
+            QPalette palette = m_client->palette();
+            palette.setColor(QPalette::Window, ToQColor(m_form.Color(), QApplication::palette()));
+            m_client->setPalette(palette);
+            m_client->setAutoFillBackground(true);
+        }
+        break;
+    case ui::Property::Items:
+        ChildrenChanged(m_form);
+        break;
+    case ui::Property::WindowState:
+        if (m_form.WindowState() == ui::WindowState::Minimized)
+            m_window->showMinimized();
+        else if (m_form.WindowState() == ui::WindowState::Maximized)
+            m_window->showMaximized();
+        else if (m_window->isVisible())
+            m_window->showNormal();
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace host

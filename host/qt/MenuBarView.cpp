@@ -1,0 +1,120 @@
+#include "qt/MenuBarView.h"
+
+#include "ui/Application.h"
+#include "ui/MainMenu.h"
+#include "ui/UserActions.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+namespace host {
+
+QString MenuText(const ui::MenuItem& item) {
+    QString text = QString::fromStdString(item.Caption());
+    if (!item.ShortCut().IsEmpty())
+        text += '\t' + QString::fromStdString(item.ShortCut().ToText());
+    return text;
+}
+
+MenuBarView::MenuBarView(ui::MainMenu& menu, QMenuBar& bar) : m_menu(menu), m_bar(bar) {
+    Build();
+}
+
+MenuBarView::~MenuBarView() {
+    Clear();
+}
+
+void MenuBarView::SetShown(bool shown) {
+    m_shown = shown;
+    for (const auto& menu : m_menus)
+        menu->menuAction()->setVisible(shown && !m_detached);
+    for (const Entry& entry : m_entries)
+        if (entry.Item->ParentItem() == &m_menu.Items())
+            entry.Action->setVisible(shown && entry.Item->Visible());
+}
+
+void MenuBarView::Detach() {
+    m_detached = true;
+    m_entries.clear();
+    SetShown(false);
+}
+
+void MenuBarView::Build() {
+    for (ui::MenuItem* top : m_menu.Items().Items()) {
+        auto menu = std::make_unique<QMenu>(QString::fromStdString(top->Caption()));
+        AddItems(*menu, *top);
+        m_bar.addMenu(menu.get());
+        Watch(*top, *menu->menuAction());
+        m_menus.push_back(std::move(menu));
+    }
+    SetShown(m_shown);
+}
+
+void MenuBarView::Clear() {
+    if (!m_detached)
+        for (const Entry& entry : m_entries)
+            entry.Item->Unsubscribe(entry.Subscription);
+    m_entries.clear();
+    for (const auto& menu : m_menus)
+        m_bar.removeAction(menu->menuAction());
+    m_menus.clear();
+}
+
+void MenuBarView::AddItems(QMenu& menu, ui::MenuItem& parent) {
+    for (ui::MenuItem* item : parent.Items()) {
+        if (item->IsSeparator()) {
+            Watch(*item, *menu.addSeparator());
+            continue;
+        }
+        if (item->Count() > 0) {
+            QMenu* sub = menu.addMenu(QString::fromStdString(item->Caption())); // owned by `menu`
+            AddItems(*sub, *item);
+            Watch(*item, *sub->menuAction());
+            continue;
+        }
+        QAction* action = menu.addAction(MenuText(*item)); // owned by `menu`
+        QObject::connect(action, &QAction::triggered, &menu, [this, item] {
+            if (m_detached)
+                return;
+            ui::UserActions(ui::Application::Instance()).ClickMenu(*item);
+            // Qt toggles a checkable entry by itself; the model's mark is the one to show.
+            for (const Entry& entry : m_entries)
+                if (!m_detached && entry.Item == item)
+                    Update(entry);
+        });
+        Watch(*item, *action);
+    }
+}
+
+void MenuBarView::Watch(ui::MenuItem& item, QAction& action) {
+    int id = item.Subscribe([this, &item](ui::Control&, ui::Property property) {
+        if (m_detached)
+            return;
+        if (property == ui::Property::Items) {
+            Clear();
+            Build();
+            return;
+        }
+        for (const Entry& entry : m_entries)
+            if (entry.Item == &item)
+                Update(entry);
+    });
+    m_entries.push_back({&item, &action, id});
+    Update(m_entries.back());
+}
+
+void MenuBarView::Update(const Entry& entry) {
+    const ui::MenuItem& item = *entry.Item;
+    QAction& action = *entry.Action;
+    if (!action.isSeparator() && !action.menu())
+        action.setText(MenuText(item));
+    else if (action.menu())
+        action.menu()->setTitle(QString::fromStdString(item.Caption()));
+    action.setEnabled(item.Enabled());
+    bool top = item.ParentItem() == &m_menu.Items();
+    action.setVisible(item.Visible() && (!top || m_shown));
+    action.setCheckable(item.Checked());
+    action.setChecked(item.Checked());
+}
+
+} // namespace host

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/HostView.h"
+#include "qt/MainWindow.h"
+#include "qt/QtPlatform.h"
+
+#include <QApplication>
+
+#include <functional>
+#include <string>
+
+namespace host {
+
+// The desktop view: the Qt application object, the main window and the Qt platform.
+class QtView : public HostView {
+public:
+    QtView(int& argc, char** argv);
+
+    ui::Platform& Platform() override { return m_platform; }
+    void ShowMainWindow() override;
+    void ProcessEvents() override;
+    void SaveShot(const std::filesystem::path& file) override;
+    int Exec() override;
+
+    // Puts a screen of a loaded module into the main window's screens menu.
+    void AddScreen(const std::string& code, const std::string& caption, std::function<void()> open);
+    MainWindow& Window() { return m_window; }
+    QtPlatform& Qt() { return m_platform; }
+
+private:
+    QApplication m_app;
+    MainWindow m_window;
+    QtPlatform m_platform;
+};
+
+} // namespace host
