@@ -1,0 +1,129 @@
+#include "app/ScriptError.h"
+#include "app/ScriptParser.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using host::ExpectTarget;
+using host::ScriptError;
+using host::ScriptParser;
+
+struct WordsCase {
+    const char* line;
+    std::vector<std::string> words;
+};
+
+class ScriptWords : public testing::TestWithParam<WordsCase> {};
+
+TEST_P(ScriptWords, SplitsBlanksQuotesAndComments) {
+    EXPECT_EQ(ScriptParser::SplitWords(GetParam().line, 1), GetParam().words);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ScriptWords,
+    testing::Values(WordsCase{"click sbtFiltro", {"click", "sbtFiltro"}},
+                    WordsCase{"  type\tedtNome   \"Maria da Silva\"  ", {"type", "edtNome", "Maria da Silva"}},
+                    WordsCase{"type edtNome \"\"", {"type", "edtNome", ""}},
+                    WordsCase{"expect lbl.Caption \"diz \"\"oi\"\"\"", {"expect", "lbl.Caption", "diz \"oi\""}},
+                    WordsCase{"# a whole comment line", {}},
+                    WordsCase{"#click sbtFiltro", {}},
+                    WordsCase{"", {}},
+                    WordsCase{"click sbtFiltro # why we click", {"click", "sbtFiltro"}},
+                    WordsCase{"click sbtFiltro #", {"click", "sbtFiltro"}},
+                    WordsCase{"expect lbl.Color #FF0000", {"expect", "lbl.Color", "#FF0000"}},
+                    WordsCase{"type edt \"a # b\"", {"type", "edt", "a # b"}}));
+
+struct ErrorCase {
+    const char* script;
+    int line;
+    const char* message; // a part of the error text
+};
+
+class ScriptErrors : public testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ScriptErrors, NameTheLineAndTheFault) {
+    try {
+        ScriptParser::Parse(GetParam().script);
+        FAIL() << "no error for: " << GetParam().script;
+    } catch (const ScriptError& e) {
+        EXPECT_EQ(e.Line(), GetParam().line);
+        EXPECT_NE(std::string(e.what()).find(GetParam().message), std::string::npos) << e.what();
+        EXPECT_EQ(std::string(e.what()).rfind("line " + std::to_string(GetParam().line) + ": ", 0), 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ScriptErrors,
+    testing::Values(ErrorCase{"open PED01000\n\n# fine so far\ntype edt \"abc", 4, "unterminated quote"},
+                    ErrorCase{"type edt ab\"c", 1, "a quote may only start a word"},
+                    ErrorCase{"type edt \"ab\"c", 1, "closing quote must end its word"},
+                    ErrorCase{"open A\nlaunch PED01000", 2, "unknown command 'launch'"},
+                    ErrorCase{"click", 1, "wrong number of arguments"},
+                    ErrorCase{"type edt a b", 1, "wrong number of arguments"},
+                    ErrorCase{"answer maybe", 1, "yes or no"},
+                    ErrorCase{"today 2024-02-30", 1, "YYYY-MM-DD"},
+                    ErrorCase{"today 15/05/2024", 1, "YYYY-MM-DD"},
+                    ErrorCase{"cell dbg 0 NRPEDIDO", 1, "counts from 1"},
+                    ErrorCase{"row dbg x", 1, "counts from 1"},
+                    ErrorCase{"key edt F13", 1, "unknown key 'F13'"},
+                    ErrorCase{"key edt a", 1, "unknown key 'a'"},
+                    ErrorCase{"key edt A meta", 1, "unknown key modifier 'meta'"},
+                    ErrorCase{"expect edt.Text", 1, "wrong number of arguments"},
+                    ErrorCase{"expect edtText 1", 1, "NAME.PROPERTY"},
+                    ErrorCase{"expect cds[0].NRPEDIDO 1", 1, "counts from 1"},
+                    ErrorCase{"expect cds[2]NRPEDIDO 1", 1, "DATASET[N].FIELD"},
+                    ErrorCase{"expect page pgc", 1, "a page control and one value"},
+                    ErrorCase{"expect focus a b", 1, "one value"},
+                    ErrorCase{"shot window.jpg", 1, ".png"}));
+
+TEST(ScriptParse, KeepsLineNumbersAcrossBlankAndCommentLines) {
+    auto commands = ScriptParser::Parse("# heading\n\nopen PED01000\n   \nclick  sbtFiltro   # comment\n");
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].Line, 3);
+    EXPECT_EQ(commands[1].Line, 5);
+    EXPECT_EQ(commands[1].Name, "click");
+    EXPECT_EQ(commands[1].Args, std::vector<std::string>{"sbtFiltro"});
+}
+
+TEST(ScriptParse, WritesCommandsBackWithQuotesOnlyWhereNeeded) {
+    auto commands = ScriptParser::Parse("type  edt   \"a b\"\ntype edt \"\"\nexpect lbl.Caption \"x\"\"y\"\nexpect x.Color #00FF00 # c");
+    ASSERT_EQ(commands.size(), 4u);
+    EXPECT_EQ(commands[0].Source, "type edt \"a b\"");
+    EXPECT_EQ(commands[1].Source, "type edt \"\"");
+    EXPECT_EQ(commands[2].Source, "expect lbl.Caption \"x\"\"y\"");
+    EXPECT_EQ(commands[3].Source, "expect x.Color #00FF00");
+    // What is written back reads the same again.
+    EXPECT_EQ(ScriptParser::Parse(commands[2].Source)[0].Args, commands[2].Args);
+}
+
+TEST(ScriptParse, ReadsKeysWithModifiers) {
+    auto press = ScriptParser::ParseKey({"dbgPedido", "SPACE"}, 1);
+    EXPECT_EQ(press.Key, ui::Key::Space);
+    EXPECT_EQ(press.Shift, ui::ShiftState{});
+    press = ScriptParser::ParseKey({"edt", "D", "ctrl", "shift"}, 1);
+    EXPECT_EQ(press.Key, 'D');
+    EXPECT_TRUE(press.Shift.Ctrl && press.Shift.Shift && !press.Shift.Alt);
+    EXPECT_EQ(ScriptParser::ParseKey({"edt", "F12"}, 1).Key, ui::Key::F1 + 11);
+    EXPECT_EQ(ScriptParser::ParseKey({"edt", "ENTER", "alt"}, 1).Key, ui::Key::Return);
+    EXPECT_EQ(ScriptParser::ParseKey({"edt", "7"}, 1).Key, '7');
+}
+
+TEST(ScriptParse, ReadsEveryKindOfExpectationTarget) {
+    ExpectTarget row = ScriptParser::ParseTarget({"cdsPedido[12].NRPEDIDO", "0000000001"}, 1);
+    EXPECT_EQ(row.What, ExpectTarget::Kind::Member);
+    EXPECT_EQ(row.Object, "cdsPedido");
+    EXPECT_EQ(row.Row, 12);
+    EXPECT_EQ(row.Member, "NRPEDIDO");
+    ExpectTarget font = ScriptParser::ParseTarget({"lblTotal.Font.Color", "clRed"}, 1);
+    EXPECT_EQ(font.Object, "lblTotal");
+    EXPECT_EQ(font.Row, 0);
+    EXPECT_EQ(font.Member, "Font.Color");
+    ExpectTarget page = ScriptParser::ParseTarget({"page", "pgcPrincipal", "tshPedido"}, 1);
+    EXPECT_EQ(page.What, ExpectTarget::Kind::Page);
+    EXPECT_EQ(page.Object, "pgcPrincipal");
+    EXPECT_EQ(ScriptParser::ParseTarget({"focus", "edtCdFilial"}, 1).What, ExpectTarget::Kind::Focus);
+    EXPECT_EQ(ScriptParser::ParseTarget({"message", ""}, 1).What, ExpectTarget::Kind::Message);
+}
+
+} // namespace
