@@ -114,6 +114,9 @@ std::string ScriptInspector::Value(const ExpectTarget& target, int line) const {
         }
     }
     data::DataSet* dataSet = names.FindDataSet(target.Object);
+    // A form that was closed and released is no longer there to ask, and it is not visible.
+    if (!dataSet && target.Member == "Visible" && target.Row == 0)
+        return "false";
     if (!dataSet)
         names.Fail("no control or dataset named " + target.Object);
     if (target.Member == "RecordCount" && target.Row == 0)

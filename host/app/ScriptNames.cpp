@@ -79,6 +79,10 @@ ui::Component& ScriptNames::Component(const std::string& name) const {
 }
 
 data::DataSet* ScriptNames::FindDataSet(const std::string& name) const {
+    // A form's own datasets are components; a dataset made elsewhere is found through the
+    // controls that show it.
+    if (auto* component = dynamic_cast<data::DataSet*>(FindComponent(name)))
+        return component;
     data::DataSet* found = nullptr;
     ForEachForm([&](ui::Form& form) {
         found = FindShownDataSet(form, name);

@@ -29,7 +29,7 @@ public:
             Fail(name + " is not " + what);
         return *found;
     }
-    // A dataset shown by a data-aware control (grid, text, navigator) of some form.
+    // A dataset component of some form, or a dataset shown by a data-aware control.
     data::DataSet* FindDataSet(const std::string& name) const;
     ui::Component* FindComponent(const std::string& name) const;
     [[noreturn]] void Fail(const std::string& message) const;

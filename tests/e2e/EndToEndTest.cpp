@@ -1,0 +1,101 @@
+#include "testkit/ChildProcess.h"
+#include "testkit/ServerProcess.h"
+#include "testkit/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+using testkit::ServerProcess;
+using testkit::TestBackend;
+
+// pedhost on the headless platform against a real pedserver over its own seeded database; the
+// host's lookup database is the server's own, as in an installation.
+class EndToEnd : public testing::TestWithParam<TestBackend> {
+protected:
+    void SetUp() override {
+        if (GetParam() == TestBackend::Postgres && !testkit::TestDatabase::PostgresUrl())
+            GTEST_SKIP() << "PED_TEST_PG_URL is not set";
+        testkit::ServerProcessOptions options;
+        options.backend = GetParam();
+        m_server = std::make_unique<ServerProcess>(options);
+    }
+
+    testkit::ProcessResult RunHost(const std::string& scriptFile, bool fixedBranch) {
+        std::vector<std::string> argv{PED_PEDHOST_PATH,
+                                      "--platform", "headless",
+                                      "--server", m_server->Host() + ":" + std::to_string(m_server->Port()),
+                                      "--db", m_server->Database().Url(),
+                                      "--operator", "DEMO",
+                                      "--token", m_server->Token("DEMO"),
+                                      "--branch", "1",
+                                      "--script", scriptFile};
+        if (fixedBranch)
+            argv.push_back("--fixed-branch");
+        return testkit::ChildProcess::Run(argv, std::chrono::seconds(120));
+    }
+
+    testkit::ProcessResult RunText(const std::string& script) {
+        auto file = m_folder.Path() / "test.script";
+        std::ofstream(file) << script;
+        return RunHost(file.string(), false);
+    }
+
+    std::unique_ptr<ServerProcess> m_server;
+    testkit::TempDir m_folder{"pedhost-e2e"};
+};
+
+struct Scenario {
+    const char* name;
+    bool fixedBranch;
+};
+
+class Scenarios : public EndToEnd {
+protected:
+    void RunScenario(const Scenario& scenario) {
+        std::string base = std::string(PED_SCRIPTS_DIR) + "/" + scenario.name;
+        testkit::ProcessResult result = RunHost(base + ".script", scenario.fixedBranch);
+        EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
+        EXPECT_EQ(result.out, testkit::ReadTextFile(base + ".expected")) << result.err;
+    }
+};
+
+TEST_P(Scenarios, ChangeableBranchWaitsInTheBranchCodeAndLeavingItOpensTheFilter) {
+    RunScenario({"changeable_branch", false});
+}
+
+TEST_P(Scenarios, FixedBranchGoesStraightToTheFilterWithTheBranchPanelDisabled) {
+    RunScenario({"fixed_branch", true});
+}
+
+TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {
+    auto result = RunText("open PED01000\nexpect medCdFilial.Text 0002\nexpect edtNmFilial.Text \"MATRIZ SAO PAULO\"\n");
+    EXPECT_EQ(result.exitStatus, 1) << result.out << result.err;
+    EXPECT_NE(result.out.find("FAILED line 2: expect medCdFilial.Text: expected \"0002\", got \"0001\"\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("> expect edtNmFilial.Text"), std::string::npos) << "the script goes on";
+}
+
+TEST_P(EndToEnd, ScreenOfAMissingModuleIsAPortugueseErrorMessage) {
+    auto result = RunText("open PED01100\nexpect message \"Módulo da tela PED01100 não encontrado.\"\n");
+    EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
+    EXPECT_NE(result.out.find("error: Módulo da tela PED01100 não encontrado.\n"), std::string::npos) << result.out;
+}
+
+TEST_P(EndToEnd, UnknownControlExitsTwo) {
+    auto result = RunText("open PED01000\nclick sbtNaoExiste\nexpect focus medCdFilial\n");
+    EXPECT_EQ(result.exitStatus, 2) << result.out << result.err;
+    EXPECT_NE(result.out.find("script error: line 2: no control named sbtNaoExiste"), std::string::npos)
+        << result.out;
+    EXPECT_EQ(result.out.find("> expect focus"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, Scenarios, testing::Values(TestBackend::Sqlite, TestBackend::Postgres),
+                         [](const auto& info) { return testkit::TestDatabase::Name(info.param); });
+INSTANTIATE_TEST_SUITE_P(Backends, EndToEnd, testing::Values(TestBackend::Sqlite, TestBackend::Postgres),
+                         [](const auto& info) { return testkit::TestDatabase::Name(info.param); });
+
+} // namespace
