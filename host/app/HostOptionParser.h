@@ -3,7 +3,6 @@
 #include "app/HostOptions.h"
 
 #include <CLI/CLI.hpp>
-
 #include <string>
 #include <vector>
 

@@ -1,7 +1,6 @@
 #include "app/LoadedModule.h"
 
 #include <dlfcn.h>
-
 #include <stdexcept>
 
 namespace host {

@@ -1,8 +1,7 @@
 #include "app/PackageDescriptor.h"
 
-#include <nlohmann/json.hpp>
-
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <stdexcept>
 

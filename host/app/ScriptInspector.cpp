@@ -124,7 +124,8 @@ std::string ScriptInspector::Value(const ExpectTarget& target, int line) const {
     return FieldValue(*dataSet, target.Row, target.Member, line);
 }
 
-bool ScriptInspector::Matches(const ExpectTarget& target, const std::string& expected, const std::string& actual) {
+bool ScriptInspector::Matches(const ExpectTarget& target, const std::string& expected,
+                              const std::string& actual) {
     if (target.Member == "Color" || target.Member == "Font.Color") {
         auto want = ui::Color::FromName(expected);
         auto got = ui::Color::FromName(actual);

@@ -22,7 +22,8 @@ class ScriptPlatform;
 // true/false, colours as #RRGGBB or a system colour's name, fields as their plain text.
 class ScriptInspector {
 public:
-    ScriptInspector(ui::Application& app, const ScriptPlatform& platform) : m_app(app), m_platform(platform) {}
+    ScriptInspector(ui::Application& app, const ScriptPlatform& platform)
+        : m_app(app), m_platform(platform) {}
 
     std::string Value(const ExpectTarget& target, int line) const;
     // Colours compare by value ("#0000FF" is clBlue), booleans without regard to case.
@@ -36,7 +37,8 @@ private:
     static std::string FieldValue(data::DataSet& dataSet, int row, const std::string& field, int line);
     static std::vector<std::string> DumpDataSet(data::DataSet& dataSet);
     static std::string DumpControl(const ui::Control& control);
-    static void DumpTree(const ui::Control& control, const std::string& indent, std::vector<std::string>& lines);
+    static void DumpTree(const ui::Control& control, const std::string& indent,
+                         std::vector<std::string>& lines);
 
     ui::Application& m_app;
     const ScriptPlatform& m_platform;

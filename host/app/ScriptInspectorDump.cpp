@@ -1,5 +1,4 @@
 #include "app/ScriptInspector.h"
-
 #include "app/ScriptNames.h"
 #include "data/DataSet.h"
 #include "data/PaintedRowScope.h"
@@ -19,14 +18,16 @@ std::string OptionalProperties(const ui::Control& control) {
     std::string line;
     for (const char* property : {"Checked", "Text"}) {
         try {
-            line += std::string(" ") + property + "=\"" + ScriptInspector::ControlProperty(control, property) + "\"";
+            line += std::string(" ") + property + "=\"" +
+                    ScriptInspector::ControlProperty(control, property) + "\"";
         } catch (const std::invalid_argument&) {
         }
     }
     if (auto* pages = dynamic_cast<const ui::PageControl*>(&control))
         line += " ActivePage=" + (pages->ActivePage() ? pages->ActivePage()->Name() : std::string("none"));
     if (auto* grid = dynamic_cast<const ui::DBGrid*>(&control))
-        line += " Rows=" + std::to_string(grid->RowCount()) + " CurrentRow=" + std::to_string(grid->CurrentRow() + 1);
+        line += " Rows=" + std::to_string(grid->RowCount()) +
+                " CurrentRow=" + std::to_string(grid->CurrentRow() + 1);
     return line;
 }
 
@@ -34,11 +35,13 @@ std::string OptionalProperties(const ui::Control& control) {
 
 std::string ScriptInspector::DumpControl(const ui::Control& control) {
     return control.Name() + ": Enabled=" + ControlProperty(control, "Enabled") +
-           " Visible=" + ControlProperty(control, "Visible") + " Focused=" + ControlProperty(control, "Focused") +
-           " Caption=\"" + control.Caption() + "\"" + OptionalProperties(control);
+           " Visible=" + ControlProperty(control, "Visible") +
+           " Focused=" + ControlProperty(control, "Focused") + " Caption=\"" + control.Caption() + "\"" +
+           OptionalProperties(control);
 }
 
-void ScriptInspector::DumpTree(const ui::Control& control, const std::string& indent, std::vector<std::string>& lines) {
+void ScriptInspector::DumpTree(const ui::Control& control, const std::string& indent,
+                               std::vector<std::string>& lines) {
     lines.push_back(indent + DumpControl(control));
     if (auto* container = dynamic_cast<const ui::Container*>(&control)) {
         for (const ui::Control* child : container->Controls())

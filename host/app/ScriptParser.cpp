@@ -18,10 +18,10 @@ struct Arity {
 
 const std::map<std::string, Arity>& Commands() {
     static const std::map<std::string, Arity> commands = {
-        {"open", {1, 1}},   {"focus", {1, 1}},    {"type", {2, 2}},   {"click", {1, 1}},  {"key", {2, 5}},
-        {"tab", {2, 2}},    {"cell", {3, 3}},     {"title", {2, 2}},  {"row", {2, 2}},    {"answer", {1, 1}},
-        {"choose", {1, 1}}, {"pick", {1, 1}},     {"picklist", {1, 1}}, {"today", {1, 1}}, {"close", {1, 1}},
-        {"expect", {2, 3}}, {"dump", {1, 1}},     {"shot", {1, 1}},
+        {"open", {1, 1}},   {"focus", {1, 1}}, {"type", {2, 2}},     {"click", {1, 1}}, {"key", {2, 5}},
+        {"tab", {2, 2}},    {"cell", {3, 3}},  {"title", {2, 2}},    {"row", {2, 2}},   {"answer", {1, 1}},
+        {"choose", {1, 1}}, {"pick", {1, 1}},  {"picklist", {1, 1}}, {"today", {1, 1}}, {"close", {1, 1}},
+        {"expect", {2, 3}}, {"dump", {1, 1}},  {"shot", {1, 1}},
     };
     return commands;
 }
@@ -58,8 +58,7 @@ bool StartsComment(const std::string& line, std::size_t pos, bool firstWord) {
 std::string JoinWords(const std::vector<std::string>& words) {
     std::string line;
     for (const std::string& word : words) {
-        bool quote = word.empty() || word == "#" ||
-                     word.find_first_of(" \t\"") != std::string::npos;
+        bool quote = word.empty() || word == "#" || word.find_first_of(" \t\"") != std::string::npos;
         std::string written = word;
         for (std::size_t pos = 0; (pos = written.find('"', pos)) != std::string::npos; pos += 2)
             written.insert(pos, 1, '"');

@@ -9,13 +9,16 @@ namespace host {
 namespace {
 
 std::optional<int> KeyCode(const std::string& name) {
-    static const std::map<std::string, int> named = {
-        {"SPACE", ui::Key::Space}, {"ENTER", ui::Key::Return}, {"ESC", ui::Key::Escape}, {"TAB", ui::Key::Tab}};
+    static const std::map<std::string, int> named = {{"SPACE", ui::Key::Space},
+                                                     {"ENTER", ui::Key::Return},
+                                                     {"ESC", ui::Key::Escape},
+                                                     {"TAB", ui::Key::Tab}};
     if (auto found = named.find(name); found != named.end())
         return found->second;
     if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
         return name[0];
-    if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F' && name.find_first_not_of("0123456789", 1) == std::string::npos) {
+    if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F' &&
+        name.find_first_not_of("0123456789", 1) == std::string::npos) {
         int number = std::stoi(name.substr(1));
         if (number >= 1 && number <= 12)
             return ui::Key::F1 + number - 1;

@@ -37,8 +37,8 @@ private:
 } // namespace
 
 ScriptRunner::ScriptRunner(ui::Application& app, std::ostream& out, HostView* view)
-    : m_app(app), m_view(view), m_transcript(out), m_platform(m_transcript, view ? &view->Platform() : nullptr),
-      m_actions(app) {
+    : m_app(app), m_view(view), m_transcript(out),
+      m_platform(m_transcript, view ? &view->Platform() : nullptr), m_actions(app) {
     m_platform.SetLineSupplier([this](ui::Form&) { return RunNextLine(); });
 }
 
@@ -71,7 +71,8 @@ int ScriptRunner::RunCommands() {
         while (RunNextLine()) {
         }
         if (std::size_t left = m_platform.Answers().PendingAnswers(); left > 0)
-            throw ScriptError(m_currentLine, std::to_string(left) + " queued answer(s) left unused at the end");
+            throw ScriptError(m_currentLine,
+                              std::to_string(left) + " queued answer(s) left unused at the end");
     } catch (const ScriptError& e) {
         m_transcript.Line(std::string("script error: ") + e.what());
         return ScriptFault;
@@ -134,7 +135,8 @@ void ScriptRunner::Expect(const ScriptCommand& command) {
     if (ScriptInspector::Matches(target, expected, actual))
         return;
     m_failed = true;
-    std::string what = command.Args.front() + (target.What == ExpectTarget::Kind::Page ? " " + command.Args[1] : "");
+    std::string what =
+        command.Args.front() + (target.What == ExpectTarget::Kind::Page ? " " + command.Args[1] : "");
     m_transcript.Line("FAILED line " + std::to_string(command.Line) + ": expect " + what + ": expected \"" +
                       expected + "\", got \"" + actual + "\"");
 }

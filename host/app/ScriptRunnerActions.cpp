@@ -43,7 +43,8 @@ void ScriptRunner::Act(const ScriptCommand& command) {
         if (name == "title")
             m_actions.ClickTitle(grid, ColumnOf(names, grid, args[1]));
         else if (name == "cell")
-            m_actions.ClickCell(grid, ScriptParser::ParseRow(args[1], command.Line) - 1, ColumnOf(names, grid, args[2]));
+            m_actions.ClickCell(grid, ScriptParser::ParseRow(args[1], command.Line) - 1,
+                                ColumnOf(names, grid, args[2]));
         else
             m_actions.MoveGridRow(grid, ScriptParser::ParseRow(args[1], command.Line) - 1);
     } else if (name == "close") {

@@ -52,7 +52,8 @@ int RunHost(const host::HostOptions& options, int& argc, char** argv) {
     data::FormatSettings::Current() = data::FormatSettings::ForLocale(options.Locale);
     if (!options.Database.empty())
         dtmDBGeral::Open(options.Database);
-    host::ModuleLoader loader(options.ModulesDir.empty() ? host::ModuleLoader::DefaultFolder() : options.ModulesDir);
+    host::ModuleLoader loader(options.ModulesDir.empty() ? host::ModuleLoader::DefaultFolder()
+                                                         : options.ModulesDir);
     host::AppHostValues values(options, [&](const std::string& code) { loader.Open(code); });
     if (dtmDBGeral::Connected())
         values.ReadBranchName();

@@ -2,9 +2,8 @@
 #include "testkit/ServerProcess.h"
 #include "testkit/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -25,13 +24,20 @@ protected:
 
     testkit::ProcessResult RunHost(const std::string& scriptFile, bool fixedBranch) {
         std::vector<std::string> argv{PED_PEDHOST_PATH,
-                                      "--platform", "headless",
-                                      "--server", m_server->Host() + ":" + std::to_string(m_server->Port()),
-                                      "--db", m_server->Database().Url(),
-                                      "--operator", "DEMO",
-                                      "--token", m_server->Token("DEMO"),
-                                      "--branch", "1",
-                                      "--script", scriptFile};
+                                      "--platform",
+                                      "headless",
+                                      "--server",
+                                      m_server->Host() + ":" + std::to_string(m_server->Port()),
+                                      "--db",
+                                      m_server->Database().Url(),
+                                      "--operator",
+                                      "DEMO",
+                                      "--token",
+                                      m_server->Token("DEMO"),
+                                      "--branch",
+                                      "1",
+                                      "--script",
+                                      scriptFile};
         if (fixedBranch)
             argv.push_back("--fixed-branch");
         return testkit::ChildProcess::Run(argv, std::chrono::seconds(120));
@@ -71,7 +77,8 @@ TEST_P(Scenarios, FixedBranchGoesStraightToTheFilterWithTheBranchPanelDisabled) 
 }
 
 TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {
-    auto result = RunText("open PED01000\nexpect medCdFilial.Text 0002\nexpect edtNmFilial.Text \"MATRIZ SAO PAULO\"\n");
+    auto result = RunText(
+        "open PED01000\nexpect medCdFilial.Text 0002\nexpect edtNmFilial.Text \"MATRIZ SAO PAULO\"\n");
     EXPECT_EQ(result.exitStatus, 1) << result.out << result.err;
     EXPECT_NE(result.out.find("FAILED line 2: expect medCdFilial.Text: expected \"0002\", got \"0001\"\n"),
               std::string::npos)
@@ -82,7 +89,8 @@ TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {
 TEST_P(EndToEnd, ScreenOfAMissingModuleIsAPortugueseErrorMessage) {
     auto result = RunText("open PED01100\nexpect message \"Módulo da tela PED01100 não encontrado.\"\n");
     EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
-    EXPECT_NE(result.out.find("error: Módulo da tela PED01100 não encontrado.\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("error: Módulo da tela PED01100 não encontrado.\n"), std::string::npos)
+        << result.out;
 }
 
 TEST_P(EndToEnd, UnknownControlExitsTwo) {

@@ -1,10 +1,9 @@
 #include "app/HostOptionParser.h"
 #include "testkit/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -40,10 +39,11 @@ TEST(HostOptions, DefaultsAreALocalServerPtBrAndTheQtPlatform) {
 }
 
 TEST(HostOptions, ReadsEveryOptionFromTheCommandLine) {
-    HostOptions options = Parse({"--server", "srv.local:9100", "--db", "sqlite:/tmp/x.db", "--operator", "OPER1",
-                                 "--token", "abc", "--branch", "0002", "--fixed-branch", "--modules", "/opt/mods",
-                                 "--locale", "en-US", "--product-mask", "99.999", "--platform", "headless",
-                                 "--script", "a.script", "--open", "PED01000"});
+    HostOptions options = Parse(
+        {"--server", "srv.local:9100", "--db",   "sqlite:/tmp/x.db", "--operator", "OPER1",     "--token",
+         "abc",      "--branch",       "0002",   "--fixed-branch",   "--modules",  "/opt/mods", "--locale",
+         "en-US",    "--product-mask", "99.999", "--platform",       "headless",   "--script",  "a.script",
+         "--open",   "PED01000"});
     EXPECT_EQ(options.ServerHost, "srv.local");
     EXPECT_EQ(options.ServerPort, 9100);
     EXPECT_EQ(options.Database, "sqlite:/tmp/x.db");

@@ -1,5 +1,6 @@
-#include "app/ScriptError.h"
 #include "app/ScriptParser.h"
+
+#include "app/ScriptError.h"
 
 #include <gtest/gtest.h>
 
@@ -22,17 +23,16 @@ TEST_P(ScriptWords, SplitsBlanksQuotesAndComments) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ScriptWords,
-    testing::Values(WordsCase{"click sbtFiltro", {"click", "sbtFiltro"}},
-                    WordsCase{"  type\tedtNome   \"Maria da Silva\"  ", {"type", "edtNome", "Maria da Silva"}},
-                    WordsCase{"type edtNome \"\"", {"type", "edtNome", ""}},
-                    WordsCase{"expect lbl.Caption \"diz \"\"oi\"\"\"", {"expect", "lbl.Caption", "diz \"oi\""}},
-                    WordsCase{"# a whole comment line", {}},
-                    WordsCase{"#click sbtFiltro", {}},
-                    WordsCase{"", {}},
-                    WordsCase{"click sbtFiltro # why we click", {"click", "sbtFiltro"}},
-                    WordsCase{"click sbtFiltro #", {"click", "sbtFiltro"}},
-                    WordsCase{"expect lbl.Color #FF0000", {"expect", "lbl.Color", "#FF0000"}},
-                    WordsCase{"type edt \"a # b\"", {"type", "edt", "a # b"}}));
+    testing::Values(
+        WordsCase{"click sbtFiltro", {"click", "sbtFiltro"}},
+        WordsCase{"  type\tedtNome   \"Maria da Silva\"  ", {"type", "edtNome", "Maria da Silva"}},
+        WordsCase{"type edtNome \"\"", {"type", "edtNome", ""}},
+        WordsCase{"expect lbl.Caption \"diz \"\"oi\"\"\"", {"expect", "lbl.Caption", "diz \"oi\""}},
+        WordsCase{"# a whole comment line", {}}, WordsCase{"#click sbtFiltro", {}}, WordsCase{"", {}},
+        WordsCase{"click sbtFiltro # why we click", {"click", "sbtFiltro"}},
+        WordsCase{"click sbtFiltro #", {"click", "sbtFiltro"}},
+        WordsCase{"expect lbl.Color #FF0000", {"expect", "lbl.Color", "#FF0000"}},
+        WordsCase{"type edt \"a # b\"", {"type", "edt", "a # b"}}));
 
 struct ErrorCase {
     const char* script;
@@ -55,27 +55,23 @@ TEST_P(ScriptErrors, NameTheLineAndTheFault) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, ScriptErrors,
-    testing::Values(ErrorCase{"open PED01000\n\n# fine so far\ntype edt \"abc", 4, "unterminated quote"},
-                    ErrorCase{"type edt ab\"c", 1, "a quote may only start a word"},
-                    ErrorCase{"type edt \"ab\"c", 1, "closing quote must end its word"},
-                    ErrorCase{"open A\nlaunch PED01000", 2, "unknown command 'launch'"},
-                    ErrorCase{"click", 1, "wrong number of arguments"},
-                    ErrorCase{"type edt a b", 1, "wrong number of arguments"},
-                    ErrorCase{"answer maybe", 1, "yes or no"},
-                    ErrorCase{"today 2024-02-30", 1, "YYYY-MM-DD"},
-                    ErrorCase{"today 15/05/2024", 1, "YYYY-MM-DD"},
-                    ErrorCase{"cell dbg 0 NRPEDIDO", 1, "counts from 1"},
-                    ErrorCase{"row dbg x", 1, "counts from 1"},
-                    ErrorCase{"key edt F13", 1, "unknown key 'F13'"},
-                    ErrorCase{"key edt a", 1, "unknown key 'a'"},
-                    ErrorCase{"key edt A meta", 1, "unknown key modifier 'meta'"},
-                    ErrorCase{"expect edt.Text", 1, "wrong number of arguments"},
-                    ErrorCase{"expect edtText 1", 1, "NAME.PROPERTY"},
-                    ErrorCase{"expect cds[0].NRPEDIDO 1", 1, "counts from 1"},
-                    ErrorCase{"expect cds[2]NRPEDIDO 1", 1, "DATASET[N].FIELD"},
-                    ErrorCase{"expect page pgc", 1, "a page control and one value"},
-                    ErrorCase{"expect focus a b", 1, "one value"},
-                    ErrorCase{"shot window.jpg", 1, ".png"}));
+    testing::Values(
+        ErrorCase{"open PED01000\n\n# fine so far\ntype edt \"abc", 4, "unterminated quote"},
+        ErrorCase{"type edt ab\"c", 1, "a quote may only start a word"},
+        ErrorCase{"type edt \"ab\"c", 1, "closing quote must end its word"},
+        ErrorCase{"open A\nlaunch PED01000", 2, "unknown command 'launch'"},
+        ErrorCase{"click", 1, "wrong number of arguments"},
+        ErrorCase{"type edt a b", 1, "wrong number of arguments"}, ErrorCase{"answer maybe", 1, "yes or no"},
+        ErrorCase{"today 2024-02-30", 1, "YYYY-MM-DD"}, ErrorCase{"today 15/05/2024", 1, "YYYY-MM-DD"},
+        ErrorCase{"cell dbg 0 NRPEDIDO", 1, "counts from 1"}, ErrorCase{"row dbg x", 1, "counts from 1"},
+        ErrorCase{"key edt F13", 1, "unknown key 'F13'"}, ErrorCase{"key edt a", 1, "unknown key 'a'"},
+        ErrorCase{"key edt A meta", 1, "unknown key modifier 'meta'"},
+        ErrorCase{"expect edt.Text", 1, "wrong number of arguments"},
+        ErrorCase{"expect edtText 1", 1, "NAME.PROPERTY"},
+        ErrorCase{"expect cds[0].NRPEDIDO 1", 1, "counts from 1"},
+        ErrorCase{"expect cds[2]NRPEDIDO 1", 1, "DATASET[N].FIELD"},
+        ErrorCase{"expect page pgc", 1, "a page control and one value"},
+        ErrorCase{"expect focus a b", 1, "one value"}, ErrorCase{"shot window.jpg", 1, ".png"}));
 
 TEST(ScriptParse, KeepsLineNumbersAcrossBlankAndCommentLines) {
     auto commands = ScriptParser::Parse("# heading\n\nopen PED01000\n   \nclick  sbtFiltro   # comment\n");
@@ -87,7 +83,8 @@ TEST(ScriptParse, KeepsLineNumbersAcrossBlankAndCommentLines) {
 }
 
 TEST(ScriptParse, WritesCommandsBackWithQuotesOnlyWhereNeeded) {
-    auto commands = ScriptParser::Parse("type  edt   \"a b\"\ntype edt \"\"\nexpect lbl.Caption \"x\"\"y\"\nexpect x.Color #00FF00 # c");
+    auto commands = ScriptParser::Parse(
+        "type  edt   \"a b\"\ntype edt \"\"\nexpect lbl.Caption \"x\"\"y\"\nexpect x.Color #00FF00 # c");
     ASSERT_EQ(commands.size(), 4u);
     EXPECT_EQ(commands[0].Source, "type edt \"a b\"");
     EXPECT_EQ(commands[1].Source, "type edt \"\"");

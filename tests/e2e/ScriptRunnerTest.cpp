@@ -1,4 +1,5 @@
 #include "app/ScriptRunner.h"
+
 #include "data/Clock.h"
 #include "data/DataSet.h"
 #include "data/DataSource.h"
@@ -14,7 +15,6 @@
 #include "ui/TabSheet.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 namespace {
@@ -69,8 +69,9 @@ protected:
         cds.AddField("NOME", data::FieldType::String, 20);
         cds.AddField("DATA", data::FieldType::Date);
         double day = data::EncodeDate(2024, 5, 10);
-        cds.LoadFromPacket(data::Packet{{{"NOME", data::FieldType::String, 20}, {"DATA", data::FieldType::Date, 0}},
-                                        {{std::string("Ana"), day}, {std::string("Bia"), day + 1}, {std::string("Caio"), day + 2}}});
+        cds.LoadFromPacket(data::Packet{
+            {{"NOME", data::FieldType::String, 20}, {"DATA", data::FieldType::Date, 0}},
+            {{std::string("Ana"), day}, {std::string("Bia"), day + 1}, {std::string("Caio"), day + 2}}});
         source.SetDataSet(&cds);
         auto& grid = screen->Add<DBGrid>("dbgNomes");
         grid.SetDataSource(&source);
@@ -110,7 +111,8 @@ TEST_F(ScriptRunnerTest, PassingScriptEchoesCommandsAndMessagesAndExitsZero) {
 }
 
 TEST_F(ScriptRunnerTest, FailedExpectationIsReportedWithItsLineAndTheScriptGoesOn) {
-    int status = Run("type edtNome Ana\nexpect edtNome.Text Bia\nexpect chbAtivo.Checked TRUE\nclick chbAtivo\n");
+    int status =
+        Run("type edtNome Ana\nexpect edtNome.Text Bia\nexpect chbAtivo.Checked TRUE\nclick chbAtivo\n");
     EXPECT_EQ(status, ScriptRunner::ExpectationFailed);
     EXPECT_TRUE(Saw("FAILED line 2: expect edtNome.Text: expected \"Bia\", got \"Ana\""));
     EXPECT_TRUE(Saw("FAILED line 3: expect chbAtivo.Checked: expected \"TRUE\", got \"false\""));
@@ -131,7 +133,8 @@ TEST_F(ScriptRunnerTest, QuestionsTakeTheQueuedAnswerAndShowIt) {
 
 TEST_F(ScriptRunnerTest, UnansweredQuestionIsAScriptErrorNamingTheQuestion) {
     EXPECT_EQ(Run("type edtNome x\nclick btnPergunta\nexpect message x\n"), ScriptRunner::ScriptFault);
-    EXPECT_NE(out.str().find("script error: line 2: unanswered question \"Confirma?\""), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("script error: line 2: unanswered question \"Confirma?\""), std::string::npos)
+        << out.str();
     EXPECT_FALSE(Saw("> expect message x"));
 }
 
@@ -193,7 +196,8 @@ TEST_F(ScriptRunnerTest, ColoursCompareByValueWhicheverWayTheyAreWritten) {
     auto& nome = dynamic_cast<Edit&>(*screen->FindComponent("edtNome"));
     nome.SetColor(clBlue);
     nome.SetFontColor(clInfoBk);
-    EXPECT_EQ(Run("expect edtNome.Color #0000FF\nexpect edtNome.Color clBlue\nexpect edtNome.Font.Color clInfoBk\n"),
+    EXPECT_EQ(Run("expect edtNome.Color #0000FF\nexpect edtNome.Color clBlue\nexpect edtNome.Font.Color "
+                  "clInfoBk\n"),
               ScriptRunner::Passed)
         << out.str();
     EXPECT_EQ(Run("expect edtNome.Color #0000FE\n"), ScriptRunner::ExpectationFailed);
