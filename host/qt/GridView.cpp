@@ -28,6 +28,8 @@ GridView::GridView(ui::DBGrid& grid, QTableView& table)
     table.verticalHeader()->setVisible(false);
     table.verticalHeader()->setMinimumSectionSize(RowHeight);
     table.verticalHeader()->setDefaultSectionSize(RowHeight);
+    // Columns keep the widths the screen gives them, down to the narrow check column.
+    table.horizontalHeader()->setMinimumSectionSize(1);
     table.horizontalHeader()->setSectionsClickable(true);
     table.horizontalHeader()->setHighlightSections(false);
     table.setShowGrid(true);

@@ -1,0 +1,107 @@
+#include "ViewFixture.h"
+
+#include "data/DataSet.h"
+#include "qt/PickerDialog.h"
+#include "ui/Button.h"
+#include "ui/MainMenu.h"
+
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QTimer>
+
+#include <string>
+#include <vector>
+
+using namespace ui;
+
+TEST_F(ViewTest, ModalFormRunsInAModalDialogUntilTheModelEndsItsLoop) {
+    Form& dialog = MakeForm(FormStyle::Normal, 540, 298);
+    auto& ok = dialog.Add<Button>("sbtConfirma");
+    ok.SetModalResult(ModalResult::Ok);
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<QDialog*>(&ViewOf(dialog).Window());
+        wasModal = window && window->isVisible() && window->windowModality() == Qt::ApplicationModal;
+        WidgetOf<QAbstractButton>(ok).click();
+    });
+
+    ModalResult result = dialog.ShowModal();
+
+    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_TRUE(wasModal);
+    EXPECT_FALSE(ViewOf(dialog).Window().isVisible());
+}
+
+TEST_F(ViewTest, ClosingADialogWindowAsksTheModel) {
+    Form& dialog = MakeForm(FormStyle::Normal);
+    QTimer::singleShot(0, [&] { ViewOf(dialog).Window().close(); });
+    EXPECT_EQ(dialog.ShowModal(), ModalResult::Cancel);
+    EXPECT_FALSE(dialog.Visible());
+}
+
+TEST_F(ViewTest, ActiveFormsMenuIsMergedAndItsEntriesAndShortcutsClickTheItems) {
+    Form& form = MakeForm();
+    auto& menu = form.Create<MainMenu>("mnuPadrao");
+    form.SetMenu(&menu);
+    MenuItem& group = menu.Items().Add("mnuManutencao", "&Manutenção");
+    MenuItem& filter = group.Add("mnuFiltrar", "Fi&ltrar");
+    filter.SetShortCut("Ctrl+L");
+    int clicks = 0;
+    filter.OnClick = [&](Control&) { ++clicks; };
+    auto& edit = form.Add<Button>("btnQualquer");
+    form.Show();
+    Process();
+
+    QAction* top = nullptr;
+    for (QAction* action : window.menuBar()->actions())
+        if (action->text() == "&Manutenção")
+            top = action;
+    ASSERT_NE(top, nullptr) << "the form's menu is in the main window's menu bar";
+    EXPECT_TRUE(top->isVisible());
+    QAction* entry = top->menu()->actions().at(0);
+    EXPECT_EQ(entry->text().toStdString(), "Fi&ltrar\tCtrl+L");
+
+    entry->trigger();
+    EXPECT_EQ(clicks, 1);
+    filter.SetEnabled(false);
+    EXPECT_FALSE(entry->isEnabled());
+    filter.SetEnabled(true);
+    PressKey(WidgetOf<QAbstractButton>(edit), Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(clicks, 2) << "Ctrl+L on a widget of the form runs the shortcut's item";
+
+    form.Hide();
+    EXPECT_FALSE(top->isVisible()) << "no active form, no merged menu";
+}
+
+TEST_F(ViewTest, PickerListsTheFieldsFiltersByTextAndStartsWithTheMarkedRows) {
+    data::DataSet sellers("qryVendedor");
+    sellers.AddField("CDVENDEDOR", data::FieldType::String, 4).SetDisplayLabel("Código");
+    sellers.AddField("NMVENDEDOR", data::FieldType::String, 30).SetDisplayLabel("Nome");
+    sellers.LoadFromPacket({{{"CDVENDEDOR", data::FieldType::String, 4}, {"NMVENDEDOR", data::FieldType::String, 30}},
+                            {{std::string("0001"), std::string("Ana")}, {std::string("0002"), std::string("Bruno")},
+                             {std::string("0003"), std::string("Carla")}}});
+    MultiPickRequest request;
+    request.Title = "Vendedores";
+    request.DataSet = &sellers;
+    request.Columns = {"CDVENDEDOR", "NMVENDEDOR"};
+    request.KeyField = "CDVENDEDOR";
+    request.Marked = {2};
+
+    host::PickerDialog picker(request, &request.Marked, &window);
+    QTableWidget& table = picker.Table();
+    ASSERT_EQ(table.rowCount(), 3);
+    EXPECT_EQ(table.horizontalHeaderItem(1)->text().toStdString(), "Nome");
+    EXPECT_EQ(table.item(1, 1)->text().toStdString(), "Bruno");
+    EXPECT_EQ(picker.MarkedRows(), std::vector<int>{2});
+
+    picker.FilterLine().setText("br");
+    EXPECT_TRUE(table.isRowHidden(0));
+    EXPECT_FALSE(table.isRowHidden(1));
+    table.item(0, 0)->setCheckState(Qt::Checked);
+    EXPECT_EQ(picker.MarkedRows(), (std::vector<int>{0, 2}));
+    table.setCurrentCell(1, 0);
+    EXPECT_EQ(picker.CurrentRow(), 1);
+}
