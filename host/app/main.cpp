@@ -48,7 +48,7 @@ std::unique_ptr<host::HostView> CreateView([[maybe_unused]] const host::HostOpti
 #endif
 }
 
-int RunHost(const host::HostOptions& options, int& argc, char** argv) {
+int RunHost(const host::HostOptions& options, char* program) {
     data::FormatSettings::Current() = data::FormatSettings::ForLocale(options.Locale);
     if (!options.Database.empty())
         dtmDBGeral::Open(options.Database);
@@ -60,6 +60,10 @@ int RunHost(const host::HostOptions& options, int& argc, char** argv) {
     Morvale::InstallHostValues(&values);
     loader.LoadAll();
 
+    // Qt reads options of its own from the command line ("--platform" among them), so it sees only
+    // the program's name; the host's options were read already.
+    int qtArgc = 1;
+    char* qtArgv[] = {program, nullptr};
     ui::HeadlessPlatform headless;
     std::unique_ptr<host::HostView> view;
     int status = 0;
@@ -68,7 +72,7 @@ int RunHost(const host::HostOptions& options, int& argc, char** argv) {
         ui::Application app;
         app.SetPlatform(headless);
         if (options.Platform == host::PlatformKind::Qt) {
-            view = CreateView(options, argc, argv);
+            view = CreateView(options, qtArgc, qtArgv);
             app.SetPlatform(view->Platform());
             view->ShowMainWindow();
         }
@@ -97,7 +101,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        return RunHost(options, argc, argv);
+        return RunHost(options, argv[0]);
     } catch (const std::exception& e) {
         std::cerr << "pedhost: " << e.what() << '\n';
         return 2;
