@@ -27,6 +27,12 @@ RpcServer::RpcServer(const std::string& dbUrl, ServerOptions options, std::ostre
     const auto threads = static_cast<std::size_t>(m_options.threads);
     // httplib takes ownership of the queue it gets from this factory.
     m_http->new_task_queue = [threads] { return std::make_unique<httplib::ThreadPool>(threads).release(); };
+    // httplib's default is SO_REUSEPORT, which lets a second server bind the same port and
+    // silently share its connections. SO_REUSEADDR alone still allows a quick restart.
+    m_http->set_socket_options([](socket_t socket) {
+        const int yes = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
     m_http->set_payload_max_length(m_options.maxBodyBytes);
     m_http->set_keep_alive_max_count(1000000);
     // Answers go out as separate writes of headers and body: do not let Nagle hold the body back.

@@ -74,6 +74,18 @@ TEST_P(CommandLineServerTest, ServeStopsGracefullyOnSigterm) {
     EXPECT_NE(server.Log().find("stopped on signal"), std::string::npos) << server.Log();
 }
 
+TEST_P(CommandLineServerTest, ServeFailsWithAMessageWhenThePortIsTaken) {
+    ServerProcess& server = SharedServer();
+    // A second server that wrongly started would run until the timeout.
+    const ProcessResult second = server.Pedserver(
+        {"serve", "--listen", "127.0.0.1:" + std::to_string(server.Port())}, std::chrono::seconds(5));
+    EXPECT_EQ(second.exitStatus, 1);
+    EXPECT_NE(second.err.find("cannot listen on 127.0.0.1:" + std::to_string(server.Port())),
+              std::string::npos)
+        << second.err;
+    EXPECT_EQ(GetRaw(server, "/health").status, 200) << "the first server is unaffected";
+}
+
 RPC_INSTANTIATE_BACKENDS(CommandLineServerTest);
 
 } // namespace

@@ -23,9 +23,9 @@ std::string ServerProcess::PedserverPath() {
     return PED_PEDSERVER_PATH;
 }
 
-ProcessResult ServerProcess::RunPedserver(std::vector<std::string> args) {
+ProcessResult ServerProcess::RunPedserver(std::vector<std::string> args, std::chrono::milliseconds timeout) {
     args.insert(args.begin(), PedserverPath());
-    return ChildProcess::Run(args);
+    return ChildProcess::Run(args, timeout);
 }
 
 ServerProcess::ServerProcess(ServerProcessOptions options)
@@ -41,10 +41,11 @@ ServerProcess::~ServerProcess() {
     }
 }
 
-ProcessResult ServerProcess::Pedserver(std::vector<std::string> args) const {
+ProcessResult ServerProcess::Pedserver(std::vector<std::string> args,
+                                       std::chrono::milliseconds timeout) const {
     args.push_back("--db");
     args.push_back(m_database->Url());
-    return RunPedserver(std::move(args));
+    return RunPedserver(std::move(args), timeout);
 }
 
 void ServerProcess::Prepare(const ServerProcessOptions& options) const {

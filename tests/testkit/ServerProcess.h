@@ -51,10 +51,12 @@ public:
     // Stops the server gracefully (SIGKILL after `grace`) and returns its exit status.
     int Stop(std::chrono::milliseconds grace = std::chrono::seconds(5));
 
-    // Runs `pedserver <args...> --db <this database>` to its end.
-    ProcessResult Pedserver(std::vector<std::string> args) const;
+    // Runs `pedserver <args...> --db <this database>` to its end (killed after `timeout`).
+    ProcessResult Pedserver(std::vector<std::string> args,
+                            std::chrono::milliseconds timeout = std::chrono::seconds(120)) const;
     // Runs `pedserver <args...>` as given; fails the caller's expectations, not the kit, on errors.
-    static ProcessResult RunPedserver(std::vector<std::string> args);
+    static ProcessResult RunPedserver(std::vector<std::string> args,
+                                      std::chrono::milliseconds timeout = std::chrono::seconds(120));
     static std::string PedserverPath();
 
 private:
