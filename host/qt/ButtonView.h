@@ -17,6 +17,9 @@ protected:
     void ApplyCaption() override;
 
 private:
+    void PlaceUnsized();
+    int UnsizedWidth(const ui::Control& button) const;
+
     QAbstractButton& m_button;
 };
 

@@ -12,7 +12,8 @@ namespace host {
 // click handlers, a refusal).
 template <class Model> class CheckableView : public ControlView {
 public:
-    CheckableView(Model& control, QAbstractButton& button) : ControlView(control, button), m_model(control), m_button(button) {
+    CheckableView(Model& control, QAbstractButton& button)
+        : ControlView(control, button), m_model(control), m_button(button) {
         button.setCheckable(true);
         button.setAutoExclusive(false);
         QObject::connect(&button, &QAbstractButton::clicked, &Context(), [this] {

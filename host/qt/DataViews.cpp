@@ -27,7 +27,8 @@ QPixmap ToPixmap(const ui::Bitmap& bitmap) {
 
 } // namespace
 
-ImageView::ImageView(ui::Image& image, QLabel& widget) : ControlView(image, widget), m_image(image), m_label(widget) {
+ImageView::ImageView(ui::Image& image, QLabel& widget)
+    : ControlView(image, widget), m_image(image), m_label(widget) {
     widget.setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
@@ -38,7 +39,8 @@ void ImageView::Apply(ui::Property property) {
         ControlView::Apply(property);
 }
 
-DBTextView::DBTextView(ui::DBText& text, QLabel& widget) : ControlView(text, widget), m_text(text), m_label(widget) {}
+DBTextView::DBTextView(ui::DBText& text, QLabel& widget)
+    : ControlView(text, widget), m_text(text), m_label(widget) {}
 
 void DBTextView::Apply(ui::Property property) {
     switch (property) {

@@ -33,11 +33,12 @@ bool IsDateMask(const std::string& maskText) {
     return true;
 }
 
-DateEditView::DateEditView(ui::MaskEdit& edit, QWidget& host)
-    : DateEditView(edit, NewLineEdit(host)) {}
+DateEditView::DateEditView(ui::MaskEdit& edit, QWidget& host) : DateEditView(edit, NewLineEdit(host)) {}
 
-DateEditView::DateEditView(ui::MaskEdit& edit, QLineEdit& line) : EditView(edit, line), m_date(edit), m_line(line) {
-    QAction* button = line.addAction(line.style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
+DateEditView::DateEditView(ui::MaskEdit& edit, QLineEdit& line)
+    : EditView(edit, line), m_date(edit), m_line(line) {
+    QAction* button =
+        line.addAction(line.style()->standardIcon(QStyle::SP_ArrowDown), QLineEdit::TrailingPosition);
     button->setToolTip(QStringLiteral("Calendário"));
     QObject::connect(button, &QAction::triggered, &Context(), [this] { ShowCalendar(); });
 }

@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-
 #include <map>
 
 namespace host {
@@ -47,8 +46,8 @@ bool AskYesNo(QWidget* parent, const std::string& text) {
 void ShowMessage(QWidget* parent, ui::MessageKind kind, const std::string& text) {
     bool error = kind == ui::MessageKind::Error;
     QMessageBox box(error ? QMessageBox::Critical : QMessageBox::Information,
-                    error ? QStringLiteral("Erro") : QStringLiteral("Informação"), QString::fromStdString(text),
-                    QMessageBox::Ok, parent);
+                    error ? QStringLiteral("Erro") : QStringLiteral("Informação"),
+                    QString::fromStdString(text), QMessageBox::Ok, parent);
     box.exec();
 }
 

@@ -69,8 +69,10 @@ QString QtInputMask(const std::string& maskText) {
 }
 
 EditView::EditView(ui::Edit& edit, QLineEdit& widget)
-    : ControlView(edit, widget), m_edit(edit), m_maskEdit(dynamic_cast<ui::MaskEdit*>(&edit)), m_line(widget) {
-    QObject::connect(&widget, &QLineEdit::textEdited, &Context(), [this](const QString& text) { Edited(text); });
+    : ControlView(edit, widget), m_edit(edit), m_maskEdit(dynamic_cast<ui::MaskEdit*>(&edit)),
+      m_line(widget) {
+    QObject::connect(&widget, &QLineEdit::textEdited, &Context(),
+                     [this](const QString& text) { Edited(text); });
 }
 
 bool EditView::RoutesKey(const KeyPress& press) const {

@@ -13,7 +13,6 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenuBar>
-
 #include <algorithm>
 
 namespace host {
@@ -154,7 +153,8 @@ void FormView::ChildrenChanged(ui::Container& container) {
     for (ControlView* view : gone)
         RemoveView(*view);
     auto it = m_byControl.find(&container);
-    QWidget* host = &container == &m_form ? m_client : (it == m_byControl.end() ? nullptr : it->second->ChildHost());
+    QWidget* host =
+        &container == &m_form ? m_client : (it == m_byControl.end() ? nullptr : it->second->ChildHost());
     if (host)
         AddChildren(container, *host, it == m_byControl.end() ? nullptr : it->second);
 }

@@ -5,7 +5,6 @@
 #include "qt/MenuBarView.h"
 
 #include <QPointer>
-
 #include <map>
 #include <memory>
 #include <vector>

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QMdiSubWindow>
-
 #include <functional>
 
 namespace host {

@@ -14,7 +14,8 @@ class GridCellDelegate : public QStyledItemDelegate {
 public:
     explicit GridCellDelegate(ui::DBGrid& grid) : m_grid(&grid) {}
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
     void Detach() { m_grid = nullptr; }
 
 private:

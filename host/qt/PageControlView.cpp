@@ -10,7 +10,8 @@ namespace host {
 
 PageControlView::PageControlView(ui::PageControl& pages, QTabWidget& widget)
     : ContainerView(pages, widget), m_pages(pages), m_tabs(widget) {
-    QObject::connect(&widget, &QTabWidget::currentChanged, &Context(), [this](int index) { TabChosen(index); });
+    QObject::connect(&widget, &QTabWidget::currentChanged, &Context(),
+                     [this](int index) { TabChosen(index); });
 }
 
 void PageControlView::AddPage(ui::TabSheet& page, QWidget& pageWidget) {

@@ -9,13 +9,13 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace host {
 
 PickerDialog::PickerDialog(const ui::PickRequest& request, const std::vector<int>* marked, QWidget* parent)
-    : QDialog(parent), m_multi(marked != nullptr), m_filter(new QLineEdit(this)), m_table(new QTableWidget(this)) {
+    : QDialog(parent), m_multi(marked != nullptr), m_filter(new QLineEdit(this)),
+      m_table(new QTableWidget(this)) {
     setWindowTitle(QString::fromStdString(request.Title));
     setModal(true);
     auto* layout = new QVBoxLayout(this); // owned by the dialog, as are the widgets below
@@ -56,7 +56,8 @@ void PickerDialog::Fill(const ui::PickRequest& request, const std::vector<int>* 
         data::PaintedRowScope painted(*dataSet, row);
         for (int column = 0; column < m_table->columnCount(); ++column) {
             data::Field* field = dataSet->FindField(request.Columns[static_cast<std::size_t>(column)]);
-            auto* item = new QTableWidgetItem(QString::fromStdString(field ? field->DisplayText() : "")); // owned by the table
+            auto* item = new QTableWidgetItem(
+                QString::fromStdString(field ? field->DisplayText() : "")); // owned by the table
             if (m_multi && column == 0) {
                 bool on = std::find(marked->begin(), marked->end(), row) != marked->end();
                 item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

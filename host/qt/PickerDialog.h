@@ -3,7 +3,6 @@
 #include "ui/Platform.h"
 
 #include <QDialog>
-
 #include <optional>
 #include <vector>
 

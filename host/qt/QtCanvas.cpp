@@ -7,7 +7,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPen>
-
 #include <algorithm>
 
 namespace host {

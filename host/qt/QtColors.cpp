@@ -12,7 +12,7 @@ std::optional<QPalette::ColorRole> RoleOf(int systemIndex) {
         return QPalette::Base;
     case 8: // clWindowText
         return QPalette::Text;
-    case 9: // clCaptionText: drawn over the highlight in grids, so the text that reads there
+    case 9:  // clCaptionText: drawn over the highlight in grids, so the text that reads there
     case 14: // clHighlightText
         return QPalette::HighlightedText;
     case 13: // clHighlight

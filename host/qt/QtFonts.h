@@ -4,7 +4,6 @@
 
 #include <QFont>
 #include <QString>
-
 #include <string>
 
 namespace host {

@@ -3,8 +3,9 @@
 #include "app/HostOptions.h"
 #include "app/ViewFactory.h"
 
+#include <QDialog>
+#include <QPainter>
 #include <QPixmap>
-
 #include <stdexcept>
 
 namespace host {
@@ -26,8 +27,29 @@ void QtView::ProcessEvents() {
 void QtView::SaveShot(const std::filesystem::path& file) {
     ProcessEvents();
     QPixmap picture = m_window.grab();
+    AddOpenDialogs(picture);
     if (picture.isNull() || !picture.save(QString::fromStdString(file.string()), "PNG"))
         throw std::runtime_error("cannot save a picture of the main window to " + file.string());
+}
+
+void QtView::AddOpenDialogs(QPixmap& picture) const {
+    // Dialogs are windows of their own; the picture shows them over the main window as a person
+    // sees them, centred, each with a frame and its title.
+    QPainter painter(&picture);
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(top);
+        if (!dialog || !dialog->isVisible())
+            continue;
+        QPixmap content = dialog->grab();
+        int titleHeight = painter.fontMetrics().height() + 6;
+        QRect frame(0, 0, content.width() + 2, content.height() + titleHeight + 2);
+        frame.moveCenter(picture.rect().center());
+        painter.fillRect(frame, dialog->palette().color(QPalette::Highlight));
+        painter.setPen(dialog->palette().color(QPalette::HighlightedText));
+        painter.drawText(frame.adjusted(4, 0, 0, 0).topLeft() + QPoint(0, titleHeight - 5),
+                         dialog->windowTitle());
+        painter.drawPixmap(frame.left() + 1, frame.top() + titleHeight + 1, content);
+    }
 }
 
 int QtView::Exec() {

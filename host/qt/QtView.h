@@ -5,7 +5,7 @@
 #include "qt/QtPlatform.h"
 
 #include <QApplication>
-
+#include <QPixmap>
 #include <functional>
 #include <string>
 
@@ -28,6 +28,8 @@ public:
     QtPlatform& Qt() { return m_platform; }
 
 private:
+    void AddOpenDialogs(QPixmap& picture) const;
+
     QApplication m_app;
     MainWindow m_window;
     QtPlatform m_platform;

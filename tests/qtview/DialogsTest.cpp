@@ -1,5 +1,4 @@
 #include "ViewFixture.h"
-
 #include "data/DataSet.h"
 #include "qt/PickerDialog.h"
 #include "ui/Button.h"
@@ -11,7 +10,6 @@
 #include <QMenuBar>
 #include <QTableWidget>
 #include <QTimer>
-
 #include <string>
 #include <vector>
 
@@ -80,9 +78,11 @@ TEST_F(ViewTest, PickerListsTheFieldsFiltersByTextAndStartsWithTheMarkedRows) {
     data::DataSet sellers("qryVendedor");
     sellers.AddField("CDVENDEDOR", data::FieldType::String, 4).SetDisplayLabel("Código");
     sellers.AddField("NMVENDEDOR", data::FieldType::String, 30).SetDisplayLabel("Nome");
-    sellers.LoadFromPacket({{{"CDVENDEDOR", data::FieldType::String, 4}, {"NMVENDEDOR", data::FieldType::String, 30}},
-                            {{std::string("0001"), std::string("Ana")}, {std::string("0002"), std::string("Bruno")},
-                             {std::string("0003"), std::string("Carla")}}});
+    sellers.LoadFromPacket(
+        {{{"CDVENDEDOR", data::FieldType::String, 4}, {"NMVENDEDOR", data::FieldType::String, 30}},
+         {{std::string("0001"), std::string("Ana")},
+          {std::string("0002"), std::string("Bruno")},
+          {std::string("0003"), std::string("Carla")}}});
     MultiPickRequest request;
     request.Title = "Vendedores";
     request.DataSet = &sellers;

@@ -1,5 +1,4 @@
 #include "ViewFixture.h"
-
 #include "qt/EditView.h"
 #include "ui/Abort.h"
 #include "ui/Button.h"
@@ -23,7 +22,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QToolButton>
-
 #include <string>
 #include <vector>
 

@@ -1,5 +1,4 @@
 #include "ViewFixture.h"
-
 #include "data/DataSet.h"
 #include "data/DataSource.h"
 #include "ui/Canvas.h"
@@ -8,7 +7,6 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QTableView>
-
 #include <string>
 #include <vector>
 
@@ -42,7 +40,8 @@ protected:
     }
 
     void Load(const std::vector<std::string>& numbers) {
-        data::Packet packet{{{"NRPEDIDO", data::FieldType::String, 10}, {"IDSITPEDIDO", data::FieldType::String, 1}}, {}};
+        data::Packet packet{
+            {{"NRPEDIDO", data::FieldType::String, 10}, {"IDSITPEDIDO", data::FieldType::String, 1}}, {}};
         for (const std::string& number : numbers)
             packet.Rows.push_back({number, std::string("1")});
         orders.LoadFromPacket(packet);
@@ -67,7 +66,8 @@ TEST_F(GridViewTest, RowsColumnsAndTitlesFollowTheGridAndItsDataset) {
     EXPECT_EQ(Table().columnWidth(1), 24);
     EXPECT_EQ(model.headerData(0, Qt::Horizontal).toString().toStdString(), "NRPEDIDO");
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString().toStdString(), "Sit.");
-    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight,
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                  Qt::AlignRight,
               Qt::AlignRight);
 
     Load({"1", "2", "3", "4", "5"});
@@ -100,7 +100,8 @@ TEST_F(GridViewTest, VisibleCellsArePaintedThroughTheGridsPaintingAndItsHandler)
     QColor second = picture.pixelColor(60, rowHeight + rowHeight / 2);
     EXPECT_EQ(second, QColor(0, 0x80, 0x80)) << "the column's colour fills an unselected cell";
     QColor first = picture.pixelColor(60, rowHeight / 2);
-    EXPECT_EQ(first, QApplication::palette().color(QPalette::Highlight)) << "the selected row in the highlight";
+    EXPECT_EQ(first, QApplication::palette().color(QPalette::Highlight))
+        << "the selected row in the highlight";
 }
 
 TEST_F(GridViewTest, OnlyTheRowsInViewArePainted) {
@@ -116,7 +117,9 @@ TEST_F(GridViewTest, OnlyTheRowsInViewArePainted) {
 
 TEST_F(GridViewTest, CurrentRowFollowsTheCursorAndCellClicksMoveIt) {
     std::vector<std::string> cellClicks;
-    grid.OnCellClick = [&](Column& column) { cellClicks.push_back(orders.FieldByName("NRPEDIDO").AsString() + "/" + column.FieldName()); };
+    grid.OnCellClick = [&](Column& column) {
+        cellClicks.push_back(orders.FieldByName("NRPEDIDO").AsString() + "/" + column.FieldName());
+    };
     orders.Last();
     EXPECT_EQ(Table().currentIndex().row(), 2);
 

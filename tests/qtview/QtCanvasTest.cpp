@@ -1,10 +1,10 @@
 #include "qt/QtCanvas.h"
+
 #include "qt/QtColors.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
-
 #include <gtest/gtest.h>
 
 using host::QtCanvas;
@@ -56,9 +56,10 @@ TEST_F(QtCanvasTest, SystemColoursAreResolvedFromThePalette) {
         ui::Color colour;
         ui::Color expected;
     };
-    for (auto [colour, expected] : {Case{ui::clInfoBk, ui::Color::Rgb(1, 2, 3)}, Case{ui::clHighlight, ui::Color::Rgb(4, 5, 6)},
-                                   Case{ui::clCaptionText, ui::Color::Rgb(7, 8, 9)}, Case{ui::clWindow, ui::Color::Rgb(10, 11, 12)},
-                                   Case{ui::clOlive, ui::clOlive}}) {
+    for (auto [colour, expected] :
+         {Case{ui::clInfoBk, ui::Color::Rgb(1, 2, 3)}, Case{ui::clHighlight, ui::Color::Rgb(4, 5, 6)},
+          Case{ui::clCaptionText, ui::Color::Rgb(7, 8, 9)}, Case{ui::clWindow, ui::Color::Rgb(10, 11, 12)},
+          Case{ui::clOlive, ui::clOlive}}) {
         EXPECT_EQ(host::ResolveColor(colour, palette), expected) << colour.Name();
     }
     {
@@ -88,7 +89,8 @@ TEST_F(QtCanvasTest, TextIsDrawnInTheTextColourOverTheFillColourAndMeasuredByThe
             yellowish += qRed(At(x, y)) > 128 && qGreen(At(x, y)) > 128;
     EXPECT_GT(yellowish, 10) << "glyph pixels in the text colour (antialiased edges aside)";
     QRect past(2 + width + 2, 0, 64 - width - 4, 32);
-    EXPECT_EQ(CountOf(Rgb(ui::clBlue), past), past.width() * past.height()) << "nothing drawn past the measured width";
+    EXPECT_EQ(CountOf(Rgb(ui::clBlue), past), past.width() * past.height())
+        << "nothing drawn past the measured width";
     EXPECT_EQ(At(40, 28), Rgb(ui::clBlue));
 }
 
@@ -109,7 +111,8 @@ TEST_F(QtCanvasTest, SymbolFontCheckCharacterIsDrawnAsACheckMark) {
 }
 
 TEST_F(QtCanvasTest, BitmapIsCopiedUnscaledWithTheKeyColourInTheFillColourAndClipped) {
-    ui::Bitmap bitmap = ui::Bitmap::FromRows({"ok.", "o.k", "kkk"}, {{'o', ui::clOlive}, {'k', ui::clBlack}, {'.', ui::clWhite}});
+    ui::Bitmap bitmap = ui::Bitmap::FromRows({"ok.", "o.k", "kkk"},
+                                             {{'o', ui::clOlive}, {'k', ui::clBlack}, {'.', ui::clWhite}});
     {
         QPainter painter(&image);
         QtCanvas canvas(painter, QApplication::palette());

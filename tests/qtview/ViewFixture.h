@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-
 #include <gtest/gtest.h>
 
 // The model's application on the Qt platform, with the main window shown offscreen.
