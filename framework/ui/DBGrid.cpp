@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <stdexcept>
+#include <utility>
 
 namespace ui {
 
@@ -85,7 +87,7 @@ GridDrawState DBGrid::DrawStateOf(int row, int columnIndex) const {
     return state;
 }
 
-void DBGrid::PaintCell(Canvas& canvas, int row, int columnIndex, const Rect& rect) {
+void DBGrid::PaintCell(ui::Canvas& canvas, int row, int columnIndex, const Rect& rect) {
     data::DataSet* dataSet = DataSet();
     if (!dataSet)
         return;
@@ -98,6 +100,12 @@ void DBGrid::PaintCell(Canvas& canvas, int row, int columnIndex, const Rect& rec
     else if (row != 0 || !dataSet->IsEmpty())
         return;
     canvas.SetFont(column.Font());
+    ui::Canvas* outer = std::exchange(m_paintCanvas, &canvas);
+    struct Restore {
+        ui::Canvas*& slot;
+        ui::Canvas* value;
+        ~Restore() { slot = value; }
+    } restore{m_paintCanvas, outer};
     if (m_defaultDrawing)
         DrawDefault(canvas, column, rect, state);
     else
@@ -106,7 +114,13 @@ void DBGrid::PaintCell(Canvas& canvas, int row, int columnIndex, const Rect& rec
         OnDrawColumnCell(*this, rect, columnIndex, column, state);
 }
 
-void DBGrid::DrawDefault(Canvas& canvas, const Column& column, const Rect& rect, GridDrawState state) {
+ui::Canvas& DBGrid::Canvas() const {
+    if (!m_paintCanvas)
+        throw std::logic_error("The grid " + Name() + " is not painting a cell");
+    return *m_paintCanvas;
+}
+
+void DBGrid::DrawDefault(ui::Canvas& canvas, const Column& column, const Rect& rect, GridDrawState state) {
     if (state.Selected)
         canvas.SetTextColor(clHighlightText);
     canvas.FillRect(rect, state.Selected ? clHighlight : column.Color());

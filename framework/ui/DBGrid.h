@@ -72,7 +72,10 @@ public:
 
     GridDrawState DrawStateOf(int row, int columnIndex) const;
     // Paints one data cell: the default drawing, then OnDrawColumnCell.
-    void PaintCell(Canvas& canvas, int row, int columnIndex, const Rect& rect);
+    void PaintCell(ui::Canvas& canvas, int row, int columnIndex, const Rect& rect);
+    // The canvas of the cell being painted; paint handlers draw on it. Only valid while a
+    // cell is painted.
+    ui::Canvas& Canvas() const;
 
     bool AcceptsFocus() const override { return true; }
     // Arrow, page and home/end keys move the current row; left and right the selected column.
@@ -90,7 +93,7 @@ public:
 
 private:
     void DataChanged(data::DataSetChange change);
-    void DrawDefault(Canvas& canvas, const Column& column, const Rect& rect, GridDrawState state);
+    void DrawDefault(ui::Canvas& canvas, const Column& column, const Rect& rect, GridDrawState state);
     void KeepCurrentRowVisible();
 
     DataLink m_link;
@@ -102,6 +105,7 @@ private:
     int m_topRow = 0;
     int m_visibleRows = 10;
     int m_dataRepaints = 0;
+    ui::Canvas* m_paintCanvas = nullptr;
 };
 
 } // namespace ui

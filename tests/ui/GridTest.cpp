@@ -7,6 +7,7 @@
 #include "ui/Form.h"
 #include "ui/RecordingCanvas.h"
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,22 @@ TEST_F(GridTest, PaintingARowGivesTheHandlerThatRowsValuesWithoutMovingTheCursor
     EXPECT_EQ(orders.RecNo(), 1);
     EXPECT_EQ(scrolls, 0);
     EXPECT_EQ(orders.FieldByName("NRPEDIDO").AsString(), "0000000001");
+}
+
+TEST_F(GridTest, PaintHandlersDrawOnTheGridsCanvasOnlyWhileACellIsPainted) {
+    grid.SetDefaultDrawing(false);
+    grid.OnDrawColumnCell = [](DBGrid& sender, const Rect& rect, int, Column&, GridDrawState) {
+        sender.Canvas().TextOut(rect.Left + 2, rect.Top + 2, "PE");
+    };
+    RecordingCanvas canvas;
+
+    grid.PaintCell(canvas, 1, 0, {0, 18, 80, 36});
+
+    const auto texts = canvas.CallsOf(RecordingCanvas::Op::TextOut);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].Text, "PE");
+    EXPECT_EQ(texts[0].Y, 20);
+    EXPECT_THROW(grid.Canvas(), std::logic_error);
 }
 
 TEST_F(GridTest, DefaultDrawingFillsAndDrawsTheDisplayTextAlignedBeforeTheHandler) {
