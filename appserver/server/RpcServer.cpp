@@ -46,9 +46,9 @@ RpcServer::RpcServer(const std::string& dbUrl, ServerOptions options, std::ostre
     m_http->Get("/metrics", [this](const httplib::Request&, httplib::Response& response) {
         response.set_content(m_metrics.RenderPrometheus(), "text/plain; version=0.0.4; charset=utf-8");
     });
-    m_http->set_error_handler(
-        httplib::Server::HandlerWithResponse([this](const httplib::Request&, httplib::Response& response) {
-            HandleError(response);
+    m_http->set_error_handler(httplib::Server::HandlerWithResponse(
+        [this](const httplib::Request& request, httplib::Response& response) {
+            HandleError(request, response);
             return httplib::Server::HandlerResponse::Handled;
         }));
 }
@@ -100,25 +100,27 @@ void RpcServer::HandleHealth(httplib::Response& response) {
     }
 }
 
-void RpcServer::HandleError(httplib::Response& response) {
+void RpcServer::HandleError(const httplib::Request& request, httplib::Response& response) {
     if (!response.body.empty()) {
         return; // The JSON-RPC handler already wrote its own answer.
     }
-    if (response.status == 413) {
-        RpcOutcome outcome{413,
-                           JsonRpc::Error(nullptr, JsonRpc::InvalidRequest,
-                                          "Requisição grande demais: o limite é de " +
-                                              MebiBytes(m_options.maxBodyBytes) + " MiB."),
-                           "-",
-                           "-",
-                           "invalid",
-                           "request body above the limit"};
-        response.set_content(outcome.body.dump(), JsonType);
-        m_metrics.Record(outcome.method, outcome.outcome, 0.0);
-        m_log.Write(outcome, 0.0);
+    if (response.status != 413) {
+        response.set_content("HTTP " + std::to_string(response.status) + "\n", "text/plain");
         return;
     }
-    response.set_content("HTTP " + std::to_string(response.status) + "\n", "text/plain");
+    // httplib refuses form-encoded bodies above a few KiB with 413 too; say what is really wrong.
+    const bool form =
+        request.get_header_value("Content-Type").starts_with("application/x-www-form-urlencoded");
+    const std::string message =
+        form ? "Tipo de conteúdo não aceito: envie application/json."
+             : "Requisição grande demais: o limite é de " + MebiBytes(m_options.maxBodyBytes) + " MiB.";
+    RpcOutcome outcome{
+        form ? 415 : 413, JsonRpc::Error(nullptr, JsonRpc::InvalidRequest, message), "-", "-", "invalid",
+        message};
+    response.status = outcome.httpStatus;
+    response.set_content(outcome.body.dump(), JsonType);
+    m_metrics.Record(outcome.method, outcome.outcome, 0.0);
+    m_log.Write(outcome, 0.0);
 }
 
 } // namespace pedserver

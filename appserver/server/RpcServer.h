@@ -39,7 +39,7 @@ public:
 private:
     void HandleRpc(const httplib::Request& request, httplib::Response& response);
     void HandleHealth(httplib::Response& response);
-    void HandleError(httplib::Response& response);
+    void HandleError(const httplib::Request& request, httplib::Response& response);
 
     ServerOptions m_options;
     sqldb::ConnectionPool m_pool;

@@ -75,17 +75,43 @@ TEST_P(ProtocolTest, AnErrorAnswerKeepsTheRequestId) {
     EXPECT_TRUE(text.json.contains("result"));
 }
 
-TEST_P(ProtocolTest, AnOversizedBodyIsRefusedAndTheServerKeepsServing) {
+TEST_P(ProtocolTest, BodiesAreLimitedTo8MiBOfJsonAndTheServerKeepsServing) {
     testkit::ServerProcess& server = SharedServer();
     const DemoFacts facts = ReadDemoFacts(server);
-    const std::string filler(9 * 1024 * 1024, 'x');
-    const std::string body = Request("GetParamPedido", {filler}).dump();
-    const HttpAnswer answer = PostRaw(server, body, "Bearer " + server.Token(facts.allOrdersOperator));
-    EXPECT_EQ(answer.status, 413);
-    ASSERT_TRUE(answer.json.is_object()) << answer.body.substr(0, 200);
-    EXPECT_EQ(answer.json["error"]["code"], -32600);
-    EXPECT_EQ(answer.json["error"]["message"], "Requisição grande demais: o limite é de 8 MiB.");
-    ExpectServerStillServes(server, facts);
+    const std::string auth = "Bearer " + server.Token(facts.allOrdersOperator);
+    const auto bodyOf = [&](std::size_t filler) {
+        return Request("GetParamPedido", {std::string(filler, 'x')}).dump();
+    };
+    const auto nested = [](std::size_t depth) {
+        return R"({"jsonrpc":"2.0","id":1,"method":"GetParamPedido","params":[)" + std::string(depth, '[') +
+               std::string(depth, ']') + "]}";
+    };
+    struct Case {
+        const char* name;
+        std::string body;
+        std::string contentType;
+        int httpStatus;
+        int code;
+        std::string messageStart;
+    };
+    const std::vector<Case> cases{
+        {"9 MiB", bodyOf(9 * 1024 * 1024), "application/json", 413, -32600,
+         "Requisição grande demais: o limite é de 8 MiB."},
+        {"7 MiB reaches the method", bodyOf(7 * 1024 * 1024), "application/json", 200, -32602, "Parâmetro 1"},
+        {"deeply nested", nested(500000), "application/json", 200, -32602, "Parâmetro 1"},
+        {"form-encoded", bodyOf(100000), "application/x-www-form-urlencoded", 415, -32600,
+         "Tipo de conteúdo não aceito: envie application/json."},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        const HttpAnswer answer = PostRaw(server, test.body, auth, test.contentType);
+        EXPECT_EQ(answer.status, test.httpStatus);
+        ASSERT_TRUE(answer.json.is_object()) << answer.body.substr(0, 200);
+        EXPECT_EQ(answer.json["error"]["code"], test.code);
+        EXPECT_TRUE(answer.json["error"].value("message", "").starts_with(test.messageStart))
+            << answer.json["error"].value("message", "");
+        ExpectServerStillServes(server, facts);
+    }
 }
 
 RPC_INSTANTIATE_BACKENDS(ProtocolTest);

@@ -71,12 +71,12 @@ httplib::Client Http(const testkit::ServerProcess& server) {
 } // namespace
 
 HttpAnswer PostRaw(const testkit::ServerProcess& server, const std::string& body,
-                   const std::optional<std::string>& authorization) {
+                   const std::optional<std::string>& authorization, const std::string& contentType) {
     httplib::Headers headers;
     if (authorization) {
         headers.emplace("Authorization", *authorization);
     }
-    return ToAnswer(Http(server).Post(RpcPath.c_str(), headers, body, "application/json"));
+    return ToAnswer(Http(server).Post(RpcPath.c_str(), headers, body, contentType.c_str()));
 }
 
 HttpAnswer GetRaw(const testkit::ServerProcess& server, const std::string& path) {

@@ -47,7 +47,8 @@ struct HttpAnswer {
     std::string header;  // WWW-Authenticate
 };
 HttpAnswer PostRaw(const testkit::ServerProcess& server, const std::string& body,
-                   const std::optional<std::string>& authorization);
+                   const std::optional<std::string>& authorization,
+                   const std::string& contentType = "application/json");
 HttpAnswer GetRaw(const testkit::ServerProcess& server, const std::string& path);
 
 nlohmann::json Request(const std::string& method, const nlohmann::json& params, int id = 1);
