@@ -191,20 +191,7 @@ void DataSet::Notify(DataSetChange change) {
         m_changePending = true;
         return;
     }
-    // Listeners may unsubscribe (or subscribe) while being told; look each one up again.
-    std::vector<int> ids;
-    ids.reserve(m_listeners.size());
-    for (const auto& listener : m_listeners) {
-        ids.push_back(listener.first);
-    }
-    for (int id : ids) {
-        const auto it = std::find_if(m_listeners.begin(), m_listeners.end(),
-                                     [id](const auto& listener) { return listener.first == id; });
-        if (it != m_listeners.end()) {
-            const auto listener = it->second;
-            listener(change);
-        }
-    }
+    m_listeners.Notify(change);
 }
 
 void DataSet::DisableControls() {
@@ -222,13 +209,11 @@ void DataSet::EnableControls() {
 }
 
 int DataSet::Subscribe(std::function<void(DataSetChange)> listener) {
-    const int id = m_nextListenerId++;
-    m_listeners.emplace_back(id, std::move(listener));
-    return id;
+    return m_listeners.Add(std::move(listener));
 }
 
 void DataSet::Unsubscribe(int id) {
-    std::erase_if(m_listeners, [id](const auto& listener) { return listener.first == id; });
+    m_listeners.Remove(id);
 }
 
 void DataSet::SetFilter(std::string filter) {

@@ -2,6 +2,7 @@
 
 #include "data/DataSetState.h"
 #include "data/Field.h"
+#include "data/ListenerList.h"
 #include "data/Packet.h"
 #include "data/Value.h"
 
@@ -139,8 +140,7 @@ private:
     int m_paintedRow = -1;
     int m_disableCount = 0;
     bool m_changePending = false;
-    int m_nextListenerId = 1;
-    std::vector<std::pair<int, std::function<void(DataSetChange)>>> m_listeners;
+    ListenerList<DataSetChange> m_listeners;
     std::vector<DataSource*> m_sources;
     std::string m_indexFieldNames;
     std::string m_filter;

@@ -35,41 +35,23 @@ void DataSource::SetDataSet(DataSet* dataSet) {
         m_dataSetSubscription = m_dataSet->Subscribe([this](DataSetChange change) { Forward(change); });
     }
     m_lastState = m_dataSet ? m_dataSet->State() : DataSetState::Inactive;
-    Broadcast(DataSetChange::DataChanged);
+    m_listeners.Notify(DataSetChange::DataChanged);
     if (OnStateChange) {
         OnStateChange(*this);
     }
 }
 
 int DataSource::Subscribe(std::function<void(DataSetChange)> listener) {
-    const int id = m_nextListenerId++;
-    m_listeners.emplace_back(id, std::move(listener));
-    return id;
+    return m_listeners.Add(std::move(listener));
 }
 
 void DataSource::Unsubscribe(int id) {
-    std::erase_if(m_listeners, [id](const auto& listener) { return listener.first == id; });
+    m_listeners.Remove(id);
 }
 
 void DataSource::Forward(DataSetChange change) {
-    Broadcast(change);
+    m_listeners.Notify(change);
     CheckState();
-}
-
-void DataSource::Broadcast(DataSetChange change) {
-    std::vector<int> ids;
-    ids.reserve(m_listeners.size());
-    for (const auto& listener : m_listeners) {
-        ids.push_back(listener.first);
-    }
-    for (int id : ids) {
-        const auto it = std::find_if(m_listeners.begin(), m_listeners.end(),
-                                     [id](const auto& listener) { return listener.first == id; });
-        if (it != m_listeners.end()) {
-            const auto listener = it->second;
-            listener(change);
-        }
-    }
 }
 
 // The state is compared rather than taken from StateChanged alone, because a dataset whose
@@ -89,7 +71,7 @@ void DataSource::DataSetDestroyed() {
     m_dataSet = nullptr;
     m_dataSetSubscription = 0;
     m_lastState = DataSetState::Inactive;
-    Broadcast(DataSetChange::DataChanged);
+    m_listeners.Notify(DataSetChange::DataChanged);
     if (OnStateChange) {
         OnStateChange(*this);
     }

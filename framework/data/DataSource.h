@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/DataSetState.h"
+#include "data/ListenerList.h"
 
 #include <functional>
 #include <string>
@@ -38,7 +39,6 @@ private:
     friend class DataSet;
 
     void Forward(DataSetChange change);
-    void Broadcast(DataSetChange change);
     void CheckState();
     void DataSetDestroyed();
 
@@ -46,8 +46,7 @@ private:
     DataSet* m_dataSet = nullptr;
     int m_dataSetSubscription = 0;
     DataSetState m_lastState = DataSetState::Inactive;
-    int m_nextListenerId = 1;
-    std::vector<std::pair<int, std::function<void(DataSetChange)>>> m_listeners;
+    ListenerList<DataSetChange> m_listeners;
 };
 
 } // namespace data

@@ -169,20 +169,15 @@ void Control::Click() {
 void Control::HandleKey(int&, ShiftState) {}
 
 int Control::Subscribe(PropertyListener listener) {
-    int id = m_nextListenerId++;
-    m_listeners.push_back({id, std::move(listener)});
-    return id;
+    return m_listeners.Add(std::move(listener));
 }
 
 void Control::Unsubscribe(int id) {
-    std::erase_if(m_listeners, [id](const Listener& l) { return l.id == id; });
+    m_listeners.Remove(id);
 }
 
 void Control::Notify(Property property) {
-    // A listener may unsubscribe while it is told; work on a copy.
-    auto listeners = m_listeners;
-    for (const auto& listener : listeners)
-        listener.callback(*this, property);
+    m_listeners.Notify(*this, property);
 }
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ListenerList.h"
 #include "ui/Color.h"
 #include "ui/Component.h"
 #include "ui/Font.h"
@@ -99,11 +100,6 @@ protected:
 
 private:
     friend class Container;
-    struct Listener {
-        int id;
-        PropertyListener callback;
-    };
-
     Container* m_parent = nullptr;
     bool m_enabled = true;
     bool m_visible = true;
@@ -114,8 +110,7 @@ private:
     ui::Font m_font;
     int m_tabOrder = 0;
     bool m_tabStop = true;
-    std::vector<Listener> m_listeners;
-    int m_nextListenerId = 1;
+    data::ListenerList<Control&, Property> m_listeners;
 };
 
 } // namespace ui
