@@ -69,6 +69,11 @@ void DataSet::Open() {
         BeforeOpen(*this);
     }
     SetState(DataSetState::Browse);
+    FinishOpen();
+}
+
+// Shared by opening and loading: the rows are in place, now compute, order and announce them.
+void DataSet::FinishOpen() {
     CalculateAll();
     ApplyOrder();
     ResetCursor();

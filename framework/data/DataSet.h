@@ -111,6 +111,7 @@ private:
     void MoveTo(int displayRow, bool bof, bool eof);
     void PostIfEditing();
     void ResetCursor();
+    void FinishOpen();
     void CalculateRow(std::size_t storageRow);
     void CalculateAll();
     void ApplyOrder();

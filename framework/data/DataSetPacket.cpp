@@ -128,16 +128,7 @@ void DataSet::ReplaceRows(std::vector<Value> values) {
         m_state = DataSetState::Inactive;
         SetState(DataSetState::Browse);
     }
-    CalculateAll();
-    ApplyOrder();
-    ResetCursor();
-    Notify(DataSetChange::DataChanged);
-    if (AfterOpen) {
-        AfterOpen(*this);
-    }
-    if (!IsEmpty()) {
-        Scrolled();
-    }
+    FinishOpen();
 }
 
 Packet DataSet::ToPacket() const {
