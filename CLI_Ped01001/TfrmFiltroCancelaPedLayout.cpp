@@ -12,12 +12,10 @@ void Place(ui::Control& control, int left, int top, int width, int height, const
         control.SetCaption(caption);
 }
 
-void PlaceChecked(ui::Control& control, int left, int top, int width, const std::string& caption) {
-    Place(control, left, top, width, 17, caption);
-    if (auto* box = dynamic_cast<ui::CheckBox*>(&control))
-        box->SetChecked(true);
-    else if (auto* radio = dynamic_cast<ui::RadioButton*>(&control))
-        radio->SetChecked(true);
+// Check boxes and radio buttons that come up checked.
+template <class Box> void PlaceChecked(Box& box, int left, int top, int width, const std::string& caption) {
+    Place(box, left, top, width, 17, caption);
+    box.SetChecked(true);
 }
 
 void DefinePicker(ui::SpeedButton& button, int left, int top) {
