@@ -50,6 +50,29 @@ TEST_P(RoundTripTest, GetPedidoReturnsTheBranchOrdersAsADataPacket) {
     }
 }
 
+TEST_P(RoundTripTest, GetPedidoParametersTravelInTheirDocumentedPositions) {
+    testkit::ServerProcess& server = SharedServer();
+    const DemoFacts facts = ReadDemoFacts(server);
+    pedclient::RpcClient client = server.Client(facts.allOrdersOperator);
+    const auto all = RowsOf(client.GetPedido({.cdFilial = facts.branch}));
+    ASSERT_GE(all.size(), 4u);
+    const std::string first = all[1].at("NRPEDIDO");
+    const std::string last = all[2].at("NRPEDIDO");
+    const auto numbers = [](const std::vector<std::map<std::string, nlohmann::json>>& rows) {
+        std::vector<std::string> result;
+        for (const auto& row : rows) {
+            result.push_back(row.at("NRPEDIDO"));
+        }
+        return result;
+    };
+    const std::vector<std::string> range = numbers(RowsOf(client.GetPedido(
+        {.cdFilial = facts.branch, .deNrPedido = first, .ateNrPedido = last, .tNrPedido = ""})));
+    EXPECT_EQ(range, (std::vector<std::string>{first, last}));
+    const std::vector<std::string> listed =
+        numbers(RowsOf(client.GetPedido({.cdFilial = facts.branch, .nrPedido = last, .tNrPedido = ""})));
+    EXPECT_EQ(listed, std::vector<std::string>{last});
+}
+
 TEST_P(RoundTripTest, GetItemPedidoReturnsEveryItemOfTheOrder) {
     testkit::ServerProcess& server = SharedServer();
     const DemoFacts facts = ReadDemoFacts(server);
