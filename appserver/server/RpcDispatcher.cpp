@@ -49,8 +49,6 @@ bool IsValidId(const nlohmann::json& id) {
 
 RpcOutcome RpcDispatcher::Handle(std::string_view body, std::string_view authorization) {
     RpcOutcome outcome;
-    outcome.method = "-";
-    outcome.operatorCode = "-";
     try {
         Dispatch(outcome, body, authorization);
     } catch (const std::exception& error) {

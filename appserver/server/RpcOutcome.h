@@ -10,10 +10,10 @@ namespace pedserver {
 struct RpcOutcome {
     int httpStatus = 200;
     nlohmann::json body;
-    std::string method;       // "-" until the request names a method the server knows
-    std::string operatorCode; // "-" until the token is accepted
-    std::string outcome;      // ok, refused, invalid, unauthorized, internal
-    std::string detail;       // for the log only: the reason of a failure, never sent to the client
+    std::string method = "-";       // until the request names a method the server knows
+    std::string operatorCode = "-"; // until the token is accepted
+    std::string outcome;            // ok, refused, invalid, unauthorized, internal
+    std::string detail;             // for the log only: the reason of a failure, never sent to the client
 };
 
 } // namespace pedserver

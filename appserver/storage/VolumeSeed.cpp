@@ -31,7 +31,7 @@ void SeedVolume(sqldb::Connection& connection, int orders, int itemsPerOrder, st
     const auto products =
         Codes(connection, "SELECT CDPRODUTO FROM PRODUTO WHERE CDNVPRODUTO = 3 ORDER BY CDPRODUTO");
     const auto last = connection.Query("SELECT MAX(NRPEDIDO) AS ULTIMO FROM PEDIDO WHERE CDFILIAL = '0001'");
-    const int first = static_cast<int>(std::stol("0" + last.Text(0, "ULTIMO"))) + 1;
+    const int first = static_cast<int>(std::stol(std::string("0").append(last.Text(0, "ULTIMO")))) + 1;
     const auto day0 = std::chrono::sys_days(std::chrono::year(2024) / 1 / 1);
     SeedRandom random(seed);
     OrderWriter writer(connection);
