@@ -5,10 +5,7 @@
 namespace ui {
 
 void Button::SetModalResult(ui::ModalResult result) {
-    if (result == m_modalResult)
-        return;
-    m_modalResult = result;
-    Notify(Property::ModalResult);
+    Update(m_modalResult, result, Property::ModalResult);
 }
 
 void Button::Click() {

@@ -3,10 +3,8 @@
 namespace ui {
 
 void CheckBox::SetChecked(bool checked) {
-    if (checked == m_checked)
+    if (!Update(m_checked, checked, Property::Checked))
         return;
-    m_checked = checked;
-    Notify(Property::Checked);
     Control::Click();
 }
 

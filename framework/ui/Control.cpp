@@ -36,17 +36,11 @@ Form* Control::ParentForm() const {
 }
 
 void Control::SetEnabled(bool enabled) {
-    if (enabled == m_enabled)
-        return;
-    m_enabled = enabled;
-    Notify(Property::Enabled);
+    Update(m_enabled, enabled, Property::Enabled);
 }
 
 void Control::SetVisible(bool visible) {
-    if (visible == m_visible)
-        return;
-    m_visible = visible;
-    Notify(Property::Visible);
+    Update(m_visible, visible, Property::Visible);
 }
 
 const Control* Control::ChainParent() const {
@@ -75,38 +69,23 @@ bool Control::IsShowingBelow(const Control* ancestor) const {
 
 void Control::SetBounds(int left, int top, int width, int height) {
     Rect bounds{left, top, left + width, top + height};
-    if (bounds == m_bounds)
-        return;
-    m_bounds = bounds;
-    Notify(Property::Bounds);
+    Update(m_bounds, bounds, Property::Bounds);
 }
 
 void Control::SetCaption(const std::string& caption) {
-    if (caption == m_caption)
-        return;
-    m_caption = caption;
-    Notify(Property::Caption);
+    Update(m_caption, caption, Property::Caption);
 }
 
 void Control::SetHint(const std::string& hint) {
-    if (hint == m_hint)
-        return;
-    m_hint = hint;
-    Notify(Property::Hint);
+    Update(m_hint, hint, Property::Hint);
 }
 
 void Control::SetColor(ui::Color color) {
-    if (color == m_color)
-        return;
-    m_color = color;
-    Notify(Property::Color);
+    Update(m_color, color, Property::Color);
 }
 
 void Control::SetFont(const ui::Font& font) {
-    if (font == m_font)
-        return;
-    m_font = font;
-    Notify(Property::Font);
+    Update(m_font, font, Property::Font);
 }
 
 void Control::SetFontColor(ui::Color color) {
@@ -138,10 +117,7 @@ void Control::SetTabOrder(int tabOrder) {
 }
 
 void Control::SetTabStop(bool tabStop) {
-    if (tabStop == m_tabStop)
-        return;
-    m_tabStop = tabStop;
-    Notify(Property::TabStop);
+    Update(m_tabStop, tabStop, Property::TabStop);
 }
 
 bool Control::CanFocus() const {

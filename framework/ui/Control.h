@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace ui {
@@ -89,6 +90,15 @@ public:
 
 protected:
     void Notify(Property property);
+    // The body of a property setter: assigns and notifies only when the value changes, and
+    // says whether it did, so a setter can follow a real change with more.
+    template <class T> bool Update(T& member, const std::type_identity_t<T>& value, Property property) {
+        if (member == value)
+            return false;
+        member = value;
+        Notify(property);
+        return true;
+    }
     // Visible as far as this control's own place in its parent goes (a tab sheet is visible
     // only while it is the active page).
     virtual bool IsVisibleInParent() const { return m_visible; }

@@ -23,17 +23,11 @@ void DBGrid::SetDataSource(data::DataSource* source) {
 }
 
 void DBGrid::SetReadOnly(bool readOnly) {
-    if (readOnly == m_readOnly)
-        return;
-    m_readOnly = readOnly;
-    Notify(Property::ReadOnly);
+    Update(m_readOnly, readOnly, Property::ReadOnly);
 }
 
 void DBGrid::SetOptions(const GridOptions& options) {
-    if (options == m_options)
-        return;
-    m_options = options;
-    Notify(Property::Options);
+    Update(m_options, options, Property::Options);
 }
 
 int DBGrid::RowCount() const {
@@ -55,18 +49,12 @@ void DBGrid::SetCurrentRow(int row) {
 
 void DBGrid::SetSelectedIndex(int columnIndex) {
     columnIndex = std::clamp(columnIndex, 0, std::max(0, m_columns.Count() - 1));
-    if (columnIndex == m_selectedIndex)
-        return;
-    m_selectedIndex = columnIndex;
-    Notify(Property::Data);
+    Update(m_selectedIndex, columnIndex, Property::Data);
 }
 
 void DBGrid::SetTopRow(int row) {
     row = std::clamp(row, 0, std::max(0, RowCount() - 1));
-    if (row == m_topRow)
-        return;
-    m_topRow = row;
-    Notify(Property::Data);
+    Update(m_topRow, row, Property::Data);
 }
 
 void DBGrid::SetVisibleRowCount(int rows) {

@@ -15,10 +15,7 @@ void DBText::SetDataSource(data::DataSource* source) {
 }
 
 void DBText::SetDataField(const std::string& dataField) {
-    if (dataField == m_dataField)
-        return;
-    m_dataField = dataField;
-    Notify(Property::DataField);
+    Update(m_dataField, dataField, Property::DataField);
 }
 
 std::string DBText::Text() const {

@@ -11,25 +11,17 @@ void Edit::SetText(const std::string& text) {
 }
 
 void Edit::SetMaxLength(int maxLength) {
-    if (maxLength == m_maxLength)
-        return;
-    m_maxLength = maxLength;
-    Notify(Property::MaxLength);
+    Update(m_maxLength, maxLength, Property::MaxLength);
 }
 
 void Edit::SetCharCase(ui::CharCase charCase) {
-    if (charCase == m_charCase)
+    if (!Update(m_charCase, charCase, Property::CharCase))
         return;
-    m_charCase = charCase;
-    Notify(Property::CharCase);
     ChangeText(ApplyCharCase(m_text));
 }
 
 void Edit::SetReadOnly(bool readOnly) {
-    if (readOnly == m_readOnly)
-        return;
-    m_readOnly = readOnly;
-    Notify(Property::ReadOnly);
+    Update(m_readOnly, readOnly, Property::ReadOnly);
 }
 
 void Edit::TypeText(const std::string& text) {
@@ -51,10 +43,8 @@ void Edit::TypeText(const std::string& text) {
 }
 
 void Edit::ChangeText(const std::string& text) {
-    if (text == m_text)
+    if (!Update(m_text, text, Property::Text))
         return;
-    m_text = text;
-    Notify(Property::Text);
     if (OnChange)
         OnChange(*this);
 }

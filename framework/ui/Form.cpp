@@ -45,17 +45,11 @@ Form::~Form() {
 }
 
 void Form::SetFormStyle(ui::FormStyle style) {
-    if (style == m_formStyle)
-        return;
-    m_formStyle = style;
-    Notify(Property::FormStyle);
+    Update(m_formStyle, style, Property::FormStyle);
 }
 
 void Form::SetWindowState(ui::WindowState state) {
-    if (state == m_windowState)
-        return;
-    m_windowState = state;
-    Notify(Property::WindowState);
+    Update(m_windowState, state, Property::WindowState);
 }
 
 void Form::Show() {
@@ -105,10 +99,7 @@ ui::ModalResult Form::ShowModal() {
 }
 
 void Form::SetModalResult(ui::ModalResult result) {
-    if (result == m_modalResult)
-        return;
-    m_modalResult = result;
-    Notify(Property::ModalResult);
+    Update(m_modalResult, result, Property::ModalResult);
 }
 
 CloseAction Form::DefaultCloseAction() const {

@@ -3,10 +3,7 @@
 namespace ui {
 
 void Image::SetBitmap(const ui::Bitmap& bitmap) {
-    if (bitmap == m_bitmap)
-        return;
-    m_bitmap = bitmap;
-    Notify(Property::Bitmap);
+    Update(m_bitmap, bitmap, Property::Bitmap);
 }
 
 } // namespace ui

@@ -10,17 +10,11 @@ MenuItem::MenuItem(std::string name) : Control(std::move(name)) {
 }
 
 void MenuItem::SetChecked(bool checked) {
-    if (checked == m_checked)
-        return;
-    m_checked = checked;
-    Notify(Property::Checked);
+    Update(m_checked, checked, Property::Checked);
 }
 
 void MenuItem::SetShortCut(const ui::ShortCut& shortCut) {
-    if (shortCut == m_shortCut)
-        return;
-    m_shortCut = shortCut;
-    Notify(Property::ShortCut);
+    Update(m_shortCut, shortCut, Property::ShortCut);
 }
 
 std::string MenuItem::PlainCaption() const {

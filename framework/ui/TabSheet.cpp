@@ -20,10 +20,7 @@ int TabSheet::PageIndex() const {
 }
 
 void TabSheet::SetTabVisible(bool tabVisible) {
-    if (tabVisible == m_tabVisible)
-        return;
-    m_tabVisible = tabVisible;
-    Notify(Property::TabVisible);
+    Update(m_tabVisible, tabVisible, Property::TabVisible);
 }
 
 bool TabSheet::IsVisibleInParent() const {
