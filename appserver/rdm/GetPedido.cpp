@@ -97,10 +97,6 @@ nlohmann::json DateTime(const sqldb::Value& value) {
     return sqldb::AsText(value).substr(0, 10) + "T00:00:00";
 }
 
-nlohmann::json Text(const sqldb::Value& value) {
-    return sqldb::IsNull(value) ? nlohmann::json() : nlohmann::json(sqldb::AsText(value));
-}
-
 } // namespace
 
 nlohmann::json GetPedido(sqldb::Connection& connection, const nlohmann::json& params,
@@ -118,23 +114,24 @@ nlohmann::json GetPedido(sqldb::Connection& connection, const nlohmann::json& pa
         "WHERE 1 = 1" +
             filter.Where() + " ORDER BY P.NRPEDIDO",
         filter.Params());
-    Packet packet;
-    packet.AddField("IDCHECK", "string", 1)
-        .AddField("NRPEDIDO", "string", 10)
-        .AddField("IDSITPEDIDO", "string", 1);
-    packet.AddField("NMFANTCLIE", "string", 50)
-        .AddField("CDCLIENTE", "string", 21)
-        .AddField("DTENTPED", "datetime");
-    packet.AddField("DTPEDIDO", "datetime")
-        .AddField("CDFILIAL", "string", 4)
-        .AddField("NREMPENHO", "string", 20);
-    packet.AddField("CDVENDEDOR", "string", 4).AddField("INFPED", "string", 63);
+    Packet packet({{"IDCHECK", "string", 1},
+                   {"NRPEDIDO", "string", 10},
+                   {"IDSITPEDIDO", "string", 1},
+                   {"NMFANTCLIE", "string", 50},
+                   {"CDCLIENTE", "string", 21},
+                   {"DTENTPED", "datetime"},
+                   {"DTPEDIDO", "datetime"},
+                   {"CDFILIAL", "string", 4},
+                   {"NREMPENHO", "string", 20},
+                   {"CDVENDEDOR", "string", 4},
+                   {"INFPED", "string", 63}});
     for (const auto& row : rows) {
         const auto pedido = sqldb::AsText(row[0]);
         const auto info = "Vend. " + sqldb::AsText(row[8]) + " " + sqldb::AsText(row[9]) + " | Prior. " +
                           PriorityName(sqldb::AsText(row[10])) + " | " + values[pedido].ToReais();
-        packet.AddRow({"N", pedido, Text(row[1]), Text(row[2]), Text(row[3]), DateTime(row[4]),
-                       DateTime(row[5]), Text(row[6]), Text(row[7]), Text(row[8]), CutToChars(info, 63)});
+        packet.AddRow({"N", pedido, TextOrNull(row[1]), TextOrNull(row[2]), TextOrNull(row[3]),
+                       DateTime(row[4]), DateTime(row[5]), TextOrNull(row[6]), TextOrNull(row[7]),
+                       TextOrNull(row[8]), CutToChars(info, 63)});
     }
     return packet.ToResult();
 }

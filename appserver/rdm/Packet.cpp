@@ -32,4 +32,8 @@ nlohmann::json Packet::ToResult() const {
     return {{"packet", {{"fields", std::move(fields)}, {"rows", m_rows}}}};
 }
 
+nlohmann::json TextOrNull(const sqldb::Value& value) {
+    return sqldb::IsNull(value) ? nlohmann::json() : nlohmann::json(sqldb::AsText(value));
+}
+
 } // namespace pedserver

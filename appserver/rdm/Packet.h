@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sqldb/Value.h"
+
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -10,6 +12,15 @@ namespace pedserver {
 // Texts longer than their field are cut to its size in characters.
 class Packet {
 public:
+    struct FieldDef {
+        std::string name;
+        std::string type;
+        int size = 0;
+    };
+
+    Packet() = default;
+    explicit Packet(std::vector<FieldDef> fields) : m_fields(std::move(fields)) {}
+
     Packet& AddField(const std::string& name, const std::string& type, int size = 0);
     void AddRow(nlohmann::json row);
     std::size_t RowCount() const { return m_rows.size(); }
@@ -17,13 +28,11 @@ public:
     nlohmann::json ToResult() const;
 
 private:
-    struct FieldDef {
-        std::string name;
-        std::string type;
-        int size;
-    };
     std::vector<FieldDef> m_fields;
     nlohmann::json m_rows = nlohmann::json::array();
 };
+
+// A column value for a packet row: its text, or null.
+nlohmann::json TextOrNull(const sqldb::Value& value);
 
 } // namespace pedserver

@@ -5,32 +5,50 @@
 #include "rdm/SellerScope.h"
 #include "storage/Decimal.h"
 
+#include <string_view>
+
 namespace pedserver {
 namespace {
-
-nlohmann::json TextOrNull(const sqldb::Value& value) {
-    return sqldb::IsNull(value) ? nlohmann::json() : nlohmann::json(sqldb::AsText(value));
-}
 
 nlohmann::json Number(const sqldb::Value& value) {
     return sqldb::IsNull(value) ? nlohmann::json() : nlohmann::json(Decimal::FromValue(value).ToDouble());
 }
 
 Packet ItemPacket() {
-    Packet packet;
-    packet.AddField("NRITEMPED", "string", 10)
-        .AddField("IDCHECK", "string", 1)
-        .AddField("IDSITITEMPED", "string", 1);
-    packet.AddField("CDPRODUTO", "string", 10)
-        .AddField("NMPRODUTO", "string", 50)
-        .AddField("QTITEMPED", "float");
-    packet.AddField("SGUNIDADE", "string", 10)
-        .AddField("VRPREUNITPED", "float")
-        .AddField("NRPEDIDO", "string", 10);
-    packet.AddField("CDFILIAL", "string", 4).AddField("CDARVPROD", "string", 20);
-    packet.AddField("CDJUSTEXCHIS", "string", 4).AddField("CDOPERADOR", "string", 12);
-    packet.AddField("CDPRODESTO", "string", 10);
-    return packet;
+    return Packet({{"NRITEMPED", "string", 10},
+                   {"IDCHECK", "string", 1},
+                   {"IDSITITEMPED", "string", 1},
+                   {"CDPRODUTO", "string", 10},
+                   {"NMPRODUTO", "string", 50},
+                   {"QTITEMPED", "float"},
+                   {"SGUNIDADE", "string", 10},
+                   {"VRPREUNITPED", "float"},
+                   {"NRPEDIDO", "string", 10},
+                   {"CDFILIAL", "string", 4},
+                   {"CDARVPROD", "string", 20},
+                   {"CDJUSTEXCHIS", "string", 4},
+                   {"CDOPERADOR", "string", 12},
+                   {"CDPRODESTO", "string", 10}});
+}
+
+// The branch and order a per-order query names, and the condition that keeps a restricted
+// operator to his sellers' orders; the condition's parameters are in params.
+struct OrderRequest {
+    std::string filial;
+    std::string pedido;
+    sqldb::Params params;
+    std::string scope;
+};
+
+OrderRequest ReadOrderRequest(sqldb::Connection& connection, const nlohmann::json& params,
+                              std::string_view method, const std::string& tokenOperator) {
+    const ParamReader reader(params, method, 2);
+    OrderRequest request{
+        reader.Text(0, "filial", Size::Filial), reader.Text(1, "pedido", Size::Pedido), {}, {}};
+    request.params = {{"FILIAL", request.filial}, {"PEDIDO", request.pedido}};
+    request.scope =
+        SellerScope(connection, request.filial, tokenOperator).Condition("P.CDVENDEDOR", request.params);
+    return request;
 }
 
 } // namespace
@@ -86,10 +104,7 @@ nlohmann::json GetNrPedido(sqldb::Connection& connection, const nlohmann::json& 
         sqlParams["VENDEDOR"] = vendedor;
     }
     sql += SellerScope(connection, filial, tokenOperator).Condition("P.CDVENDEDOR", sqlParams);
-    Packet packet;
-    packet.AddField("IDMARCADO", "string", 1)
-        .AddField("NRPEDIDO", "string", 10)
-        .AddField("NMFANTCLIE", "string", 50);
+    Packet packet({{"IDMARCADO", "string", 1}, {"NRPEDIDO", "string", 10}, {"NMFANTCLIE", "string", 50}});
     for (const auto& row : connection.Query(sql + " ORDER BY P.NRPEDIDO", sqlParams))
         packet.AddRow({"N", sqldb::AsText(row[0]), TextOrNull(row[1])});
     return packet.ToResult();
@@ -97,11 +112,7 @@ nlohmann::json GetNrPedido(sqldb::Connection& connection, const nlohmann::json& 
 
 nlohmann::json GetItemPedido(sqldb::Connection& connection, const nlohmann::json& params,
                              const std::string& tokenOperator) {
-    const ParamReader reader(params, "GetItemPedido", 2);
-    const auto filial = reader.Text(0, "filial", Size::Filial);
-    const auto pedido = reader.Text(1, "pedido", Size::Pedido);
-    sqldb::Params sqlParams{{"FILIAL", filial}, {"PEDIDO", pedido}};
-    const auto scope = SellerScope(connection, filial, tokenOperator).Condition("P.CDVENDEDOR", sqlParams);
+    const auto request = ReadOrderRequest(connection, params, "GetItemPedido", tokenOperator);
     // A restricted operator asking for another seller's order gets an empty packet, exactly as
     // for an order that does not exist, so the answer reveals nothing.
     const auto rows = connection.Query(
@@ -111,8 +122,8 @@ nlohmann::json GetItemPedido(sqldb::Connection& connection, const nlohmann::json
         "JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO "
         "LEFT JOIN PRODUTO PR ON PR.CDPRODUTO = I.CDPRODUTO "
         "WHERE I.CDFILIAL = :FILIAL AND I.NRPEDIDO = :PEDIDO" +
-            scope + " ORDER BY I.NRITEMPED",
-        sqlParams);
+            request.scope + " ORDER BY I.NRITEMPED",
+        request.params);
     auto packet = ItemPacket();
     for (const auto& row : rows) {
         packet.AddRow({TextOrNull(row[0]), "N", TextOrNull(row[1]), TextOrNull(row[2]), TextOrNull(row[3]),
@@ -136,20 +147,17 @@ sqldb::Rows BlockingItems(sqldb::Connection& connection, const std::string& fili
 
 nlohmann::json GetItemPedidoSemFiltro2(sqldb::Connection& connection, const nlohmann::json& params,
                                        const std::string& tokenOperator) {
-    const ParamReader reader(params, "GetItemPedidoSemFiltro2", 2);
-    const auto filial = reader.Text(0, "filial", Size::Filial);
-    const auto pedido = reader.Text(1, "pedido", Size::Pedido);
-    sqldb::Params sqlParams{{"FILIAL", filial}, {"PEDIDO", pedido}};
-    const auto scope = SellerScope(connection, filial, tokenOperator).Condition("P.CDVENDEDOR", sqlParams);
+    const auto request = ReadOrderRequest(connection, params, "GetItemPedidoSemFiltro2", tokenOperator);
     Packet packet;
     packet.AddField("IDSITITEMPED", "string", 1);
     const bool visible =
         !connection
-             .Query("SELECT 1 FROM PEDIDO P WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO = :PEDIDO" + scope,
-                    sqlParams)
+             .Query("SELECT 1 FROM PEDIDO P WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO = :PEDIDO" +
+                        request.scope,
+                    request.params)
              .IsEmpty();
     if (visible) {
-        for (const auto& row : BlockingItems(connection, filial, pedido))
+        for (const auto& row : BlockingItems(connection, request.filial, request.pedido))
             packet.AddRow({sqldb::AsText(row[1])});
     }
     return packet.ToResult();
