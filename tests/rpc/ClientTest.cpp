@@ -1,41 +1,15 @@
 #include "RpcTestSupport.h"
+#include "testkit/FixedAnswerServer.h"
+#include "testkit/LoopbackSocket.h"
 
-#include <arpa/inet.h>
 #include <chrono>
-#include <httplib.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <thread>
-#include <unistd.h>
 
 namespace rpctest {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using pedclient::RpcClientError;
-
-// A loopback socket bound to a free port; listening (but never accepting) when asked.
-class LoopbackSocket {
-public:
-    explicit LoopbackSocket(bool listening) : m_fd(socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t size = sizeof address;
-        getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &size);
-        m_port = ntohs(address.sin_port);
-        if (listening) {
-            listen(m_fd, 4);
-        }
-    }
-    ~LoopbackSocket() { close(m_fd); }
-    int Port() const { return m_port; }
-
-private:
-    int m_fd;
-    int m_port = 0;
-};
+using testkit::LoopbackSocket;
 
 // Expects the call to fail with `code` and `message` no later than `limit` after it started.
 void ExpectFailure(pedclient::RpcClient& client, int code, const std::string& message,
@@ -85,24 +59,14 @@ TEST(ClientTest, AnswersThatAreNotJsonRpcAreReportedAsInvalid) {
     };
     for (const Garbage& garbage : cases) {
         SCOPED_TRACE(garbage.name);
-        httplib::Server fake;
-        fake.Post(RpcPath, [&](const httplib::Request&, httplib::Response& response) {
-            response.status = garbage.status;
-            response.set_content(garbage.body, "application/json");
-        });
-        const int port = fake.bind_to_any_port("127.0.0.1");
-        // The socket already listens after binding, so the client may connect at once.
-        std::thread serving([&] { fake.listen_after_bind(); });
-        {
-            // Closed before the fake stops, which would otherwise wait out the kept-alive connection.
-            pedclient::RpcClient client("127.0.0.1", port, "token");
-            ExpectFailure(client, RpcClientError::BadAnswer,
-                          "Resposta inválida do servidor de aplicação em 127.0.0.1:" + std::to_string(port) +
-                              garbage.messageEnd,
-                          std::chrono::seconds(5));
-        }
-        fake.stop();
-        serving.join();
+        const testkit::FixedAnswerServer fake(garbage.body, garbage.status);
+        // Declared after the fake, so it closes first; stopping the fake would otherwise wait out the
+        // kept-alive connection.
+        pedclient::RpcClient client("127.0.0.1", fake.Port(), "token");
+        ExpectFailure(client, RpcClientError::BadAnswer,
+                      "Resposta inválida do servidor de aplicação em 127.0.0.1:" +
+                          std::to_string(fake.Port()) + garbage.messageEnd,
+                      std::chrono::seconds(5));
     }
 }
 

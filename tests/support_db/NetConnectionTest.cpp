@@ -3,18 +3,14 @@
 #include "TestHostValues.h"
 #include "data/DateTime.h"
 #include "storage/OrderLock.h"
+#include "testkit/FixedAnswerServer.h"
+#include "testkit/LoopbackSocket.h"
 #include "testkit/ServerProcess.h"
 
-#include <arpa/inet.h>
 #include <chrono>
 #include <gtest/gtest.h>
-#include <httplib.h>
 #include <memory>
-#include <netinet/in.h>
 #include <stdexcept>
-#include <sys/socket.h>
-#include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -73,55 +69,6 @@ data::Packet WithOnlyChecked(data::Packet packet, const std::string& nrPedido) {
     return packet;
 }
 
-// A loopback port that accepts connections (the kernel completes them) but never answers.
-class SilentListener {
-public:
-    SilentListener() : m_fd(socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t size = sizeof address;
-        getsockname(m_fd, reinterpret_cast<sockaddr*>(&address), &size);
-        m_port = ntohs(address.sin_port);
-        listen(m_fd, 4);
-    }
-    ~SilentListener() { close(m_fd); }
-    int Port() const { return m_port; }
-
-private:
-    int m_fd;
-    int m_port = 0;
-};
-
-// An HTTP server on loopback that answers every request on the module's path with one fixed body.
-class FixedAnswerServer {
-public:
-    explicit FixedAnswerServer(std::string body) : m_body(std::move(body)) {
-        m_server.Post("/rdm/Ped01000.rdmCancelaPedido",
-                      [this](const httplib::Request&, httplib::Response& res) {
-                          res.set_content(m_body, "application/json");
-                      });
-        m_port = m_server.bind_to_any_port("127.0.0.1");
-        m_thread = std::thread([this] { m_server.listen_after_bind(); });
-        // stop() only reaches a server whose loop has started.
-        while (!m_server.is_running()) {
-            std::this_thread::sleep_for(1ms);
-        }
-    }
-    ~FixedAnswerServer() {
-        m_server.stop();
-        m_thread.join();
-    }
-    int Port() const { return m_port; }
-
-private:
-    std::string m_body;
-    httplib::Server m_server;
-    std::thread m_thread;
-    int m_port = 0;
-};
-
 class NetConnectionTest : public testing::Test {
 protected:
     static void SetUpTestSuite() { s_server = std::make_unique<testkit::ServerProcess>(); }
@@ -162,7 +109,7 @@ protected:
 std::unique_ptr<testkit::ServerProcess> NetConnectionTest::s_server;
 
 TEST_F(NetConnectionTest, ConnectingTakesTheAddressFromTheHookWithoutContactingTheServer) {
-    const SilentListener nobodyAnswers;
+    const testkit::LoopbackSocket nobodyAnswers(true);
     m_host.webUrl = "http://127.0.0.1/";
     m_host.webPort = nobodyAnswers.Port();
     m_connection.Open();
@@ -262,10 +209,10 @@ TEST_F(NetConnectionTest, ARefusalCarriesTheServersMessageOrRaisesWhenAskedTo) {
 }
 
 TEST_F(NetConnectionTest, AServerThatIsDownOrSilentFailsInPortugueseWithinTheTimeouts) {
-    const SilentListener silent;
+    const testkit::LoopbackSocket silent(true);
     int refusedPort = 0;
     {
-        const SilentListener closedAgain;
+        const testkit::LoopbackSocket closedAgain(true);
         refusedPort = closedAgain.Port();
     }
     struct DownCase {
@@ -311,7 +258,7 @@ TEST_F(NetConnectionTest, AnAnswerOfTheWrongShapeIsAFailedResult) {
     };
     for (const auto& shape : cases) {
         SCOPED_TRACE(shape.body);
-        const FixedAnswerServer server(shape.body);
+        const testkit::FixedAnswerServer server(shape.body);
         m_connection.Close();
         m_host.webPort = server.Port();
         m_connection.Open();
