@@ -118,6 +118,56 @@ public:
     void FormCreate(ui::Control& sender) override;
     // Closing only hides the dialog; the base's close step is not wanted here.
     void FormClose(ui::Form& sender, ui::CloseAction& action) override;
+    // Shows the last confirmed filter again and applies the seller restriction.
+    void FormActivate(ui::Control& sender);
+    // Ctrl+D runs "Desfazer".
+    void FormKeyDown(ui::Control& sender, int& key, ui::ShiftState shift) override;
+    // "Desfazer": every group back to everything, without touching the confirmed filter.
+    void sbtLimpaClick(ui::Control& sender);
+    void rbtTNrPedidoClick(ui::Control& sender);
+    void rbtIntervaloClick(ui::Control& sender);
+    void rbtLNrPedidoClick(ui::Control& sender);
+    void rbtTVendedorClick(ui::Control& sender);
+    void rbtLVendedorClick(ui::Control& sender);
+    void rbtTClienteClick(ui::Control& sender);
+    void rbtLClienteClick(ui::Control& sender);
+    void rbtTProdutoClick(ui::Control& sender);
+    void rbtLProdutoClick(ui::Control& sender);
+    void medDeIntervaloChange(ui::Control& sender);
+    void medAteIntervaloChange(ui::Control& sender);
+    void medDeIntervaloExit(ui::Control& sender);
+    void medAteIntervaloExit(ui::Control& sender);
+    void depDeEmissaoExit(ui::Control& sender);
+    void depAteEmissaoExit(ui::Control& sender);
+    void depDeEntregaExit(ui::Control& sender);
+    void depAteEntregaExit(ui::Control& sender);
+    // The four working lists go into the options before the base saves them and come back
+    // after it loads them.
+    void btfSaveOpcClick(ui::Control& sender) override;
+    void btfLoadOpcClick(ui::Control& sender) override;
+    // Validates, fills the server parameters and the confirmed filter, loads the orders, closes.
+    void sbtConfirmaClick(ui::Control& sender) override;
+
+    // Each rule returns normally when it holds; otherwise it shows its message, puts the focus
+    // on the control the rule is about and abandons the running handler.
+    void Vd_DeIntervalo();
+    void Vd_AteIntervalo();
+    void Vd_Intervalo();
+    void Vd_Intervalo2();
+    void Vd_DeEmissao();
+    void Vd_AteEmissao();
+    void Vd_Emissao();
+    void Vd_DeEntrega();
+    void Vd_AteEntrega();
+    void Vd_Entrega();
+    void Vd_DeEmissaoInv();
+    void Vd_AteEmissaoInv();
+    void Vd_DeEntregaInv();
+    void Vd_AteEntregaInv();
+    void Vd_StatusPedido();
+    void Vd_StatusItemPedido();
+    void Vd_Lista();
+    void Vd_Prioridade();
 
 private:
     void DefineOrderNumberGroup();
@@ -128,4 +178,30 @@ private:
     void DefineButtons();
     void DefineMessages();
     void DefineQueries();
+    void BindEvents();
+
+    // Activation, in its steps.
+    void ApplySellerRestriction();
+    void RestoreOrderNumbers();
+    void RestoreBoxes();
+    void RestoreLists();
+    // Clears both interval edits without their change handlers selecting "Intervalo".
+    void ClearInterval();
+    void SetIntervalColor(ui::Color color);
+    // Confirmation, in its steps.
+    void ValidateAll();
+    void ValidateDateGroup(bool delivery);
+    // The date check of one date edit, in its two stages.
+    void ValidateDate(TDateEditPlus& edit);
+    void FillListParameters();
+    void FillCodeParameters();
+    void FillDateAndNumberParameters();
+    void StoreFilter();
+    // True when the operator sees only his own seller's orders; asks the server unless the
+    // branch parameters already say so.
+    bool RestrictedToOwnSeller();
+    // The seller code of the logged operator, or the empty text when he has none.
+    std::string OperatorSeller();
+
+    bool m_clearingInterval = false;
 };

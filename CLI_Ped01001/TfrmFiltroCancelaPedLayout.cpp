@@ -97,6 +97,7 @@ TfrmFiltroCancelaPed::TfrmFiltroCancelaPed()
     DefineButtons();
     DefineMessages();
     DefineQueries();
+    BindEvents();
     // The operator moves through the groups row by row.
     int tabOrder = 0;
     for (ui::Control* group : std::initializer_list<ui::Control*>{&grbNrPedido, &grbPedido, &grbItemPedido,
@@ -193,4 +194,30 @@ void TfrmFiltroCancelaPed::DefineButtons() {
     }
     sbtLimpa.SetHint("Desfazer");
     Place(lblCodTela, 488, 282, 52, 13);
+}
+
+void TfrmFiltroCancelaPed::BindEvents() {
+    using Handler = void (TfrmFiltroCancelaPed::*)(ui::Control&);
+    auto bind = [this](ui::Control::NotifyEvent& event, Handler handler) {
+        event = [this, handler](ui::Control& sender) { (this->*handler)(sender); };
+    };
+    bind(OnActivate, &TfrmFiltroCancelaPed::FormActivate);
+    bind(sbtLimpa.OnClick, &TfrmFiltroCancelaPed::sbtLimpaClick);
+    bind(rbtTNrPedido.OnClick, &TfrmFiltroCancelaPed::rbtTNrPedidoClick);
+    bind(rbtIntervalo.OnClick, &TfrmFiltroCancelaPed::rbtIntervaloClick);
+    bind(rbtLNrPedido.OnClick, &TfrmFiltroCancelaPed::rbtLNrPedidoClick);
+    bind(rbtTVendedor.OnClick, &TfrmFiltroCancelaPed::rbtTVendedorClick);
+    bind(rbtLVendedor.OnClick, &TfrmFiltroCancelaPed::rbtLVendedorClick);
+    bind(rbtTCliente.OnClick, &TfrmFiltroCancelaPed::rbtTClienteClick);
+    bind(rbtLCliente.OnClick, &TfrmFiltroCancelaPed::rbtLClienteClick);
+    bind(rbtTProduto.OnClick, &TfrmFiltroCancelaPed::rbtTProdutoClick);
+    bind(rbtLProduto.OnClick, &TfrmFiltroCancelaPed::rbtLProdutoClick);
+    bind(medDeIntervalo.OnChange, &TfrmFiltroCancelaPed::medDeIntervaloChange);
+    bind(medAteIntervalo.OnChange, &TfrmFiltroCancelaPed::medAteIntervaloChange);
+    bind(medDeIntervalo.OnExit, &TfrmFiltroCancelaPed::medDeIntervaloExit);
+    bind(medAteIntervalo.OnExit, &TfrmFiltroCancelaPed::medAteIntervaloExit);
+    bind(depDeEmissao.OnExit, &TfrmFiltroCancelaPed::depDeEmissaoExit);
+    bind(depAteEmissao.OnExit, &TfrmFiltroCancelaPed::depAteEmissaoExit);
+    bind(depDeEntrega.OnExit, &TfrmFiltroCancelaPed::depDeEntregaExit);
+    bind(depAteEntrega.OnExit, &TfrmFiltroCancelaPed::depAteEntregaExit);
 }
