@@ -130,6 +130,6 @@ TEST_P(GetPedido, MalformedParametersAreRefusedWithAClearMessage) {
     EXPECT_EQ(Error("GetPedido", shortList).first, pedserver::RpcCode::InvalidParams);
 }
 
-RDM_BACKENDS(GetPedido);
+TESTDB_ON_BOTH_KINDS(GetPedido);
 
 } // namespace

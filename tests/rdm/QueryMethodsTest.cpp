@@ -67,6 +67,6 @@ TEST_P(QueryMethods, ForgedOperatorsUnknownMethodsAndBadArgumentsAreRefused) {
     EXPECT_EQ(Error("GetParamPedido", nlohmann::json::object()).first, pedserver::RpcCode::InvalidParams);
 }
 
-RDM_BACKENDS(QueryMethods);
+TESTDB_ON_BOTH_KINDS(QueryMethods);
 
 } // namespace

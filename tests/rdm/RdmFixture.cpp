@@ -81,10 +81,9 @@ void Orders(sqldb::Connection& c) {
 } // namespace
 
 void RdmTest::SetUp() {
-    if (!testdb::TestDatabase::Available(GetParam()))
-        GTEST_SKIP() << "PED_TEST_PG_URL is not set";
-    m_db = std::make_unique<testdb::TestDatabase>(GetParam());
-    m_connection = m_db->Open();
+    DatabaseTest::SetUp();
+    if (IsSkipped())
+        return;
     pedserver::MigrateSchema(*m_connection);
     ReferenceData(*m_connection);
     Orders(*m_connection);
@@ -104,6 +103,14 @@ std::pair<int, std::string> RdmTest::Error(const std::string& method, const nloh
     }
     ADD_FAILURE() << method << " succeeded with " << params.dump();
     return {0, ""};
+}
+
+std::pair<int, std::string> RdmTest::Refusal(const std::string& method, const nlohmann::json& params,
+                                             const std::string& oper) {
+    const auto before = Snapshot();
+    auto refusal = Error(method, params, oper);
+    EXPECT_EQ(Snapshot(), before) << method << " changed the database while refusing " << params.dump();
+    return refusal;
 }
 
 std::vector<std::string> RdmTest::Numbers(const nlohmann::json& result, const std::string& field) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TestDatabase.h"
+#include "DatabaseTest.h"
 #include "rdm/RdmCancelaPedido.h"
 
 #include <array>
@@ -10,7 +10,7 @@
 #include <vector>
 
 // A small, hand-made database (see RdmFixture.cpp for its orders) on each backend.
-class RdmTest : public ::testing::TestWithParam<testdb::Kind> {
+class RdmTest : public testdb::DatabaseTest {
 protected:
     void SetUp() override;
 
@@ -19,6 +19,10 @@ protected:
     // The RpcError a call must raise: its code and message.
     std::pair<int, std::string> Error(const std::string& method, const nlohmann::json& params,
                                       const std::string& oper = "DEMO");
+    // The same for a Set... call, which must also leave every order, item, balance and audit row
+    // as it was.
+    std::pair<int, std::string> Refusal(const std::string& method, const nlohmann::json& params,
+                                        const std::string& oper = "DEMO");
 
     // The order numbers of a Get... packet, in packet order.
     static std::vector<std::string> Numbers(const nlohmann::json& result,
@@ -34,9 +38,6 @@ protected:
     long long AuditRows();
     // A whole-state fingerprint of orders, items, balances and audit rows.
     std::string Snapshot();
-
-    std::unique_ptr<testdb::TestDatabase> m_db;
-    std::unique_ptr<sqldb::Connection> m_connection;
 };
 
 inline const char* kOperBloq = "Operação bloqueada. Pedido em alteração por outro usuário.";
@@ -47,8 +48,3 @@ nlohmann::json
 OrderPacket(const std::vector<std::array<std::string, 3>>& rows); // filial, pedido, situation; all "S"
 // An item packet: filial, pedido, item, situation seen; all checked.
 nlohmann::json ItemPacket(const std::vector<std::array<std::string, 4>>& rows);
-
-#define RDM_BACKENDS(Suite)                                                                                  \
-    INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                                                \
-                             ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),                \
-                             [](const auto& info) { return testdb::KindName(info.param); })

@@ -1,4 +1,4 @@
-#include "TestDatabase.h"
+#include "DatabaseTest.h"
 #include "storage/Database.h"
 #include "storage/Decimal.h"
 
@@ -6,17 +6,15 @@
 
 namespace {
 
-using testdb::Kind;
 using testdb::TestDatabase;
 using namespace std::chrono;
 
-class Storage : public ::testing::TestWithParam<Kind> {
+class Storage : public testdb::DatabaseTest {
 protected:
     void SetUp() override {
-        if (!TestDatabase::Available(GetParam()))
-            GTEST_SKIP() << "PED_TEST_PG_URL is not set";
-        m_db = std::make_unique<TestDatabase>(GetParam());
-        m_connection = m_db->Open();
+        DatabaseTest::SetUp();
+        if (IsSkipped())
+            return;
         pedserver::MigrateSchema(*m_connection);
     }
     std::string Dump(const std::string& sql) {
@@ -34,8 +32,6 @@ protected:
                Dump("SELECT * FROM CLIENTE ORDER BY CDCLIENTE") +
                Dump("SELECT * FROM RESERVALOTE ORDER BY NRPEDIDO");
     }
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<sqldb::Connection> m_connection;
 };
 
 TEST_P(Storage, MigratingTwiceChangesNothing) {
@@ -117,8 +113,7 @@ TEST_P(Storage, OrderLocksSetAndClearTheEditor) {
     EXPECT_THROW(pedserver::LockOrder(*m_connection, "0002", "9999999999", "DEMO"), std::invalid_argument);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, Storage, ::testing::Values(Kind::Sqlite, Kind::Postgres),
-                         [](const auto& info) { return testdb::KindName(info.param); });
+TESTDB_ON_BOTH_KINDS(Storage);
 
 TEST(Decimal, ArithmeticIsExactToTheCentavo) {
     using pedserver::Decimal;

@@ -1,4 +1,4 @@
-#include "TestDatabase.h"
+#include "DatabaseTest.h"
 #include "sqldb/ConnectionPool.h"
 #include "sqldb/Transaction.h"
 
@@ -8,22 +8,16 @@
 
 namespace {
 
-using testdb::Kind;
-using testdb::TestDatabase;
-
-class SqlDb : public ::testing::TestWithParam<Kind> {
+class SqlDb : public testdb::DatabaseTest {
 protected:
     void SetUp() override {
-        if (!TestDatabase::Available(GetParam()))
-            GTEST_SKIP() << "PED_TEST_PG_URL is not set";
-        m_db = std::make_unique<TestDatabase>(GetParam());
-        m_connection = m_db->Open();
+        DatabaseTest::SetUp();
+        if (IsSkipped())
+            return;
         m_connection->ExecuteScript(
             "CREATE TABLE T (ID INTEGER PRIMARY KEY, NOME VARCHAR(40), VALOR NUMERIC(15,2), "
             "REAL_ DOUBLE PRECISION)");
     }
-    std::unique_ptr<TestDatabase> m_db;
-    std::unique_ptr<sqldb::Connection> m_connection;
 };
 
 TEST_P(SqlDb, ValuesRoundTripWithTheirTypes) {
@@ -94,8 +88,7 @@ TEST_P(SqlDb, PoolLendsAtMostItsSizeAndWaitsForAReturn) {
     EXPECT_EQ(third.get(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, SqlDb, ::testing::Values(Kind::Sqlite, Kind::Postgres),
-                         [](const auto& info) { return testdb::KindName(info.param); });
+TESTDB_ON_BOTH_KINDS(SqlDb);
 
 TEST(SqlDbOpen, RejectsUnknownUrlsWithTheUrlInTheMessage) {
     for (const char* url : {"mysql://x", "sqlite:", "", "postgres"}) {
