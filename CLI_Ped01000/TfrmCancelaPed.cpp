@@ -100,22 +100,6 @@ void TfrmCancelaPed::netCancelaPedBeforeConnect(TNetConnection& sender) {
     sender.SetPort(Morvale::WebPort());
 }
 
-void TfrmCancelaPed::panFilialExit(ui::Control&) {
-    RdmCancelaPedido rdm(netCancelaPed);
-    cdsParamPedido.LoadFromPacket(Consiste::CheckResultServ(rdm.GetParamPedido(medCdFilial.Text()), true, 0));
-    if (cdsParamPedido.FieldByName("IDUTCTREMPEN").AsString() == "S") {
-        if (Consiste::IndiceCol(dbgPadrao, "NREMPENHO") == -1) {
-            Consiste::CriaColuna(dbgPadrao, "NREMPENHO", 6);
-            cdsPedido.FieldByName("NREMPENHO").SetVisible(true);
-        }
-    } else {
-        Consiste::DestroiColuna(dbgPadrao, "NREMPENHO");
-        cdsPedido.FieldByName("NREMPENHO").SetVisible(false);
-    }
-    sbtFiltroClick(sbtFiltro);
-    Habilita();
-}
-
 void TfrmCancelaPed::sbtFiltroClick(ui::Control&) {
     stNrItemPed = cdsItemPedido.FieldByName("NRITEMPED").AsString();
     stSelNrPedido = cdsPedido.FieldByName("NRPEDIDO").AsString();

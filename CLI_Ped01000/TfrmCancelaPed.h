@@ -93,7 +93,22 @@ public:
     void sbtAlterarClick(ui::Control& sender) override;
     void netCancelaPedBeforeConnect(TNetConnection& sender);
 
+    // Branch panel (TfrmCancelaPedBranch.cpp).
+    void medCdFilialChange(ui::Control& sender);
+    void medCdFilialExit(ui::Control& sender);
+    void Vd_CdFilial();
+    void btnFilialBeforePesq(ui::Control& sender);
+    void btnFilialAfterPesq(ui::Control& sender);
+    void panFilialEnter(ui::Control& sender);
     void panFilialExit(ui::Control& sender);
+
+    // Loading orders and items (TfrmCancelaPedLoad.cpp).
+    void sbtVerificarClick(ui::Control& sender) override;
+    void cdsPedidoAfterOpen(data::DataSet& sender);
+    void cdsItemPedidoAfterOpen(data::DataSet& sender);
+    void cdsPedidoAfterScroll(data::DataSet& sender);
+    // Marks the orders the operator may not select; run by cdsPedidoAfterOpen.
+    void DesabilitacaoDefaultPed();
     void sbtFiltroClick(ui::Control& sender);
     void mnuFiltrarClick(ui::Control& sender);
     // Derives the enabled state of commands, pages, menu items, navigator and branch panel from
@@ -114,6 +129,15 @@ private:
     // Makes the page active from code (which runs no page event) and runs the page change.
     void ShowPage(ui::TabSheet& page);
     void LoadItemsOfCurrentOrder();
+    // GetPedido with the filter dialog's twenty parameters, into cdsPedido.
+    void LoadOrders();
+    // Loads the current order's items and applies the first load rule that matches it; true when
+    // the order counts as disabled.
+    bool CheckOrder();
+    // GetItemPedidoSemFiltro2 for the current order: items that block its cancellation.
+    bool HasBlockingItems();
+    bool AnyItemIn(const std::string& situations);
+    void SetOrderCheck(const std::string& idCheck);
 
     bool boPrimVezAtivacao = false;
 };

@@ -197,5 +197,13 @@ void TfrmCancelaPed::BindEvents() {
     OnActivate = [this](ui::Control& sender) { FormActivate(sender); };
     pgcPadrao.OnChange = [this](ui::Control& sender) { pgcPadraoChange(sender); };
     panFilial.OnExit = [this](ui::Control& sender) { panFilialExit(sender); };
+    panFilial.OnEnter = [this](ui::Control& sender) { panFilialEnter(sender); };
+    medCdFilial.OnChange = [this](ui::Control& sender) { medCdFilialChange(sender); };
+    medCdFilial.OnExit = [this](ui::Control& sender) { medCdFilialExit(sender); };
+    btnFilial.OnBeforePesq = [this](ui::Control& sender) { btnFilialBeforePesq(sender); };
+    btnFilial.OnAfterPesq = [this](ui::Control& sender) { btnFilialAfterPesq(sender); };
+    cdsPedido.AfterOpen = [this](data::DataSet& sender) { cdsPedidoAfterOpen(sender); };
+    cdsPedido.AfterScroll = [this](data::DataSet& sender) { cdsPedidoAfterScroll(sender); };
+    cdsItemPedido.AfterOpen = [this](data::DataSet& sender) { cdsItemPedidoAfterOpen(sender); };
     netCancelaPed.BeforeConnect = [this](TNetConnection& sender) { netCancelaPedBeforeConnect(sender); };
 }

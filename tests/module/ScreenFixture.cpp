@@ -88,6 +88,26 @@ void ScreenTest::LoadAllOrders(TfrmCancelaPed& screen) {
                              "T",
                              "1234657"};
     double dates[4] = {0, 0, 0, 0};
+    // The screen's refresh then repeats this load through the filter dialog's parameters.
+    if (TfrmFiltroCancelaPed* d = frmFiltroCancelaPed) {
+        d->stParCdFilial = texts[0];
+        d->stParVendedor = texts[1];
+        d->stParTVendedor = texts[2];
+        d->stParCliente = texts[3];
+        d->stParTCliente = texts[4];
+        d->stParProduto = texts[5];
+        d->stParTProduto = texts[6];
+        d->stParPrioridade = texts[7];
+        d->stParSitPedido = texts[8];
+        d->dtParDeEmissao = d->dtParAteEmissao = d->dtParDeEntrega = d->dtParAteEntrega = 0;
+        d->stParTEmissao = texts[9];
+        d->stParTEntrega = texts[10];
+        d->stParDeNrPedido = texts[11];
+        d->stParAteNrPedido = texts[12];
+        d->stParNrPedido = texts[13];
+        d->stParTNrPedido = texts[14];
+        d->stParSitItemPedido = texts[15];
+    }
     RdmCancelaPedido rdm(screen.netCancelaPed);
     const RemoteResult result =
         rdm.GetPedido(texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6], texts[7],

@@ -1,0 +1,152 @@
+#include "CLI_Ped01000/Cli_ped01000.h"
+#include "CLI_Ped01000/Situacao.h"
+#include "CLI_Ped01000/TfrmCancelaPed.h"
+#include "CLI_Ped01001/Cli_ped01001.h"
+#include "CLI_Ped01001/TfrmFiltroCancelaPed.h"
+#include "Consiste.h"
+#include "RdmCancelaPedido.h"
+#include "Showavi.h"
+#include "data/ControlsDisabledScope.h"
+#include "data/ScopedDetach.h"
+#include "ui/Application.h"
+#include "ui/WindowUpdateLock.h"
+
+#include <string>
+
+namespace {
+
+// Walks a dataset in load order for a scope. The check writes IDCHECK, and with the grid sorted
+// on that column each post would move rows under the walk.
+class LoadOrderScope {
+public:
+    explicit LoadOrderScope(data::DataSet& dataSet) : m_dataSet(dataSet), m_index(dataSet.IndexFieldNames()) {
+        m_dataSet.SetIndexFieldNames({});
+    }
+    ~LoadOrderScope() { m_dataSet.SetIndexFieldNames(m_index); }
+    LoadOrderScope(const LoadOrderScope&) = delete;
+    LoadOrderScope& operator=(const LoadOrderScope&) = delete;
+
+private:
+    data::DataSet& m_dataSet;
+    std::string m_index;
+};
+
+std::string CurrentText(const data::DataSet& dataSet, const char* field) {
+    return dataSet.Active() && !dataSet.IsEmpty() ? dataSet.FieldByName(field).AsString() : std::string();
+}
+
+} // namespace
+
+void TfrmCancelaPed::sbtVerificarClick(ui::Control&) {
+    if (!frmFiltroCancelaPed)
+        return; // No filter has been confirmed on this screen, so there is nothing to refresh.
+    {
+        ui::WindowUpdateLock lock(*this);
+        Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Fetching);
+        stSelNrPedido = CurrentText(cdsPedido, "NRPEDIDO");
+        LoadOrders();
+        busy.Stop();
+        if (!cdsPedido.IsEmpty() && !stSelNrPedido.empty())
+            cdsPedido.Locate("NRPEDIDO", stSelNrPedido, true);
+    }
+    Habilita();
+}
+
+void TfrmCancelaPed::LoadOrders() {
+    TfrmFiltroCancelaPed& f = *frmFiltroCancelaPed;
+    RdmCancelaPedido rdm(netCancelaPed);
+    const RemoteResult result = rdm.GetPedido(
+        f.stParCdFilial, f.stParVendedor, f.stParTVendedor, f.stParCliente, f.stParTCliente, f.stParProduto,
+        f.stParTProduto, f.stParPrioridade, f.stParSitPedido, f.dtParDeEmissao, f.dtParAteEmissao,
+        f.stParTEmissao, f.dtParDeEntrega, f.dtParAteEntrega, f.stParTEntrega, f.stParDeNrPedido,
+        f.stParAteNrPedido, f.stParNrPedido, f.stParTNrPedido, f.stParSitItemPedido);
+    cdsPedido.LoadFromPacket(Consiste::CheckResultServ(result, true, 0));
+}
+
+void TfrmCancelaPed::cdsPedidoAfterOpen(data::DataSet&) {
+    inContPedidoCh = 0;
+    try {
+        DesabilitacaoDefaultPed();
+    } catch (...) {
+        // Orders the check did not reach could be selected against its rules, so none is kept.
+        cdsItemPedido.Close();
+        cdsPedido.Close();
+        Habilita();
+        throw;
+    }
+    Habilita();
+    if (cdsPedido.IsEmpty())
+        pgcPadrao.SetActivePage(&tshPadrao);
+}
+
+void TfrmCancelaPed::cdsItemPedidoAfterOpen(data::DataSet&) {
+    inContItemPedidoCh = 0;
+}
+
+void TfrmCancelaPed::DesabilitacaoDefaultPed() {
+    inContItemPedidoCh = 0;
+    inContDesabilitadosPed = 0;
+    const std::string current = CurrentText(cdsPedido, "NRPEDIDO");
+    data::ControlsDisabledScope display(cdsPedido);
+    {
+        data::ScopedDetach scroll(cdsPedido.AfterScroll);
+        LoadOrderScope loadOrder(cdsPedido);
+        for (cdsPedido.First(); !cdsPedido.IsEmpty() && !cdsPedido.Eof(); cdsPedido.Next()) {
+            if (CheckOrder())
+                ++inContDesabilitadosPed;
+        }
+    }
+    if (!current.empty())
+        cdsPedido.Locate("NRPEDIDO", current, true);
+}
+
+bool TfrmCancelaPed::CheckOrder() {
+    LoadItemsOfCurrentOrder();
+    const std::string situation = cdsPedido.FieldByName("IDSITPEDIDO").AsString();
+    bool disable = false;
+    if (cdsItemPedido.IsEmpty()) {
+        disable = true;
+    } else if (!cdsPedido.FieldByName("NREMPENHO").AsString().empty() &&
+               CurrentText(cdsParamPedido, "IDUTCTREMPEN") == "S" && situation == "4") {
+        SetOrderCheck("N");
+        return true;
+    } else if (situation.size() == 1 && std::string("3456").find(situation) != std::string::npos) {
+        disable = true;
+    } else if (situation == "1") {
+        disable = AnyItemIn("5");
+    } else if (situation == "2") {
+        disable = AnyItemIn("34567") || HasBlockingItems();
+    }
+    if (disable)
+        SetOrderCheck("");
+    return disable;
+}
+
+bool TfrmCancelaPed::HasBlockingItems() {
+    RdmCancelaPedido rdm(netCancelaPed);
+    const RemoteResult result = rdm.GetItemPedidoSemFiltro2(cdsPedido.FieldByName("CDFILIAL").AsString(),
+                                                            cdsPedido.FieldByName("NRPEDIDO").AsString());
+    cdsItemPedidoSemFiltro2.LoadFromPacket(Consiste::CheckResultServ(result, true, 0));
+    return !cdsItemPedidoSemFiltro2.IsEmpty();
+}
+
+bool TfrmCancelaPed::AnyItemIn(const std::string& situations) {
+    for (char situation : situations) {
+        if (cdsItemPedido.Locate("IDSITITEMPED", std::string(1, situation), true))
+            return true;
+    }
+    return false;
+}
+
+void TfrmCancelaPed::SetOrderCheck(const std::string& idCheck) {
+    cdsPedido.Edit();
+    cdsPedido.FieldByName("IDCHECK").SetAsString(idCheck);
+    cdsPedido.Post();
+}
+
+void TfrmCancelaPed::cdsPedidoAfterScroll(data::DataSet&) {
+    if (pgcPadrao.ActivePage() == &tshItemPedido)
+        LoadItemsOfCurrentOrder();
+    const Situacao situacao = SituacaoPedido(cdsPedido.FieldByName("IDSITPEDIDO").AsString());
+    dbtNome.SetFontColor(situacao.Cor.value_or(ui::clRed));
+}

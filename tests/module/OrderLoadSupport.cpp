@@ -1,0 +1,75 @@
+#include "OrderLoadSupport.h"
+
+#include "CLI_Ped01001/Cli_ped01001.h"
+
+#include <algorithm>
+#include <httplib.h>
+#include <sstream>
+
+namespace orderload {
+
+std::string OrderNumber(int n) {
+    const std::string digits = std::to_string(n);
+    return std::string(10 - digits.size(), '0') + digits;
+}
+
+void AskForEverything(TfrmFiltroCancelaPed& dialog, const std::string& branch) {
+    dialog.stParCdFilial = branch;
+    dialog.stParVendedor = dialog.stParCliente = dialog.stParProduto = "";
+    dialog.stParTVendedor = dialog.stParTCliente = dialog.stParTProduto = "T";
+    dialog.stParPrioridade = "123";
+    dialog.stParSitPedido = "123456";
+    dialog.dtParDeEmissao = dialog.dtParAteEmissao = dialog.dtParDeEntrega = dialog.dtParAteEntrega = 0;
+    dialog.stParTEmissao = dialog.stParTEntrega = "T";
+    dialog.stParDeNrPedido = dialog.stParAteNrPedido = dialog.stParNrPedido = "";
+    dialog.stParTNrPedido = "T";
+    dialog.stParSitItemPedido = "1234567";
+}
+
+std::string MarkOf(const TfrmCancelaPed& screen, const std::string& nrPedido) {
+    const data::Packet packet = screen.cdsPedido.ToPacket();
+    auto column = [&](const std::string& name) {
+        const auto it = std::find_if(packet.Fields.begin(), packet.Fields.end(),
+                                     [&](const data::PacketField& field) { return field.Name == name; });
+        return static_cast<std::size_t>(it - packet.Fields.begin());
+    };
+    const std::size_t number = column("NRPEDIDO");
+    const std::size_t check = column("IDCHECK");
+    for (const auto& row : packet.Rows) {
+        if (std::get<std::string>(row[number]) == nrPedido) {
+            const auto* mark = std::get_if<std::string>(&row[check]);
+            return mark ? *mark : std::string();
+        }
+    }
+    return "(not loaded)";
+}
+
+double Metric(const testkit::ServerProcess& server, const std::string& series) {
+    httplib::Client client(server.Host(), server.Port());
+    const auto answer = client.Get("/metrics");
+    if (!answer || answer->status != 200)
+        throw std::runtime_error("GET /metrics failed");
+    std::istringstream lines(answer->body);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.starts_with(series + " "))
+            return std::stod(line.substr(series.size() + 1));
+    }
+    return 0;
+}
+
+double OkCalls(const testkit::ServerProcess& server, const std::string& method) {
+    return Metric(server, "pedserver_requests_total{method=\"" + method + "\",outcome=\"ok\"}");
+}
+
+} // namespace orderload
+
+TfrmCancelaPed& OrderLoadTest::OpenOn(const std::string& branch) {
+    TfrmCancelaPed& screen = OpenScreenWithFixedBranch(branch);
+    orderload::AskForEverything(*frmFiltroCancelaPed, branch);
+    return screen;
+}
+
+bool OrderLoadTest::Refresh(TfrmCancelaPed& screen) {
+    return app.Dispatch([&screen] { screen.sbtVerificarClick(screen.sbtVerificar); });
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "CLI_Ped01000/TfrmCancelaPed.h"
+#include "CLI_Ped01001/TfrmFiltroCancelaPed.h"
+#include "ScreenFixture.h"
+
+#include <string>
+
+namespace orderload {
+
+// The demo order number n as the server stores it: ten digits, zero-padded.
+std::string OrderNumber(int n);
+
+// Fills the dialog's server parameters so that GetPedido returns every order of the branch.
+void AskForEverything(TfrmFiltroCancelaPed& dialog, const std::string& branch);
+
+// IDCHECK of the order in the loaded orders, read without moving the cursor.
+std::string MarkOf(const TfrmCancelaPed& screen, const std::string& nrPedido);
+
+// A counter of the server's /metrics (0 when the series is absent).
+double Metric(const testkit::ServerProcess& server, const std::string& series);
+
+// The ok calls of one remote method so far.
+double OkCalls(const testkit::ServerProcess& server, const std::string& method);
+
+} // namespace orderload
+
+// A screen on a branch fixed by the host, whose filter dialog asks for every order.
+class OrderLoadTest : public ScreenTest {
+protected:
+    TfrmCancelaPed& OpenOn(const std::string& branch);
+    // The refresh button's handler as one event; true when it ended normally.
+    bool Refresh(TfrmCancelaPed& screen);
+};
