@@ -115,6 +115,43 @@ public:
     // the selection counters, the orders and the focus.
     void Habilita();
 
+    // Grid painting and the items' display values.
+    void dbgPadraoDrawColumnCell(ui::DBGrid& sender, const ui::Rect& rect, int dataCol, ui::Column& column,
+                                 ui::GridDrawState state);
+    void dbgItemPedidoDrawColumnCell(ui::DBGrid& sender, const ui::Rect& rect, int dataCol,
+                                     ui::Column& column, ui::GridDrawState state);
+    void cdsItemPedidoCalcFields(data::DataSet& dataSet);
+    // Not bound to the field: the items grid formats the tree code itself.
+    void cdsItemPedidoCDARVPRODGetText(data::Field& sender, std::string& text, bool displayText);
+    // A product tree code through the host's tree-code mask.
+    static std::string FormataArvProd(const std::string& cdArvProd);
+
+    // Row selection: check marks in the first column of the two grids (TfrmCancelaPedSelection.cpp).
+    void dbgPadraoCellClick(ui::Column& column);
+    void dbgPadraoKeyDown(ui::Control& sender, int& key, ui::ShiftState shift) override;
+    void dbgPadraoTitleClick(ui::Column& column);
+    bool AlgumDeschPedido();
+    void LimpezaPedido();
+    void dbgItemPedidoCellClick(ui::Column& column);
+    void dbgItemPedidoKeyDown(ui::Control& sender, int& key, ui::ShiftState shift);
+    void dbgItemPedidoTitleClick(ui::Column& column);
+    bool AlgumDeschItemPedido();
+    void LimpezaItemPedido();
+    bool TodosMesmaSitItemPed();
+    void Deschecar();
+
+    // What the operator does with a selection (TfrmCancelaPedCommands.cpp).
+    void mnuCancClick(ui::Control& sender);
+    void mnuExclCancClick(ui::Control& sender);
+    void sbtConfirmarClick(ui::Control& sender) override;
+    void sbtCancelarClick(ui::Control& sender) override;
+    void sbtImprimirClick(ui::Control& sender);
+    void btnJustAfterPesq(ui::Control& sender);
+    void edtCdJustChange(ui::Control& sender);
+    void edtCdJustExit(ui::Control& sender);
+    void Vd_Check();
+    void Vd_JustExcl(bool required);
+
 private:
     void DefineToolBar();
     void DefineBranchPanel();
@@ -138,6 +175,21 @@ private:
     bool HasBlockingItems();
     bool AnyItemIn(const std::string& situations);
     void SetOrderCheck(const std::string& idCheck);
+    // The check part of the orders' title click; the sorting follows it.
+    void CheckAllPedidos(const ui::Column& column);
+    // Disables the items outside the situation group of the first checked item.
+    void DisableOtherItemGroup();
+    // Checks every item of one situation group and disables those of the other (popup modes).
+    void ChooseItemMode(const std::string& mode);
+    // The confirm command's remote calls, each followed by the reload.
+    void CancelCheckedOrders();
+    void SendCheckedItems(bool undo);
+
+    // Orders the orders by the column's field when it is one of the sortable ones.
+    void OrdenaPedido(const ui::Column& column);
+    const ui::Image* OrderCheckImage() const;
+    const ui::Image* ItemCheckImage() const;
+    const ui::Image* CheckImageOf(const std::string& idCheck) const;
 
     bool boPrimVezAtivacao = false;
 };

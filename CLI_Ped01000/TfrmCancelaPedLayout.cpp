@@ -206,4 +206,26 @@ void TfrmCancelaPed::BindEvents() {
     cdsPedido.AfterScroll = [this](data::DataSet& sender) { cdsPedidoAfterScroll(sender); };
     cdsItemPedido.AfterOpen = [this](data::DataSet& sender) { cdsItemPedidoAfterOpen(sender); };
     netCancelaPed.BeforeConnect = [this](TNetConnection& sender) { netCancelaPedBeforeConnect(sender); };
+    dbgPadrao.OnCellClick = [this](ui::Column& column) { dbgPadraoCellClick(column); };
+    dbgPadrao.OnTitleClick = [this](ui::Column& column) { dbgPadraoTitleClick(column); };
+    dbgItemPedido.OnCellClick = [this](ui::Column& column) { dbgItemPedidoCellClick(column); };
+    dbgItemPedido.OnTitleClick = [this](ui::Column& column) { dbgItemPedidoTitleClick(column); };
+    dbgItemPedido.OnKeyDown = [this](ui::Control& sender, int& key, ui::ShiftState shift) {
+        dbgItemPedidoKeyDown(sender, key, shift);
+    };
+    bind(mnuCanc, &TfrmCancelaPed::mnuCancClick);
+    bind(mnuExclCanc, &TfrmCancelaPed::mnuExclCancClick);
+    bind(sbtImprimir, &TfrmCancelaPed::sbtImprimirClick);
+    btnJust.OnAfterPesq = [this](ui::Control& sender) { btnJustAfterPesq(sender); };
+    edtCdJust.OnChange = [this](ui::Control& sender) { edtCdJustChange(sender); };
+    edtCdJust.OnExit = [this](ui::Control& sender) { edtCdJustExit(sender); };
+    dbgPadrao.OnDrawColumnCell = [this](ui::DBGrid& sender, const ui::Rect& rect, int dataCol,
+                                        ui::Column& column, ui::GridDrawState state) {
+        dbgPadraoDrawColumnCell(sender, rect, dataCol, column, state);
+    };
+    dbgItemPedido.OnDrawColumnCell = [this](ui::DBGrid& sender, const ui::Rect& rect, int dataCol,
+                                            ui::Column& column, ui::GridDrawState state) {
+        dbgItemPedidoDrawColumnCell(sender, rect, dataCol, column, state);
+    };
+    cdsItemPedido.OnCalcFields = [this](data::DataSet& dataSet) { cdsItemPedidoCalcFields(dataSet); };
 }

@@ -1,0 +1,189 @@
+#include "CLI_Ped01000/CheckMark.h"
+#include "CLI_Ped01000/Cli_ped01000.h"
+#include "CLI_Ped01000/TfrmCancelaPed.h"
+#include "Consiste.h"
+#include "Morvale.h"
+#include "RdmCancelaPedido.h"
+#include "Showavi.h"
+#include "data/ScopedDetach.h"
+#include "ui/Application.h"
+
+namespace {
+
+bool Ask(const TMessages& messages, const std::string& key) {
+    return ui::Application::Instance().AskYesNo(messages.Msg(key));
+}
+
+bool IsCancellableItemSituation(const std::string& situation) {
+    return situation == "1" || situation == "2" || situation == "3";
+}
+
+void LocateIfActive(data::DataSet& dataSet, const std::string& field, const std::string& key) {
+    if (dataSet.Active())
+        dataSet.Locate(field, data::Value{key}, true);
+}
+
+} // namespace
+
+void TfrmCancelaPed::mnuCancClick(ui::Control&) {
+    ChooseItemMode("1");
+}
+
+void TfrmCancelaPed::mnuExclCancClick(ui::Control&) {
+    ChooseItemMode("5");
+}
+
+void TfrmCancelaPed::ChooseItemMode(const std::string& mode) {
+    Repaint();
+    stSituacaoItemPedido = mode;
+    const bool undo = mode == "5";
+    try {
+        CheckMark::ForEachRow(cdsItemPedido, "NRITEMPED", stNrItemPed, [this, undo] {
+            const std::string situation = CheckMark::ItemSituation(cdsItemPedido);
+            const bool cancelled = situation == "5";
+            if (!cancelled && !IsCancellableItemSituation(situation))
+                return;
+            if (cancelled == undo) {
+                CheckMark::Set(cdsItemPedido, CheckMark::Checked);
+                ++inContItemPedidoCh;
+            } else {
+                CheckMark::Set(cdsItemPedido, CheckMark::Disabled);
+            }
+        });
+    } catch (...) {
+        Habilita();
+        throw;
+    }
+    Habilita();
+}
+
+void TfrmCancelaPed::sbtConfirmarClick(ui::Control&) {
+    Vd_Check();
+    Vd_JustExcl(true);
+    // Checked orders take precedence over the item mode and over the page shown.
+    if (inContPedidoCh > 0) {
+        if (Ask(msgPadrao, "PedXXCN"))
+            CancelCheckedOrders();
+        Repaint();
+    } else {
+        Repaint();
+        if (IsCancellableItemSituation(stSituacaoItemPedido)) {
+            if (Ask(msgPadrao, "ItemPedXXCN"))
+                SendCheckedItems(false);
+            Repaint();
+        } else if (stSituacaoItemPedido == "5") {
+            SendCheckedItems(true);
+            Repaint();
+        }
+    }
+    if (pgcPadrao.ActivePage() == &tshItemPedido)
+        dbgItemPedido.SetFocus();
+}
+
+void TfrmCancelaPed::CancelCheckedOrders() {
+    // The order load restores the orders' display itself when it fails, so nothing is left to undo.
+    Repaint();
+    Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Running);
+    RdmCancelaPedido rdm(netCancelaPed);
+    Consiste::CheckResultServ(rdm.SetCancelaPed(Morvale::Operador(), edtCdJust.Text(), cdsPedido.ToPacket(),
+                                                msgPadrao.Msg("OperBloq"), medCdFilial.Text(),
+                                                msgPadrao.Msg("SALDO_EMP")),
+                              true, 0);
+    busy.Stop();
+    edtCdJust.SetText("");
+    sbtVerificarClick(sbtVerificar);
+    if (pgcPadrao.ActivePage() != &tshPadrao)
+        mnuPedidoClick(mnuPedido);
+}
+
+void TfrmCancelaPed::SendCheckedItems(bool undo) {
+    Repaint();
+    Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Running);
+    RdmCancelaPedido rdm(netCancelaPed);
+    const std::string operBloq = msgPadrao.Msg("OperBloq");
+    const RemoteResult reply =
+        undo ? rdm.SetDesfazCancel(Morvale::Operador(), edtCdJust.Text(), cdsItemPedido.ToPacket(), operBloq)
+             : rdm.SetCancelaItemPed(Morvale::Operador(), edtCdJust.Text(), cdsItemPedido.ToPacket(), operBloq);
+    Consiste::CheckResultServ(reply, true, 0);
+    busy.Stop();
+    edtCdJust.SetText("");
+    sbtVerificarClick(sbtVerificar);
+    if (pgcPadrao.ActivePage() != &tshItemPedido)
+        mnuItemPedidoClick(mnuItemPedido);
+}
+
+void TfrmCancelaPed::Vd_Check() {
+    const ui::TabSheet* page = pgcPadrao.ActivePage();
+    try {
+        if (page == &tshPadrao && inContPedidoCh == 0)
+            Consiste::MensErro(msgPadrao.Msg("NENHUM_CHECK_PEDIDO"), true);
+        if (page == &tshItemPedido && inContItemPedidoCh == 0)
+            Consiste::MensErro(msgPadrao.Msg("NENHUM_CHECK_ITEMPEDIDO"), true);
+    } catch (...) {
+        (page == &tshPadrao ? dbgPadrao : dbgItemPedido).SetFocus();
+        throw;
+    }
+}
+
+void TfrmCancelaPed::Vd_JustExcl(bool required) {
+    try {
+        if (Consiste::EmptyString(edtCdJust.Text())) {
+            if (required)
+                Consiste::MensErro(msgPadrao.Msg("CDJUST_NULL"), true);
+            return;
+        }
+        // Codes are kept zero-padded to their four characters; this form is also what is sent.
+        edtCdJust.SetText(Consiste::Ajusta(edtCdJust.Text(), 4));
+        qryPesqJust.Close();
+        qryPesqJust.ParamByName("P_CDJUSTEXCHIS").SetAsString(edtCdJust.Text());
+        qryPesqJust.Open();
+        if (qryPesqJust.IsEmpty())
+            Consiste::MensErro(msgPadrao.Msg("JUST_N_CAD"), true);
+        edtDsJust.SetText(qryPesqJust.FieldByName("DSJUSTEXCHIS").AsString());
+    } catch (...) {
+        ShowPage(tshJustExcl);
+        edtCdJust.SetFocus();
+        throw;
+    }
+}
+
+void TfrmCancelaPed::edtCdJustExit(ui::Control&) {
+    Vd_JustExcl(false);
+}
+
+void TfrmCancelaPed::edtCdJustChange(ui::Control&) {
+    edtDsJust.SetText("");
+}
+
+void TfrmCancelaPed::btnJustAfterPesq(ui::Control&) {
+    edtCdJust.SetText(qryJustExcl.FieldByName("CDJUSTEXCHIS").AsString());
+    edtDsJust.SetText(qryJustExcl.FieldByName("DSJUSTEXCHIS").AsString());
+}
+
+void TfrmCancelaPed::sbtCancelarClick(ui::Control&) {
+    if (!sbtCancelar.Enabled())
+        return;
+    if (Ask(msgPadrao, "CANCELAR")) {
+        Repaint();
+        edtCdJust.SetText("");
+        stSelNrPedido = cdsPedido.FieldByName("NRPEDIDO").AsString();
+        stNrItemPed = cdsItemPedido.FieldByName("NRITEMPED").AsString();
+        Deschecar();
+        inContPedidoCh = 0;
+        inContItemPedidoCh = 0;
+        {
+            // Finding the order again must not reload its items.
+            data::ScopedDetach scroll(cdsPedido.AfterScroll);
+            LocateIfActive(cdsPedido, "NRPEDIDO", stSelNrPedido);
+            LocateIfActive(cdsItemPedido, "NRITEMPED", stNrItemPed);
+        }
+        Habilita();
+        if (pgcPadrao.ActivePage() == &tshJustExcl)
+            mnuPedidoClick(mnuPedido);
+    }
+    sbtVerificarClick(sbtVerificar);
+}
+
+void TfrmCancelaPed::sbtImprimirClick(ui::Control&) {
+    Morvale::LoadBPL("PED01100", "M");
+}
