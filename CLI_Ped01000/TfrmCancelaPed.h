@@ -126,17 +126,6 @@ public:
     // A product tree code through the host's tree-code mask.
     static std::string FormataArvProd(const std::string& cdArvProd);
 
-    // Grid painting and the items' display values.
-    void dbgPadraoDrawColumnCell(ui::DBGrid& sender, const ui::Rect& rect, int dataCol, ui::Column& column,
-                                 ui::GridDrawState state);
-    void dbgItemPedidoDrawColumnCell(ui::DBGrid& sender, const ui::Rect& rect, int dataCol,
-                                     ui::Column& column, ui::GridDrawState state);
-    void cdsItemPedidoCalcFields(data::DataSet& dataSet);
-    // Not bound to the field: the items grid formats the tree code itself.
-    void cdsItemPedidoCDARVPRODGetText(data::Field& sender, std::string& text, bool displayText);
-    // A product tree code through the host's tree-code mask.
-    static std::string FormataArvProd(const std::string& cdArvProd);
-
     // Row selection: check marks in the first column of the two grids (TfrmCancelaPedSelection.cpp).
     void dbgPadraoCellClick(ui::Column& column);
     void dbgPadraoKeyDown(ui::Control& sender, int& key, ui::ShiftState shift) override;
@@ -195,12 +184,6 @@ private:
     // The confirm command's remote calls, each followed by the reload.
     void CancelCheckedOrders();
     void SendCheckedItems(bool undo);
-
-    // Orders the orders by the column's field when it is one of the sortable ones.
-    void OrdenaPedido(const ui::Column& column);
-    const ui::Image* OrderCheckImage() const;
-    const ui::Image* ItemCheckImage() const;
-    const ui::Image* CheckImageOf(const std::string& idCheck) const;
 
     // Orders the orders by the column's field when it is one of the sortable ones.
     void OrdenaPedido(const ui::Column& column);

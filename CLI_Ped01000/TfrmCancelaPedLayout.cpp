@@ -228,13 +228,4 @@ void TfrmCancelaPed::BindEvents() {
         dbgItemPedidoDrawColumnCell(sender, rect, dataCol, column, state);
     };
     cdsItemPedido.OnCalcFields = [this](data::DataSet& dataSet) { cdsItemPedidoCalcFields(dataSet); };
-    dbgPadrao.OnDrawColumnCell = [this](ui::DBGrid& sender, const ui::Rect& rect, int dataCol,
-                                        ui::Column& column, ui::GridDrawState state) {
-        dbgPadraoDrawColumnCell(sender, rect, dataCol, column, state);
-    };
-    dbgItemPedido.OnDrawColumnCell = [this](ui::DBGrid& sender, const ui::Rect& rect, int dataCol,
-                                            ui::Column& column, ui::GridDrawState state) {
-        dbgItemPedidoDrawColumnCell(sender, rect, dataCol, column, state);
-    };
-    cdsItemPedido.OnCalcFields = [this](data::DataSet& dataSet) { cdsItemPedidoCalcFields(dataSet); };
 }

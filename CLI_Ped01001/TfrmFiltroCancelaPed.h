@@ -18,10 +18,6 @@ class RdmCancelaPedido;
 class TfrmCancelaPed;
 struct RemoteResult;
 
-class RdmCancelaPedido;
-class TfrmCancelaPed;
-struct RemoteResult;
-
 // "Filtro de Cancelamento" (PED01001): the modal dialog that edits the filter of the
 // order-cancellation screen. It is created once per screen and only hidden between uses, so its
 // controls and the twenty server parameters survive from one opening to the next. The form
@@ -190,19 +186,6 @@ public:
     void qryProdutoCDARVPRODGetText(data::Field& sender, std::string& text, bool displayText);
     void qryProdutoBeforeOpen(data::DataSet& sender);
 
-    // The "Lista" pickers, run by their buttons or by F9 on their "Lista" radio button.
-    void sbtNrPedidoClick(ui::Control& sender);
-    void sbtClienteClick(ui::Control& sender);
-    void sbtProdutoClick(ui::Control& sender);
-    void sbtVendedorClick(ui::Control& sender);
-    void rbtLNrPedidoKeyDown(ui::Control& sender, int& key, ui::ShiftState shift);
-    void rbtLClienteKeyDown(ui::Control& sender, int& key, ui::ShiftState shift);
-    void rbtLProdutoKeyDown(ui::Control& sender, int& key, ui::ShiftState shift);
-    void rbtLVendedorKeyDown(ui::Control& sender, int& key, ui::ShiftState shift);
-    void qryClienteNRINSJURCLIEGetText(data::Field& sender, std::string& text, bool displayText);
-    void qryProdutoCDARVPRODGetText(data::Field& sender, std::string& text, bool displayText);
-    void qryProdutoBeforeOpen(data::DataSet& sender);
-
 private:
     void DefineOrderNumberGroup();
     void DefineSituationGroups();
@@ -218,14 +201,7 @@ private:
     void CarregaPacoteNrPedido(const RemoteResult& result);
     // Shows the message under the key with the focus on the control, and abandons the handler.
     void ErroComFoco(const std::string& key, ui::Control& control);
-    // The order-number list of the branch, from the server; remembered in STCDFILIAL.
-    void CarregaNrPedido(const std::string& branch);
-    void CarregaOperTPed(TfrmCancelaPed& screen, RdmCancelaPedido& rdm);
-    void CarregaPacoteNrPedido(const RemoteResult& result);
-    // Shows the message under the key with the focus on the control, and abandons the handler.
-    void ErroComFoco(const std::string& key, ui::Control& control);
     void BindEvents();
-    void BindPickers();
     void BindPickers();
 
     // Activation, in its steps.

@@ -221,31 +221,6 @@ void TfrmFiltroCancelaPed::BindEvents() {
     bind(depDeEntrega.OnExit, &TfrmFiltroCancelaPed::depDeEntregaExit);
     bind(depAteEntrega.OnExit, &TfrmFiltroCancelaPed::depAteEntregaExit);
     BindPickers();
-    BindPickers();
-}
-
-void TfrmFiltroCancelaPed::BindPickers() {
-    using Handler = void (TfrmFiltroCancelaPed::*)(ui::Control&);
-    using KeyHandler = void (TfrmFiltroCancelaPed::*)(ui::Control&, int&, ui::ShiftState);
-    auto bind = [this](ui::SpeedButton& button, Handler click, ui::RadioButton& lista, KeyHandler key) {
-        button.OnClick = [this, click](ui::Control& sender) { (this->*click)(sender); };
-        lista.OnKeyDown = [this, key](ui::Control& sender, int& code, ui::ShiftState shift) {
-            (this->*key)(sender, code, shift);
-        };
-    };
-    bind(sbtNrPedido, &TfrmFiltroCancelaPed::sbtNrPedidoClick, rbtLNrPedido,
-         &TfrmFiltroCancelaPed::rbtLNrPedidoKeyDown);
-    bind(sbtCliente, &TfrmFiltroCancelaPed::sbtClienteClick, rbtLCliente, &TfrmFiltroCancelaPed::rbtLClienteKeyDown);
-    bind(sbtProduto, &TfrmFiltroCancelaPed::sbtProdutoClick, rbtLProduto, &TfrmFiltroCancelaPed::rbtLProdutoKeyDown);
-    bind(sbtVendedor, &TfrmFiltroCancelaPed::sbtVendedorClick, rbtLVendedor,
-         &TfrmFiltroCancelaPed::rbtLVendedorKeyDown);
-    qryCliente.FieldByName("NRINSJURCLIE").OnGetText = [this](data::Field& sender, std::string& text, bool display) {
-        qryClienteNRINSJURCLIEGetText(sender, text, display);
-    };
-    qryProduto.FieldByName("CDARVPROD").OnGetText = [this](data::Field& sender, std::string& text, bool display) {
-        qryProdutoCDARVPRODGetText(sender, text, display);
-    };
-    qryProduto.BeforeOpen = [this](data::DataSet& sender) { qryProdutoBeforeOpen(sender); };
 }
 
 void TfrmFiltroCancelaPed::BindPickers() {
