@@ -1,13 +1,18 @@
 #include "Fixture.h"
+#include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/DBGrid.h"
 #include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/GroupBox.h"
+#include "ui/Image.h"
+#include "ui/MainMenu.h"
 #include "ui/MaskEdit.h"
 #include "ui/PageControl.h"
 #include "ui/RadioButton.h"
 #include "ui/TabSheet.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -244,4 +249,58 @@ TEST_F(ControlsTest, SettersNotifyOnlyWhenTheValueChanges) {
     edt.SetText("y");
 
     EXPECT_EQ(seen, (std::vector<Property>{Property::Enabled, Property::Color, Property::Text}));
+}
+
+TEST_F(ControlsTest, EveryPropertySetterNotifiesItsPropertyOnceForANewValueAndNotAgainForTheSame) {
+    auto& edt = form.Add<Edit>("edt");
+    auto& chb = form.Add<CheckBox>("chb");
+    auto& btn = form.Add<Button>("btn");
+    auto& img = form.Add<Image>("img");
+    auto& grid = form.Add<DBGrid>("dbg");
+    auto& tsh = form.Add<PageControl>("pgc").Add<TabSheet>("tsh");
+    auto& mni = form.Create<MainMenu>("mnu").Items().Add("mni", "&Item");
+    struct Case {
+        const char* name;
+        Control& control;
+        Property property;
+        std::function<void()> set;
+    };
+    const std::vector<Case> cases = {
+        {"Enabled", edt, Property::Enabled, [&] { edt.SetEnabled(false); }},
+        {"Visible", edt, Property::Visible, [&] { edt.SetVisible(false); }},
+        {"Bounds", edt, Property::Bounds, [&] { edt.SetBounds(1, 2, 30, 40); }},
+        {"Caption", edt, Property::Caption, [&] { edt.SetCaption("Filial"); }},
+        {"Hint", edt, Property::Hint, [&] { edt.SetHint("Código da filial"); }},
+        {"Color", edt, Property::Color, [&] { edt.SetColor(clInfoBk); }},
+        {"Font", edt, Property::Font, [&] { edt.SetFontColor(clBlue); }},
+        {"TabStop", edt, Property::TabStop, [&] { edt.SetTabStop(false); }},
+        {"MaxLength", edt, Property::MaxLength, [&] { edt.SetMaxLength(4); }},
+        {"CharCase", edt, Property::CharCase, [&] { edt.SetCharCase(CharCase::Upper); }},
+        {"ReadOnly", edt, Property::ReadOnly, [&] { edt.SetReadOnly(true); }},
+        {"Text", edt, Property::Text, [&] { edt.SetText("X"); }},
+        {"CheckBox.Checked", chb, Property::Checked, [&] { chb.SetChecked(true); }},
+        {"Button.ModalResult", btn, Property::ModalResult, [&] { btn.SetModalResult(ModalResult::Ok); }},
+        {"Form.FormStyle", form, Property::FormStyle, [&] { form.SetFormStyle(FormStyle::MDIChild); }},
+        {"Form.WindowState", form, Property::WindowState,
+         [&] { form.SetWindowState(WindowState::Maximized); }},
+        {"Form.ModalResult", form, Property::ModalResult, [&] { form.SetModalResult(ModalResult::Cancel); }},
+        {"Image.Bitmap", img, Property::Bitmap, [&] { img.SetBitmap(Bitmap(2, 2, clRed)); }},
+        {"DBGrid.ReadOnly", grid, Property::ReadOnly, [&] { grid.SetReadOnly(true); }},
+        {"DBGrid.Options", grid, Property::Options,
+         [&] {
+             grid.SetOptions({true, true, false});
+         }},
+        {"TabSheet.TabVisible", tsh, Property::TabVisible, [&] { tsh.SetTabVisible(false); }},
+        {"MenuItem.Checked", mni, Property::Checked, [&] { mni.SetChecked(true); }},
+        {"MenuItem.ShortCut", mni, Property::ShortCut, [&] { mni.SetShortCut("Ctrl+L"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int notified = 0;
+        const int id = c.control.Subscribe([&](Control&, Property p) { notified += p == c.property; });
+        c.set();
+        c.set();
+        c.control.Unsubscribe(id);
+        EXPECT_EQ(notified, 1);
+    }
 }
