@@ -7,3 +7,10 @@ void DefineFields(data::DataSet& dataSet, std::initializer_list<FieldDef> fields
         field.SetVisible(def.Visible);
     }
 }
+
+void DefineQuery(TADOIBQuery& query, const char* sql, const char* keyField, int keySize,
+                 const char* nameField, int nameSize, const char* nameLabel) {
+    query.SetSQL(sql);
+    DefineFields(query, {{keyField, data::FieldType::String, keySize, "Código", true},
+                         {nameField, data::FieldType::String, nameSize, nameLabel, true}});
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TADOIBQuery.h"
 #include "data/DataSet.h"
 
 #include <initializer_list>
@@ -14,3 +15,6 @@ struct FieldDef {
 };
 
 void DefineFields(data::DataSet& dataSet, std::initializer_list<FieldDef> fields);
+// A lookup query of a code and a name: its SQL, the code labelled "Código", then the name.
+void DefineQuery(TADOIBQuery& query, const char* sql, const char* keyField, int keySize,
+                 const char* nameField, int nameSize, const char* nameLabel);

@@ -3,18 +3,7 @@
 #include "CLI_Ped01000/FieldDefs.h"
 #include "CLI_Ped01000/TfrmCancelaPed.h"
 
-namespace {
-
 using data::FieldType;
-
-void DefineQuery(TADOIBQuery& query, const char* sql, const char* keyField, int keySize,
-                 const char* nameField, int nameSize, const char* nameLabel) {
-    query.SetSQL(sql);
-    DefineFields(query, {{keyField, FieldType::String, keySize, "Código", true},
-                         {nameField, FieldType::String, nameSize, nameLabel, true}});
-}
-
-} // namespace
 
 void TfrmCancelaPed::DefineDataSets() {
     DefineFields(cdsParamPedido, {{"IDUTCTRELANP", FieldType::String, 1, "", true},

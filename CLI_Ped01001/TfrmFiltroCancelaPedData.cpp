@@ -9,9 +9,8 @@ void TfrmFiltroCancelaPed::DefineQueries() {
     qryVendLog.SetSQL("SELECT CDVENDEDOR FROM VENDEDOR WHERE (CDOPERADOR = :P_CDOPERADOR)");
     DefineFields(qryVendLog, {{"CDVENDEDOR", FieldType::String, 4, "", true}});
 
-    qryVendedor.SetSQL("SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR ORDER BY CDVENDEDOR");
-    DefineFields(qryVendedor, {{"CDVENDEDOR", FieldType::String, 4, "Código", true},
-                               {"NMFANVEN", FieldType::String, 50, "Nome", true}});
+    DefineQuery(qryVendedor, "SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR ORDER BY CDVENDEDOR", "CDVENDEDOR", 4,
+                "NMFANVEN", 50, "Nome");
     qryVendedor.FieldByName("CDVENDEDOR").SetRequired(true);
 
     qryCliente.SetSQL("SELECT C.CDCLIENTE , C.IDTPIJURCLIE, C.NRINSJURCLIE, C.NMFANTCLIE, C.NMRAZSOCCLIE, "
