@@ -76,6 +76,14 @@ TEST_P(Scenarios, FixedBranchGoesStraightToTheFilterWithTheBranchPanelDisabled) 
     RunScenario({"fixed_branch", true});
 }
 
+TEST_P(Scenarios, CheckedOrderIsCancelledOnlyWithAJustificationAndAYes) {
+    RunScenario({"cancel_order", true});
+}
+
+TEST_P(Scenarios, BranchCodeIsCheckedOnLeavingAndReenteringThePanelEmptiesTheGrids) {
+    RunScenario({"branch_panel", false});
+}
+
 TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {
     auto result = RunText(
         "open PED01000\nexpect medCdFilial.Text 0002\nexpect edtNmFilial.Text \"MATRIZ SAO PAULO\"\n");
