@@ -161,3 +161,16 @@ TEST_F(OrderLoadTest, OrderCursorColoursTheSummaryAndFollowsWithItemsOnTheItemsP
     ASSERT_TRUE(screen.cdsPedido.Locate("NRPEDIDO", OrderNumber(5), false));
     EXPECT_EQ(screen.cdsItemPedido.FieldByName("NRPEDIDO").AsString(), OrderNumber(5));
 }
+
+TEST_F(OrderLoadTest, LoadCheckReachesEveryOrderWhileTheGridIsSortedByItsCheckColumn) {
+    TfrmCancelaPed& screen = OpenOn("0001");
+    ASSERT_TRUE(Refresh(screen));
+    screen.cdsPedido.SetIndexFieldNames("IDCHECK");
+
+    ASSERT_TRUE(Refresh(screen));
+
+    EXPECT_EQ(inContDesabilitadosPed, 13 * 8 + 2);
+    EXPECT_EQ(MarkOf(screen, OrderNumber(158)), "") << "situation 1 with a cancelled item";
+    EXPECT_EQ(MarkOf(screen, OrderNumber(160)), "") << "situation 2 with an approved item";
+    EXPECT_EQ(screen.cdsPedido.IndexFieldNames(), "IDCHECK") << "the operator's order is kept";
+}
