@@ -76,6 +76,10 @@ TEST_P(Scenarios, FixedBranchGoesStraightToTheFilterWithTheBranchPanelDisabled) 
     RunScenario({"fixed_branch", true});
 }
 
+TEST_P(Scenarios, FilterDialogRefusesBrokenRulesUndoesWithCtrlDAndLoadsAConfirmedRange) {
+    RunScenario({"filter_dialog", true});
+}
+
 TEST_P(Scenarios, CheckedOrderIsCancelledOnlyWithAJustificationAndAYes) {
     RunScenario({"cancel_order", true});
 }
