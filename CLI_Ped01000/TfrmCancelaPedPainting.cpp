@@ -55,7 +55,7 @@ std::string PlainText(const ui::Column& column) {
 // fixed decimals, the tree code goes through its mask, anything else and empty values as they are.
 std::pair<std::string, int> ItemCellText(const ui::Canvas& canvas, const ui::Column& column) {
     const data::Field* field = column.Field();
-    if (!field || field->IsNull())
+    if (!field || field->AsString().empty())
         return {PlainText(column), 2};
     const std::string& name = column.FieldName();
     if (name == "CDARVPROD")

@@ -248,11 +248,17 @@ TEST_F(GridPaintingTest, ItemNumbersAreRightAlignedWithFixedDecimalsAndTheTreeCo
         bool Right;
     };
     const Case cases[] = {
-        {"QTITEMPED", "2", "2,000", true},         {"QTITEMPED", "1000", "1000,000", true},
-        {"QTITEMPED", "-1.5", "-1,500", true},     {"QTITEMPED", std::nullopt, "", false},
-        {"VRPREUNITPED", "0.5", "0,50", true},     {"VRPREUNITPED", "1234.5", "1234,50", true},
-        {"VRPREUNITPED", std::nullopt, "", false}, {"CDARVPROD", "101001", "1.01.001", false},
-        {"NMPRODUTO", "ARROZ", "ARROZ", false},    {"SGUNIDADE", std::nullopt, "", false},
+        {"QTITEMPED", "2", "2,000", true},
+        {"QTITEMPED", "1000", "1000,000", true},
+        {"QTITEMPED", "-1.5", "-1,500", true},
+        {"QTITEMPED", std::nullopt, "", false},
+        {"VRPREUNITPED", "0.5", "0,50", true},
+        {"VRPREUNITPED", "1234.5", "1234,50", true},
+        {"VRPREUNITPED", std::nullopt, "", false},
+        {"CDARVPROD", "101001", "1.01.001", false},
+        {"CDARVPROD", "", "", false},
+        {"NMPRODUTO", "ARROZ", "ARROZ", false},
+        {"SGUNIDADE", std::nullopt, "", false},
     };
     ui::DBGrid& grid = screen->dbgItemPedido;
     for (const Case& c : cases) {

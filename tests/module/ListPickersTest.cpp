@@ -261,7 +261,8 @@ TEST_F(ListPickersTest, LookupFieldsShowRegistrationNumbersAndTreeCodesThroughTh
     dialog.qryProduto.SetSQL(
         "SELECT CDARVPROD, CDPRODUTO, NMPRODUTO FROM PRODUTO WHERE CDPRODUTO = '000203'");
     dialog.qryProduto.Open();
-    EXPECT_EQ(dialog.qryProduto.FieldByName("CDARVPROD").DisplayText(), "2.01.002");
+    EXPECT_EQ(dialog.qryProduto.FieldByName("CDARVPROD").DisplayText(), "2.01.002")
+        << "a text without the level parameter opens as it is";
 }
 
 class ListPickersWithoutSellersTest : public ListPickersTest {};
@@ -276,5 +277,23 @@ TEST_F(ListPickersWithoutSellersTest, NoSellerIsReportedWithTheFocusOnTheListCho
         EXPECT_TRUE(dialog.rbtLVendedor.Focused());
     }});
     EXPECT_EQ(platform.Errors(), std::vector<std::string>{"Não há vendedor cadastrado."});
+    EXPECT_TRUE(Picks().empty());
+}
+
+class ListPickersServerDownTest : public ListPickersTest {};
+
+TEST_F(ListPickersServerDownTest, AFailedOrderNumberLoadStopsTheAnimationAndForgetsTheBranch) {
+    Open();
+    STCDFILIAL = "0003";
+    InDialog({[this](TfrmFiltroCancelaPed& dialog) {
+        ASSERT_TRUE(user.Click(dialog.rbtLNrPedido));
+        // The module's kept-alive connection holds up a graceful stop; how it ends does not matter.
+        server->Stop(std::chrono::milliseconds(100));
+        user.Click(dialog.sbtNrPedido);
+        EXPECT_TRUE(dialog.OnActivate) << "the activation handler is attached again";
+        EXPECT_FALSE(platform.IsBusy());
+    }});
+    EXPECT_EQ(platform.Errors().size(), 1u);
+    EXPECT_EQ(STCDFILIAL, "");
     EXPECT_TRUE(Picks().empty());
 }
