@@ -103,7 +103,8 @@ void TfrmCancelaPed::SendCheckedItems(bool undo) {
     const std::string operBloq = msgPadrao.Msg("OperBloq");
     const RemoteResult reply =
         undo ? rdm.SetDesfazCancel(Morvale::Operador(), edtCdJust.Text(), cdsItemPedido.ToPacket(), operBloq)
-             : rdm.SetCancelaItemPed(Morvale::Operador(), edtCdJust.Text(), cdsItemPedido.ToPacket(), operBloq);
+             : rdm.SetCancelaItemPed(Morvale::Operador(), edtCdJust.Text(), cdsItemPedido.ToPacket(),
+                                     operBloq);
     Consiste::CheckResultServ(reply, true, 0);
     busy.Stop();
     edtCdJust.SetText("");

@@ -36,7 +36,8 @@ public:
 
 // Space toggles the current row; Ctrl+space checks or unchecks them all.
 template <class TitleClick, class CellClick>
-void HandleSpace(ui::DBGrid& grid, int key, ui::ShiftState shift, TitleClick titleClick, CellClick cellClick) {
+void HandleSpace(ui::DBGrid& grid, int key, ui::ShiftState shift, TitleClick titleClick,
+                 CellClick cellClick) {
     if (key != ui::Key::Space)
         return;
     KeyboardScope keyboard;
@@ -150,7 +151,8 @@ void TfrmCancelaPed::dbgItemPedidoTitleClick(ui::Column& column) {
         const bool refused = CommitmentRefusesItems(*this);
         CheckMark::ForEachRow(cdsItemPedido, "NRITEMPED", stNrItemPed, [this, refused] {
             const std::string situation = CheckMark::ItemSituation(cdsItemPedido);
-            if (refused || CheckMark::IsLockedItemSituation(situation) || CheckMark::Of(cdsItemPedido) != Unchecked)
+            if (refused || CheckMark::IsLockedItemSituation(situation) ||
+                CheckMark::Of(cdsItemPedido) != Unchecked)
                 return;
             CheckMark::Set(cdsItemPedido, Checked);
             stSituacaoItemPedido = situation;

@@ -1,6 +1,5 @@
-#include "SelectionFixture.h"
-
 #include "Morvale.h"
+#include "SelectionFixture.h"
 
 namespace {
 
@@ -37,9 +36,10 @@ protected:
                          {{"P", Order(order)}});
     }
     void LockByAnotherOperator(int order) {
-        Execute("UPDATE PEDIDO SET CDOPERALTE = 'SUPERV', DTOPERALTE = '2024-05-15 08:00:00' WHERE CDFILIAL = "
-                "'0001' AND NRPEDIDO = :P",
-                {{"P", Order(order)}});
+        Execute(
+            "UPDATE PEDIDO SET CDOPERALTE = 'SUPERV', DTOPERALTE = '2024-05-15 08:00:00' WHERE CDFILIAL = "
+            "'0001' AND NRPEDIDO = :P",
+            {{"P", Order(order)}});
     }
     void TypeJustification(const std::string& code) {
         ASSERT_TRUE(user.ClickMenu(screen->mnuJustExcl));
@@ -106,7 +106,8 @@ TEST_F(CommandsTest, AnsweringNoSendsNothingAndKeepsTheSelection) {
         bool Items;
         const char* Question;
     };
-    for (const Case c : {Case{false, "Confirma operação?"}, Case{true, "Confirma cancelamento dos itens informados?"}}) {
+    for (const Case c :
+         {Case{false, "Confirma operação?"}, Case{true, "Confirma cancelamento dos itens informados?"}}) {
         SCOPED_TRACE(c.Question);
         platform.ClearEvents();
         if (c.Items) {
@@ -137,14 +138,11 @@ TEST_F(CommandsTest, AnsweringNoSendsNothingAndKeepsTheSelection) {
 
 TEST_F(CommandsTest, RefusalOfALockedOrderLeavesChecksCountersAndJustificationAsTheyWere) {
     LockByAnotherOperator(25);
-    struct Case {
-        bool Items;
-    };
-    for (const Case c : {Case{false}, Case{true}}) {
-        SCOPED_TRACE(c.Items ? "items" : "orders");
+    for (const bool items : {false, true}) {
+        SCOPED_TRACE(items ? "items" : "orders");
         platform.ClearEvents();
         ASSERT_TRUE(user.SelectTab(screen->pgcPadrao, screen->tshPadrao));
-        if (c.Items) {
+        if (items) {
             ShowItemsOf(25);
             ASSERT_TRUE(ClickItem(Item(1)));
         } else {
@@ -159,8 +157,8 @@ TEST_F(CommandsTest, RefusalOfALockedOrderLeavesChecksCountersAndJustificationAs
         EXPECT_EQ(platform.Errors(), std::vector<std::string>{kOperBloq});
         EXPECT_EQ(OrderSituation(25), "1");
         EXPECT_EQ(ItemSituation(25, 1), "1");
-        EXPECT_EQ(c.Items ? inContItemPedidoCh : inContPedidoCh, 1);
-        EXPECT_EQ(c.Items ? ItemMarks()[Item(1)] : OrderMarks()[Order(25)], "S");
+        EXPECT_EQ(items ? inContItemPedidoCh : inContPedidoCh, 1);
+        EXPECT_EQ(items ? ItemMarks()[Item(1)] : OrderMarks()[Order(25)], "S");
         EXPECT_EQ(screen->edtCdJust.Text(), "0005");
         EXPECT_EQ(screen->pgcPadrao.ActivePage(), pageBefore);
         EXPECT_TRUE(screen->sbtConfirmar.Enabled());

@@ -4,7 +4,6 @@
 #include "CLI_Ped01001/Cli_ped01001.h"
 #include "CLI_Ped01001/TfrmFiltroCancelaPed.h"
 #include "ScreenFixture.h"
-
 #include "sqldb/Connection.h"
 
 #include <cstdio>
@@ -54,8 +53,8 @@ protected:
     }
 
     // key field value -> field value, for every row, read from the dataset's packet.
-    static std::map<std::string, std::string> Column(const data::DataSet& dataSet, const std::string& keyField,
-                                                     const std::string& field) {
+    static std::map<std::string, std::string> Column(const data::DataSet& dataSet,
+                                                     const std::string& keyField, const std::string& field) {
         const data::Packet packet = dataSet.ToPacket();
         std::size_t key = 0;
         std::size_t value = 0;
@@ -70,7 +69,9 @@ protected:
         }
         return column;
     }
-    std::map<std::string, std::string> OrderMarks() const { return Column(screen->cdsPedido, "NRPEDIDO", "IDCHECK"); }
+    std::map<std::string, std::string> OrderMarks() const {
+        return Column(screen->cdsPedido, "NRPEDIDO", "IDCHECK");
+    }
     std::map<std::string, std::string> ItemMarks() const {
         return Column(screen->cdsItemPedido, "NRITEMPED", "IDCHECK");
     }
@@ -84,7 +85,8 @@ protected:
         return dataSet.RecNo() - 1;
     }
     bool ClickOrder(int number, int column = 0) {
-        return user.ClickCell(screen->dbgPadrao, DisplayRowOf(screen->cdsPedido, "NRPEDIDO", Order(number)), column);
+        return user.ClickCell(screen->dbgPadrao, DisplayRowOf(screen->cdsPedido, "NRPEDIDO", Order(number)),
+                              column);
     }
     bool ClickItem(const std::string& item, int column = 0) {
         return user.ClickCell(screen->dbgItemPedido, DisplayRowOf(screen->cdsItemPedido, "NRITEMPED", item),
@@ -92,7 +94,8 @@ protected:
     }
     // Makes the order current and shows its items, as the operator does from the orders page.
     void ShowItemsOf(int number) {
-        ASSERT_TRUE(user.MoveGridRow(screen->dbgPadrao, DisplayRowOf(screen->cdsPedido, "NRPEDIDO", Order(number))));
+        ASSERT_TRUE(
+            user.MoveGridRow(screen->dbgPadrao, DisplayRowOf(screen->cdsPedido, "NRPEDIDO", Order(number))));
         ASSERT_TRUE(user.SelectTab(screen->pgcPadrao, screen->tshItemPedido));
         ASSERT_EQ(screen->cdsPedido.FieldByName("NRPEDIDO").AsString(), Order(number));
         ASSERT_FALSE(screen->cdsItemPedido.IsEmpty());

@@ -1,5 +1,4 @@
 #include "SelectionFixture.h"
-
 #include "ui/Keys.h"
 
 #include <algorithm>
@@ -17,7 +16,8 @@ constexpr int kCommittedOrder = 12;
 constexpr int kRegroupedOrder = 13;
 
 int CountOf(const std::map<std::string, std::string>& marks, const std::string& mark) {
-    return static_cast<int>(std::count_if(marks.begin(), marks.end(), [&](const auto& m) { return m.second == mark; }));
+    return static_cast<int>(
+        std::count_if(marks.begin(), marks.end(), [&](const auto& m) { return m.second == mark; }));
 }
 
 } // namespace
@@ -112,7 +112,8 @@ TEST_F(SelectionTest, OrdersCheckTitleDoesNothingWhenTheLoadCheckCountedEveryRow
 
 TEST_F(SelectionTest, FirstItemCheckDisablesTheOtherSituationGroupAndTheLastUncheckRestoresAll) {
     // Items 1, 2, 3 of the order become situations "1", "3" and "5".
-    Execute("UPDATE ITEMPEDIDO SET IDSITITEMPED = '3' WHERE CDFILIAL = '0001' AND NRPEDIDO = :P AND NRITEMPED = :I",
+    Execute("UPDATE ITEMPEDIDO SET IDSITITEMPED = '3' WHERE CDFILIAL = '0001' AND NRPEDIDO = :P AND "
+            "NRITEMPED = :I",
             {{"P", Order(kRegroupedOrder)}, {"I", Item(2)}});
     Execute("UPDATE ITEMPEDIDO SET IDSITITEMPED = '5', IDSITANTCANC = '1' WHERE CDFILIAL = '0001' AND "
             "NRPEDIDO = :P AND NRITEMPED = :I",
@@ -138,7 +139,8 @@ TEST_F(SelectionTest, FirstItemCheckDisablesTheOtherSituationGroupAndTheLastUnch
         EXPECT_EQ(CurrentItem(), Item(c.First));
 
         ASSERT_TRUE(ClickItem(Item(c.First)));
-        EXPECT_EQ(ItemMarks(), (std::map<std::string, std::string>{{Item(1), "N"}, {Item(2), "N"}, {Item(3), "N"}}));
+        EXPECT_EQ(ItemMarks(),
+                  (std::map<std::string, std::string>{{Item(1), "N"}, {Item(2), "N"}, {Item(3), "N"}}));
         EXPECT_EQ(inContItemPedidoCh, 0);
         EXPECT_EQ(screen->edtCdJust.Text(), "") << "ending the item selection clears the justification";
         EXPECT_TRUE(screen->tshPadrao.Enabled());
@@ -151,7 +153,8 @@ TEST_F(SelectionTest, LaterItemChecksKeepTheGroupsAndTakeTheModeOfTheLastRow) {
     ASSERT_TRUE(user.PressKey(screen->dbgItemPedido, ui::Key::Down));
     ASSERT_TRUE(user.PressKey(screen->dbgItemPedido, ui::Key::Space));
 
-    EXPECT_EQ(ItemMarks(), (std::map<std::string, std::string>{{Item(1), "S"}, {Item(2), "S"}, {Item(3), "N"}}));
+    EXPECT_EQ(ItemMarks(),
+              (std::map<std::string, std::string>{{Item(1), "S"}, {Item(2), "S"}, {Item(3), "N"}}));
     EXPECT_EQ(inContItemPedidoCh, 2);
 
     ASSERT_TRUE(ClickItem(Item(1)));
@@ -161,7 +164,8 @@ TEST_F(SelectionTest, LaterItemChecksKeepTheGroupsAndTakeTheModeOfTheLastRow) {
 
 TEST_F(SelectionTest, LiquidatedAndDeliveredItemsAreNeverChecked) {
     // The demo has no item in situation "6"; this order gets one.
-    Execute("UPDATE ITEMPEDIDO SET IDSITITEMPED = '6' WHERE CDFILIAL = '0001' AND NRPEDIDO = :P AND NRITEMPED = :I",
+    Execute("UPDATE ITEMPEDIDO SET IDSITITEMPED = '6' WHERE CDFILIAL = '0001' AND NRPEDIDO = :P AND "
+            "NRITEMPED = :I",
             {{"P", Order(kReliquidatedOrder)}, {"I", Item(1)}});
     for (int order : {kLiquidatedOrder, kDeliveredOrder, kReliquidatedOrder}) {
         SCOPED_TRACE("order " + std::to_string(order));
