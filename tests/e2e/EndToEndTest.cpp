@@ -88,6 +88,10 @@ TEST_P(Scenarios, BranchCodeIsCheckedOnLeavingAndReenteringThePanelEmptiesTheGri
     RunScenario({"branch_panel", false});
 }
 
+TEST_P(Scenarios, PickedOrderNumbersFilterTheOrdersAndAProductPickKeepsTheOrderNumberChoice) {
+    RunScenario({"list_pickers", true});
+}
+
 TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {
     auto result = RunText(
         "open PED01000\nexpect medCdFilial.Text 0002\nexpect edtNmFilial.Text \"MATRIZ SAO PAULO\"\n");
