@@ -5,7 +5,8 @@ namespace {
 
 // Demo orders of branch 0001 used here, each by one test only, since the suite shares its
 // database: 1, 13, 25 ("1"; items 1 1 1), 2 ("1"; items 1 5), 11 ("1"; item 1),
-// 16 ("2"; items 2 3, commitment number), 23 ("1"; item 1), 37, 49 ("1"; items 1 1 1).
+// 16 ("2"; items 2 3, commitment number), 23 ("1"; item 1), 37, 49 ("1"; items 1 1 1),
+// 44 ("4", commitment number).
 constexpr const char* kOperBloq = "Operação bloqueada. Pedido em alteração por outro usuário.";
 
 // The host's print call, recorded.
@@ -167,6 +168,22 @@ TEST_F(CommandsTest, RefusalOfALockedOrderLeavesChecksCountersAndJustificationAs
         platform.AnswerYes();
         ASSERT_TRUE(user.Click(screen->sbtCancelar));
     }
+}
+
+TEST_F(CommandsTest, ReinstatingAnOrderBeyondItsCommitmentBalanceIsRefusedInTheOperatorsWords) {
+    // Order 44 is cancelled and carries commitment 2024NE000105, whose balance is R$ 10,00.
+    ASSERT_EQ(OrderMarks()[Order(44)], "N") << "a cancelled order with a commitment is selectable";
+    ASSERT_TRUE(ClickOrder(44));
+    TypeJustification("0001");
+    platform.AnswerYes();
+
+    ASSERT_TRUE(user.Click(screen->sbtConfirmar));
+
+    EXPECT_EQ(platform.Errors(), std::vector<std::string>{
+                                     "Operação Bloqueada! Valor do pedido é maior que o saldo do empenho."});
+    EXPECT_EQ(OrderSituation(44), "4");
+    EXPECT_EQ(inContPedidoCh, 1);
+    EXPECT_EQ(OrderMarks()[Order(44)], "S");
 }
 
 TEST_F(CommandsTest, JustificationMustBeGivenAndRegisteredBeforeAnythingIsSent) {
