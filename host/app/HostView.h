@@ -1,6 +1,8 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <string>
 
 namespace ui {
 class Platform;
@@ -18,6 +20,10 @@ public:
     // The platform that shows real dialogs. A script run puts the script's own platform in
     // front of it, so while a script runs this platform only sees the notifications and painting.
     virtual ui::Platform& Platform() = 0;
+    // Offers a screen of a loaded module in the main window's screens menu; `open` runs when
+    // the operator chooses it.
+    virtual void AddScreen(const std::string& code, const std::string& caption,
+                           std::function<void()> open) = 0;
     // Shows the main window (once, before the first screen opens).
     virtual void ShowMainWindow() = 0;
     // Handles pending window events so that what the model changed is really painted.

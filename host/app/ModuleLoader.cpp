@@ -31,6 +31,15 @@ void ModuleLoader::UnloadAll() {
         m_modules.pop_back();
 }
 
+std::vector<OfferedScreen> ModuleLoader::Screens() const {
+    std::vector<OfferedScreen> screens;
+    for (const auto& module : m_modules) {
+        for (const auto& [code, entry] : module->Descriptor().Screens)
+            screens.push_back({code, module->Descriptor().Package});
+    }
+    return screens;
+}
+
 void ModuleLoader::Open(const std::string& code) {
     for (const auto& module : m_modules) {
         if (module->Offers(code)) {

@@ -11,6 +11,12 @@ namespace host {
 
 // Finds the modules of a folder by their descriptors, loads each one, opens screens by code and
 // unloads the modules in reverse order of loading.
+// A screen a loaded module offers, with the package that offers it.
+struct OfferedScreen {
+    std::string Code;
+    std::string Package;
+};
+
 class ModuleLoader {
 public:
     explicit ModuleLoader(std::filesystem::path folder) : m_folder(std::move(folder)) {}
@@ -25,6 +31,8 @@ public:
     void LoadAll();
     void UnloadAll();
     const std::vector<std::unique_ptr<LoadedModule>>& Modules() const { return m_modules; }
+    // Every screen of the loaded modules, by module in loading order, then by code.
+    std::vector<OfferedScreen> Screens() const;
     // Opens the screen; a code no module offers throws std::runtime_error with the operator's
     // message ("Módulo da tela PED01100 não encontrado.").
     void Open(const std::string& code);

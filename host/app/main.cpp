@@ -74,6 +74,10 @@ int RunHost(const host::HostOptions& options, char* program) {
         if (options.Platform == host::PlatformKind::Qt) {
             view = CreateView(options, qtArgc, qtArgv);
             app.SetPlatform(view->Platform());
+            for (const host::OfferedScreen& screen : loader.Screens())
+                view->AddScreen(screen.Code, screen.Package, [&app, &loader, code = screen.Code] {
+                    app.Dispatch([&] { loader.Open(code); });
+                });
             view->ShowMainWindow();
         }
         status = options.Script.empty() ? RunInteractive(app, options, loader, *view)

@@ -22,8 +22,7 @@ public:
     void SaveShot(const std::filesystem::path& file) override;
     int Exec() override;
 
-    // Puts a screen of a loaded module into the main window's screens menu.
-    void AddScreen(const std::string& code, const std::string& caption, std::function<void()> open);
+    void AddScreen(const std::string& code, const std::string& caption, std::function<void()> open) override;
     MainWindow& Window() { return m_window; }
     QtPlatform& Qt() { return m_platform; }
 
