@@ -90,7 +90,8 @@ TfrmCancelaPed::~TfrmCancelaPed() {
 }
 
 void TfrmCancelaPed::DefineToolBar() {
-    panMenu.SetBounds(0, 0, 744, 30);
+    // The filter button takes the tool bar's first free slot, after the base form's buttons.
+    sbtFiltro.SetBounds(220, 3, 25, 25);
     sbtFiltro.SetHint("Filtrar");
     sbtFiltro.SetEnabled(false);
     DefineImage(imgCheck, CheckImage::Check, 600);

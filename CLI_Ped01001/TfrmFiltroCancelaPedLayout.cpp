@@ -85,7 +85,6 @@ TfrmFiltroCancelaPed::TfrmFiltroCancelaPed()
       dtsProduto(Create<TDataSource>("dtsProduto", &qryProduto)),
       dtsNrPedido(Create<TDataSource>("dtsNrPedido", &cdsNrPedido)) {
     SetCaption("Filtro de Cancelamento");
-    SetBounds(0, 0, 540, 298);
     SetHelpFile("pedhelp.hlp");
     SetHelpContext(12201001);
     lblCodTela.SetCaption("PED01001");
@@ -185,15 +184,9 @@ void TfrmFiltroCancelaPed::DefinePriorityGroup() {
 }
 
 void TfrmFiltroCancelaPed::DefineButtons() {
-    Place(panBotoes, 488, 0, 52, 298);
-    int top = 8;
-    for (ui::SpeedButton* button :
-         {&sbtConfirma, &sbtCancel, &btfSaveOpc, &btfLoadOpc, &sbtLimpa, &sbtHelp}) {
-        Place(*button, 6, top, 40, 40);
-        top += 46;
-    }
+    // The undo button takes the base form's free slot in the button column, above help.
+    Place(sbtLimpa, 6, 192, 40, 40);
     sbtLimpa.SetHint("Desfazer");
-    Place(lblCodTela, 488, 282, 52, 13);
 }
 
 void TfrmFiltroCancelaPed::BindEvents() {

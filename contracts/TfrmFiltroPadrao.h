@@ -8,7 +8,9 @@
 #include "ui/SpeedButton.h"
 
 // The base of a modal filter dialog: screen-code label, a button panel with confirm, cancel,
-// help and the save/load-options buttons, and the message table. The events are bound to the
+// help and the save/load-options buttons, and the message table. On the 540 x 298 dialog the
+// group boxes belong on the left; the buttons (40 x 40) stand in a column on the right, help at
+// the bottom with one free slot above it (top 192) for the dialog's own button. The events are bound to the
 // virtual handlers below. A derived dialog calls the base's FormCreate, FormKeyDown and
 // btfLoadOpcClick first in its own, btfSaveOpcClick last (after filling Options()), and
 // replaces the others.
@@ -46,6 +48,7 @@ public:
     virtual void btfLoadOpcClick(ui::Control& sender);
 
 private:
+    void PlaceButtons();
     void BindEvents();
 
     TOptionList m_options;

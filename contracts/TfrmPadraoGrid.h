@@ -14,7 +14,8 @@
 #include "ui/SpeedButton.h"
 #include "ui/TabSheet.h"
 
-// The base of a working screen with a grid: tool bar, one page with the grid on dtsPadrao, a
+// The base of a working screen with a grid: tool bar (its eight 25 x 25 buttons from the left,
+// the next free slot at 220, the screen code at the right end), one page with the grid on dtsPadrao, a
 // navigator panel, the main menu and the message table. The events of these components are
 // bound to the virtual handlers below. A derived screen calls the base's FormCreate,
 // FormKeyDown and dbgPadraoKeyDown first in its own, calls FormClose where its close needs the
@@ -24,8 +25,8 @@ public:
     explicit TfrmPadraoGrid(std::string name = {});
     ~TfrmPadraoGrid() override;
 
-    ui::Label& lblCodTela;
     ui::Panel& panMenu;
+    ui::Label& lblCodTela;
     ui::SpeedButton& sbtAjuda;
     ui::SpeedButton& sbtImprimir;
     ui::SpeedButton& sbtProcurar;
@@ -79,5 +80,6 @@ public:
     virtual void sbtFecharClick(ui::Control& sender);
 
 private:
+    void PlaceToolBar();
     void BindEvents();
 };

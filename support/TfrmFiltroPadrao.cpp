@@ -21,12 +21,25 @@ TfrmFiltroPadrao::TfrmFiltroPadrao(std::string name)
     btfSaveOpc.SetHint("Salvar opções");
     btfLoadOpc.SetHint("Carregar opções");
     sbtHelp.SetHint("Ajuda");
+    PlaceButtons();
     BindEvents();
 }
 
 TfrmFiltroPadrao::~TfrmFiltroPadrao() {
     // The controls hold this form's handlers; they go before the form's members do.
     DestroyOwnedComponents();
+}
+
+void TfrmFiltroPadrao::PlaceButtons() {
+    SetBounds(0, 0, 540, 298);
+    panBotoes.SetBounds(488, 0, 52, 280);
+    int top = 8;
+    for (ui::SpeedButton* button : {&sbtConfirma, &sbtCancel, &btfSaveOpc, &btfLoadOpc}) {
+        button->SetBounds(6, top, 40, 40);
+        top += 46;
+    }
+    sbtHelp.SetBounds(6, 238, 40, 40);
+    lblCodTela.SetBounds(480, 282, 60, 13);
 }
 
 void TfrmFiltroPadrao::BindEvents() {

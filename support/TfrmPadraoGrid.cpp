@@ -5,8 +5,8 @@
 #include "data/DataSet.h"
 
 TfrmPadraoGrid::TfrmPadraoGrid(std::string name)
-    : ui::Form(std::move(name)), lblCodTela(Add<ui::Label>("lblCodTela")), panMenu(Add<ui::Panel>("panMenu")),
-      sbtAjuda(panMenu.Add<ui::SpeedButton>("sbtAjuda")),
+    : ui::Form(std::move(name)), panMenu(Add<ui::Panel>("panMenu")),
+      lblCodTela(panMenu.Add<ui::Label>("lblCodTela")), sbtAjuda(panMenu.Add<ui::SpeedButton>("sbtAjuda")),
       sbtImprimir(panMenu.Add<ui::SpeedButton>("sbtImprimir")),
       sbtProcurar(panMenu.Add<ui::SpeedButton>("sbtProcurar")),
       sbtVerificar(panMenu.Add<ui::SpeedButton>("sbtVerificar")),
@@ -41,6 +41,7 @@ TfrmPadraoGrid::TfrmPadraoGrid(std::string name)
     sbtConfirmar.SetHint("Confirmar");
     sbtCancelar.SetHint("Cancelar");
     sbtFechar.SetHint("Fechar");
+    PlaceToolBar();
     dbgPadrao.SetDataSource(&dtsPadrao);
     dbnPadrao.SetDataSource(&dtsPadrao);
     dbtNome.SetDataSource(&dtsPadrao);
@@ -50,6 +51,17 @@ TfrmPadraoGrid::TfrmPadraoGrid(std::string name)
 TfrmPadraoGrid::~TfrmPadraoGrid() {
     // The controls hold this form's handlers; they go before the form's members do.
     DestroyOwnedComponents();
+}
+
+void TfrmPadraoGrid::PlaceToolBar() {
+    panMenu.SetBounds(0, 0, 744, 30);
+    int left = 4;
+    for (ui::SpeedButton* button : {&sbtAjuda, &sbtImprimir, &sbtFechar, &sbtProcurar, &sbtVerificar,
+                                    &sbtCancelar, &sbtConfirmar, &sbtAlterar}) {
+        button->SetBounds(left, 3, 25, 25);
+        left += 27;
+    }
+    lblCodTela.SetBounds(676, 9, 64, 13);
 }
 
 void TfrmPadraoGrid::BindEvents() {

@@ -1,9 +1,7 @@
 #include "qt/ButtonView.h"
 
-#include "ui/Container.h"
-#include "ui/SpeedButton.h"
-
 #include <QAbstractButton>
+#include <QFontMetrics>
 
 namespace host {
 
@@ -14,36 +12,25 @@ ButtonView::ButtonView(ui::Control& button, QAbstractButton& widget)
 
 void ButtonView::Apply(ui::Property property) {
     ControlView::Apply(property);
-    if (property == ui::Property::Hint)
+    if (property == ui::Property::Hint || property == ui::Property::Bounds || property == ui::Property::Font)
         ApplyCaption();
-    if (property == ui::Property::Bounds || property == ui::Property::Hint ||
-        property == ui::Property::Caption)
-        PlaceUnsized();
-}
-
-void ButtonView::PlaceUnsized() {
-    // A tool button the form gave no size still has to be reachable: it takes a text-sized slot
-    // in a row after the other unsized tool buttons of its container.
-    if (Control().Width() > 0 || !Control().Parent() || !dynamic_cast<ui::SpeedButton*>(&Control()))
-        return;
-    int left = 4;
-    for (ui::Control* sibling : Control().Parent()->Controls()) {
-        if (sibling == &Control())
-            break;
-        if (dynamic_cast<ui::SpeedButton*>(sibling) && sibling->Width() == 0 && sibling->Visible())
-            left += UnsizedWidth(*sibling) + 2;
-    }
-    m_button.setGeometry(left, 2, UnsizedWidth(Control()), 25);
-}
-
-int ButtonView::UnsizedWidth(const ui::Control& button) const {
-    const std::string& text = button.Caption().empty() ? button.Hint() : button.Caption();
-    return m_button.fontMetrics().horizontalAdvance(QString::fromStdString(text)) + 12;
 }
 
 void ButtonView::ApplyCaption() {
     const std::string& caption = Control().Caption();
-    m_button.setText(QString::fromStdString(caption.empty() ? Control().Hint() : caption));
+    m_button.setText(FittingText(QString::fromStdString(caption.empty() ? Control().Hint() : caption)));
+}
+
+QString ButtonView::FittingText(QString text) const {
+    // Cut at the end rather than clipped at both sides by the style; the whole hint stays the
+    // tool tip.
+    const int room = Control().Bounds().Width() - 6;
+    if (room <= 0)
+        return text;
+    const QFontMetrics metrics = m_button.fontMetrics();
+    while (text.size() > 1 && metrics.horizontalAdvance(text) > room)
+        text.chop(1);
+    return text;
 }
 
 } // namespace host

@@ -2,12 +2,15 @@
 
 #include "qt/ControlView.h"
 
+#include <QString>
+
 class QAbstractButton;
 
 namespace host {
 
 // Push buttons and tool buttons. A tool button shows its hint when it has no caption, since the
-// model carries no glyphs.
+// model carries no glyphs; a text wider than the button shows as much of its start as fits
+// (a 25 x 25 "Imprimir" reads "Im").
 class ButtonView : public ControlView {
 public:
     ButtonView(ui::Control& button, QAbstractButton& widget);
@@ -17,8 +20,7 @@ protected:
     void ApplyCaption() override;
 
 private:
-    void PlaceUnsized();
-    int UnsizedWidth(const ui::Control& button) const;
+    QString FittingText(QString text) const;
 
     QAbstractButton& m_button;
 };
