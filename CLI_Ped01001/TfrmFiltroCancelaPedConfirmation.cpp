@@ -20,7 +20,8 @@ std::string CodesOf(std::initializer_list<std::pair<const ui::CheckBox*, const c
 void FillDateRange(const TDateEditPlus& from, const TDateEditPlus& to, double& fromDate, double& toDate,
                    std::string& all) {
     if (Consiste::EmptyString(from.Text()) || Consiste::EmptyString(to.Text())) {
-        all = "T";
+        // assign(1, 'T'), not = "T": GCC 12 at -O3 warns falsely (-Wrestrict) on the literal.
+        all.assign(1, 'T');
         return;
     }
     fromDate = from.GetDate();
@@ -89,7 +90,7 @@ void TfrmFiltroCancelaPed::FillListParameters() {
         stParTVendedor.clear();
     } else {
         stParVendedor.clear();
-        stParTVendedor = "T";
+        stParTVendedor.assign(1, 'T');
     }
     stParCliente = rbtLCliente.Checked() ? stCliente : std::string();
     stParTCliente = rbtLCliente.Checked() ? std::string() : std::string("T");
@@ -119,7 +120,7 @@ void TfrmFiltroCancelaPed::FillDateAndNumberParameters() {
     stParDeNrPedido = interval ? medDeIntervalo.Text() : std::string();
     stParAteNrPedido = interval ? medAteIntervalo.Text() : std::string();
     stParNrPedido = list ? stNrPedido : std::string();
-    stParTNrPedido = rbtTNrPedido.Checked() ? "T" : "";
+    stParTNrPedido = std::string(rbtTNrPedido.Checked() ? "T" : "");
 }
 
 void TfrmFiltroCancelaPed::StoreFilter() {
