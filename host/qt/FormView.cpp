@@ -169,7 +169,8 @@ void FormView::RemoveView(ControlView& view) {
         RemoveView(*child);
     view.Detach();
     m_byControl.erase(&view.Control());
-    m_byWidget.erase(&view.Widget());
+    // The widget's focus proxy is watched for the view too; no entry may outlive the view.
+    std::erase_if(m_byWidget, [&](const auto& entry) { return entry.second == &view; });
     m_placement.erase(&view);
     QWidget& widget = view.Widget();
     std::erase_if(m_views, [&](const auto& owned) { return owned.get() == &view; });

@@ -29,8 +29,8 @@ void MenuBarView::SetShown(bool shown) {
     for (const auto& menu : m_menus)
         menu->menuAction()->setVisible(shown && !m_detached);
     for (const Entry& entry : m_entries)
-        if (entry.Item->ParentItem() == &m_menu.Items())
-            entry.Action->setVisible(shown && entry.Item->Visible());
+        if (entry.Top)
+            entry.Action->setVisible(shown && entry.Visible);
 }
 
 void MenuBarView::Detach() {
@@ -78,7 +78,7 @@ void MenuBarView::AddItems(QMenu& menu, ui::MenuItem& parent) {
                 return;
             ui::UserActions(ui::Application::Instance()).ClickMenu(*item);
             // Qt toggles a checkable entry by itself; the model's mark is the one to show.
-            for (const Entry& entry : m_entries)
+            for (Entry& entry : m_entries)
                 if (!m_detached && entry.Item == item)
                     Update(entry);
         });
@@ -95,7 +95,7 @@ void MenuBarView::Watch(ui::MenuItem& item, QAction& action) {
             Build();
             return;
         }
-        for (const Entry& entry : m_entries)
+        for (Entry& entry : m_entries)
             if (entry.Item == &item)
                 Update(entry);
     });
@@ -103,7 +103,7 @@ void MenuBarView::Watch(ui::MenuItem& item, QAction& action) {
     Update(m_entries.back());
 }
 
-void MenuBarView::Update(const Entry& entry) {
+void MenuBarView::Update(Entry& entry) {
     const ui::MenuItem& item = *entry.Item;
     QAction& action = *entry.Action;
     if (!action.isSeparator() && !action.menu())
@@ -111,8 +111,9 @@ void MenuBarView::Update(const Entry& entry) {
     else if (action.menu())
         action.menu()->setTitle(QString::fromStdString(item.Caption()));
     action.setEnabled(item.Enabled());
-    bool top = item.ParentItem() == &m_menu.Items();
-    action.setVisible(item.Visible() && (!top || m_shown));
+    entry.Top = item.ParentItem() == &m_menu.Items();
+    entry.Visible = item.Visible();
+    action.setVisible(entry.Visible && (!entry.Top || m_shown));
     action.setCheckable(item.Checked());
     action.setChecked(item.Checked());
 }

@@ -29,17 +29,21 @@ public:
     void Detach();
 
 private:
+    // What showing and hiding need is kept here: a form destroys its menu before the platform
+    // hears that the form is gone, so the items may be gone when the bar hides their entries.
     struct Entry {
         ui::MenuItem* Item;
         QAction* Action;
         int Subscription;
+        bool Top = false;
+        bool Visible = true;
     };
 
     void Build();
     void Clear();
     void AddItems(QMenu& menu, ui::MenuItem& parent);
     void Watch(ui::MenuItem& item, QAction& action);
-    void Update(const Entry& entry);
+    void Update(Entry& entry);
 
     ui::MainMenu& m_menu;
     QMenuBar& m_bar;
