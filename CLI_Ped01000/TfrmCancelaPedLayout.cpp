@@ -93,6 +93,7 @@ void TfrmCancelaPed::DefineToolBar() {
     // The filter button takes the tool bar's first free slot, after the base form's buttons.
     sbtFiltro.SetBounds(220, 3, 25, 25);
     sbtFiltro.SetHint("Filtrar");
+    sbtFiltro.SetGlyph(ui::Glyph::Filter);
     sbtFiltro.SetEnabled(false);
     DefineImage(imgCheck, CheckImage::Check, 600);
     DefineImage(imgDescheck, CheckImage::Descheck, 620);

@@ -21,11 +21,13 @@ template <class Box> void PlaceChecked(Box& box, int left, int top, int width, c
 void DefinePicker(ui::SpeedButton& button, int left, int top) {
     Place(button, left, top, 23, 22);
     button.SetHint("Pesquisar");
+    button.SetGlyph(ui::Glyph::Search);
     button.SetEnabled(false);
 }
 
-void DefineDateEdit(TDateEditPlus& edit, int left, int top) {
-    Place(edit, left, top, 90, 21);
+// Wide enough for a full date and the calendar button beside it.
+void DefineDateEdit(TDateEditPlus& edit, int top) {
+    Place(edit, 34, top, 112, 21);
     edit.SetValidDateColor(ui::clBlue);
     edit.SetDayNames({"Domingo", "Segunda", "Terça", "Quarta", "Quinta", "Sexta", "Sábado"});
 }
@@ -166,14 +168,14 @@ void TfrmFiltroCancelaPed::DefineListGroups() {
 void TfrmFiltroCancelaPed::DefineDateGroups() {
     Place(grbEmissao, 4, 198, 156, 93, "Data Pedido");
     Place(lblDeEmissao, 10, 26, 14, 13, "de");
-    DefineDateEdit(depDeEmissao, 40, 22);
+    DefineDateEdit(depDeEmissao, 22);
     Place(lblAteEmissao, 10, 56, 18, 13, "até");
-    DefineDateEdit(depAteEmissao, 40, 52);
+    DefineDateEdit(depAteEmissao, 52);
     Place(grbEntrega, 164, 198, 156, 93, "Data Entrega");
     Place(lblDeEntrega, 10, 26, 14, 13, "de");
-    DefineDateEdit(depDeEntrega, 40, 22);
+    DefineDateEdit(depDeEntrega, 22);
     Place(lblAteEntrega, 10, 56, 18, 13, "até");
-    DefineDateEdit(depAteEntrega, 40, 52);
+    DefineDateEdit(depAteEntrega, 52);
 }
 
 void TfrmFiltroCancelaPed::DefinePriorityGroup() {
@@ -187,6 +189,7 @@ void TfrmFiltroCancelaPed::DefineButtons() {
     // The undo button takes the base form's free slot in the button column, above help.
     Place(sbtLimpa, 6, 192, 40, 40);
     sbtLimpa.SetHint("Desfazer");
+    sbtLimpa.SetGlyph(ui::Glyph::Undo);
 }
 
 void TfrmFiltroCancelaPed::BindEvents() {
@@ -227,14 +230,18 @@ void TfrmFiltroCancelaPed::BindPickers() {
     };
     bind(sbtNrPedido, &TfrmFiltroCancelaPed::sbtNrPedidoClick, rbtLNrPedido,
          &TfrmFiltroCancelaPed::rbtLNrPedidoKeyDown);
-    bind(sbtCliente, &TfrmFiltroCancelaPed::sbtClienteClick, rbtLCliente, &TfrmFiltroCancelaPed::rbtLClienteKeyDown);
-    bind(sbtProduto, &TfrmFiltroCancelaPed::sbtProdutoClick, rbtLProduto, &TfrmFiltroCancelaPed::rbtLProdutoKeyDown);
+    bind(sbtCliente, &TfrmFiltroCancelaPed::sbtClienteClick, rbtLCliente,
+         &TfrmFiltroCancelaPed::rbtLClienteKeyDown);
+    bind(sbtProduto, &TfrmFiltroCancelaPed::sbtProdutoClick, rbtLProduto,
+         &TfrmFiltroCancelaPed::rbtLProdutoKeyDown);
     bind(sbtVendedor, &TfrmFiltroCancelaPed::sbtVendedorClick, rbtLVendedor,
          &TfrmFiltroCancelaPed::rbtLVendedorKeyDown);
-    qryCliente.FieldByName("NRINSJURCLIE").OnGetText = [this](data::Field& sender, std::string& text, bool display) {
+    qryCliente.FieldByName("NRINSJURCLIE").OnGetText = [this](data::Field& sender, std::string& text,
+                                                              bool display) {
         qryClienteNRINSJURCLIEGetText(sender, text, display);
     };
-    qryProduto.FieldByName("CDARVPROD").OnGetText = [this](data::Field& sender, std::string& text, bool display) {
+    qryProduto.FieldByName("CDARVPROD").OnGetText = [this](data::Field& sender, std::string& text,
+                                                           bool display) {
         qryProdutoCDARVPRODGetText(sender, text, display);
     };
     qryProduto.BeforeOpen = [this](data::DataSet& sender) { qryProdutoBeforeOpen(sender); };

@@ -18,7 +18,8 @@ class Edit;
 // nothing more. The button does not write into its associated edit: OnAfterPesq does.
 class TBtnPesquisa : public ui::SpeedButton {
 public:
-    explicit TBtnPesquisa(std::string name = {}) : ui::SpeedButton(std::move(name)) {}
+    // Shows the search glyph unless told otherwise.
+    explicit TBtnPesquisa(std::string name = {});
 
     // The edit the button serves (a view places the button beside it).
     ui::Edit* Associate() const { return m_associate; }

@@ -3,6 +3,10 @@
 #include "Consiste.h"
 #include "DataSetPicking.h"
 
+TBtnPesquisa::TBtnPesquisa(std::string name) : ui::SpeedButton(std::move(name)) {
+    SetGlyph(ui::Glyph::Search);
+}
+
 void TBtnPesquisa::Click() {
     ui::SpeedButton::Click();
     if (OnBeforePesq)

@@ -17,10 +17,15 @@ TfrmFiltroPadrao::TfrmFiltroPadrao(std::string name)
       sbtHelp(panBotoes.Add<ui::SpeedButton>("sbtHelp")), msgPadrao(Create<TMessages>("msgPadrao")) {
     SetKeyPreview(true);
     sbtConfirma.SetHint("Confirmar");
+    sbtConfirma.SetGlyph(ui::Glyph::Confirm);
     sbtCancel.SetHint("Cancelar");
+    sbtCancel.SetGlyph(ui::Glyph::Cancel);
     btfSaveOpc.SetHint("Salvar opções");
+    btfSaveOpc.SetGlyph(ui::Glyph::Save);
     btfLoadOpc.SetHint("Carregar opções");
+    btfLoadOpc.SetGlyph(ui::Glyph::Load);
     sbtHelp.SetHint("Ajuda");
+    sbtHelp.SetGlyph(ui::Glyph::Help);
     PlaceButtons();
     BindEvents();
 }

@@ -27,6 +27,7 @@ enum class Property {
     ShortCut,
     Items,
     Bitmap,
+    Glyph,
     Columns,
     Options,
     DataSource,

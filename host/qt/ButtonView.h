@@ -8,9 +8,9 @@ class QAbstractButton;
 
 namespace host {
 
-// Push buttons and tool buttons. A tool button shows its hint when it has no caption, since the
-// model carries no glyphs; a text wider than the button shows as much of its start as fits
-// (a 25 x 25 "Imprimir" reads "Im").
+// Push buttons and tool buttons shown as text: a button without a caption shows its hint, and a
+// text wider than the button shows as much of its start as fits (a 25 x 25 "Imprimir" reads
+// "Im"). Tool buttons with a glyph show an icon instead (ToolButtonView).
 class ButtonView : public ControlView {
 public:
     ButtonView(ui::Control& button, QAbstractButton& widget);

@@ -9,6 +9,7 @@
 #include "qt/GridView.h"
 #include "qt/LabelView.h"
 #include "qt/PageControlView.h"
+#include "qt/ToolButtonView.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/DBGrid.h"
@@ -59,10 +60,10 @@ std::unique_ptr<ControlView> MakeContainerView(ui::Control& control, QWidget& ho
 }
 
 std::unique_ptr<ControlView> MakeButtonView(ui::Control& control, QWidget& host) {
-    if (dynamic_cast<ui::SpeedButton*>(&control)) {
+    if (auto* speedButton = dynamic_cast<ui::SpeedButton*>(&control)) {
         auto& button = Child<QToolButton>(host);
         button.setAutoRaise(true);
-        return std::make_unique<ButtonView>(control, button);
+        return std::make_unique<ToolButtonView>(*speedButton, button);
     }
     return std::make_unique<ButtonView>(control, Child<QPushButton>(host));
 }

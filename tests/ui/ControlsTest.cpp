@@ -10,6 +10,7 @@
 #include "ui/MaskEdit.h"
 #include "ui/PageControl.h"
 #include "ui/RadioButton.h"
+#include "ui/SpeedButton.h"
 #include "ui/TabSheet.h"
 
 #include <functional>
@@ -256,6 +257,7 @@ TEST_F(ControlsTest, EveryPropertySetterNotifiesItsPropertyOnceForANewValueAndNo
     auto& chb = form.Add<CheckBox>("chb");
     auto& btn = form.Add<Button>("btn");
     auto& img = form.Add<Image>("img");
+    auto& sbt = form.Add<SpeedButton>("sbt");
     auto& grid = form.Add<DBGrid>("dbg");
     auto& tsh = form.Add<PageControl>("pgc").Add<TabSheet>("tsh");
     auto& mni = form.Create<MainMenu>("mnu").Items().Add("mni", "&Item");
@@ -284,6 +286,7 @@ TEST_F(ControlsTest, EveryPropertySetterNotifiesItsPropertyOnceForANewValueAndNo
         {"Form.WindowState", form, Property::WindowState,
          [&] { form.SetWindowState(WindowState::Maximized); }},
         {"Form.ModalResult", form, Property::ModalResult, [&] { form.SetModalResult(ModalResult::Cancel); }},
+        {"SpeedButton.Glyph", sbt, Property::Glyph, [&] { sbt.SetGlyph(Glyph::Print); }},
         {"Image.Bitmap", img, Property::Bitmap, [&] { img.SetBitmap(Bitmap(2, 2, clRed)); }},
         {"DBGrid.ReadOnly", grid, Property::ReadOnly, [&] { grid.SetReadOnly(true); }},
         {"DBGrid.Options", grid, Property::Options,
