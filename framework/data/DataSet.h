@@ -117,7 +117,8 @@ private:
     void ApplyOrder();
     void SortOrder(const Field& key);
     void ReplaceRows(std::vector<Value> values);
-    std::vector<Value> ConvertPacket(Packet& packet, bool consume) const;
+    // Moves the packet's texts into the rows it returns.
+    std::vector<Value> ConvertPacket(Packet& packet) const;
     std::size_t StoredRowCount() const { return m_fields.empty() ? 0 : m_values.size() / m_fields.size(); }
     std::size_t StorageRow(int displayRow) const { return m_order[static_cast<std::size_t>(displayRow)]; }
     Value* RowData(std::size_t storageRow) { return m_values.data() + storageRow * m_fields.size(); }

@@ -16,7 +16,7 @@ bool TypesFit(FieldType declared, FieldType sent) {
 }
 
 // Converts one packet value into the declared field's type, or nullopt when it does not fit.
-std::optional<Value> FitValue(const Field& field, Value& value, bool consume) {
+std::optional<Value> FitValue(const Field& field, Value& value) {
     if (IsNullValue(value)) {
         return Value{};
     }
@@ -27,7 +27,7 @@ std::optional<Value> FitValue(const Field& field, Value& value, bool consume) {
             if (field.Size() > 0 && text->size() > size) {
                 return Value(utf8::Left(*text, size));
             }
-            return consume ? Value(std::move(*text)) : Value(*text);
+            return Value(std::move(*text));
         }
         break;
     case FieldType::Float:
@@ -61,7 +61,7 @@ std::string Where(const DataSet& dataSet, const Field& field) {
 
 } // namespace
 
-std::vector<Value> DataSet::ConvertPacket(Packet& packet, bool consume) const {
+std::vector<Value> DataSet::ConvertPacket(Packet& packet) const {
     const std::size_t fieldCount = m_fields.size();
     std::vector<int> columnOf(fieldCount, -1);
     for (const auto& field : m_fields) {
@@ -95,8 +95,7 @@ std::vector<Value> DataSet::ConvertPacket(Packet& packet, bool consume) const {
             if (columnOf[index] < 0) {
                 continue;
             }
-            auto fitted =
-                FitValue(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])], consume);
+            auto fitted = FitValue(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])]);
             if (!fitted) {
                 throw DataSetError(Where(*this, *m_fields[index]) + ", row " + std::to_string(row + 1) +
                                    ": the value is not " + PacketTypeName(m_fields[index]->DataType()));
@@ -108,12 +107,11 @@ std::vector<Value> DataSet::ConvertPacket(Packet& packet, bool consume) const {
 }
 
 void DataSet::LoadFromPacket(const Packet& packet) {
-    // Conversion needs a mutable packet only to move texts out; this overload copies them.
-    ReplaceRows(ConvertPacket(const_cast<Packet&>(packet), false));
+    LoadFromPacket(Packet(packet));
 }
 
 void DataSet::LoadFromPacket(Packet&& packet) {
-    ReplaceRows(ConvertPacket(packet, true));
+    ReplaceRows(ConvertPacket(packet));
 }
 
 void DataSet::ReplaceRows(std::vector<Value> values) {
