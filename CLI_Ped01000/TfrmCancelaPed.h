@@ -2,8 +2,8 @@
 
 #include "TADOIBQuery.h"
 #include "TBtnPesquisa.h"
-#include "TClientDataSet.h"
 #include "TDataSource.h"
+#include "TMemDataSet.h"
 #include "TNetConnection.h"
 #include "TfrmPadraoGrid.h"
 #include "ui/DBGrid.h"
@@ -60,12 +60,12 @@ public:
     ui::MenuItem& mnuExclCanc;
 
     // Datasets filled from the application server.
-    TClientDataSet& cdsParamPedido;
-    TClientDataSet& cdsPedido;
-    TClientDataSet& cdsItemPedido;
-    TClientDataSet& cdsItemPedidoSemFiltro2;
-    TClientDataSet& cdsItemPedidoSemFiltro;
-    TClientDataSet& cdsOperTPed;
+    TMemDataSet& cdsParamPedido;
+    TMemDataSet& cdsPedido;
+    TMemDataSet& cdsItemPedido;
+    TMemDataSet& cdsItemPedidoSemFiltro2;
+    TMemDataSet& cdsItemPedidoSemFiltro;
+    TMemDataSet& cdsOperTPed;
 
     // Lookup queries on the shared database.
     TADOIBQuery& qryFilial;

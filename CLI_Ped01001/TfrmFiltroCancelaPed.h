@@ -1,9 +1,9 @@
 #pragma once
 
 #include "TADOIBQuery.h"
-#include "TClientDataSet.h"
 #include "TDataSource.h"
 #include "TDateEditPlus.h"
+#include "TMemDataSet.h"
 #include "TfrmFiltroPadrao.h"
 #include "ui/CheckBox.h"
 #include "ui/GroupBox.h"
@@ -90,7 +90,7 @@ public:
     TADOIBQuery& qryVendedor;
     TADOIBQuery& qryCliente;
     TADOIBQuery& qryProduto;
-    TClientDataSet& cdsNrPedido;
+    TMemDataSet& cdsNrPedido;
     TDataSource& dtsVendedor;
     TDataSource& dtsCliente;
     TDataSource& dtsProduto;

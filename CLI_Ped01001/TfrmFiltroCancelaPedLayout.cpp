@@ -81,7 +81,7 @@ TfrmFiltroCancelaPed::TfrmFiltroCancelaPed()
       chbUrgente(grbPrioridade.Add<ui::CheckBox>("chbUrgente")),
       sbtLimpa(panBotoes.Add<ui::SpeedButton>("sbtLimpa")), qryVendLog(Create<TADOIBQuery>("qryVendLog")),
       qryVendedor(Create<TADOIBQuery>("qryVendedor")), qryCliente(Create<TADOIBQuery>("qryCliente")),
-      qryProduto(Create<TADOIBQuery>("qryProduto")), cdsNrPedido(Create<TClientDataSet>("cdsNrPedido")),
+      qryProduto(Create<TADOIBQuery>("qryProduto")), cdsNrPedido(Create<TMemDataSet>("cdsNrPedido")),
       dtsVendedor(Create<TDataSource>("dtsVendedor", &qryVendedor)),
       dtsCliente(Create<TDataSource>("dtsCliente", &qryCliente)),
       dtsProduto(Create<TDataSource>("dtsProduto", &qryProduto)),

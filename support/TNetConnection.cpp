@@ -1,6 +1,7 @@
 #include "TNetConnection.h"
 
 #include "Morvale.h"
+#include "RemoteCallLog.h"
 #include "RemoteJson.h"
 #include "RpcClient.h"
 
@@ -112,6 +113,7 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     } catch (const std::exception& error) {
         return Failed("Parâmetros inválidos em " + method + ": " + error.what());
     }
+    RemoteCallLog::Instance().Record(method, args);
     nlohmann::json answer;
     try {
         answer = m_client->Call(method, params);

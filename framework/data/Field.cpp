@@ -281,6 +281,8 @@ std::string Field::DisplayText() const {
     const bool numeric = std::holds_alternative<double>(value) || std::holds_alternative<std::int64_t>(value);
     if (!m_displayFormat.empty() && numeric && (m_type == FieldType::Float || m_type == FieldType::Integer)) {
         text = FormatFloat(m_displayFormat, AsFloat());
+    } else if (m_type == FieldType::Float && std::holds_alternative<double>(value)) {
+        text = FormatNumber(std::get<double>(value));
     } else {
         text = AsString();
     }

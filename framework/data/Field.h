@@ -63,7 +63,8 @@ public:
     bool AsBoolean() const;
     void SetAsBoolean(bool value);
 
-    // OnGetText when assigned, else the display format for numbers, else AsString().
+    // What a person is shown: the display format for numbers, a float in the locale's number
+    // format (FormatNumber), else AsString(); then OnGetText when assigned.
     std::string DisplayText() const;
 
     // The value converted to this field's type; strings cut to the size. Throws DataSetError.

@@ -164,6 +164,16 @@ std::string FormatFloat(std::string_view pattern, double value, const FormatSett
     return out;
 }
 
+std::string FormatNumber(double value, const FormatSettings& settings) {
+    if (value == 0 || !std::isfinite(value)) {
+        return FormatFloat("0", value, settings);
+    }
+    // Enough optional decimals to reach the 15th significant digit, which FormatFloat keeps.
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int decimals = std::clamp(14 - exponent, 0, 340);
+    return FormatFloat("0." + std::string(static_cast<std::size_t>(decimals), '#'), value, settings);
+}
+
 std::string FormatDate(double value, const FormatSettings& settings) {
     int y = 0, m = 0, d = 0;
     DecodeDate(value, y, m, d);

@@ -15,6 +15,10 @@ namespace data {
 std::string FormatFloat(std::string_view pattern, double value,
                         const FormatSettings& settings = FormatSettings::Current());
 
+// A number as a person reads it: at most 15 significant digits, no exponent, no trailing
+// decimal zeros, the locale's decimal separator ("3,3" for 3.3000000000000003).
+std::string FormatNumber(double value, const FormatSettings& settings = FormatSettings::Current());
+
 // The date in the short date format, e.g. "10/05/2024".
 std::string FormatDate(double value, const FormatSettings& settings = FormatSettings::Current());
 // The date and, when it has one, the time of day ("10/05/2024 14:30:00").

@@ -5,12 +5,15 @@
 #include "ui/Font.h"
 #include "ui/Geometry.h"
 
+#include <optional>
 #include <string>
 
 namespace ui {
 
 // Where grid cells are painted: the desktop view's painter, or a recording canvas in tests.
-// The fill colour is what text is drawn over and what a bitmap's key colour becomes.
+// The fill colour is what text is drawn over and what a bitmap's key colour becomes. While a clip
+// rectangle is set, nothing is drawn outside it: a grid cell's drawing never runs into its
+// neighbours.
 class Canvas {
 public:
     virtual ~Canvas() = default;
@@ -35,11 +38,15 @@ public:
     // Copies the bitmap unscaled into the rectangle (clipped to it); pixels of the key colour are
     // drawn in the current fill colour.
     virtual void DrawBitmap(const Rect& dest, const Bitmap& bitmap, Color transparentKey) = 0;
+    // No clip (nullopt) lets drawing reach the whole canvas.
+    virtual void SetClipRect(const std::optional<Rect>& clip) { m_clip = clip; }
+    const std::optional<Rect>& ClipRect() const { return m_clip; }
 
 protected:
     Color m_brushColor = clWindow;
     Color m_textColor = clWindowText;
     ui::Font m_font;
+    std::optional<Rect> m_clip;
 };
 
 } // namespace ui

@@ -94,6 +94,20 @@ void Column::SetColor(ui::Color color) {
     Changed();
 }
 
+data::Alignment Column::Alignment() const {
+    if (m_alignment)
+        return *m_alignment;
+    const data::Field* field = Field();
+    return field ? field->Alignment() : data::Alignment::Left;
+}
+
+void Column::SetAlignment(data::Alignment alignment) {
+    if (m_alignment == alignment)
+        return;
+    m_alignment = alignment;
+    Changed();
+}
+
 void Column::Changed() {
     m_grid.Columns().Changed();
 }

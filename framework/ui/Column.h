@@ -51,6 +51,9 @@ public:
     void SetFont(const ui::Font& font);
     ui::Color Color() const;
     void SetColor(ui::Color color);
+    // Where the cell's text stands; the field's alignment until set.
+    data::Alignment Alignment() const;
+    void SetAlignment(data::Alignment alignment);
 
 private:
     void Changed();
@@ -62,6 +65,7 @@ private:
     ColumnTitle m_title;
     std::optional<ui::Font> m_font;
     std::optional<ui::Color> m_color;
+    std::optional<data::Alignment> m_alignment;
 };
 
 } // namespace ui

@@ -12,6 +12,33 @@
 
 namespace ui {
 
+namespace {
+
+// While a cell is painted, the grid's canvas is the one handlers draw on and everything drawn is
+// clipped to the cell; both are given back afterwards, however the painting ends.
+class CellPaintScope {
+public:
+    CellPaintScope(ui::Canvas& canvas, ui::Canvas*& slot, const Rect& cell)
+        : m_canvas(canvas), m_slot(slot), m_outerCanvas(std::exchange(slot, &canvas)),
+          m_outerClip(canvas.ClipRect()) {
+        canvas.SetClipRect(m_outerClip ? m_outerClip->Intersect(cell) : cell);
+    }
+    ~CellPaintScope() {
+        m_canvas.SetClipRect(m_outerClip);
+        m_slot = m_outerCanvas;
+    }
+    CellPaintScope(const CellPaintScope&) = delete;
+    CellPaintScope& operator=(const CellPaintScope&) = delete;
+
+private:
+    ui::Canvas& m_canvas;
+    ui::Canvas*& m_slot;
+    ui::Canvas* m_outerCanvas;
+    std::optional<Rect> m_outerClip;
+};
+
+} // namespace
+
 DBGrid::DBGrid(std::string name)
     : Control(std::move(name)), m_link([this](data::DataSetChange change) { DataChanged(change); }) {}
 
@@ -88,18 +115,32 @@ void DBGrid::PaintCell(ui::Canvas& canvas, int row, int columnIndex, const Rect&
     else if (row != 0 || !dataSet->IsEmpty())
         return;
     canvas.SetFont(column.Font());
-    ui::Canvas* outer = std::exchange(m_paintCanvas, &canvas);
-    struct Restore {
-        ui::Canvas*& slot;
-        ui::Canvas* value;
-        ~Restore() { slot = value; }
-    } restore{m_paintCanvas, outer};
+    CellPaintScope scope(canvas, m_paintCanvas, rect);
     if (m_defaultDrawing)
         DrawDefault(canvas, column, rect, state);
     else
         canvas.SetBrushColor(state.Selected ? clHighlight : column.Color());
     if (OnDrawColumnCell)
         OnDrawColumnCell(*this, rect, columnIndex, column, state);
+}
+
+Rect DBGrid::CellRect(int row, int columnIndex) const {
+    int left = 0;
+    for (int i = 0; i < columnIndex; ++i) {
+        if (m_columns.Item(i).Visible())
+            left += m_columns.Item(i).Width();
+    }
+    const int top = (m_options.ShowTitles ? RowHeight : 0) + (row - m_topRow) * RowHeight;
+    return {left, top, left + m_columns.Item(columnIndex).Width(), top + RowHeight};
+}
+
+void DBGrid::PaintVisible(ui::Canvas& canvas) {
+    for (int row = m_topRow; row < m_topRow + ShownRowCount(); ++row) {
+        for (int i = 0; i < m_columns.Count(); ++i) {
+            if (m_columns.Item(i).Visible())
+                PaintCell(canvas, row, i, CellRect(row, i));
+        }
+    }
 }
 
 ui::Canvas& DBGrid::Canvas() const {
@@ -115,11 +156,11 @@ void DBGrid::DrawDefault(ui::Canvas& canvas, const Column& column, const Rect& r
     data::Field* field = column.Field();
     if (!field || DataSet()->IsEmpty())
         return;
-    std::string text = field->DisplayText();
+    const std::string text = field->DisplayText();
     int x = rect.Left + 2;
-    if (field->Alignment() == data::Alignment::Right)
+    if (column.Alignment() == data::Alignment::Right)
         x = rect.Right - 2 - canvas.TextWidth(text);
-    else if (field->Alignment() == data::Alignment::Center)
+    else if (column.Alignment() == data::Alignment::Center)
         x = rect.Left + (rect.Width() - canvas.TextWidth(text)) / 2;
     canvas.TextOut(x, rect.Top + 2, text);
 }

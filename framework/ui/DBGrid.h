@@ -4,6 +4,7 @@
 #include "ui/DBGridColumns.h"
 #include "ui/DataLink.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace data {
@@ -37,6 +38,9 @@ public:
                                                    Column& column, GridDrawState state)>;
     using ColumnEvent = std::function<void(Column& column)>;
 
+    // Height of a data row and of the title row, in pixels.
+    static constexpr int RowHeight = 18;
+
     explicit DBGrid(std::string name = {});
 
     data::DataSource* DataSource() const { return m_link.Source(); }
@@ -67,12 +71,20 @@ public:
     void SetTopRow(int row);
     int VisibleRowCount() const { return m_visibleRows; }
     void SetVisibleRowCount(int rows);
+    // The rows painted from the top row on: those that fit and exist, or the one blank row of an
+    // empty dataset.
+    int ShownRowCount() const { return std::max(1, std::min(m_visibleRows, RowCount() - m_topRow)); }
     // Times the grid asked its view to repaint because the data changed.
     int DataRepaints() const { return m_dataRepaints; }
 
     GridDrawState DrawStateOf(int row, int columnIndex) const;
-    // Paints one data cell: the default drawing, then OnDrawColumnCell.
+    // Paints one data cell: the default drawing, then OnDrawColumnCell, both clipped to `rect`.
     void PaintCell(ui::Canvas& canvas, int row, int columnIndex, const Rect& rect);
+    // Where a data cell of a visible row is, in the grid's own pixels: visible columns side by
+    // side from the left at their widths, rows below the title row from the top row on.
+    Rect CellRect(int row, int columnIndex) const;
+    // Paints every visible cell, row by row, as the view would.
+    void PaintVisible(ui::Canvas& canvas);
     // The canvas of the cell being painted; paint handlers draw on it. Only valid while a
     // cell is painted.
     ui::Canvas& Canvas() const;

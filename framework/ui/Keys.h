@@ -17,6 +17,7 @@ struct Key {
     static constexpr int Up = 38;
     static constexpr int Right = 39;
     static constexpr int Down = 40;
+    static constexpr int Insert = 45;
     static constexpr int Delete = 46;
     static constexpr int F1 = 112;
     static constexpr int F9 = 120;

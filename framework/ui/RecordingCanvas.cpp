@@ -7,7 +7,7 @@ namespace ui {
 RecordingCanvas::RecordingCanvas(int width, int height) : m_raster(width, height, clWindow) {}
 
 RecordingCanvas::Call RecordingCanvas::Record(Op kind) {
-    Call call{kind, {}, {}, 0, 0, {}, m_font, m_brushColor, m_textColor, {}};
+    Call call{kind, {}, {}, 0, 0, {}, m_font, m_brushColor, m_textColor, {}, m_clip};
     return call;
 }
 
@@ -94,8 +94,61 @@ void RecordingCanvas::Clear() {
 }
 
 void RecordingCanvas::Paint(int x, int y, Color color) {
+    if (m_clip && !m_clip->Contains({x, y}))
+        return;
     if (x >= 0 && y >= 0 && x < m_raster.Width() && y < m_raster.Height())
         m_raster.SetPixel(x, y, color);
+}
+
+Rect RecordingCanvas::DrawnArea(const Call& call) {
+    Rect area;
+    switch (call.Kind) {
+    case Op::FillRect:
+    case Op::DrawFocusRect:
+        area = call.Area;
+        break;
+    case Op::TextOut:
+        area = {call.X, call.Y, call.X + CharWidth * static_cast<int>(data::utf8::Length(call.Text)),
+                call.Y + TextHeight};
+        break;
+    case Op::DrawBitmap:
+        area = call.Area.Intersect({call.Area.Left, call.Area.Top, call.Area.Left + call.Picture.Width(),
+                                    call.Area.Top + call.Picture.Height()});
+        break;
+    default:
+        return {};
+    }
+    return call.Clip ? area.Intersect(*call.Clip) : area;
+}
+
+bool RecordingCanvas::CoveredLater(std::size_t index, const Rect& part) const {
+    for (std::size_t later = index + 1; later < m_calls.size(); ++later) {
+        if (m_calls[later].Kind == Op::FillRect && DrawnArea(m_calls[later]).ContainsRect(part))
+            return true;
+    }
+    return false;
+}
+
+RecordingCanvas::Seen RecordingCanvas::SeenIn(const Rect& area) const {
+    Seen seen;
+    for (std::size_t i = 0; i < m_calls.size(); ++i) {
+        const Call& call = m_calls[i];
+        const Rect drawn = DrawnArea(call);
+        if (call.Kind == Op::FillRect && drawn.ContainsRect(area))
+            seen.Brush = call.Colour;
+        const Rect part = drawn.Intersect(area);
+        if (part.IsEmpty() || CoveredLater(i, part))
+            continue;
+        if (call.Kind == Op::TextOut) {
+            seen.Texts.push_back(call.Text);
+            seen.TextColour = call.TextColour;
+        } else if (call.Kind == Op::DrawBitmap) {
+            seen.Picture = call.Picture;
+        } else if (call.Kind == Op::DrawFocusRect) {
+            seen.Focus = true;
+        }
+    }
+    return seen;
 }
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "app/LoadedModule.h"
 
+#include <cstdint>
 #include <dlfcn.h>
 #include <stdexcept>
 
@@ -39,6 +40,21 @@ LoadedModule::EntryFunction LoadedModule::Function(const std::string& name) cons
 
 void LoadedModule::OpenScreen(const std::string& code) {
     Function(m_descriptor.Screens.at(code))();
+}
+
+std::optional<std::string> LoadedModule::VariableText(const std::string& name) const {
+    const auto declared = m_descriptor.Variables.find(name);
+    if (declared == m_descriptor.Variables.end())
+        return std::nullopt;
+    const void* symbol = dlsym(m_handle, name.c_str());
+    if (!symbol)
+        throw std::runtime_error("module " + m_descriptor.Package + " exports no variable " + name);
+    const std::string& type = declared->second;
+    if (type == "bool")
+        return *static_cast<const bool*>(symbol) ? "true" : "false";
+    if (type == "int32")
+        return std::to_string(*static_cast<const std::int32_t*>(symbol));
+    return *static_cast<const std::string*>(symbol);
 }
 
 } // namespace host

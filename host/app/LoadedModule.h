@@ -2,6 +2,7 @@
 
 #include "app/PackageDescriptor.h"
 
+#include <optional>
 #include <string>
 
 namespace host {
@@ -20,6 +21,9 @@ public:
     bool Offers(const std::string& code) const { return m_descriptor.Screens.count(code) > 0; }
     // Calls the screen's entry function.
     void OpenScreen(const std::string& code);
+    // A variable the descriptor declares, as text (booleans as true/false); nullopt when the
+    // module declares none of that name.
+    std::optional<std::string> VariableText(const std::string& name) const;
 
 private:
     using EntryFunction = void (*)();

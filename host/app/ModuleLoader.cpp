@@ -50,4 +50,12 @@ void ModuleLoader::Open(const std::string& code) {
     throw std::runtime_error("Módulo da tela " + code + " não encontrado.");
 }
 
+std::optional<std::string> ModuleLoader::VariableText(const std::string& name) const {
+    for (const auto& module : m_modules) {
+        if (std::optional<std::string> text = module->VariableText(name))
+            return text;
+    }
+    return std::nullopt;
+}
+
 } // namespace host

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,8 @@ public:
     // Opens the screen; a code no module offers throws std::runtime_error with the operator's
     // message ("Módulo da tela PED01100 não encontrado.").
     void Open(const std::string& code);
+    // The exported variable of the first loaded module that declares it.
+    std::optional<std::string> VariableText(const std::string& name) const;
 
 private:
     std::filesystem::path m_folder;

@@ -34,6 +34,12 @@ PackageDescriptor PackageDescriptor::Parse(const std::string& text, const std::f
         descriptor.Contains = TextList(json, "contains");
         if (json.contains("screens"))
             descriptor.Screens = json["screens"].get<std::map<std::string, std::string>>();
+        if (json.contains("variables"))
+            descriptor.Variables = json["variables"].get<std::map<std::string, std::string>>();
+        for (const auto& [name, type] : descriptor.Variables) {
+            if (type != "bool" && type != "int32" && type != "string")
+                throw std::runtime_error("the variable " + name + " has an unknown type \"" + type + "\"");
+        }
         descriptor.Initialize = json.value("initialize", "");
         descriptor.Finalize = json.value("finalize", "");
         return descriptor;

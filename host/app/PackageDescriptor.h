@@ -9,13 +9,16 @@ namespace host {
 
 // What a module's descriptor (a JSON file NAME.pkg beside the library) tells the host before any
 // of the module's code runs: its library, the libraries it needs, its units, the screens it
-// offers with their entry functions, and its load and unload hooks.
+// offers with their entry functions, its load and unload hooks, and the types of the variables
+// it exports for scripts to read.
 struct PackageDescriptor {
     std::string Package;
     std::filesystem::path Library; // absolute: resolved against the descriptor's folder
     std::vector<std::string> Requires;
     std::vector<std::string> Contains;
     std::map<std::string, std::string> Screens; // screen code -> entry function
+    // Exported variables a script may read: name -> "bool", "int32" or "string".
+    std::map<std::string, std::string> Variables;
     std::string Initialize;
     std::string Finalize;
 

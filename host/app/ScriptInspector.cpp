@@ -1,5 +1,6 @@
 #include "app/ScriptInspector.h"
 
+#include "RemoteCallLog.h"
 #include "app/ScriptError.h"
 #include "app/ScriptNames.h"
 #include "app/ScriptPlatform.h"
@@ -7,6 +8,7 @@
 #include "data/PaintedRowScope.h"
 #include "ui/Application.h"
 #include "ui/CheckBox.h"
+#include "ui/DBGrid.h"
 #include "ui/DBText.h"
 #include "ui/Edit.h"
 #include "ui/Form.h"
@@ -87,8 +89,9 @@ std::string ScriptInspector::FieldValue(data::DataSet& dataSet, int row, const s
     return found->AsString();
 }
 
-std::string ScriptInspector::Value(const ExpectTarget& target, int line) const {
+std::string ScriptInspector::SessionValue(const ExpectTarget& target, int line) const {
     ScriptNames names(m_app, line);
+    const RemoteCallLog& calls = RemoteCallLog::Instance();
     switch (target.What) {
     case ExpectTarget::Kind::Focus: {
         ui::Form* form = m_app.ActiveForm();
@@ -97,13 +100,61 @@ std::string ScriptInspector::Value(const ExpectTarget& target, int line) const {
     }
     case ExpectTarget::Kind::Message:
         return m_platform.LastMessage();
+    case ExpectTarget::Kind::Messages:
+        return std::to_string(m_platform.MessageCount());
+    case ExpectTarget::Kind::Question:
+        return m_platform.LastQuestion();
+    case ExpectTarget::Kind::PickTitle:
+        return m_platform.LastPickTitle();
+    case ExpectTarget::Kind::Busy:
+        return Bool(m_platform.Busy());
     case ExpectTarget::Kind::Page: {
         ui::TabSheet* page = names.As<ui::PageControl>(target.Object, "a page control").ActivePage();
         return page ? page->Name() : "";
     }
+    case ExpectTarget::Kind::Columns:
+        return ColumnNames(names.As<ui::DBGrid>(target.Object, "a grid"));
+    case ExpectTarget::Kind::Painted:
+        return PaintedValue(target, line);
+    case ExpectTarget::Kind::Var: {
+        std::optional<std::string> value = m_variables ? m_variables(target.Object) : std::nullopt;
+        if (!value)
+            names.Fail("no module exports a variable named " + target.Object);
+        return *value;
+    }
+    case ExpectTarget::Kind::Calls:
+        return std::to_string(calls.Count(target.Object));
+    case ExpectTarget::Kind::Arg: {
+        const std::vector<std::string> args = calls.LastArgs(target.Object);
+        if (args.empty())
+            names.Fail(target.Object + " was not called since the last reset");
+        if (target.Index > static_cast<int>(args.size()))
+            names.Fail(target.Object + " was called with " + std::to_string(args.size()) + " argument(s)");
+        return args[static_cast<std::size_t>(target.Index - 1)];
+    }
     case ExpectTarget::Kind::Member:
         break;
     }
+    throw std::logic_error("not a session target");
+}
+
+std::string ScriptInspector::ColumnNames(const ui::DBGrid& grid) {
+    std::string names;
+    for (int i = 0; i < grid.Columns().Count(); ++i) {
+        const ui::Column& column = grid.Columns().Item(i);
+        if (!column.Visible())
+            continue;
+        if (!names.empty())
+            names += ' ';
+        names += column.FieldName();
+    }
+    return names;
+}
+
+std::string ScriptInspector::Value(const ExpectTarget& target, int line) const {
+    if (target.What != ExpectTarget::Kind::Member)
+        return SessionValue(target, line);
+    ScriptNames names(m_app, line);
     if (target.Row == 0) {
         if (auto* control = dynamic_cast<ui::Control*>(names.FindComponent(target.Object))) {
             try {
@@ -125,12 +176,14 @@ std::string ScriptInspector::Value(const ExpectTarget& target, int line) const {
 }
 
 bool ScriptInspector::Matches(const ExpectTarget& target, const std::string& expected,
-                              const std::string& actual) {
-    if (target.Member == "Color" || target.Member == "Font.Color") {
+                              const std::string& actual) const {
+    const bool colour = target.Member == "Color" || target.Member == "Font.Color" ||
+                        target.Aspect == "color" || target.Aspect == "brush";
+    if (colour) {
         auto want = ui::Color::FromName(expected);
         auto got = ui::Color::FromName(actual);
         if (want && got)
-            return *want == *got;
+            return m_platform.ResolveColor(*want) == m_platform.ResolveColor(*got);
     }
     if (actual == "true" || actual == "false")
         return Lower(expected) == actual;

@@ -1,6 +1,7 @@
 #include "app/ScriptError.h"
 #include "app/ScriptParser.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -9,10 +10,12 @@ namespace host {
 namespace {
 
 std::optional<int> KeyCode(const std::string& name) {
-    static const std::map<std::string, int> named = {{"SPACE", ui::Key::Space},
-                                                     {"ENTER", ui::Key::Return},
-                                                     {"ESC", ui::Key::Escape},
-                                                     {"TAB", ui::Key::Tab}};
+    static const std::map<std::string, int> named = {
+        {"SPACE", ui::Key::Space},   {"ENTER", ui::Key::Return},  {"ESC", ui::Key::Escape},
+        {"TAB", ui::Key::Tab},       {"UP", ui::Key::Up},         {"DOWN", ui::Key::Down},
+        {"LEFT", ui::Key::Left},     {"RIGHT", ui::Key::Right},   {"HOME", ui::Key::Home},
+        {"END", ui::Key::End},       {"PGUP", ui::Key::PageUp},   {"PGDN", ui::Key::PageDown},
+        {"INSERT", ui::Key::Insert}, {"DELETE", ui::Key::Delete}, {"BACKSPACE", ui::Key::Back}};
     if (auto found = named.find(name); found != named.end())
         return found->second;
     if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
@@ -68,23 +71,56 @@ KeyPress ScriptParser::ParseKey(const std::vector<std::string>& args, int line) 
 }
 
 ExpectTarget ScriptParser::ParseTarget(const std::vector<std::string>& args, int line) {
+    using Kind = ExpectTarget::Kind;
+    // The word after expect, what it looks at and the words it takes.
+    struct Shape {
+        Kind kind;
+        std::vector<const char*> words;
+    };
+    static const std::map<std::string, Shape> shapes = {
+        {"focus", {Kind::Focus, {"CONTROL"}}},
+        {"message", {Kind::Message, {"TEXT"}}},
+        {"messages", {Kind::Messages, {"N"}}},
+        {"question", {Kind::Question, {"TEXT"}}},
+        {"picktitle", {Kind::PickTitle, {"TEXT"}}},
+        {"busy", {Kind::Busy, {"true|false"}}},
+        {"page", {Kind::Page, {"PAGECONTROL", "PAGE"}}},
+        {"columns", {Kind::Columns, {"GRID", "\"FIELD ...\""}}},
+        {"var", {Kind::Var, {"NAME", "VALUE"}}},
+        {"calls", {Kind::Calls, {"METHOD", "N"}}},
+        {"arg", {Kind::Arg, {"METHOD", "I", "VALUE"}}},
+        {"painted", {Kind::Painted, {"GRID", "ROW", "FIELD", "text|color|brush|image|focus", "VALUE"}}},
+    };
     const std::string& first = args.at(0);
+    const auto shape = shapes.find(first);
     ExpectTarget target;
     std::size_t wanted = 2;
-    if (first == "focus") {
-        target.What = ExpectTarget::Kind::Focus;
-    } else if (first == "message") {
-        target.What = ExpectTarget::Kind::Message;
-    } else if (first == "page") {
-        target.What = ExpectTarget::Kind::Page;
-        target.Object = args.size() > 1 ? args[1] : "";
-        wanted = 3;
-    } else {
+    if (shape == shapes.end()) {
         target = MemberTarget(first, line);
+    } else {
+        target.What = shape->second.kind;
+        wanted = shape->second.words.size() + 1;
     }
-    if (args.size() != wanted)
-        throw ScriptError(line, "expect " + first + " takes " + (wanted == 3 ? "a page control and " : "") +
-                                    "one value");
+    if (args.size() != wanted) {
+        std::string usage = "expect " + first;
+        for (const char* word :
+             shape == shapes.end() ? std::vector<const char*>{"VALUE"} : shape->second.words)
+            usage += std::string(" ") + word;
+        throw ScriptError(line, "wrong number of words, the form is: " + usage);
+    }
+    if (wanted > 2)
+        target.Object = args[1];
+    if (target.What == Kind::Arg)
+        target.Index = ParseRow(args[2], line);
+    if (target.What == Kind::Painted) {
+        target.Row = ParseRow(args[2], line);
+        target.Member = args[3];
+        target.Aspect = args[4];
+        static const std::vector<std::string> aspects = {"text", "color", "brush", "image", "focus"};
+        if (std::find(aspects.begin(), aspects.end(), target.Aspect) == aspects.end())
+            throw ScriptError(line, "a painted cell shows text, color, brush, image or focus, not '" +
+                                        target.Aspect + "'");
+    }
     return target;
 }
 

@@ -19,6 +19,7 @@ std::string ScriptPlatform::LastChoice() const {
 }
 
 bool ScriptPlatform::AskYesNo(const std::string& text) {
+    m_lastQuestion = text;
     bool yes = m_answers.AskYesNo(text);
     m_transcript.Line("question: " + text + " -> " + (yes ? "yes" : "no"));
     return yes;
@@ -26,6 +27,7 @@ bool ScriptPlatform::AskYesNo(const std::string& text) {
 
 void ScriptPlatform::ShowMessage(ui::MessageKind kind, const std::string& text) {
     m_lastMessage = text;
+    ++m_messageCount;
     m_transcript.Line((kind == ui::MessageKind::Error ? "error: " : "info: ") + text);
 }
 
@@ -36,15 +38,22 @@ ui::MenuItem* ScriptPlatform::ShowPopup(ui::PopupMenu& menu, ui::Point screen) {
 }
 
 std::optional<int> ScriptPlatform::PickRow(const ui::PickRequest& request) {
+    m_lastPickTitle = request.Title;
     std::optional<int> row = m_answers.PickRow(request);
     m_transcript.Line("pick: " + LastChoice());
     return row;
 }
 
 std::optional<std::vector<int>> ScriptPlatform::PickRows(const ui::MultiPickRequest& request) {
+    m_lastPickTitle = request.Title;
     std::optional<std::vector<int>> rows = m_answers.PickRows(request);
     m_transcript.Line("picklist: " + LastChoice());
     return rows;
+}
+
+void ScriptPlatform::SetBusy(bool on, int kind) {
+    m_busy = on;
+    Shown().SetBusy(on, kind);
 }
 
 void ScriptPlatform::Refused(const std::string& what) {

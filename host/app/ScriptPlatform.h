@@ -22,6 +22,14 @@ public:
     void SetLineSupplier(std::function<bool(ui::Form&)> supplier);
     // The text of the last message shown, or "" when none was.
     const std::string& LastMessage() const { return m_lastMessage; }
+    // Error and information messages shown since the run began.
+    int MessageCount() const { return m_messageCount; }
+    // The text of the last question asked, or "".
+    const std::string& LastQuestion() const { return m_lastQuestion; }
+    // The title of the last single- or multi-row pick list, or "".
+    const std::string& LastPickTitle() const { return m_lastPickTitle; }
+    // Whether the busy animation runs now.
+    bool Busy() const { return m_busy; }
 
     void RunModalLoop(ui::Form& form) override;
     bool AskYesNo(const std::string& text) override;
@@ -29,7 +37,7 @@ public:
     ui::MenuItem* ShowPopup(ui::PopupMenu& menu, ui::Point screen) override;
     std::optional<int> PickRow(const ui::PickRequest& request) override;
     std::optional<std::vector<int>> PickRows(const ui::MultiPickRequest& request) override;
-    void SetBusy(bool on, int kind) override { Shown().SetBusy(on, kind); }
+    void SetBusy(bool on, int kind) override;
     void SetCursor(ui::Cursor cursor) override { Shown().SetCursor(cursor); }
     void RepaintForm(ui::Form& form) override { Shown().RepaintForm(form); }
     void LockWindowUpdate(ui::Form& form) override { Shown().LockWindowUpdate(form); }
@@ -54,6 +62,10 @@ private:
     ui::HeadlessPlatform m_answers;
     ui::Platform* m_shown;
     std::string m_lastMessage;
+    int m_messageCount = 0;
+    std::string m_lastQuestion;
+    std::string m_lastPickTitle;
+    bool m_busy = false;
 };
 
 } // namespace host

@@ -1,8 +1,8 @@
 #include "app/ScriptRunner.h"
 
+#include "RemoteCallLog.h"
 #include "app/HostView.h"
 #include "app/ScriptError.h"
-#include "app/ScriptInspector.h"
 #include "app/ScriptParser.h"
 #include "data/Clock.h"
 #include "data/DateTime.h"
@@ -109,6 +109,8 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
         Today(command);
     else if (name == "open")
         Open(command);
+    else if (name == "calls")
+        RemoteCallLog::Instance().Reset();
     else
         Act(command);
 }
@@ -129,20 +131,21 @@ void ScriptRunner::Answer(const ScriptCommand& command) {
 
 void ScriptRunner::Expect(const ScriptCommand& command) {
     ExpectTarget target = ScriptParser::ParseTarget(command.Args, command.Line);
-    ScriptInspector inspector(m_app, m_platform);
+    ScriptInspector inspector(m_app, m_platform, m_variables);
     std::string actual = inspector.Value(target, command.Line);
     const std::string& expected = command.Args.back();
-    if (ScriptInspector::Matches(target, expected, actual))
+    if (inspector.Matches(target, expected, actual))
         return;
     m_failed = true;
-    std::string what =
-        command.Args.front() + (target.What == ExpectTarget::Kind::Page ? " " + command.Args[1] : "");
+    std::string what = command.Args.front();
+    for (std::size_t i = 1; i + 1 < command.Args.size(); ++i)
+        what += " " + command.Args[i];
     m_transcript.Line("FAILED line " + std::to_string(command.Line) + ": expect " + what + ": expected \"" +
                       expected + "\", got \"" + actual + "\"");
 }
 
 void ScriptRunner::Dump(const ScriptCommand& command) {
-    ScriptInspector inspector(m_app, m_platform);
+    ScriptInspector inspector(m_app, m_platform, m_variables);
     for (const std::string& line : inspector.Dump(command.Args.front(), command.Line))
         m_transcript.Line("  " + line);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ScriptCommand.h"
+#include "app/ScriptInspector.h"
 #include "app/ScriptPlatform.h"
 #include "app/Transcript.h"
 #include "ui/UserActions.h"
@@ -33,6 +34,8 @@ public:
 
     // How `open CODE` opens a screen (the module loader's open by code).
     void SetScreenOpener(ScreenOpener opener) { m_opener = std::move(opener); }
+    // How `expect var NAME` reads a module variable (the module loader's exported variables).
+    void SetVariableReader(VariableReader reader) { m_variables = std::move(reader); }
     int Run(const std::string& scriptText);
     int RunFile(const std::filesystem::path& file);
 
@@ -55,6 +58,7 @@ private:
     ScriptPlatform m_platform;
     ui::UserActions m_actions;
     ScreenOpener m_opener;
+    VariableReader m_variables;
     std::vector<ScriptCommand> m_commands;
     std::size_t m_next = 0;
     int m_currentLine = 0;

@@ -29,6 +29,7 @@ int RunScript(ui::Application& app, const host::HostOptions& options, host::Modu
     text << in.rdbuf();
     host::ScriptRunner runner(app, std::cout, view);
     runner.SetScreenOpener([&](const std::string& code) { loader.Open(code); });
+    runner.SetVariableReader([&](const std::string& name) { return loader.VariableText(name); });
     return runner.Run(text.str());
 }
 

@@ -19,7 +19,9 @@ QRect ToQRect(const ui::Rect& rect) {
 
 } // namespace
 
-QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette) : m_painter(painter), m_palette(palette) {
+QtCanvas::QtCanvas(QPainter& painter, const QPalette& palette)
+    : m_painter(painter), m_palette(palette), m_outerClipping(painter.hasClipping()),
+      m_outerClip(painter.clipRegion()) {
     m_painter.save();
 }
 
@@ -70,6 +72,18 @@ void QtCanvas::DrawBitmap(const ui::Rect& dest, const ui::Bitmap& bitmap, ui::Co
         }
     }
     m_painter.drawImage(QPoint(dest.Left, dest.Top), image);
+}
+
+void QtCanvas::SetClipRect(const std::optional<ui::Rect>& clip) {
+    ui::Canvas::SetClipRect(clip);
+    if (!m_outerClipping) {
+        if (clip)
+            m_painter.setClipRect(ToQRect(*clip));
+        else
+            m_painter.setClipping(false);
+    } else {
+        m_painter.setClipRegion(clip ? m_outerClip.intersected(ToQRect(*clip)) : m_outerClip);
+    }
 }
 
 } // namespace host

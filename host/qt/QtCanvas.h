@@ -3,6 +3,7 @@
 #include "ui/Canvas.h"
 
 #include <QPalette>
+#include <QRegion>
 
 class QPainter;
 
@@ -22,10 +23,14 @@ public:
     int TextWidth(const std::string& text) const override;
     void DrawFocusRect(const ui::Rect& rect) override;
     void DrawBitmap(const ui::Rect& dest, const ui::Bitmap& bitmap, ui::Color transparentKey) override;
+    void SetClipRect(const std::optional<ui::Rect>& clip) override;
 
 private:
     QPainter& m_painter;
     QPalette m_palette;
+    // The painter's own clip, which a cell's clip narrows and which comes back after it.
+    bool m_outerClipping;
+    QRegion m_outerClip;
 };
 
 } // namespace host

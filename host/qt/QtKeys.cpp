@@ -40,6 +40,8 @@ std::optional<int> KeyCode(int qtKey) {
         return ui::Key::Right;
     case Qt::Key_Down:
         return ui::Key::Down;
+    case Qt::Key_Insert:
+        return ui::Key::Insert;
     case Qt::Key_Delete:
         return ui::Key::Delete;
     default:

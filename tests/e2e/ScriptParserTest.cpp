@@ -70,8 +70,16 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"expect edtText 1", 1, "NAME.PROPERTY"},
         ErrorCase{"expect cds[0].NRPEDIDO 1", 1, "counts from 1"},
         ErrorCase{"expect cds[2]NRPEDIDO 1", 1, "DATASET[N].FIELD"},
-        ErrorCase{"expect page pgc", 1, "a page control and one value"},
-        ErrorCase{"expect focus a b", 1, "one value"}, ErrorCase{"shot window.jpg", 1, ".png"}));
+        ErrorCase{"expect page pgc", 1, "the form is: expect page PAGECONTROL PAGE"},
+        ErrorCase{"expect focus a b", 1, "the form is: expect focus CONTROL"},
+        ErrorCase{"expect edt.Text a b", 1, "the form is: expect edt.Text VALUE"},
+        ErrorCase{"expect painted dbg 1 NRPEDIDO text", 1, "expect painted GRID ROW FIELD"},
+        ErrorCase{"expect painted dbg 1 NRPEDIDO font x", 1, "not 'font'"},
+        ErrorCase{"expect painted dbg 0 NRPEDIDO text x", 1, "counts from 1"},
+        ErrorCase{"expect arg GetPedido 0 x", 1, "counts from 1"},
+        ErrorCase{"expect calls GetPedido", 1, "expect calls METHOD N"},
+        ErrorCase{"calls clear", 1, "calls takes reset"}, ErrorCase{"key dbg PAGEDOWN", 1, "unknown key"},
+        ErrorCase{"shot window.jpg", 1, ".png"}));
 
 TEST(ScriptParse, KeepsLineNumbersAcrossBlankAndCommentLines) {
     auto commands = ScriptParser::Parse("# heading\n\nopen PED01000\n   \nclick  sbtFiltro   # comment\n");
@@ -104,6 +112,13 @@ TEST(ScriptParse, ReadsKeysWithModifiers) {
     EXPECT_EQ(ScriptParser::ParseKey({"edt", "F12"}, 1).Key, ui::Key::F1 + 11);
     EXPECT_EQ(ScriptParser::ParseKey({"edt", "ENTER", "alt"}, 1).Key, ui::Key::Return);
     EXPECT_EQ(ScriptParser::ParseKey({"edt", "7"}, 1).Key, '7');
+    const std::vector<std::pair<std::string, int>> named = {
+        {"UP", ui::Key::Up},         {"DOWN", ui::Key::Down},     {"LEFT", ui::Key::Left},
+        {"RIGHT", ui::Key::Right},   {"HOME", ui::Key::Home},     {"END", ui::Key::End},
+        {"PGUP", ui::Key::PageUp},   {"PGDN", ui::Key::PageDown}, {"INSERT", ui::Key::Insert},
+        {"DELETE", ui::Key::Delete}, {"BACKSPACE", ui::Key::Back}};
+    for (const auto& [name, code] : named)
+        EXPECT_EQ(ScriptParser::ParseKey({"dbg", name}, 1).Key, code) << name;
 }
 
 TEST(ScriptParse, ReadsEveryKindOfExpectationTarget) {
@@ -121,6 +136,22 @@ TEST(ScriptParse, ReadsEveryKindOfExpectationTarget) {
     EXPECT_EQ(page.Object, "pgcPrincipal");
     EXPECT_EQ(ScriptParser::ParseTarget({"focus", "edtCdFilial"}, 1).What, ExpectTarget::Kind::Focus);
     EXPECT_EQ(ScriptParser::ParseTarget({"message", ""}, 1).What, ExpectTarget::Kind::Message);
+    ExpectTarget painted =
+        ScriptParser::ParseTarget({"painted", "dbgItem", "3", "VrTotal", "brush", "clInfoBk"}, 1);
+    EXPECT_EQ(painted.What, ExpectTarget::Kind::Painted);
+    EXPECT_EQ(painted.Object, "dbgItem");
+    EXPECT_EQ(painted.Row, 3);
+    EXPECT_EQ(painted.Member, "VrTotal");
+    EXPECT_EQ(painted.Aspect, "brush");
+    ExpectTarget arg = ScriptParser::ParseTarget({"arg", "GetPedido", "20", "0001"}, 1);
+    EXPECT_EQ(arg.What, ExpectTarget::Kind::Arg);
+    EXPECT_EQ(arg.Object, "GetPedido");
+    EXPECT_EQ(arg.Index, 20);
+    EXPECT_EQ(ScriptParser::ParseTarget({"calls", "*", "3"}, 1).Object, "*");
+    EXPECT_EQ(ScriptParser::ParseTarget({"var", "inContPedidoCh", "2"}, 1).What, ExpectTarget::Kind::Var);
+    EXPECT_EQ(ScriptParser::ParseTarget({"columns", "dbg", "A B"}, 1).What, ExpectTarget::Kind::Columns);
+    for (const char* word : {"question", "messages", "picktitle", "busy"})
+        EXPECT_NE(ScriptParser::ParseTarget({word, "x"}, 1).What, ExpectTarget::Kind::Member) << word;
 }
 
 } // namespace

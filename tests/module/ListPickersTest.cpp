@@ -61,7 +61,7 @@ protected:
         RdmCancelaPedido rdm(screen->netCancelaPed);
         const RemoteResult result = rdm.GetNrPedido(screen->medCdFilial.Text(), seller, all);
         EXPECT_TRUE(result.Ok) << result.Message;
-        TClientDataSet answer("answer");
+        TMemDataSet answer("answer");
         answer.AddField("NRPEDIDO", data::FieldType::String, 10);
         answer.LoadFromPacket(Consiste::CheckResultServ(result, true, 0));
         return Keys(answer, "NRPEDIDO");

@@ -127,7 +127,7 @@ TEST_F(BaseFormsTest, TheGridFormRunsTheBaseFirstInCreateAndKeyHandlers) {
     auto& screen = app.CreateForm<RecordingScreen>(log);
     // The base's creation step asks for the state reaction, which this screen replaced.
     EXPECT_EQ(log, (Log{"own dtsPadraoStateChange", "FormCreate"}));
-    auto& orders = screen.Create<TClientDataSet>("cdsPedido");
+    auto& orders = screen.Create<TMemDataSet>("cdsPedido");
     FillCodes(orders, {{"0001", "Um"}, {"0002", "Dois"}});
     screen.dtsPadrao.SetDataSet(&orders);
     screen.sbtAlterar.SetEnabled(true);

@@ -111,7 +111,7 @@ TEST_F(ConsisteTest, SetChildEnabledSkipsTag99AndLeavesGrandchildrenAlone) {
 
 TEST_F(ConsisteTest, GridColumnIsCreatedAtPositionSixFoundAndDestroyed) {
     ui::Form form("frm");
-    auto& orders = form.Create<TClientDataSet>("cdsPedido");
+    auto& orders = form.Create<TMemDataSet>("cdsPedido");
     auto& source = form.Create<TDataSource>("dtsPedido", &orders);
     auto& grid = form.Add<ui::DBGrid>("dbgPadrao");
     grid.SetDataSource(&source);

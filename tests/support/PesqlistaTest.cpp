@@ -26,7 +26,7 @@ protected:
     }
 
     RequestKeepingPlatform picker;
-    TClientDataSet sellers{"qryVendedor"};
+    TMemDataSet sellers{"qryVendedor"};
     TDataSource source{"dtsVendedor", &sellers};
 };
 
@@ -67,7 +67,7 @@ TEST_F(PesqlistaTest, ACancelledPickLeavesTheListUnchanged) {
 }
 
 TEST_F(PesqlistaTest, AClosedDataSetIsOpenedAndTheTitleShowsTheTextAfterTheBar) {
-    TClientDataSet products("qryProduto");
+    TMemDataSet products("qryProduto");
     products.AddField("CDPRODUTO", data::FieldType::String, 10);
     TDataSource productSource("dtsProduto", &products);
     int opened = 0;

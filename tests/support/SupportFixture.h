@@ -3,7 +3,7 @@
 #include "HostValues.h"
 #include "Morvale.h"
 #include "Showavi.h"
-#include "TClientDataSet.h"
+#include "TMemDataSet.h"
 #include "ui/Application.h"
 #include "ui/HeadlessPlatform.h"
 #include "ui/UserActions.h"

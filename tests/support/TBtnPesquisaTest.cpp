@@ -29,7 +29,7 @@ protected:
     ui::Form& form = app.CreateForm<ui::Form>("frmTeste");
     ui::Edit& edit = form.Add<ui::Edit>("medCdFilial");
     TBtnPesquisa& button = form.Add<TBtnPesquisa>("btnFilial");
-    TClientDataSet& branches = form.Create<TClientDataSet>("qryFilial");
+    TMemDataSet& branches = form.Create<TMemDataSet>("qryFilial");
     TDataSource& source = form.Create<TDataSource>("dtsFilial", &branches);
     std::vector<std::string> steps;
 };

@@ -4,9 +4,9 @@
 #include "ui/Component.h"
 
 // An in-memory dataset that is also a component of its form, so that the form finds it by name.
-class TClientDataSet : public ui::Component, public data::DataSet {
+class TMemDataSet : public ui::Component, public data::DataSet {
 public:
-    explicit TClientDataSet(std::string name = {}) : ui::Component(name), data::DataSet(std::move(name)) {}
+    explicit TMemDataSet(std::string name = {}) : ui::Component(name), data::DataSet(std::move(name)) {}
 
     using ui::Component::Name;
     using ui::Component::SetName;
