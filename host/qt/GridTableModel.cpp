@@ -6,6 +6,7 @@
 #include "ui/DBGrid.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 
 namespace host {
 
@@ -59,7 +60,9 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
     const ui::ColumnTitle& title = column.Title();
     switch (role) {
     case Qt::DisplayRole:
-        return DisplayText(title.Font, column.DisplayTitle());
+        return QFontMetrics(ToQFont(title.Font))
+            .elidedText(DisplayText(title.Font, column.DisplayTitle()), Qt::ElideRight,
+                        column.Width() - 2 * TitlePadding);
     case Qt::FontRole:
         return ToQFont(title.Font);
     case Qt::ForegroundRole:

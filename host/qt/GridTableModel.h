@@ -12,6 +12,10 @@ namespace host {
 // painting draws them. An open, empty dataset still shows one blank row, as the grid paints it.
 class GridTableModel : public QAbstractTableModel {
 public:
+    // Room left of and right of a title's text, in pixels; a title that does not fit in the rest
+    // of its column's width is cut at its end with an ellipsis.
+    static constexpr int TitlePadding = 2;
+
     explicit GridTableModel(ui::DBGrid& grid);
 
     int rowCount(const QModelIndex& parent = {}) const override;

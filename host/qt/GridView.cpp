@@ -8,12 +8,6 @@
 
 namespace host {
 
-namespace {
-
-constexpr int RowHeight = 18;
-
-} // namespace
-
 GridView::GridView(ui::DBGrid& grid, QTableView& table)
     : ControlView(grid, table), m_grid(grid), m_table(table), m_model(grid), m_delegate(grid),
       m_resizeWatcher([this](QObject&, QEvent& event) {
@@ -26,8 +20,11 @@ GridView::GridView(ui::DBGrid& grid, QTableView& table)
     table.setSelectionMode(QAbstractItemView::NoSelection);
     table.setEditTriggers(QAbstractItemView::NoEditTriggers);
     table.verticalHeader()->setVisible(false);
-    table.verticalHeader()->setMinimumSectionSize(RowHeight);
-    table.verticalHeader()->setDefaultSectionSize(RowHeight);
+    table.verticalHeader()->setMinimumSectionSize(ui::DBGrid::RowHeight);
+    table.verticalHeader()->setDefaultSectionSize(ui::DBGrid::RowHeight);
+    // Titles get the whole column width but for a small padding, as the forms were laid out.
+    table.horizontalHeader()->setStyleSheet(
+        QStringLiteral("QHeaderView::section { padding: 0px %1px; }").arg(GridTableModel::TitlePadding));
     // Columns keep the widths the screen gives them, down to the narrow check column.
     table.horizontalHeader()->setMinimumSectionSize(1);
     table.horizontalHeader()->setSectionsClickable(true);
@@ -98,7 +95,7 @@ void GridView::ShowCurrentRow() {
 
 void GridView::Resized() {
     if (!IsDetached())
-        m_grid.SetVisibleRowCount(m_table.viewport()->height() / RowHeight);
+        m_grid.SetVisibleRowCount(m_table.viewport()->height() / ui::DBGrid::RowHeight);
 }
 
 } // namespace host

@@ -2,8 +2,18 @@
 
 namespace host {
 
+namespace {
+
+QString Family(const std::string& name) {
+    if (name == "Tahoma" || name == "MS Sans Serif")
+        return QStringLiteral("DejaVu Sans Condensed");
+    return QString::fromStdString(name);
+}
+
+} // namespace
+
 QFont ToQFont(const ui::Font& font) {
-    QFont result(QString::fromStdString(font.Name));
+    QFont result(Family(font.Name));
     result.setPixelSize(font.Size > 0 ? font.Size : 11);
     result.setBold(font.Bold);
     return result;

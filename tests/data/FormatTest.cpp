@@ -44,6 +44,27 @@ TEST(Format, NumbersUseTheLocaleSeparatorAndRoundHalfAwayFromZero) {
     EXPECT_THROW(FormatFloat("#,##0.00", 1, ptBr), std::invalid_argument);
 }
 
+TEST(Format, PlainNumbersShowWhatAPersonExpectsWithoutExponent) {
+    const FormatSettings ptBr = FormatSettings::ForLocale("pt-BR");
+    const std::pair<double, const char*> cases[] = {
+        {3 * 1.10, "3,3"}, // 3.3000000000000003 in binary
+        {3 * 0.10, "0,3"}, // 0.30000000000000004
+        {3 * 0.333, "0,999"},
+        {0, "0"},
+        {-2.5, "-2,5"},
+        {1234567.5, "1234567,5"},
+        {1e20, "100000000000000000000"},
+        {1e-20, "0,00000000000000000001"},
+        {0.1 + 0.2, "0,3"},
+        {123456789012345678.0, "123456789012346000"},
+        {-0.000001, "-0,000001"},
+        {2, "2"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(FormatNumber(value, ptBr), text) << value;
+    EXPECT_EQ(FormatNumber(3 * 1.10, FormatSettings::ForLocale("en-US")), "3.3");
+}
+
 TEST(Format, UnknownLocaleIsRefused) {
     EXPECT_THROW(FormatSettings::ForLocale("xx-YY"), std::invalid_argument);
 }

@@ -2,6 +2,7 @@
 #include "testkit/ServerProcess.h"
 #include "testkit/TempDir.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -60,8 +61,11 @@ struct Scenario {
 
 class Scenarios : public EndToEnd {
 protected:
+    // A scenario's own data, when it has any, is added to the demo data before the host starts.
     void RunScenario(const Scenario& scenario) {
         std::string base = std::string(PED_SCRIPTS_DIR) + "/" + scenario.name;
+        if (std::filesystem::exists(base + ".sql"))
+            m_server->Database().Connect()->ExecuteScript(testkit::ReadTextFile(base + ".sql"));
         testkit::ProcessResult result = RunHost(base + ".script", scenario.fixedBranch);
         EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
         EXPECT_EQ(result.out, testkit::ReadTextFile(base + ".expected")) << result.err;
@@ -90,6 +94,10 @@ TEST_P(Scenarios, BranchCodeIsCheckedOnLeavingAndReenteringThePanelEmptiesTheGri
 
 TEST_P(Scenarios, PickedOrderNumbersFilterTheOrdersAndAProductPickKeepsTheOrderNumberChoice) {
     RunScenario({"list_pickers", true});
+}
+
+TEST_P(Scenarios, GridsShowSituationsImagesAndRoundedPricesAndTheLoadsCalls) {
+    RunScenario({"grid_painting", true});
 }
 
 TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {

@@ -87,6 +87,31 @@ TEST_F(GridViewTest, SymbolFontTitleShowsACheckMark) {
     EXPECT_EQ(Table().model()->headerData(1, Qt::Horizontal).toString(), QString(QChar(0x2714)));
 }
 
+TEST_F(GridViewTest, TitlesFitTheFormsWidthsAndOnlyThoseThatCannotAreCutAtTheEnd) {
+    grid.Columns()[0].SetTitleCaption("Nº Item Pedido");
+    grid.Columns()[1].SetTitleCaption("Preço Unitário");
+    grid.Columns()[1].SetWidth(74);
+    EXPECT_EQ(Table().model()->headerData(0, Qt::Horizontal).toString(), QString("Nº Item Pedido"));
+    EXPECT_EQ(Table().model()->headerData(1, Qt::Horizontal).toString(), QString("Preço Unitário"));
+    grid.Columns()[1].SetWidth(40);
+    const QString cut = Table().model()->headerData(1, Qt::Horizontal).toString();
+    EXPECT_TRUE(cut.startsWith("Pr") && cut.endsWith(QChar(0x2026))) << cut.toStdString();
+}
+
+TEST_F(GridViewTest, CellDrawingIsClippedToTheCell) {
+    orders.FieldByName("NRPEDIDO").SetAlignment(data::Alignment::Right);
+    grid.Columns()[1].SetWidth(24);
+    grid.Columns()[0].SetWidth(30); // far too narrow for the right-aligned number
+    grid.OnDrawColumnCell = [](DBGrid& sender, const Rect& rect, int, Column&, GridDrawState) {
+        sender.Canvas().FillRect({rect.Left - 50, rect.Top, rect.Right + 50, rect.Bottom}, clRed);
+    };
+    Process();
+    QImage picture = Table().viewport()->grab().toImage();
+    const int y = Table().rowHeight(0) + Table().rowHeight(0) / 2;
+    EXPECT_EQ(picture.pixelColor(15, y), QColor(255, 0, 0));
+    EXPECT_NE(picture.pixelColor(80, y), QColor(255, 0, 0)) << "nothing reaches beyond the last column";
+}
+
 TEST_F(GridViewTest, VisibleCellsArePaintedThroughTheGridsPaintingAndItsHandler) {
     grid.SetOptions({true, true, true}); // row select, selection always shown
     painted.clear();
@@ -97,7 +122,7 @@ TEST_F(GridViewTest, VisibleCellsArePaintedThroughTheGridsPaintingAndItsHandler)
     EXPECT_NE(std::find(painted.begin(), painted.end(), "0000000001/IDSITPEDIDO/selected"), painted.end())
         << "the current row is drawn selected";
     int rowHeight = Table().rowHeight(0);
-    QColor second = picture.pixelColor(60, rowHeight + rowHeight / 2);
+    QColor second = picture.pixelColor(77, rowHeight + rowHeight / 2); // right of the text
     EXPECT_EQ(second, QColor(0, 0x80, 0x80)) << "the column's colour fills an unselected cell";
     QColor first = picture.pixelColor(60, rowHeight / 2);
     EXPECT_EQ(first, QApplication::palette().color(QPalette::Highlight))

@@ -23,6 +23,8 @@ click sbtConfirma
 expect frmFiltroCancelaPed.Visible false
 tab pgcPadrao tshPadrao
 shot {DIR}/orders.png
+tab pgcPadrao tshItemPedido
+shot {DIR}/items.png
 )";
 
 class OffscreenHost : public ::testing::Test {
@@ -33,11 +35,28 @@ protected:
             text.replace(at, 5, folder.Path().string());
         auto file = folder.Path() / "screen.script";
         std::ofstream(file) << text;
-        return testkit::ChildProcess::Run({PED_PEDHOST_PATH, "--platform", platform, "--server",
-                                           server.Host() + ":" + std::to_string(server.Port()), "--db",
-                                           server.Database().Url(), "--operator", "DEMO", "--token",
-                                           server.Token("DEMO"), "--branch", "1", "--script", file.string()},
-                                          std::chrono::seconds(120));
+        return RunScript(platform, file.string(), {});
+    }
+
+    testkit::ProcessResult RunScript(const std::string& platform, const std::string& file,
+                                     std::vector<std::string> extra) {
+        std::vector<std::string> argv{PED_PEDHOST_PATH,
+                                      "--platform",
+                                      platform,
+                                      "--server",
+                                      server.Host() + ":" + std::to_string(server.Port()),
+                                      "--db",
+                                      server.Database().Url(),
+                                      "--operator",
+                                      "DEMO",
+                                      "--token",
+                                      server.Token("DEMO"),
+                                      "--branch",
+                                      "1",
+                                      "--script",
+                                      file};
+        argv.insert(argv.end(), extra.begin(), extra.end());
+        return testkit::ChildProcess::Run(argv, std::chrono::seconds(120));
     }
 
     QImage Shot(const char* name) const {
@@ -64,7 +83,7 @@ TEST_F(OffscreenHost, QtRunGivesTheHeadlessTranscriptAndPicturesOfTheScreen) {
 
     EXPECT_EQ(qt.exitStatus, 0) << qt.out << qt.err;
     EXPECT_EQ(qt.out, headless.out) << qt.err;
-    for (const char* name : {"opened.png", "filter.png", "orders.png"}) {
+    for (const char* name : {"opened.png", "filter.png", "orders.png", "items.png"}) {
         QImage picture = Shot(name);
         ASSERT_FALSE(picture.isNull()) << name;
         EXPECT_GE(picture.width(), 752) << name << ": the screen's window fits in the main window";
@@ -79,4 +98,14 @@ TEST_F(OffscreenHost, QtRunGivesTheHeadlessTranscriptAndPicturesOfTheScreen) {
         for (int x = 0; x < opened.width(); ++x)
             changed += opened.pixel(x, y) != filter.pixel(x, y);
     EXPECT_GT(changed, 540 * 298 / 2) << "the open filter dialog is in the picture";
+}
+
+// What the grids paint, read by the script through the model, is the same on the desktop: the
+// scenario's transcript holds on the Qt platform too.
+TEST_F(OffscreenHost, GridPaintingScenarioPassesOnTheQtPlatform) {
+    const std::string base = std::string(PED_SCRIPTS_DIR) + "/grid_painting";
+    server.Database().Connect()->ExecuteScript(testkit::ReadTextFile(base + ".sql"));
+    testkit::ProcessResult qt = RunScript("qt", base + ".script", {"--fixed-branch"});
+    EXPECT_EQ(qt.exitStatus, 0) << qt.out << qt.err;
+    EXPECT_EQ(qt.out, testkit::ReadTextFile(base + ".expected")) << qt.err;
 }

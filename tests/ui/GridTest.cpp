@@ -7,6 +7,8 @@
 #include "ui/Form.h"
 #include "ui/RecordingCanvas.h"
 
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -96,6 +98,63 @@ TEST_F(GridTest, DefaultDrawingFillsAndDrawsTheDisplayTextAlignedBeforeTheHandle
     EXPECT_EQ(texts[0].Y, 22);
     EXPECT_EQ(texts[0].TextColour, clHighlightText);
     EXPECT_EQ(texts[0].Font.Color, clBlue);
+}
+
+TEST_F(GridTest, EveryDrawingOfACellStaysInsideTheCell) {
+    grid.Columns()[0].SetWidth(40);
+    orders.FieldByName("NRPEDIDO").SetAlignment(data::Alignment::Right);
+    grid.OnDrawColumnCell = [](DBGrid& sender, const Rect& rect, int, Column&, GridDrawState) {
+        sender.Canvas().FillRect({rect.Left - 20, rect.Top, rect.Right + 20, rect.Bottom}, clRed);
+    };
+    RecordingCanvas canvas(200, 40);
+    canvas.FillRect({0, 0, 200, 40}, clWhite);
+
+    grid.PaintCell(canvas, 0, 0, grid.CellRect(0, 0));
+
+    const Rect cell = grid.CellRect(0, 0);
+    EXPECT_EQ(canvas.Pixel(cell.Left, cell.Top), clRed);
+    EXPECT_EQ(canvas.Pixel(cell.Right, cell.Top), clWhite) << "the handler's fill ends at the cell";
+    const auto texts = canvas.CallsOf(RecordingCanvas::Op::TextOut);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_LT(texts[0].X, cell.Left) << "a right-aligned text wider than its cell starts left of it";
+    EXPECT_EQ(texts[0].Clip, cell) << "and is cut to the cell";
+    EXPECT_EQ(canvas.ClipRect(), std::nullopt) << "the clip is given back after the cell";
+}
+
+TEST_F(GridTest, DefaultCellTextIsTheFieldsDisplayTextAlignedAsTheColumnSays) {
+    data::Field& quantity = orders.FieldByName("QTITEMPED");
+    const auto shown = [&](int row) {
+        RecordingCanvas canvas;
+        grid.PaintCell(canvas, row, 1, grid.CellRect(row, 1));
+        return canvas.CallsOf(RecordingCanvas::Op::TextOut).at(0);
+    };
+    orders.SetRecNo(2);
+    orders.Edit();
+    quantity.SetAsFloat(3 * 1.10);
+    orders.Post();
+    EXPECT_EQ(shown(1).Text, "3,3") << "the locale's separator and no binary noise";
+    EXPECT_EQ(shown(1).X, grid.CellRect(1, 1).Right - 2 - 3 * RecordingCanvas::CharWidth);
+    quantity.SetDisplayFormat("###0.00");
+    EXPECT_EQ(shown(1).Text, "3,30");
+    quantity.OnGetText = [](data::Field&, std::string& text, bool) { text = "<" + text + ">"; };
+    EXPECT_EQ(shown(1).Text, "<3,30>");
+    grid.Columns()[1].SetAlignment(data::Alignment::Left);
+    EXPECT_EQ(shown(1).X, grid.CellRect(1, 1).Left + 2);
+}
+
+TEST_F(GridTest, VisibleCellsLieSideBySideBelowTheTitlesFromTheTopRow) {
+    grid.Columns()[0].SetWidth(40);
+    grid.Columns()[1].SetWidth(30);
+    EXPECT_EQ(grid.CellRect(0, 0), (Rect{0, DBGrid::RowHeight, 40, 2 * DBGrid::RowHeight}));
+    EXPECT_EQ(grid.CellRect(2, 1), (Rect{40, 3 * DBGrid::RowHeight, 70, 4 * DBGrid::RowHeight}));
+    grid.SetVisibleRowCount(2);
+    grid.SetTopRow(1);
+    EXPECT_EQ(grid.CellRect(1, 0).Top, DBGrid::RowHeight);
+    int painted = 0;
+    grid.OnDrawColumnCell = [&](DBGrid&, const Rect&, int, Column&, GridDrawState) { ++painted; };
+    RecordingCanvas canvas;
+    grid.PaintVisible(canvas);
+    EXPECT_EQ(painted, 4) << "two visible rows of two columns";
 }
 
 TEST_F(GridTest, EmptyDatasetStillAsksTheHandlerForItsOneBlankRow) {
@@ -201,6 +260,89 @@ TEST(CanvasTest, BitmapIsCopiedUnscaledWithKeyPixelsInTheCurrentFillColour) {
     EXPECT_EQ(canvas.Pixel(2, 0), clBlack);
     EXPECT_EQ(canvas.Pixel(3, 0), clInfoBk) << "beyond the bitmap nothing is drawn";
     EXPECT_EQ(canvas.Pixel(1, 1), clInfoBk) << "clipped to the destination";
+}
+
+TEST(CanvasTest, ClipKeepsFillsAndBitmapsInsideIt) {
+    RecordingCanvas canvas(6, 2);
+    canvas.SetClipRect(Rect{1, 0, 3, 2});
+    canvas.FillRect({0, 0, 6, 2}, clRed);
+    canvas.DrawBitmap({2, 0, 6, 1}, Bitmap::FromRows({"kk"}, {{'k', clBlack}}), clOlive);
+    canvas.SetClipRect(std::nullopt);
+    canvas.FillRect({5, 1, 6, 2}, clBlue);
+    EXPECT_EQ(canvas.Pixel(0, 0), clWindow);
+    EXPECT_EQ(canvas.Pixel(1, 0), clRed);
+    EXPECT_EQ(canvas.Pixel(2, 0), clBlack);
+    EXPECT_EQ(canvas.Pixel(3, 0), clWindow) << "the bitmap is cut at the clip";
+    EXPECT_EQ(canvas.Pixel(5, 1), clBlue) << "without a clip the whole canvas is reached";
+}
+
+TEST(CanvasTest, SeenInCountsOnlyWhatIsLeftVisibleInTheArea) {
+    const Rect cell{100, 0, 160, 18};
+    const Bitmap tick = Bitmap::FromRows({"k"}, {{'k', clBlack}});
+    struct Case {
+        const char* what;
+        std::function<void(RecordingCanvas&)> draw;
+        std::vector<std::string> texts;
+        std::optional<Color> brush;
+        bool focus;
+        bool picture;
+    };
+    const Case cases[] = {
+        {"text inside", [](RecordingCanvas& c) { c.TextOut(102, 2, "PE"); }, {"PE"}, {}, false, false},
+        {"text from the left neighbour runs in",
+         [](RecordingCanvas& c) { c.TextOut(60, 2, "3.3000000000000003"); },
+         {"3.3000000000000003"},
+         {},
+         false,
+         false},
+        {"the same text cut to its own cell",
+         [](RecordingCanvas& c) {
+             c.SetClipRect(Rect{40, 0, 100, 18});
+             c.TextOut(60, 2, "3.3000000000000003");
+         },
+         {},
+         {},
+         false,
+         false},
+        {"a later fill hides text and focus",
+         [&](RecordingCanvas& c) {
+             c.TextOut(102, 2, "X");
+             c.DrawFocusRect(cell);
+             c.FillRect(cell, clInfoBk);
+             c.TextOut(104, 2, "Y");
+         },
+         {"Y"},
+         clInfoBk,
+         false,
+         false},
+        {"focus and picture stay over the fill",
+         [&](RecordingCanvas& c) {
+             c.FillRect(cell, clHighlight);
+             c.DrawBitmap({101, 0, 117, 18}, tick, clOlive);
+             c.DrawFocusRect(cell);
+         },
+         {},
+         clHighlight,
+         true,
+         true},
+        {"a fill over part of the cell is no brush",
+         [](RecordingCanvas& c) {
+             c.FillRect({100, 0, 120, 18}, clRed);
+         },
+         {},
+         {},
+         false,
+         false},
+    };
+    for (const Case& test : cases) {
+        RecordingCanvas canvas;
+        test.draw(canvas);
+        const RecordingCanvas::Seen seen = canvas.SeenIn(cell);
+        EXPECT_EQ(seen.Texts, test.texts) << test.what;
+        EXPECT_EQ(seen.Brush, test.brush) << test.what;
+        EXPECT_EQ(seen.Focus, test.focus) << test.what;
+        EXPECT_EQ(seen.Picture.has_value(), test.picture) << test.what;
+    }
 }
 
 TEST(ColorTest, NamesRoundTripAndSystemColoursResolveThroughThePlatform) {
