@@ -1,11 +1,13 @@
 #include "app/ScriptRunner.h"
 
+#include "RemoteCallLog.h"
 #include "data/Clock.h"
 #include "data/DataSet.h"
 #include "data/DataSource.h"
 #include "data/DateTime.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
+#include "ui/Canvas.h"
 #include "ui/CheckBox.h"
 #include "ui/DBGrid.h"
 #include "ui/Edit.h"
@@ -226,6 +228,76 @@ TEST_F(ScriptRunnerTest, DumpListsAFormsControlsAndADatasetsRows) {
     EXPECT_TRUE(Saw("    chbAtivo: Enabled=true Visible=true Focused=false Caption=\"\" Checked=\"false\""));
     EXPECT_TRUE(Saw("  cdsNomes: RecordCount=3 RecNo=1 fields NOME DATA"));
     EXPECT_TRUE(Saw("    [2] \"Bia\" \"11/05/2024\""));
+}
+
+TEST_F(ScriptRunnerTest, PaintedCellsAndColumnsAreReadFromTheGridsOwnPainting) {
+    auto& grid = dynamic_cast<DBGrid&>(*screen->FindComponent("dbgNomes"));
+    grid.Columns()[0].SetWidth(30); // "Caio" fits, a longer name would be cut
+    grid.OnDrawColumnCell = [](DBGrid& sender, const Rect& rect, int, Column& column, GridDrawState) {
+        if (column.FieldName() != "NOME")
+            return;
+        sender.Canvas().FillRect(rect, clInfoBk);
+        sender.Canvas().SetTextColor(clRed);
+        sender.Canvas().TextOut(rect.Left + 2, rect.Top + 2, column.Field()->AsString() + "!");
+    };
+    int status = Run("expect columns dbgNomes \"NOME DATA\"\n"
+                     "expect painted dbgNomes 2 NOME text Bia!\n"
+                     "expect painted dbgNomes 2 NOME color #FF0000\n"
+                     "expect painted dbgNomes 2 NOME brush clInfoBk\n"
+                     "expect painted dbgNomes 2 DATA text 11/05/2024\n"
+                     "expect painted dbgNomes 2 DATA image \"\"\n"
+                     "expect painted dbgNomes 2 DATA focus false\n");
+    EXPECT_EQ(status, ScriptRunner::Passed) << out.str();
+    grid.Columns()[1].SetVisible(false);
+    EXPECT_EQ(Run("expect columns dbgNomes NOME\n"), ScriptRunner::Passed) << out.str();
+    EXPECT_EQ(Run("expect painted dbgNomes 2 DATA text x\n"), ScriptRunner::ScriptFault);
+    EXPECT_EQ(Run("expect painted dbgNomes 4 NOME text x\n"), ScriptRunner::ScriptFault);
+    EXPECT_TRUE(Saw("script error: line 1: dbgNomes does not show row 4"));
+}
+
+TEST_F(ScriptRunnerTest, QuestionsMessagesBusyStateAndModuleVariablesAreSeen) {
+    screen->Add<Button>("btnOcupado").OnClick = [](Control&) {
+        Application::Instance().Platform().SetBusy(true, 0);
+    };
+    runner.SetVariableReader([](const std::string& name) -> std::optional<std::string> {
+        if (name == "inContPedidoCh")
+            return "2";
+        return std::nullopt;
+    });
+    int status = Run("expect messages 0\n"
+                     "expect busy false\n"
+                     "answer yes\n"
+                     "click btnPergunta\n"
+                     "expect question Confirma?\n"
+                     "expect messages 1\n"
+                     "click btnOcupado\n"
+                     "expect busy true\n"
+                     "expect var inContPedidoCh 2\n"
+                     "expect picktitle \"\"\n");
+    EXPECT_EQ(status, ScriptRunner::Passed) << out.str();
+    EXPECT_EQ(Run("expect var boNaoExiste true\n"), ScriptRunner::ScriptFault);
+    EXPECT_TRUE(Saw("script error: line 1: no module exports a variable named boNaoExiste"));
+}
+
+TEST_F(ScriptRunnerTest, RemoteCallsAreCountedPerMethodAndForgottenOnReset) {
+    RemoteCallLog& log = RemoteCallLog::Instance();
+    log.Reset();
+    log.Record("GetItemPedido", {std::string("0001"), std::string("0000000001")});
+    log.Record("GetItemPedido", {std::string("0001"), std::string("0000000002")});
+    log.Record("GetPedido", {RemoteDate{data::EncodeDate(2024, 5, 15)}, RemoteDate{0},
+                             data::Packet{{{"NRPEDIDO", data::FieldType::String, 10}},
+                                          {{std::string("1")}, {std::string("2")}}}});
+    int status = Run("expect calls GetItemPedido 2\n"
+                     "expect calls * 3\n"
+                     "expect arg GetItemPedido 2 0000000002\n"
+                     "expect arg GetPedido 1 2024-05-15\n"
+                     "expect arg GetPedido 2 \"\"\n"
+                     "expect arg GetPedido 3 2\n"
+                     "calls reset\n"
+                     "expect calls * 0\n");
+    EXPECT_EQ(status, ScriptRunner::Passed) << out.str();
+    EXPECT_EQ(Run("expect arg GetPedido 1 x\n"), ScriptRunner::ScriptFault);
+    EXPECT_TRUE(Saw("script error: line 1: GetPedido was not called since the last reset"));
 }
 
 TEST_F(ScriptRunnerTest, TheApplicationGetsItsPlatformBackAfterTheRun) {

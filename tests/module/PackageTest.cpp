@@ -7,6 +7,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -119,4 +120,13 @@ TEST(ModuleDescriptor, NamesTheLibraryItsUnitsScreensAndHooksBesideTheLibrary) {
     EXPECT_NE(module.Symbol(descriptor.at("finalize").get<std::string>()), nullptr);
     for (const auto& required : descriptor.at("requires"))
         EXPECT_TRUE(std::filesystem::exists(folder / required.get<std::string>())) << required;
+    // Every variable offered to scripts is exported, under the type the descriptor gives.
+    const std::set<std::string> types = {"bool", "int32", "string"};
+    for (const auto& [name, type] : descriptor.at("variables").items()) {
+        EXPECT_NE(module.Symbol(name), nullptr) << name;
+        EXPECT_TRUE(types.count(type.get<std::string>())) << name << ": " << type;
+    }
+    EXPECT_EQ(descriptor.at("variables").at("inContPedidoCh"), "int32");
+    EXPECT_EQ(descriptor.at("variables").at("boTeclado"), "bool");
+    EXPECT_EQ(descriptor.at("variables").at("stSelNrPedido"), "string");
 }
