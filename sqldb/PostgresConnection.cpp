@@ -77,17 +77,33 @@ bool PostgresConnection::IsHealthy() const {
     return PQstatus(m_connection.get()) == CONNECTION_OK;
 }
 
+const PostgresConnection::Prepared& PostgresConnection::Prepare(std::string_view sql) {
+    const std::string key(sql);
+    if (auto found = m_prepared.find(key); found != m_prepared.end())
+        return found->second;
+    if (m_prepared.size() >= MaxCachedStatements) {
+        ExecuteScript("DEALLOCATE ALL");
+        m_prepared.clear();
+    }
+    auto positional = ToPositional(sql);
+    Prepared prepared{"ped_" + std::to_string(++m_preparedCount), std::move(positional.names)};
+    Result result(PQprepare(m_connection.get(), prepared.Name.c_str(), positional.sql.c_str(),
+                            static_cast<int>(prepared.Parameters.size()), nullptr));
+    Check(result.get(), m_connection.get(), sql);
+    return m_prepared.emplace(key, std::move(prepared)).first->second;
+}
+
 PostgresConnection::Result PostgresConnection::Run(std::string_view sql, const Params& params) {
-    const auto positional = ToPositional(sql);
+    const Prepared& prepared = Prepare(sql);
     std::vector<std::optional<std::string>> texts;
-    for (const auto& name : positional.names) {
+    for (const auto& name : prepared.Parameters) {
         auto found = params.find(name);
         if (found == params.end())
             throw SqlError("parameter :" + name + " is not bound");
         texts.push_back(ParamText(found->second));
     }
-    if (params.size() != positional.names.size()) {
-        const std::set<std::string, std::less<>> used(positional.names.begin(), positional.names.end());
+    if (params.size() != prepared.Parameters.size()) {
+        const std::set<std::string, std::less<>> used(prepared.Parameters.begin(), prepared.Parameters.end());
         for (const auto& [name, value] : params) {
             if (!used.contains(name))
                 throw SqlError("parameter :" + name + " is not used by the statement");
@@ -96,8 +112,8 @@ PostgresConnection::Result PostgresConnection::Run(std::string_view sql, const P
     std::vector<const char*> values;
     for (const auto& text : texts)
         values.push_back(text ? text->c_str() : nullptr);
-    Result result(PQexecParams(m_connection.get(), positional.sql.c_str(), static_cast<int>(values.size()),
-                               nullptr, values.data(), nullptr, nullptr, 0));
+    Result result(PQexecPrepared(m_connection.get(), prepared.Name.c_str(), static_cast<int>(values.size()),
+                                 values.data(), nullptr, nullptr, 0));
     Check(result.get(), m_connection.get(), sql);
     return result;
 }

@@ -3,6 +3,9 @@
 #include "sqldb/Connection.h"
 
 #include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 struct pg_conn;
 struct pg_result;
@@ -10,7 +13,8 @@ struct pg_result;
 namespace sqldb {
 
 // A libpq session. Parameters travel as text of unknown type so that the server infers each
-// from its use; NUMERIC results come back as exact text, integers as integers.
+// from its use; NUMERIC results come back as exact text, integers as integers. Each statement text
+// is prepared once per session under a name of its own and then only executed.
 class PostgresConnection final : public Connection {
 public:
     explicit PostgresConnection(const std::string& url);
@@ -22,6 +26,9 @@ public:
     void ExecuteScript(std::string_view sql) override;
     bool IsHealthy() const override;
 
+    // How many statements a session keeps prepared; past that they are all deallocated.
+    static constexpr std::size_t MaxCachedStatements = 128;
+
 private:
     struct Finisher {
         void operator()(pg_conn* connection) const noexcept;
@@ -31,9 +38,17 @@ private:
     };
     using Result = std::unique_ptr<pg_result, ResultClearer>;
 
+    struct Prepared {
+        std::string Name;
+        std::vector<std::string> Parameters; // Parameters[i] is $(i+1)
+    };
+
     Result Run(std::string_view sql, const Params& params);
+    const Prepared& Prepare(std::string_view sql);
 
     std::unique_ptr<pg_conn, Finisher> m_connection;
+    std::unordered_map<std::string, Prepared> m_prepared;
+    int m_preparedCount = 0;
     std::int64_t m_changes = 0;
 };
 

@@ -13,24 +13,36 @@ void Check(int rc, sqlite3* db, std::string_view what) {
     throw SqlError("SQLite: " + std::string(what) + ": " + (db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
 }
 
-struct StatementFinalizer {
-    void operator()(sqlite3_stmt* statement) const noexcept { sqlite3_finalize(statement); }
-};
-using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
-
-Statement Prepare(sqlite3* db, std::string_view sql) {
+sqlite3_stmt* Prepare(sqlite3* db, std::string_view sql) {
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
-    Check(sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail), db, sql);
-    Statement statement(raw);
+    const int rc = sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &raw, &tail);
+    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
+    Check(rc, db, sql);
     if (!statement)
         throw SqlError("SQLite: empty statement");
     for (; tail && tail < sql.data() + sql.size(); ++tail) {
         if (!std::isspace(static_cast<unsigned char>(*tail)) && *tail != ';')
             throw SqlError("SQLite: more than one statement in " + std::string(sql));
     }
-    return statement;
+    return statement.release();
 }
+
+// A cached statement goes back to its initial state after every use, however the use ends, so it
+// holds no read snapshot or lock and keeps no value of the last call.
+class ResetOnExit {
+public:
+    explicit ResetOnExit(sqlite3_stmt* statement) : m_statement(statement) {}
+    ~ResetOnExit() {
+        sqlite3_reset(m_statement);
+        sqlite3_clear_bindings(m_statement);
+    }
+    ResetOnExit(const ResetOnExit&) = delete;
+    ResetOnExit& operator=(const ResetOnExit&) = delete;
+
+private:
+    sqlite3_stmt* m_statement;
+};
 
 void BindOne(sqlite3* db, sqlite3_stmt* statement, int index, const Value& value) {
     int rc = SQLITE_OK;
@@ -90,6 +102,20 @@ void SqliteConnection::Closer::operator()(sqlite3* db) const noexcept {
     sqlite3_close_v2(db);
 }
 
+void SqliteConnection::Finalizer::operator()(sqlite3_stmt* statement) const noexcept {
+    sqlite3_finalize(statement);
+}
+
+sqlite3_stmt* SqliteConnection::Cached(std::string_view sql) {
+    const std::string key(sql);
+    if (auto found = m_statements.find(key); found != m_statements.end())
+        return found->second.get();
+    if (m_statements.size() >= MaxCachedStatements)
+        m_statements.clear();
+    Statement statement(Prepare(m_db.get(), sql));
+    return m_statements.emplace(key, std::move(statement)).first->second.get();
+}
+
 SqliteConnection::SqliteConnection(const std::string& path) {
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &raw,
@@ -101,29 +127,31 @@ SqliteConnection::SqliteConnection(const std::string& path) {
 }
 
 void SqliteConnection::Execute(std::string_view sql, const Params& params) {
-    auto statement = Prepare(m_db.get(), sql);
-    Bind(m_db.get(), statement.get(), params);
+    sqlite3_stmt* statement = Cached(sql);
+    ResetOnExit reset(statement);
+    Bind(m_db.get(), statement, params);
     int rc = SQLITE_ROW;
     while (rc == SQLITE_ROW)
-        rc = sqlite3_step(statement.get());
+        rc = sqlite3_step(statement);
     Check(rc, m_db.get(), sql);
     m_changes = sqlite3_changes64(m_db.get());
 }
 
 Rows SqliteConnection::Query(std::string_view sql, const Params& params) {
-    auto statement = Prepare(m_db.get(), sql);
-    Bind(m_db.get(), statement.get(), params);
-    const int columnCount = sqlite3_column_count(statement.get());
+    sqlite3_stmt* statement = Cached(sql);
+    ResetOnExit reset(statement);
+    Bind(m_db.get(), statement, params);
+    const int columnCount = sqlite3_column_count(statement);
     std::vector<std::string> columns;
     for (int column = 0; column < columnCount; ++column)
-        columns.emplace_back(sqlite3_column_name(statement.get(), column));
+        columns.emplace_back(sqlite3_column_name(statement, column));
     std::vector<Row> data;
     int rc = SQLITE_ROW;
-    while ((rc = sqlite3_step(statement.get())) == SQLITE_ROW) {
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         Row row;
         row.reserve(static_cast<std::size_t>(columnCount));
         for (int column = 0; column < columnCount; ++column)
-            row.push_back(ColumnValue(statement.get(), column));
+            row.push_back(ColumnValue(statement, column));
         data.push_back(std::move(row));
     }
     Check(rc, m_db.get(), sql);

@@ -3,12 +3,17 @@
 #include "sqldb/Connection.h"
 
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace sqldb {
 
 // A connection to an SQLite file: WAL journal, a busy timeout so writers queue, foreign keys on.
+// Statements are prepared once per connection and kept by their text (reset and rebound on every
+// use), since preparing costs more than running the screen's small queries.
 class SqliteConnection final : public Connection {
 public:
     explicit SqliteConnection(const std::string& path);
@@ -20,11 +25,24 @@ public:
     void ExecuteScript(std::string_view sql) override;
     bool IsHealthy() const override { return true; }
 
+    // How many statements a connection keeps prepared; past that the cache starts again.
+    static constexpr std::size_t MaxCachedStatements = 128;
+
 private:
     struct Closer {
         void operator()(sqlite3* db) const noexcept;
     };
+    struct Finalizer {
+        void operator()(sqlite3_stmt* statement) const noexcept;
+    };
+    using Statement = std::unique_ptr<sqlite3_stmt, Finalizer>;
+
+    // The prepared statement for the text, ready to bind: reset, with no bindings.
+    sqlite3_stmt* Cached(std::string_view sql);
+
     std::unique_ptr<sqlite3, Closer> m_db;
+    // Declared after the database so that the statements are finalized before it closes.
+    std::unordered_map<std::string, Statement> m_statements;
     std::int64_t m_changes = 0;
 };
 

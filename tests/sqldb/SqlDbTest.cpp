@@ -77,6 +77,30 @@ TEST_P(SqlDb, TransactionRollsBackUnlessCommitted) {
     EXPECT_EQ(m_db->Open()->Query("SELECT ID FROM T").Size(), 1u);
 }
 
+TEST_P(SqlDb, AStatementRunAgainTakesItsNewValuesAndKeepsNothingOfTheLastRun) {
+    const std::string insert = "INSERT INTO T (ID, NOME) VALUES (:ID, :NOME)";
+    m_connection->Execute(insert, {{"ID", std::int64_t{1}}, {"NOME", "um"}});
+    m_connection->Execute(insert, {{"ID", std::int64_t{2}}, {"NOME", std::monostate{}}});
+    EXPECT_THROW(m_connection->Execute(insert, {{"ID", std::int64_t{2}}, {"NOME", "repetido"}}),
+                 sqldb::SqlError);
+    const std::string select = "SELECT NOME FROM T WHERE ID = :ID";
+    EXPECT_EQ(m_connection->Query(select, {{"ID", std::int64_t{1}}}).Text(0, "NOME"), "um");
+    EXPECT_TRUE(sqldb::IsNull(m_connection->Query(select, {{"ID", std::int64_t{2}}}).At(0, "NOME")));
+    EXPECT_THROW(m_connection->Query(select), sqldb::SqlError) << "a value of the last run is not reused";
+    // A statement read to its end, or left by a failure, holds no lock: the table can be dropped.
+    m_connection->Query("SELECT ID FROM T");
+    m_connection->ExecuteScript("DROP TABLE T");
+    EXPECT_THROW(m_connection->Query(select, {{"ID", std::int64_t{1}}}), sqldb::SqlError);
+}
+
+TEST_P(SqlDb, ManyDifferentStatementsOutgrowTheCacheAndStillRun) {
+    for (int i = 0; i < 300; ++i) {
+        const std::string sql = "SELECT " + std::to_string(i) + " AS N";
+        EXPECT_EQ(m_connection->Query(sql).Text(0, "N"), std::to_string(i));
+    }
+    EXPECT_EQ(m_connection->Query("SELECT 7 AS N").Text(0, "N"), "7");
+}
+
 TEST_P(SqlDb, PoolLendsAtMostItsSizeAndWaitsForAReturn) {
     sqldb::ConnectionPool pool(m_db->Url(), 2);
     auto first = std::make_unique<sqldb::Lease>(pool.Acquire());
