@@ -1,104 +1,15 @@
 #include "data/PacketCodec.h"
 
 #include "data/DateTime.h"
-#include "data/PacketError.h"
+#include "data/PacketReader.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <nlohmann/json.hpp>
 
 namespace data {
 
 namespace {
-
-using Json = nlohmann::json;
-
-constexpr FieldType AllTypes[] = {FieldType::String,  FieldType::Float, FieldType::Integer,
-                                  FieldType::Boolean, FieldType::Date,  FieldType::DateTime};
-
-std::string FieldLabel(std::size_t index, const std::string& name) {
-    return "field " + std::to_string(index + 1) + (name.empty() ? "" : " ('" + name + "')");
-}
-
-PacketField ParseField(const Json& item, std::size_t index) {
-    if (!item.is_object()) {
-        throw PacketError(FieldLabel(index, {}) + " is not an object");
-    }
-    PacketField field;
-    const auto name = item.find("name");
-    if (name == item.end() || !name->is_string() || name->get_ref<const std::string&>().empty()) {
-        throw PacketError(FieldLabel(index, {}) + " has no \"name\"");
-    }
-    field.Name = name->get<std::string>();
-    const auto type = item.find("type");
-    if (type == item.end() || !type->is_string()) {
-        throw PacketError(FieldLabel(index, field.Name) + " has no \"type\"");
-    }
-    const std::string& typeName = type->get_ref<const std::string&>();
-    bool known = false;
-    for (FieldType candidate : AllTypes) {
-        if (typeName == PacketTypeName(candidate)) {
-            field.Type = candidate;
-            known = true;
-        }
-    }
-    if (!known) {
-        throw PacketError(FieldLabel(index, field.Name) + " has the unknown type \"" + typeName + "\"");
-    }
-    if (field.Type == FieldType::String) {
-        const auto size = item.find("size");
-        if (size == item.end() || !size->is_number_integer() || size->get<int>() <= 0) {
-            throw PacketError(FieldLabel(index, field.Name) + " is a string without a positive \"size\"");
-        }
-        field.Size = size->get<int>();
-    }
-    return field;
-}
-
-std::optional<Value> ParseValue(const Json& cell, FieldType type) {
-    if (cell.is_null()) {
-        return Value{};
-    }
-    switch (type) {
-    case FieldType::String:
-        return cell.is_string() ? std::optional<Value>(cell.get<std::string>()) : std::nullopt;
-    case FieldType::Float:
-        return cell.is_number() ? std::optional<Value>(cell.get<double>()) : std::nullopt;
-    case FieldType::Integer:
-        return cell.is_number_integer() ? std::optional<Value>(cell.get<std::int64_t>()) : std::nullopt;
-    case FieldType::Boolean:
-        return cell.is_boolean() ? std::optional<Value>(cell.get<bool>()) : std::nullopt;
-    case FieldType::Date:
-    case FieldType::DateTime: {
-        if (!cell.is_string()) {
-            return std::nullopt;
-        }
-        const std::string& text = cell.get_ref<const std::string&>();
-        const auto date = type == FieldType::Date ? IsoToDate(text) : IsoToDateTime(text);
-        return date ? std::optional<Value>(*date) : std::nullopt;
-    }
-    }
-    return std::nullopt;
-}
-
-const char* Expected(FieldType type) {
-    switch (type) {
-    case FieldType::Date:
-        return "a date \"YYYY-MM-DD\"";
-    case FieldType::DateTime:
-        return "a date-time \"YYYY-MM-DDThh:mm:ss\"";
-    case FieldType::String:
-        return "a string";
-    case FieldType::Float:
-        return "a number";
-    case FieldType::Integer:
-        return "an integer";
-    case FieldType::Boolean:
-        return "true or false";
-    }
-    return "";
-}
 
 void AppendString(std::string& out, std::string_view text) {
     out.push_back('"');
@@ -163,46 +74,7 @@ const char* PacketTypeName(FieldType type) {
 }
 
 Packet ParsePacket(std::string_view json) {
-    Json doc = Json::parse(json.begin(), json.end(), nullptr, false);
-    if (doc.is_discarded()) {
-        throw PacketError("the packet is not valid JSON");
-    }
-    if (!doc.is_object()) {
-        throw PacketError("the packet is not a JSON object");
-    }
-    const auto fields = doc.find("fields");
-    const auto rows = doc.find("rows");
-    if (fields == doc.end() || !fields->is_array()) {
-        throw PacketError("the packet has no \"fields\" array");
-    }
-    if (rows == doc.end() || !rows->is_array()) {
-        throw PacketError("the packet has no \"rows\" array");
-    }
-    Packet packet;
-    packet.Fields.reserve(fields->size());
-    for (std::size_t i = 0; i < fields->size(); ++i) {
-        packet.Fields.push_back(ParseField((*fields)[i], i));
-    }
-    packet.Rows.reserve(rows->size());
-    for (std::size_t r = 0; r < rows->size(); ++r) {
-        const Json& row = (*rows)[r];
-        if (!row.is_array() || row.size() != packet.Fields.size()) {
-            throw PacketError("row " + std::to_string(r + 1) + " does not hold " +
-                              std::to_string(packet.Fields.size()) + " values");
-        }
-        auto& cells = packet.Rows.emplace_back();
-        cells.reserve(row.size());
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            const PacketField& field = packet.Fields[i];
-            auto value = ParseValue(row[i], field.Type);
-            if (!value) {
-                throw PacketError("row " + std::to_string(r + 1) + ", " + FieldLabel(i, field.Name) +
-                                  ": expected " + Expected(field.Type) + ", got " + row[i].dump());
-            }
-            cells.push_back(std::move(*value));
-        }
-    }
-    return packet;
+    return PacketReader::Read(json);
 }
 
 std::string SerializePacket(const Packet& packet) {

@@ -82,10 +82,39 @@ TEST(PacketCodec, MalformedPacketsAreRejectedNamingTheProblem) {
         {fields + R"("rows":[["a","2024-02-30"]]})", "row 1, field 2 ('DT'): expected a date"},
         {R"({"fields":[{"name":"N","type":"integer"}],"rows":[[1.5]]})", "expected an integer, got 1.5"},
         {R"({"fields":[{"name":"B","type":"boolean"}],"rows":[["S"]]})", "expected true or false"},
+        {fields + R"("rows":[[["a"],"2024-01-01"]]})",
+         "row 1, field 1 ('NR'): expected a string, got an array"},
+        {fields + R"("rows":[["a","2024-01-01","x"]]})", "row 1 does not hold 2 values"},
+        {fields + R"("rows":[{"NR":"a"}]})", "row 1 does not hold 2 values"},
+        {R"({"rows":[[1]],"fields":[{"name":"NR","type":"string","size":4}]})",
+         "row 1, field 1 ('NR'): expected a string, got 1"},
+        {R"({"rows":[["a","b"]],"fields":[{"name":"NR","type":"string","size":4}]})",
+         "row 1 does not hold 1 values"},
+        {R"({"fields":[{"name":["X"],"type":"float"}],"rows":[]})", "field 1 has no \"name\""},
+        {R"({"fields":[{"name":"N","type":"integer"}],"rows":[[18446744073709551615]]})",
+         "expected an integer, got 18446744073709551615"},
+        {R"({"fields":{},"rows":[]})", "\"fields\""},
+        {R"({"fields":[3],"rows":[]})", "field 1 is not an object"},
+        {R"({"fields":[],"rows":[]} trailing)", "not valid JSON"},
+        {"", "not valid JSON"},
     };
     for (const auto& [json, expected] : cases) {
         EXPECT_NE(Message(json).find(expected), std::string::npos) << json << " -> " << Message(json);
     }
+}
+
+TEST(PacketCodec, RowsBeforeFieldsAndUnknownMembersAreReadAsWell) {
+    const Packet packet = ParsePacket(
+        R"({"version":{"a":[1,{"b":2}]},"rows":[["0001","2024-05-10",3],["0002",null,1.5]],)"
+        R"("fields":[{"name":"NR","type":"string","size":4,"hint":[1,2]},{"name":"DT","type":"date"},)"
+        R"({"name":"QT","type":"float"}],"more":null})");
+    ASSERT_EQ(packet.Fields.size(), 3u);
+    EXPECT_EQ(packet.Fields[0].Size, 4);
+    ASSERT_EQ(packet.Rows.size(), 2u);
+    EXPECT_EQ(packet.Rows[0][0], Value(std::string("0001")));
+    EXPECT_EQ(packet.Rows[0][1], Value(EncodeDate(2024, 5, 10)));
+    EXPECT_EQ(packet.Rows[0][2], Value(3.0));
+    EXPECT_EQ(packet.Rows[1][1], Value{});
 }
 
 TEST(DataSetPacket, LoadsMappedFieldsIgnoresExtrasAndProducesTheSamePacket) {

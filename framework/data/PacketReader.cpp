@@ -1,0 +1,379 @@
+#include "data/PacketReader.h"
+
+#include "data/DateTime.h"
+#include "data/PacketCodec.h"
+#include "data/PacketError.h"
+
+#include <limits>
+
+namespace data {
+
+namespace {
+
+using Json = nlohmann::json;
+
+constexpr FieldType AllTypes[] = {FieldType::String,  FieldType::Float, FieldType::Integer,
+                                  FieldType::Boolean, FieldType::Date,  FieldType::DateTime};
+
+std::string FieldLabel(std::size_t index, const std::string& name) {
+    return "field " + std::to_string(index + 1) + (name.empty() ? "" : " ('" + name + "')");
+}
+
+const char* Expected(FieldType type) {
+    switch (type) {
+    case FieldType::Date:
+        return "a date \"YYYY-MM-DD\"";
+    case FieldType::DateTime:
+        return "a date-time \"YYYY-MM-DDThh:mm:ss\"";
+    case FieldType::String:
+        return "a string";
+    case FieldType::Float:
+        return "a number";
+    case FieldType::Integer:
+        return "an integer";
+    case FieldType::Boolean:
+        return "true or false";
+    }
+    return "";
+}
+
+// Cells by the kind of JSON scalar they arrive as; nullopt when the field's type refuses it.
+std::optional<Value> FromString(std::string& text, FieldType type) {
+    switch (type) {
+    case FieldType::String:
+        return Value(std::move(text));
+    case FieldType::Date:
+    case FieldType::DateTime: {
+        const auto date = type == FieldType::Date ? IsoToDate(text) : IsoToDateTime(text);
+        return date ? std::optional<Value>(*date) : std::nullopt;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<Value> FromInteger(std::int64_t number, FieldType type) {
+    if (type == FieldType::Integer)
+        return Value(number);
+    if (type == FieldType::Float)
+        return Value(static_cast<double>(number));
+    return std::nullopt;
+}
+
+std::optional<Value> FromUnsigned(std::uint64_t number, FieldType type) {
+    if (type == FieldType::Integer &&
+        number <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+        return Value(static_cast<std::int64_t>(number));
+    if (type == FieldType::Float)
+        return Value(static_cast<double>(number));
+    return std::nullopt;
+}
+
+std::optional<Value> FromFloat(double number, FieldType type) {
+    return type == FieldType::Float ? std::optional<Value>(number) : std::nullopt;
+}
+
+std::optional<Value> FromBoolean(bool flag, FieldType type) {
+    return type == FieldType::Boolean ? std::optional<Value>(flag) : std::nullopt;
+}
+
+std::optional<Value> FromJson(Json& cell, FieldType type) {
+    switch (cell.type()) {
+    case Json::value_t::null:
+        return Value{};
+    case Json::value_t::string:
+        return FromString(cell.get_ref<std::string&>(), type);
+    case Json::value_t::number_integer:
+        return FromInteger(cell.get<std::int64_t>(), type);
+    case Json::value_t::number_unsigned:
+        return FromUnsigned(cell.get<std::uint64_t>(), type);
+    case Json::value_t::number_float:
+        return FromFloat(cell.get<double>(), type);
+    case Json::value_t::boolean:
+        return FromBoolean(cell.get<bool>(), type);
+    default:
+        return std::nullopt;
+    }
+}
+
+PacketField CheckedField(const std::optional<Json>& name, const std::optional<Json>& type,
+                         const std::optional<Json>& size, std::size_t index) {
+    PacketField field;
+    if (!name || !name->is_string() || name->get_ref<const std::string&>().empty())
+        throw PacketError(FieldLabel(index, {}) + " has no \"name\"");
+    field.Name = name->get<std::string>();
+    if (!type || !type->is_string())
+        throw PacketError(FieldLabel(index, field.Name) + " has no \"type\"");
+    const std::string& typeName = type->get_ref<const std::string&>();
+    bool known = false;
+    for (FieldType candidate : AllTypes) {
+        if (typeName == PacketTypeName(candidate)) {
+            field.Type = candidate;
+            known = true;
+        }
+    }
+    if (!known)
+        throw PacketError(FieldLabel(index, field.Name) + " has the unknown type \"" + typeName + "\"");
+    if (field.Type == FieldType::String) {
+        if (!size || !size->is_number_integer() || size->get<std::int64_t>() <= 0 ||
+            size->get<std::int64_t>() > std::numeric_limits<int>::max())
+            throw PacketError(FieldLabel(index, field.Name) + " is a string without a positive \"size\"");
+        field.Size = size->get<int>();
+    }
+    return field;
+}
+
+} // namespace
+
+Packet PacketReader::Read(std::string_view json) {
+    PacketReader reader;
+    Json::sax_parse(json.begin(), json.end(), &reader);
+    return std::move(reader.m_packet);
+}
+
+bool PacketReader::parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) {
+    throw PacketError("the packet is not valid JSON");
+}
+
+bool PacketReader::AtTypedCell() {
+    if (m_stack.empty() || m_stack.back() != Context::Row || !m_sawFields)
+        return false;
+    if (m_row.size() >= m_packet.Fields.size())
+        WrongRowSize();
+    return true;
+}
+
+template <class Raw> void PacketReader::PutCell(std::optional<Value> value, const Raw& raw) {
+    if (!value)
+        WrongCell(m_packet.Rows.size(), m_row.size(), Json(raw).dump());
+    m_row.push_back(std::move(*value));
+}
+
+bool PacketReader::null() {
+    if (AtTypedCell())
+        m_row.emplace_back();
+    else
+        Scalar(nullptr);
+    return true;
+}
+
+bool PacketReader::boolean(bool value) {
+    if (AtTypedCell())
+        PutCell(FromBoolean(value, CellType()), value);
+    else
+        Scalar(value);
+    return true;
+}
+
+bool PacketReader::number_integer(number_integer_t value) {
+    if (AtTypedCell())
+        PutCell(FromInteger(value, CellType()), value);
+    else
+        Scalar(value);
+    return true;
+}
+
+bool PacketReader::number_unsigned(number_unsigned_t value) {
+    if (AtTypedCell())
+        PutCell(FromUnsigned(value, CellType()), value);
+    else
+        Scalar(value);
+    return true;
+}
+
+bool PacketReader::number_float(number_float_t value, const string_t&) {
+    if (AtTypedCell())
+        PutCell(FromFloat(value, CellType()), value);
+    else
+        Scalar(value);
+    return true;
+}
+
+bool PacketReader::string(string_t& value) {
+    if (AtTypedCell())
+        PutCell(FromString(value, CellType()), value); // moved only when accepted
+    else
+        Scalar(std::move(value));
+    return true;
+}
+
+bool PacketReader::binary(binary_t&) {
+    throw PacketError("the packet is not valid JSON");
+}
+
+bool PacketReader::key(string_t& name) {
+    m_key = std::move(name);
+    return true;
+}
+
+bool PacketReader::start_object(std::size_t) {
+    Enter(true);
+    return true;
+}
+
+bool PacketReader::start_array(std::size_t) {
+    Enter(false);
+    return true;
+}
+
+bool PacketReader::end_object() {
+    Leave();
+    return true;
+}
+
+bool PacketReader::end_array() {
+    Leave();
+    return true;
+}
+
+void PacketReader::Enter(bool isObject) {
+    if (m_stack.empty()) {
+        if (!isObject)
+            throw PacketError("the packet is not a JSON object");
+        m_stack.push_back(Context::Root);
+        return;
+    }
+    Context next = Context::Skipped;
+    switch (m_stack.back()) {
+    case Context::Root:
+        if (m_key == "fields" || m_key == "rows") {
+            if (isObject)
+                throw PacketError("the packet has no \"" + m_key + "\" array");
+            next = m_key == "fields" ? Context::Fields : Context::Rows;
+        }
+        break;
+    case Context::Fields:
+        if (!isObject)
+            throw PacketError(FieldLabel(m_packet.Fields.size(), {}) + " is not an object");
+        m_field = {};
+        next = Context::Field;
+        break;
+    case Context::Field:
+        // A name, type or size that is an object or array is as good as missing.
+        Scalar(Json::array());
+        break;
+    case Context::Rows:
+        if (isObject)
+            WrongRowSize();
+        m_row.clear();
+        m_rawRow.clear();
+        next = Context::Row;
+        break;
+    case Context::Row:
+        if (m_sawFields)
+            WrongCell(m_packet.Rows.size(), m_row.size(), isObject ? "an object" : "an array");
+        throw PacketError("row " + std::to_string(RowNumber() + 1) + " holds an object or array");
+    case Context::Skipped:
+        break;
+    }
+    m_stack.push_back(next);
+}
+
+void PacketReader::Leave() {
+    const Context left = m_stack.back();
+    m_stack.pop_back();
+    switch (left) {
+    case Context::Field:
+        FinishField();
+        break;
+    case Context::Fields:
+        FinishFields();
+        break;
+    case Context::Row:
+        FinishRow();
+        break;
+    case Context::Rows:
+        m_sawRows = true;
+        break;
+    case Context::Root:
+        Finish();
+        break;
+    case Context::Skipped:
+        break;
+    }
+}
+
+void PacketReader::Scalar(Json value) {
+    if (m_stack.empty())
+        throw PacketError("the packet is not a JSON object");
+    switch (m_stack.back()) {
+    case Context::Root:
+        if (m_key == "fields" || m_key == "rows")
+            throw PacketError("the packet has no \"" + m_key + "\" array");
+        break;
+    case Context::Fields:
+        throw PacketError(FieldLabel(m_packet.Fields.size(), {}) + " is not an object");
+    case Context::Field:
+        if (m_key == "name")
+            m_field.Name = std::move(value);
+        else if (m_key == "type")
+            m_field.Type = std::move(value);
+        else if (m_key == "size")
+            m_field.Size = std::move(value);
+        break;
+    case Context::Rows:
+        WrongRowSize();
+    case Context::Row:
+        m_rawRow.push_back(std::move(value));
+        break;
+    case Context::Skipped:
+        break;
+    }
+}
+
+void PacketReader::FinishField() {
+    m_packet.Fields.push_back(CheckedField(m_field.Name, m_field.Type, m_field.Size, m_packet.Fields.size()));
+}
+
+void PacketReader::FinishFields() {
+    m_sawFields = true;
+    // Rows read before the fields are converted now, in their order.
+    std::vector<std::vector<Json>> deferred = std::move(m_deferred);
+    m_deferred.clear();
+    for (std::vector<Json>& raw : deferred) {
+        if (raw.size() != m_packet.Fields.size())
+            WrongRowSize();
+        std::vector<Value> row;
+        row.reserve(raw.size());
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            std::optional<Value> value = FromJson(raw[i], m_packet.Fields[i].Type);
+            if (!value)
+                WrongCell(m_packet.Rows.size(), i, raw[i].dump());
+            row.push_back(std::move(*value));
+        }
+        m_packet.Rows.push_back(std::move(row));
+    }
+}
+
+void PacketReader::FinishRow() {
+    if (!m_sawFields) {
+        m_deferred.push_back(std::move(m_rawRow));
+        m_rawRow.clear();
+        return;
+    }
+    if (m_row.size() != m_packet.Fields.size())
+        WrongRowSize();
+    m_packet.Rows.push_back(std::move(m_row));
+    m_row.clear();
+    m_row.reserve(m_packet.Fields.size());
+}
+
+void PacketReader::Finish() {
+    if (!m_sawFields)
+        throw PacketError("the packet has no \"fields\" array");
+    if (!m_sawRows)
+        throw PacketError("the packet has no \"rows\" array");
+}
+
+void PacketReader::WrongRowSize() const {
+    throw PacketError("row " + std::to_string(RowNumber() + 1) + " does not hold " +
+                      std::to_string(m_packet.Fields.size()) + " values");
+}
+
+void PacketReader::WrongCell(std::size_t row, std::size_t field, const std::string& got) const {
+    const PacketField& described = m_packet.Fields[field];
+    throw PacketError("row " + std::to_string(row + 1) + ", " + FieldLabel(field, described.Name) +
+                      ": expected " + Expected(described.Type) + ", got " + got);
+}
+
+} // namespace data
