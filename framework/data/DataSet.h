@@ -91,6 +91,9 @@ public:
     void LoadFromPacket(const Packet& packet);
     // The same, moving the packet's texts instead of copying them.
     void LoadFromPacket(Packet&& packet);
+    // The same from the packet's JSON text, read straight into the rows (no packet in between);
+    // a malformed text throws PacketError and leaves the dataset as it was.
+    void LoadFromPacketText(std::string_view json);
     // Every non-calculated field and every row, in load order.
     Packet ToPacket() const;
 
@@ -117,8 +120,12 @@ private:
     void ApplyOrder();
     void SortOrder(const Field& key);
     void ReplaceRows(std::vector<Value> values);
-    // Moves the packet's texts into the rows it returns.
-    std::vector<Value> ConvertPacket(Packet& packet) const;
+    // For each field, the packet column it is read from (-1: calculated); throws when a field
+    // is missing or of another type.
+    std::vector<int> PacketColumns(const std::vector<PacketField>& fields) const;
+    // Appends one packet row to flat storage, moving its texts.
+    void AppendPacketRow(std::vector<Value>& values, std::vector<Value>& cells,
+                         const std::vector<int>& columnOf, std::size_t packetFields, std::size_t row) const;
     std::size_t StoredRowCount() const { return m_fields.empty() ? 0 : m_values.size() / m_fields.size(); }
     std::size_t StorageRow(int displayRow) const { return m_order[static_cast<std::size_t>(displayRow)]; }
     Value* RowData(std::size_t storageRow) { return m_values.data() + storageRow * m_fields.size(); }

@@ -1,8 +1,10 @@
 #include "data/DataSet.h"
 #include "data/DataSetError.h"
 #include "data/PacketCodec.h"
+#include "data/PacketReader.h"
 #include "data/Utf8.h"
 
+#include <functional>
 #include <optional>
 
 namespace data {
@@ -61,15 +63,14 @@ std::string Where(const DataSet& dataSet, const Field& field) {
 
 } // namespace
 
-std::vector<Value> DataSet::ConvertPacket(Packet& packet) const {
-    const std::size_t fieldCount = m_fields.size();
-    std::vector<int> columnOf(fieldCount, -1);
+std::vector<int> DataSet::PacketColumns(const std::vector<PacketField>& fields) const {
+    std::vector<int> columnOf(m_fields.size(), -1);
     for (const auto& field : m_fields) {
         if (field->Calculated()) {
             continue;
         }
-        for (std::size_t column = 0; column < packet.Fields.size(); ++column) {
-            if (packet.Fields[column].Name == field->FieldName()) {
+        for (std::size_t column = 0; column < fields.size(); ++column) {
+            if (fields[column].Name == field->FieldName()) {
                 columnOf[field->Index()] = static_cast<int>(column);
             }
         }
@@ -77,33 +78,35 @@ std::vector<Value> DataSet::ConvertPacket(Packet& packet) const {
         if (column < 0) {
             throw DataSetError(Where(*this, *field) + " is missing from the packet");
         }
-        const FieldType sent = packet.Fields[static_cast<std::size_t>(column)].Type;
+        const FieldType sent = fields[static_cast<std::size_t>(column)].Type;
         if (!TypesFit(field->DataType(), sent)) {
             throw DataSetError(Where(*this, *field) + " is " + PacketTypeName(field->DataType()) +
                                " but the packet sends " + PacketTypeName(sent));
         }
     }
-    std::vector<Value> values(packet.Rows.size() * fieldCount);
-    for (std::size_t row = 0; row < packet.Rows.size(); ++row) {
-        auto& cells = packet.Rows[row];
-        if (cells.size() != packet.Fields.size()) {
-            throw DataSetError("row " + std::to_string(row + 1) + " of the packet for dataset '" + m_name +
-                               "' has " + std::to_string(cells.size()) + " values, expected " +
-                               std::to_string(packet.Fields.size()));
-        }
-        for (std::size_t index = 0; index < fieldCount; ++index) {
-            if (columnOf[index] < 0) {
-                continue;
-            }
-            auto fitted = FitValue(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])]);
-            if (!fitted) {
-                throw DataSetError(Where(*this, *m_fields[index]) + ", row " + std::to_string(row + 1) +
-                                   ": the value is not " + PacketTypeName(m_fields[index]->DataType()));
-            }
-            values[row * fieldCount + index] = std::move(*fitted);
-        }
+    return columnOf;
+}
+
+void DataSet::AppendPacketRow(std::vector<Value>& values, std::vector<Value>& cells,
+                              const std::vector<int>& columnOf, std::size_t packetFields,
+                              std::size_t row) const {
+    if (cells.size() != packetFields) {
+        throw DataSetError("row " + std::to_string(row + 1) + " of the packet for dataset '" + m_name +
+                           "' has " + std::to_string(cells.size()) + " values, expected " +
+                           std::to_string(packetFields));
     }
-    return values;
+    for (std::size_t index = 0; index < columnOf.size(); ++index) {
+        if (columnOf[index] < 0) {
+            values.emplace_back();
+            continue;
+        }
+        auto fitted = FitValue(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])]);
+        if (!fitted) {
+            throw DataSetError(Where(*this, *m_fields[index]) + ", row " + std::to_string(row + 1) +
+                               ": the value is not " + PacketTypeName(m_fields[index]->DataType()));
+        }
+        values.push_back(std::move(*fitted));
+    }
 }
 
 void DataSet::LoadFromPacket(const Packet& packet) {
@@ -111,7 +114,51 @@ void DataSet::LoadFromPacket(const Packet& packet) {
 }
 
 void DataSet::LoadFromPacket(Packet&& packet) {
-    ReplaceRows(ConvertPacket(packet));
+    const std::vector<int> columnOf = PacketColumns(packet.Fields);
+    std::vector<Value> values;
+    values.reserve(packet.Rows.size() * m_fields.size());
+    for (std::size_t row = 0; row < packet.Rows.size(); ++row) {
+        AppendPacketRow(values, packet.Rows[row], columnOf, packet.Fields.size(), row);
+    }
+    ReplaceRows(std::move(values));
+}
+
+namespace {
+
+// Reads a packet's text straight into a dataset's flat storage.
+class StorageSink : public PacketSink {
+public:
+    using Append = std::function<void(std::vector<Value>& cells, std::size_t row)>;
+    StorageSink(std::function<void(const std::vector<PacketField>&)> fields, Append append)
+        : m_fields(std::move(fields)), m_append(std::move(append)) {}
+    void Fields(const std::vector<PacketField>& fields) override { m_fields(fields); }
+    void Row(std::vector<Value>& cells) override { m_append(cells, m_rows++); }
+
+private:
+    std::function<void(const std::vector<PacketField>&)> m_fields;
+    Append m_append;
+    std::size_t m_rows = 0;
+};
+
+} // namespace
+
+void DataSet::LoadFromPacketText(std::string_view json) {
+    std::vector<int> columnOf;
+    std::size_t packetFields = 0;
+    std::vector<Value> values;
+    StorageSink sink(
+        [&](const std::vector<PacketField>& fields) {
+            columnOf = PacketColumns(fields);
+            packetFields = fields.size();
+            // Room for as many rows as the text could hold at a few characters a cell: only the
+            // part written is ever resident, and the rows are never moved while they are read.
+            values.reserve(json.size() / (4 * packetFields + 2) * m_fields.size());
+        },
+        [&](std::vector<Value>& cells, std::size_t row) {
+            AppendPacketRow(values, cells, columnOf, packetFields, row);
+        });
+    PacketReader::Read(json, sink);
+    ReplaceRows(std::move(values));
 }
 
 void DataSet::ReplaceRows(std::vector<Value> values) {

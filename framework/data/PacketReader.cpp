@@ -123,12 +123,35 @@ PacketField CheckedField(const std::optional<Json>& name, const std::optional<Js
     return field;
 }
 
+// Collects the rows into a packet.
+class PacketCollector : public PacketSink {
+public:
+    explicit PacketCollector(Packet& packet) : m_packet(packet) {}
+    void Fields(const std::vector<PacketField>& fields) override { m_packet.Fields = fields; }
+    void Row(std::vector<Value>& cells) override { m_packet.Rows.push_back(std::move(cells)); }
+
+private:
+    Packet& m_packet;
+};
+
 } // namespace
 
 Packet PacketReader::Read(std::string_view json) {
-    PacketReader reader;
+    Packet packet;
+    PacketCollector collector(packet);
+    Read(json, collector);
+    return packet;
+}
+
+void PacketReader::Read(std::string_view json, PacketSink& sink) {
+    PacketReader reader(sink);
     Json::sax_parse(json.begin(), json.end(), &reader);
-    return std::move(reader.m_packet);
+}
+
+void PacketReader::Deliver(std::vector<Value>& row) {
+    m_sink.Row(row);
+    ++m_rowsRead;
+    row.clear();
 }
 
 bool PacketReader::parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) {
@@ -145,7 +168,7 @@ bool PacketReader::AtTypedCell() {
 
 template <class Raw> void PacketReader::PutCell(std::optional<Value> value, const Raw& raw) {
     if (!value)
-        WrongCell(m_packet.Rows.size(), m_row.size(), Json(raw).dump());
+        WrongCell(m_rowsRead, m_row.size(), Json(raw).dump());
     m_row.push_back(std::move(*value));
 }
 
@@ -261,7 +284,7 @@ void PacketReader::Enter(bool isObject) {
         break;
     case Context::Row:
         if (m_sawFields)
-            WrongCell(m_packet.Rows.size(), m_row.size(), isObject ? "an object" : "an array");
+            WrongCell(m_rowsRead, m_row.size(), isObject ? "an object" : "an array");
         throw PacketError("row " + std::to_string(RowNumber() + 1) + " holds an object or array");
     case Context::Skipped:
         break;
@@ -327,21 +350,20 @@ void PacketReader::FinishField() {
 
 void PacketReader::FinishFields() {
     m_sawFields = true;
+    m_sink.Fields(m_packet.Fields);
     // Rows read before the fields are converted now, in their order.
     std::vector<std::vector<Json>> deferred = std::move(m_deferred);
     m_deferred.clear();
     for (std::vector<Json>& raw : deferred) {
         if (raw.size() != m_packet.Fields.size())
             WrongRowSize();
-        std::vector<Value> row;
-        row.reserve(raw.size());
         for (std::size_t i = 0; i < raw.size(); ++i) {
             std::optional<Value> value = FromJson(raw[i], m_packet.Fields[i].Type);
             if (!value)
-                WrongCell(m_packet.Rows.size(), i, raw[i].dump());
-            row.push_back(std::move(*value));
+                WrongCell(m_rowsRead, i, raw[i].dump());
+            m_row.push_back(std::move(*value));
         }
-        m_packet.Rows.push_back(std::move(row));
+        Deliver(m_row);
     }
 }
 
@@ -353,9 +375,7 @@ void PacketReader::FinishRow() {
     }
     if (m_row.size() != m_packet.Fields.size())
         WrongRowSize();
-    m_packet.Rows.push_back(std::move(m_row));
-    m_row.clear();
-    m_row.reserve(m_packet.Fields.size());
+    Deliver(m_row);
 }
 
 void PacketReader::Finish() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Packet.h"
+#include "data/PacketSink.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,13 +12,15 @@
 
 namespace data {
 
-// Reads a packet's JSON text as a stream of parser events straight into the packet's rows, with
-// no JSON tree in between: each cell is converted to its field's type as it is read. Rows that
-// come before the field list (legal JSON, though the server never writes it) are kept as JSON
-// scalars and converted once the fields are known. Every fault throws PacketError naming it.
+// Reads a packet's JSON text as a stream of parser events straight into a sink (a packet's rows,
+// or a dataset's storage), with no JSON tree in between: each cell is converted to its field's
+// type as it is read. Rows that come before the field list (legal JSON, though the server never
+// writes it) are kept as JSON scalars and converted once the fields are known. Every fault throws
+// PacketError naming it.
 class PacketReader : public nlohmann::json_sax<nlohmann::json> {
 public:
     static Packet Read(std::string_view json);
+    static void Read(std::string_view json, PacketSink& sink);
 
     bool null() override;
     bool boolean(bool value) override;
@@ -57,10 +60,15 @@ private:
     void FinishFields();
     void FinishRow();
     void Finish();
-    std::size_t RowNumber() const { return m_packet.Rows.size() + m_deferred.size(); }
+    std::size_t RowNumber() const { return m_rowsRead + m_deferred.size(); }
+    void Deliver(std::vector<Value>& row);
     [[noreturn]] void WrongRowSize() const;
 
-    Packet m_packet;
+    explicit PacketReader(PacketSink& sink) : m_sink(sink) {}
+
+    PacketSink& m_sink;
+    Packet m_packet; // its fields; the rows go to the sink
+    std::size_t m_rowsRead = 0;
     std::vector<Context> m_stack;
     std::string m_key;
     PendingField m_field;

@@ -117,6 +117,31 @@ TEST(PacketCodec, RowsBeforeFieldsAndUnknownMembersAreReadAsWell) {
     EXPECT_EQ(packet.Rows[1][1], Value{});
 }
 
+TEST(DataSetPacket, TextIsReadStraightIntoTheRowsAsAParsedPacketWouldBe) {
+    const auto declare = [](DataSet& ds) {
+        ds.AddField("DTENTPED", FieldType::DateTime);
+        ds.AddField("NMCLIENTE", FieldType::String, 5);
+        ds.AddField("QTITEMPED", FieldType::Float);
+        ds.AddField("TOTAL", FieldType::Float).SetCalculated(true);
+    };
+    const std::string text = SerializePacket(EveryType());
+    DataSet fromText("cdsTexto");
+    declare(fromText);
+    fromText.LoadFromPacketText(text);
+    DataSet fromPacket("cdsPacote");
+    declare(fromPacket);
+    fromPacket.LoadFromPacket(ParsePacket(text));
+    EXPECT_EQ(fromText.ToPacket().Rows, fromPacket.ToPacket().Rows);
+    EXPECT_EQ(fromText.FieldByName("NMCLIENTE").AsString(), "Conce") << "cut to the field's size";
+    EXPECT_EQ(fromText.RecordCount(), 3);
+
+    // A bad text or a packet that does not fit leaves the dataset as it was.
+    EXPECT_THROW(fromText.LoadFromPacketText(text.substr(0, text.size() / 2)), PacketError);
+    EXPECT_THROW(fromText.LoadFromPacketText(R"({"fields":[],"rows":[]})"), DataSetError);
+    EXPECT_EQ(fromText.RecordCount(), 3);
+    EXPECT_EQ(fromText.ToPacket().Rows, fromPacket.ToPacket().Rows);
+}
+
 TEST(DataSetPacket, LoadsMappedFieldsIgnoresExtrasAndProducesTheSamePacket) {
     DataSet ds("cds");
     ds.AddField("DTENTPED", FieldType::DateTime);

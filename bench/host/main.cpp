@@ -1,0 +1,89 @@
+// Times the order screen's load end to end: `pedhost --platform headless` opens the screen,
+// confirms a filter that takes every order of branch 0001 and waits for the load (with its check)
+// to end, against a real pedserver on SQLite with N volume orders of 5 items. The anchor of the
+// same run is the host doing everything but the load (open the screen, cancel the filter); the
+// load's time is the difference. Medians of three runs, for 1,000 and 10,000 orders.
+#include "testkit/ChildProcess.h"
+#include "testkit/ServerProcess.h"
+#include "testkit/TempDir.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int Runs = 3;
+
+// Every emission date, every order number: the whole branch.
+constexpr const char* LoadScript = R"(today 2024-12-31
+open PED01000
+key depDeEmissao D ctrl
+click sbtConfirma
+expect frmFiltroCancelaPed.Visible false
+)";
+
+constexpr const char* AnchorScript = R"(today 2024-12-31
+open PED01000
+click sbtCancel
+)";
+
+double RunSeconds(testkit::ServerProcess& server, const std::string& scriptFile, std::string& out) {
+    const auto start = std::chrono::steady_clock::now();
+    const testkit::ProcessResult result = testkit::ChildProcess::Run(
+        {PED_PEDHOST_PATH, "--platform", "headless", "--server",
+         server.Host() + ":" + std::to_string(server.Port()), "--db", server.Database().Url(), "--operator",
+         "DEMO", "--token", server.Token("DEMO"), "--branch", "1", "--fixed-branch", "--script", scriptFile},
+        std::chrono::seconds(300));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (result.exitStatus != 0)
+        throw std::runtime_error("pedhost failed:\n" + result.out + result.err);
+    out = result.out;
+    return seconds;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void Measure(int orders, const testkit::TempDir& folder) {
+    testkit::ServerProcessOptions options;
+    options.volumeOrders = orders;
+    options.volumeItems = 5;
+    testkit::ServerProcess server(options);
+    const auto load = folder.Path() / "load.script";
+    const auto anchor = folder.Path() / "anchor.script";
+    std::ofstream(load) << LoadScript;
+    std::ofstream(anchor) << AnchorScript;
+    std::vector<double> loads;
+    std::vector<double> anchors;
+    std::string out;
+    for (int run = 0; run < Runs; ++run) {
+        anchors.push_back(RunSeconds(server, anchor.string(), out));
+        loads.push_back(RunSeconds(server, load.string(), out));
+    }
+    const double loadMedian = Median(loads);
+    const double anchorMedian = Median(anchors);
+    std::printf("%6d volume orders x 5 items: host run with the load %.3f s, without it (anchor) %.3f s, "
+                "load %.3f s\n",
+                orders, loadMedian, anchorMedian, loadMedian - anchorMedian);
+}
+
+} // namespace
+
+int main() {
+    try {
+        testkit::TempDir folder("bench-host-load");
+        for (int orders : {1000, 10000})
+            Measure(orders, folder);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "bench_host_load: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
