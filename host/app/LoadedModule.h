@@ -18,12 +18,13 @@ public:
 
     const PackageDescriptor& Descriptor() const { return m_descriptor; }
     bool Offers(const std::string& code) const { return m_descriptor.Screens.count(code) > 0; }
-    // Calls the screen's entry function.
-    void OpenScreen(const std::string& code);
+    // Calls the screen's entry function, with the parameter when the entry takes one.
+    void OpenScreen(const std::string& code, const std::string& parameter = {});
 
 private:
     using EntryFunction = void (*)();
     EntryFunction Function(const std::string& name) const;
+    void* Symbol(const std::string& name) const;
 
     PackageDescriptor m_descriptor;
     void* m_handle = nullptr;

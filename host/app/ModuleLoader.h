@@ -35,7 +35,7 @@ public:
     std::vector<OfferedScreen> Screens() const;
     // Opens the screen; a code no module offers throws std::runtime_error with the operator's
     // message ("Módulo da tela PED01100 não encontrado.").
-    void Open(const std::string& code);
+    void Open(const std::string& code, const std::string& parameter = {});
 
 private:
     std::filesystem::path m_folder;

@@ -16,6 +16,9 @@ struct PackageDescriptor {
     std::vector<std::string> Requires;
     std::vector<std::string> Contains;
     std::map<std::string, std::string> Screens; // screen code -> entry function
+    // The entry functions take the screen's parameter as a C text ("entryParameter": true);
+    // otherwise they take nothing and a parameter is dropped.
+    bool EntryTakesParameter = false;
     std::string Initialize;
     std::string Finalize;
 

@@ -54,7 +54,10 @@ int RunHost(const host::HostOptions& options, char* program) {
         dtmDBGeral::Open(options.Database);
     host::ModuleLoader loader(options.ModulesDir.empty() ? host::ModuleLoader::DefaultFolder()
                                                          : options.ModulesDir);
-    host::AppHostValues values(options, [&](const std::string& code) { loader.Open(code); });
+    host::AppHostValues values(options, host::AppHostValues::ParameterOpener(
+                                            [&](const std::string& code, const std::string& parameter) {
+                                                loader.Open(code, parameter);
+                                            }));
     if (dtmDBGeral::Connected())
         values.ReadBranchName();
     Morvale::InstallHostValues(&values);
