@@ -84,10 +84,16 @@ RdmRelPedido::Filtro TfrmRelPedido::FiltroAtual() const {
 
 std::string TfrmRelPedido::TextoFiltro() const {
     std::string situacoes;
-    for (const ui::CheckBox* box : {&chbPendente, &chbAndamento, &chbParcial, &chbLiquidado, &chbCancelado}) {
-        if (box->Checked())
+    int checked = 0;
+    const ui::CheckBox* boxes[] = {&chbPendente, &chbAndamento, &chbParcial, &chbLiquidado, &chbCancelado};
+    for (const ui::CheckBox* box : boxes) {
+        if (box->Checked()) {
             situacoes += (situacoes.empty() ? "" : ", ") + box->Caption();
+            ++checked;
+        }
     }
+    if (checked == std::size(boxes))
+        situacoes = "todas";
     const std::string vendedor = edtCdVendedor.Text().empty() ? "todos" : edtCdVendedor.Text() + " " + edtNmVendedor.Text();
     return "Emissão de " + depDeEmissao.Text() + " a " + depAteEmissao.Text() + " | Situações: " + situacoes +
            " | Vendedor: " + vendedor;

@@ -2,6 +2,7 @@
 
 #include "app/ScriptCommand.h"
 #include "app/ScriptPlatform.h"
+#include "app/ScriptPrintService.h"
 #include "app/Transcript.h"
 #include "ui/UserActions.h"
 
@@ -34,6 +35,8 @@ public:
     // How `open CODE` opens a screen (the module loader's open by code).
     void SetScreenOpener(ScreenOpener opener) { m_opener = std::move(opener); }
     int Run(const std::string& scriptText);
+    // Where `pdf FILE` answers go: the print service installed while the script runs.
+    ScriptPrintService& Printer() { return m_printer; }
     int RunFile(const std::filesystem::path& file);
 
 private:
@@ -53,6 +56,7 @@ private:
     HostView* m_view;
     Transcript m_transcript;
     ScriptPlatform m_platform;
+    ScriptPrintService m_printer;
     ui::UserActions m_actions;
     ScreenOpener m_opener;
     std::vector<ScriptCommand> m_commands;

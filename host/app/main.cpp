@@ -3,6 +3,7 @@
 #include "app/AppHostValues.h"
 #include "app/HostOptionParser.h"
 #include "app/ModuleLoader.h"
+#include "app/ReportPdfWriter.h"
 #include "app/ScriptRunner.h"
 #include "app/ViewFactory.h"
 #include "data/FormatSettings.h"
@@ -29,6 +30,11 @@ int RunScript(ui::Application& app, const host::HostOptions& options, host::Modu
     text << in.rdbuf();
     host::ScriptRunner runner(app, std::cout, view);
     runner.SetScreenOpener([&](const std::string& code) { loader.Open(code); });
+#if PEDHOST_WITH_QT
+    // Qt's PDF writer serves the headless platform as well: a script's PDF is the same file.
+    const std::unique_ptr<host::ReportPdfWriter> pdf = host::CreateQtPdfWriter();
+    runner.Printer().SetPdfWriter(pdf.get());
+#endif
     return runner.Run(text.str());
 }
 
@@ -36,6 +42,10 @@ int RunInteractive(ui::Application& app, const host::HostOptions& options, host:
                    host::HostView& view) {
     if (!options.OpenCode.empty())
         app.Dispatch([&] { loader.Open(options.OpenCode); });
+#if PEDHOST_WITH_QT
+    const std::unique_ptr<report::PrintService> printer = host::CreateQtPrintService();
+    report::ScopedPrintService installed(*printer);
+#endif
     return view.Exec();
 }
 
