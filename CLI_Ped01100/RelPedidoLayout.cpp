@@ -39,7 +39,7 @@ constexpr Col Numero{60, 108}, Produto{110, 300}, Quantidade{302, 350, Align::Ri
     Preco{382, 438, Align::Right}, Valor{440, 498, Align::Right}, Situacao{504, 559};
 }
 namespace Ledger {
-constexpr Col Data{60, 138}, Operacao{140, 238}, Item{240, 288}, Operador{290, 398}, Justificativa{400, 559};
+constexpr Col Data{60, 124}, Operacao{126, 210}, Item{212, 262}, Operador{264, 390}, Justificativa{392, 559};
 }
 
 class Layout {
@@ -120,7 +120,7 @@ private:
             const ItemRel& item = *it->second;
             m_builder.AddRow(LineHeight, [&](Page& page, int top) {
                 const auto font = report::Regular(7);
-                Cell(page, Item::Numero, top, "Item " + item.nrItem, font);
+                Cell(page, Item::Numero, top, item.nrItem, font);
                 Cell(page, Item::Produto, top, item.cdProduto + " " + item.nmProduto, font);
                 Cell(page, Item::Quantidade, top, item.quantidade, font);
                 Cell(page, Item::Unidade, top, item.unidade, font);
@@ -139,7 +139,7 @@ private:
                 const auto font = report::Regular(7);
                 Cell(page, Ledger::Data, top, linha.dtOperacao, font);
                 Cell(page, Ledger::Operacao, top, RelPedidoTextos::Operacao(linha.idOperacao), font);
-                Cell(page, Ledger::Item, top, linha.nrItem.empty() ? "" : "Item " + linha.nrItem, font);
+                Cell(page, Ledger::Item, top, linha.nrItem, font);
                 Cell(page, Ledger::Operador, top, linha.nmOperador.empty() ? linha.cdOperador : linha.nmOperador,
                      font);
                 Cell(page, Ledger::Justificativa, top, linha.cdJust + " " + linha.dsJust, font);

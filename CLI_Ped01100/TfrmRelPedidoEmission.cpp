@@ -84,7 +84,7 @@ RdmRelPedido::Filtro TfrmRelPedido::FiltroAtual() const {
 
 std::string TfrmRelPedido::TextoFiltro() const {
     std::string situacoes;
-    int checked = 0;
+    std::size_t checked = 0;
     const ui::CheckBox* boxes[] = {&chbPendente, &chbAndamento, &chbParcial, &chbLiquidado, &chbCancelado};
     for (const ui::CheckBox* box : boxes) {
         if (box->Checked()) {
