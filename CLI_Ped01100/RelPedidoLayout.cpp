@@ -89,7 +89,8 @@ private:
             total += pedido->vrPedido;
             cancelado += pedido->vrCancelado;
         }
-        const std::string count = std::to_string(pedidos.size()) + (pedidos.size() == 1 ? " pedido" : " pedidos");
+        const std::string count =
+            std::to_string(pedidos.size()) + (pedidos.size() == 1 ? " pedido" : " pedidos");
         m_builder.AddRow(18, [&, count](Page& page, int top) {
             page.AddLine(300, 559, top + 1, 1, ui::clGray);
             Cell(page, {148, 438}, top + 4, "Total " + name + ": " + count, report::Bold(8));
@@ -140,8 +141,8 @@ private:
                 Cell(page, Ledger::Data, top, linha.dtOperacao, font);
                 Cell(page, Ledger::Operacao, top, RelPedidoTextos::Operacao(linha.idOperacao), font);
                 Cell(page, Ledger::Item, top, linha.nrItem, font);
-                Cell(page, Ledger::Operador, top, linha.nmOperador.empty() ? linha.cdOperador : linha.nmOperador,
-                     font);
+                Cell(page, Ledger::Operador, top,
+                     linha.nmOperador.empty() ? linha.cdOperador : linha.nmOperador, font);
                 Cell(page, Ledger::Justificativa, top, linha.cdJust + " " + linha.dsJust, font);
             });
         }

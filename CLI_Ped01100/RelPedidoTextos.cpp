@@ -14,8 +14,8 @@ std::string Find(const std::map<std::string, std::string>& table, const std::str
 
 std::string Valor(std::int64_t centavos) {
     const bool negative = centavos < 0;
-    const std::uint64_t units = negative ? static_cast<std::uint64_t>(-(centavos + 1)) + 1
-                                         : static_cast<std::uint64_t>(centavos);
+    const std::uint64_t units =
+        negative ? static_cast<std::uint64_t>(-(centavos + 1)) + 1 : static_cast<std::uint64_t>(centavos);
     std::string whole = std::to_string(units / 100);
     std::string grouped;
     for (std::size_t i = 0; i < whole.size(); ++i) {
@@ -33,9 +33,9 @@ std::string Valor(std::int64_t centavos) {
 }
 
 std::string SituacaoPedido(const std::string& code) {
-    static const std::map<std::string, std::string> names = {
-        {"1", "Pendente"}, {"2", "Em andamento"}, {"3", "Liquidado"},
-        {"4", "Cancelado"}, {"5", "Liquidado"},   {"6", "Parcial"}};
+    static const std::map<std::string, std::string> names = {{"1", "Pendente"},  {"2", "Em andamento"},
+                                                             {"3", "Liquidado"}, {"4", "Cancelado"},
+                                                             {"5", "Liquidado"}, {"6", "Parcial"}};
     return Find(names, code);
 }
 

@@ -30,8 +30,8 @@ void TfrmRelPedido::DefineData() {
     DefineQuery(qryVendedor, "SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR ORDER BY CDVENDEDOR", "CDVENDEDOR", 4,
                 "NMFANVEN", 50, "Nome");
     DefineQuery(qryPesqVendedor,
-                "SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR WHERE (CDVENDEDOR = :P_CDVENDEDOR)", "CDVENDEDOR", 4,
-                "NMFANVEN", 50, "Nome");
+                "SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR WHERE (CDVENDEDOR = :P_CDVENDEDOR)", "CDVENDEDOR",
+                4, "NMFANVEN", 50, "Nome");
     qryOperTPed.SetSQL("SELECT CDOPERADOR FROM OPERTPED WHERE (CDFILIAL = :P_CDFILIAL) AND "
                        "(CDOPERADOR = :P_CDOPERADOR)");
     DefineFields(qryOperTPed, {{"CDOPERADOR", FieldType::String, 12, "", true}});

@@ -22,8 +22,7 @@ std::string Text(const data::DataSet& dataSet, const char* field) {
 }
 
 // Walks every row of the dataset from the first.
-template <typename Visit>
-void ForEachRow(data::DataSet& dataSet, Visit visit) {
+template <typename Visit> void ForEachRow(data::DataSet& dataSet, Visit visit) {
     for (dataSet.First(); !dataSet.Eof(); dataSet.Next())
         visit(dataSet);
 }
@@ -58,9 +57,14 @@ HistoricoRel ReadHistorico(const data::DataSet& row) {
     std::string when = data::FormatDateTime(row.FieldByName("DTOPERACAO").AsDateTime());
     if (when.size() > 16)
         when.resize(16);
-    return {Text(row, "NRPEDIDO"),   Text(row, "NRITEMPED"),  Text(row, "IDOPERACAO"),
-            when,                    Text(row, "CDOPERADOR"), Text(row, "NMOPERADOR"),
-            Text(row, "CDJUSTEXCHIS"), Text(row, "DSJUSTEXCHIS"),
+    return {Text(row, "NRPEDIDO"),
+            Text(row, "NRITEMPED"),
+            Text(row, "IDOPERACAO"),
+            when,
+            Text(row, "CDOPERADOR"),
+            Text(row, "NMOPERADOR"),
+            Text(row, "CDJUSTEXCHIS"),
+            Text(row, "DSJUSTEXCHIS"),
             value.IsNull() ? std::nullopt : std::optional<std::int64_t>(Centavos(value))};
 }
 
@@ -68,8 +72,11 @@ HistoricoRel ReadHistorico(const data::DataSet& row) {
 
 std::string TfrmRelPedido::Situacoes() const {
     std::string codes;
-    const std::pair<const ui::CheckBox*, const char*> boxes[] = {
-        {&chbPendente, "1"}, {&chbAndamento, "2"}, {&chbLiquidado, "35"}, {&chbCancelado, "4"}, {&chbParcial, "6"}};
+    const std::pair<const ui::CheckBox*, const char*> boxes[] = {{&chbPendente, "1"},
+                                                                 {&chbAndamento, "2"},
+                                                                 {&chbLiquidado, "35"},
+                                                                 {&chbCancelado, "4"},
+                                                                 {&chbParcial, "6"}};
     for (const auto& [box, code] : boxes) {
         if (box->Checked())
             codes += code;
@@ -94,7 +101,8 @@ std::string TfrmRelPedido::TextoFiltro() const {
     }
     if (checked == std::size(boxes))
         situacoes = "todas";
-    const std::string vendedor = edtCdVendedor.Text().empty() ? "todos" : edtCdVendedor.Text() + " " + edtNmVendedor.Text();
+    const std::string vendedor =
+        edtCdVendedor.Text().empty() ? "todos" : edtCdVendedor.Text() + " " + edtNmVendedor.Text();
     return "Emissão de " + depDeEmissao.Text() + " a " + depAteEmissao.Text() + " | Situações: " + situacoes +
            " | Vendedor: " + vendedor;
 }
@@ -113,7 +121,8 @@ RelPedidoDados TfrmRelPedido::Carrega(const RdmRelPedido::Filtro& filtro) {
     }
     if (chbHistorico.Checked()) {
         cdsRelHistorico.LoadFromPacket(Consiste::CheckResultServ(rdm.GetRelHistorico(filtro), true, 0));
-        ForEachRow(cdsRelHistorico, [&](data::DataSet& row) { dados.historico.push_back(ReadHistorico(row)); });
+        ForEachRow(cdsRelHistorico,
+                   [&](data::DataSet& row) { dados.historico.push_back(ReadHistorico(row)); });
     }
     return dados;
 }
@@ -125,7 +134,8 @@ void TfrmRelPedido::Emite(report::PrintAction action) {
     Vd_Vendedor();
     const RelPedidoDados dados = Carrega(FiltroAtual());
     if (dados.pedidos.empty())
-        ui::Application::Instance().Platform().ShowMessage(ui::MessageKind::Information, msgPadrao.Msg("SEM_PEDIDO"));
+        ui::Application::Instance().Platform().ShowMessage(ui::MessageKind::Information,
+                                                           msgPadrao.Msg("SEM_PEDIDO"));
     std::string printedAt = data::FormatDateTime(data::Clock::Now());
     if (printedAt.size() > 16)
         printedAt.resize(16);

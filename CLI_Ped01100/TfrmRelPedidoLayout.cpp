@@ -8,8 +8,8 @@ TfrmRelPedido::TfrmRelPedido()
     : ui::Form("frmRelPedido"), lblModo(Add<ui::Label>("lblModo")), lblCodTela(Add<ui::Label>("lblCodTela")),
       grbFiltro(Add<ui::GroupBox>("grbFiltro")), lblFilial(grbFiltro.Add<ui::Label>("lblFilial")),
       medCdFilial(grbFiltro.Add<ui::MaskEdit>("medCdFilial")),
-      btnFilial(grbFiltro.Add<TBtnPesquisa>("btnFilial")), edtNmFilial(grbFiltro.Add<ui::Edit>("edtNmFilial")),
-      lblEmissao(grbFiltro.Add<ui::Label>("lblEmissao")),
+      btnFilial(grbFiltro.Add<TBtnPesquisa>("btnFilial")),
+      edtNmFilial(grbFiltro.Add<ui::Edit>("edtNmFilial")), lblEmissao(grbFiltro.Add<ui::Label>("lblEmissao")),
       depDeEmissao(grbFiltro.Add<TDateEditPlus>("depDeEmissao")), lblAte(grbFiltro.Add<ui::Label>("lblAte")),
       depAteEmissao(grbFiltro.Add<TDateEditPlus>("depAteEmissao")),
       grbSituacao(grbFiltro.Add<ui::GroupBox>("grbSituacao")),
@@ -21,14 +21,16 @@ TfrmRelPedido::TfrmRelPedido()
       lblVendedor(grbFiltro.Add<ui::Label>("lblVendedor")),
       edtCdVendedor(grbFiltro.Add<ui::Edit>("edtCdVendedor")),
       btnVendedor(grbFiltro.Add<TBtnPesquisa>("btnVendedor")),
-      edtNmVendedor(grbFiltro.Add<ui::Edit>("edtNmVendedor")), chbItens(grbFiltro.Add<ui::CheckBox>("chbItens")),
+      edtNmVendedor(grbFiltro.Add<ui::Edit>("edtNmVendedor")),
+      chbItens(grbFiltro.Add<ui::CheckBox>("chbItens")),
       chbHistorico(grbFiltro.Add<ui::CheckBox>("chbHistorico")),
       btnVisualizar(Add<ui::Button>("btnVisualizar")), btnImprimir(Add<ui::Button>("btnImprimir")),
       btnSalvarPdf(Add<ui::Button>("btnSalvarPdf")), btnFechar(Add<ui::Button>("btnFechar")),
       msgPadrao(Create<TMessages>("msgPadrao")), qryFilial(Create<TADOIBQuery>("qryFilial")),
       qryPesqFilial(Create<TADOIBQuery>("qryPesqFilial")), qryVendedor(Create<TADOIBQuery>("qryVendedor")),
-      qryPesqVendedor(Create<TADOIBQuery>("qryPesqVendedor")), qryOperTPed(Create<TADOIBQuery>("qryOperTPed")),
-      qryVendLog(Create<TADOIBQuery>("qryVendLog")), dtsFilial(Create<TDataSource>("dtsFilial", &qryFilial)),
+      qryPesqVendedor(Create<TADOIBQuery>("qryPesqVendedor")),
+      qryOperTPed(Create<TADOIBQuery>("qryOperTPed")), qryVendLog(Create<TADOIBQuery>("qryVendLog")),
+      dtsFilial(Create<TDataSource>("dtsFilial", &qryFilial)),
       dtsVendedor(Create<TDataSource>("dtsVendedor", &qryVendedor)),
       cdsRelPedido(Create<TClientDataSet>("cdsRelPedido")), cdsRelItem(Create<TClientDataSet>("cdsRelItem")),
       cdsRelHistorico(Create<TClientDataSet>("cdsRelHistorico")),
@@ -86,8 +88,10 @@ void TfrmRelPedido::DefineFilter() {
         ui::CheckBox& box;
         const char* caption;
         int left, top;
-    } boxes[] = {{chbPendente, "Pendente", 12, 18}, {chbAndamento, "Em andamento", 130, 18},
-                 {chbParcial, "Parcial", 270, 18},  {chbLiquidado, "Liquidado", 12, 40},
+    } boxes[] = {{chbPendente, "Pendente", 12, 18},
+                 {chbAndamento, "Em andamento", 130, 18},
+                 {chbParcial, "Parcial", 270, 18},
+                 {chbLiquidado, "Liquidado", 12, 40},
                  {chbCancelado, "Cancelado", 130, 40}};
     for (const auto& entry : boxes) {
         entry.box.SetCaption(entry.caption);

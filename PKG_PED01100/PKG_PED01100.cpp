@@ -1,6 +1,7 @@
 #include "PKG_PED01100/PKG_PED01100.h"
 
 #include "CLI_Ped01100/Cli_ped01100.h"
+#include "PKG_PED01000/PackageLoad.h"
 
 #include <array>
 #include <cstddef>
@@ -14,8 +15,7 @@ constexpr std::array<PackageUnitEntry, 2> units{{
 
 constexpr PackageInfoTable packageInfo{static_cast<int>(units.size()), units.data()};
 
-// Which units are initialised in the current load; Finalize ends the load.
-std::array<bool, units.size()> initialised{};
+PackageLoad<units.size()> load(units);
 
 } // namespace
 
@@ -26,23 +26,11 @@ void IniProc(const char* parametro) {
 }
 
 void Initialize() {
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        if (initialised[i])
-            continue;
-        if (units[i].Init)
-            units[i].Init();
-        initialised[i] = true;
-    }
+    load.Initialize();
 }
 
 void Finalize() {
-    for (std::size_t i = units.size(); i-- > 0;) {
-        if (!initialised[i])
-            continue;
-        initialised[i] = false;
-        if (units[i].FInit)
-            units[i].FInit();
-    }
+    load.Finalize();
 }
 
 const PackageInfoTable* GetPackageInfoTable() {

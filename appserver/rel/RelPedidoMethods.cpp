@@ -1,8 +1,7 @@
-#include "rel/RdmRelPedido.h"
-#include "rel/ReportFilter.h"
-
 #include "rdm/Packet.h"
 #include "rdm/RpcError.h"
+#include "rel/RdmRelPedido.h"
+#include "rel/ReportFilter.h"
 #include "storage/Decimal.h"
 
 #include <map>
@@ -99,8 +98,9 @@ nlohmann::json GetRelItemPedido(sqldb::Connection& connection, const nlohmann::j
                    {"IDSITITEMPED", "string", 1}});
     for (const auto& row : rows) {
         packet.AddRow({TextOrNull(row[0]), TextOrNull(row[1]), TextOrNull(row[2]), TextOrNull(row[3]),
-                       Money(Decimal::FromValue(row[4])), TextOrNull(row[5]), Money(Decimal::FromValue(row[6])),
-                       Money(ItemValue(row[4], row[6])), TextOrNull(row[7])});
+                       Money(Decimal::FromValue(row[4])), TextOrNull(row[5]),
+                       Money(Decimal::FromValue(row[6])), Money(ItemValue(row[4], row[6])),
+                       TextOrNull(row[7])});
     }
     return packet.ToResult();
 }
@@ -132,7 +132,8 @@ nlohmann::json GetRelHistorico(sqldb::Connection& connection, const nlohmann::js
                    {"IDSITNOVA", "string", 1},
                    {"VRITEMPED", "float"}});
     for (const auto& row : rows) {
-        const nlohmann::json value = sqldb::IsNull(row[10]) ? nlohmann::json() : Money(ItemValue(row[10], row[11]));
+        const nlohmann::json value =
+            sqldb::IsNull(row[10]) ? nlohmann::json() : Money(ItemValue(row[10], row[11]));
         packet.AddRow({TextOrNull(row[0]), TextOrNull(row[1]), TextOrNull(row[2]), DateTime(row[3]),
                        TextOrNull(row[4]), TextOrNull(row[5]), TextOrNull(row[6]), TextOrNull(row[7]),
                        TextOrNull(row[8]), TextOrNull(row[9]), value});

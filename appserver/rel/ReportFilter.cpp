@@ -29,7 +29,8 @@ ReportFilter ReportFilter::Read(sqldb::Connection& connection, const nlohmann::j
     where.InCodes("P.IDSITPEDIDO", situations, "123456", "situação do pedido");
     if (!seller.empty())
         where.Equals("P.CDVENDEDOR", seller);
-    where.Append(SellerScope(connection, filter.filial, tokenOperator).Condition("P.CDVENDEDOR", where.Params()));
+    where.Append(
+        SellerScope(connection, filter.filial, tokenOperator).Condition("P.CDVENDEDOR", where.Params()));
     return filter;
 }
 

@@ -47,8 +47,8 @@ private:
     }
 
     void SavePdf(const report::Document& document, const std::string& suggestedName) {
-        const QString file = QFileDialog::getSaveFileName(QApplication::activeWindow(), "Salvar PDF",
-                                                          QString::fromStdString(suggestedName), "PDF (*.pdf)");
+        const QString file = QFileDialog::getSaveFileName(
+            QApplication::activeWindow(), "Salvar PDF", QString::fromStdString(suggestedName), "PDF (*.pdf)");
         if (file.isEmpty())
             return;
         m_pdf->Write(document, file.toStdString());

@@ -68,11 +68,21 @@ protected:
         const std::string out = m_folder.Path().string();
         const auto script = m_folder.Path() / (name + ".script");
         std::ofstream(script) << Replace(testkit::ReadTextFile(base + ".script"), "@OUT@", out);
-        std::vector<std::string> argv{PED_PEDHOST_PATH, "--platform", "headless", "--server",
-                                            m_server->Host() + ":" + std::to_string(m_server->Port()),
-                                            "--db", m_server->Database().Url(), "--operator", operatorCode,
-                                            "--token", m_server->Token(operatorCode), "--branch", "1",
-                                            "--script", script.string()};
+        std::vector<std::string> argv{PED_PEDHOST_PATH,
+                                      "--platform",
+                                      "headless",
+                                      "--server",
+                                      m_server->Host() + ":" + std::to_string(m_server->Port()),
+                                      "--db",
+                                      m_server->Database().Url(),
+                                      "--operator",
+                                      operatorCode,
+                                      "--token",
+                                      m_server->Token(operatorCode),
+                                      "--branch",
+                                      "1",
+                                      "--script",
+                                      script.string()};
         if (fixedBranch)
             argv.push_back("--fixed-branch");
         const auto result = testkit::ChildProcess::Run(argv, std::chrono::seconds(120));
@@ -113,19 +123,24 @@ TEST_P(PrintScreen, LedgerAfterTheFourCommandsHoldsEachLineWithOperatorJustifica
                       {"DI", "Desfazer cancelamento", "0004 Pedido digitado em duplicidade"}};
     for (const auto& op : operations) {
         SCOPED_TRACE(op.code);
-        const auto rows = db->Query("SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDOPERACAO = :OP", {{"OP", op.code}});
+        const auto rows =
+            db->Query("SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDOPERACAO = :OP", {{"OP", op.code}});
         const auto expected = sqldb::AsInt(rows.At(0, "N"));
         ASSERT_GT(expected, 0);
-        EXPECT_EQ(CountLines(text, {op.operation, "OPERADOR DE DEMONSTRACAO", op.justification}), expected) << text;
+        EXPECT_EQ(CountLines(text, {op.operation, "OPERADOR DE DEMONSTRACAO", op.justification}), expected)
+            << text;
     }
     // The order cancelled with 0001: its whole value is cancelled, and so is the justification's total.
-    const long long cancelled = Cents("SELECT QTITEMPED, VRPREUNITPED FROM ITEMPEDIDO WHERE CDFILIAL = '0001' AND "
-                                      "NRPEDIDO = '0000000084'");
-    EXPECT_EQ(CountLines(text, {"0000000084", "PREFEITURA DE CAMPINAS", " 0,00 ", Reais(cancelled)}), 1) << text;
+    const long long cancelled =
+        Cents("SELECT QTITEMPED, VRPREUNITPED FROM ITEMPEDIDO WHERE CDFILIAL = '0001' AND "
+              "NRPEDIDO = '0000000084'");
+    EXPECT_EQ(CountLines(text, {"0000000084", "PREFEITURA DE CAMPINAS", " 0,00 ", Reais(cancelled)}), 1)
+        << text;
     EXPECT_EQ(CountLines(text, {"0001 - Cliente desistiu da compra", Reais(cancelled)}), 1) << text;
-    const long long item = Cents("SELECT QTITEMPED, VRPREUNITPED FROM ITEMPEDIDO WHERE CDFILIAL = '0001' AND "
-                                 "NRPEDIDO = '0000000025' AND NRITEMPED = (SELECT MIN(NRITEMPED) FROM ITEMPEDIDO "
-                                 "WHERE CDFILIAL = '0001' AND NRPEDIDO = '0000000025')");
+    const long long item =
+        Cents("SELECT QTITEMPED, VRPREUNITPED FROM ITEMPEDIDO WHERE CDFILIAL = '0001' AND "
+              "NRPEDIDO = '0000000025' AND NRITEMPED = (SELECT MIN(NRITEMPED) FROM ITEMPEDIDO "
+              "WHERE CDFILIAL = '0001' AND NRPEDIDO = '0000000025')");
     EXPECT_EQ(CountLines(text, {"0003 - Prazo de entrega não atendido", Reais(item)}), 1) << text;
     for (const char* count : {"Cancelamento", "Reativação", "Cancelamento de item", "Desfazer cancelamento"})
         EXPECT_TRUE(std::regex_search(text, std::regex(std::string("\n\\s*") + count + "\\s+1\n"))) << count;
@@ -135,10 +150,11 @@ TEST_P(PrintScreen, RestrictedOperatorsReportHoldsOnlyHisSellersOrders) {
     RunScenario("print_restricted", "VEND02");
     const std::string text = PdfText("restricted.pdf");
     const auto db = m_server->Database().Connect();
-    const auto expected = sqldb::AsInt(db->Query("SELECT COUNT(*) AS N FROM PEDIDO WHERE CDFILIAL = '0001' AND "
-                                                 "CDVENDEDOR = '0002' AND DTPEDIDO BETWEEN '2024-01-01' AND "
-                                                 "'2024-12-31'")
-                                           .At(0, "N"));
+    const auto expected =
+        sqldb::AsInt(db->Query("SELECT COUNT(*) AS N FROM PEDIDO WHERE CDFILIAL = '0001' AND "
+                               "CDVENDEDOR = '0002' AND DTPEDIDO BETWEEN '2024-01-01' AND "
+                               "'2024-12-31'")
+                         .At(0, "N"));
     ASSERT_GT(expected, 0);
     const std::regex orderLine("^[0-9]{10} ");
     int orders = 0;

@@ -1,5 +1,4 @@
 #include "app/ScriptRunner.h"
-
 #include "report/PrintService.h"
 #include "report/ReportBuilder.h"
 #include "ui/Application.h"
@@ -30,9 +29,10 @@ protected:
     ScriptPrintTest() {
         app.SetPlatform(fallback);
         auto& screen = app.CreateForm<ui::Form>("frmTela");
-        const std::pair<const char*, report::PrintAction> buttons[] = {{"btnVer", report::PrintAction::Preview},
-                                                                       {"btnImprimir", report::PrintAction::Print},
-                                                                       {"btnPdf", report::PrintAction::SavePdf}};
+        const std::pair<const char*, report::PrintAction> buttons[] = {
+            {"btnVer", report::PrintAction::Preview},
+            {"btnImprimir", report::PrintAction::Print},
+            {"btnPdf", report::PrintAction::SavePdf}};
         for (const auto& [name, action] : buttons) {
             screen.Add<ui::Button>(name).OnClick = [action = action](ui::Control&) {
                 report::CurrentPrintService().Output(Report(), action, "tela.pdf");
@@ -60,7 +60,8 @@ protected:
 };
 
 TEST_F(ScriptPrintTest, PreviewIsWrittenToTheTranscriptAndPrintAndSaveWriteTheQueuedFilesInOrder) {
-    EXPECT_EQ(Run("click btnVer\npdf a.pdf\npdf b.pdf\nclick btnImprimir\nclick btnPdf\n"), ScriptRunner::Passed)
+    EXPECT_EQ(Run("click btnVer\npdf a.pdf\npdf b.pdf\nclick btnImprimir\nclick btnPdf\n"),
+              ScriptRunner::Passed)
         << out.str();
     EXPECT_TRUE(Saw("preview: Relatório (2 páginas)")) << out.str();
     EXPECT_TRUE(Saw("print: Relatório (2 páginas) -> a.pdf")) << out.str();

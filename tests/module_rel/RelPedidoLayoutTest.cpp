@@ -1,10 +1,10 @@
 #include "CLI_Ped01100/RelPedidoLayout.h"
+
 #include "CLI_Ped01100/RelPedidoResumo.h"
 #include "CLI_Ped01100/RelPedidoTextos.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -12,12 +12,13 @@ report::PageHeader Header() {
     return {"Filial 0001 - MATRIZ", "PED01100", "Histórico", "filtro", "DEMO", "15/05/2024 10:00", "rodapé"};
 }
 
-PedidoRel Pedido(const std::string& nr, const std::string& sit, std::int64_t value, std::int64_t cancelled = 0) {
+PedidoRel Pedido(const std::string& nr, const std::string& sit, std::int64_t value,
+                 std::int64_t cancelled = 0) {
     return {nr, "10/05/2024", sit, "000001", "CLIENTE " + nr, "0001", "JOAO SILVA", value, cancelled};
 }
 
-HistoricoRel Linha(const std::string& nr, const std::string& item, const std::string& op, const std::string& just,
-                   std::optional<std::int64_t> value) {
+HistoricoRel Linha(const std::string& nr, const std::string& item, const std::string& op,
+                   const std::string& just, std::optional<std::int64_t> value) {
     return {nr, item, op, "15/05/2024 09:00", "DEMO", "OPERADOR", just, "Justificativa " + just, value};
 }
 
@@ -44,13 +45,14 @@ TEST(RelPedidoTextosTest, MoneyHasThousandsAndTwoPlaces) {
 TEST(RelPedidoResumoTest, CancelledValueByJustificationAndOperationsCountedAsTheOperatorDidThem) {
     RelPedidoDados dados;
     dados.pedidos = {Pedido("0000000001", "4", 0, 3000), Pedido("0000000002", "1", 500, 200)};
-    dados.historico = {
-        // An order cancellation: one line per item and one for the order.
-        Linha("0000000001", "0000000001", "CP", "0001", 1000), Linha("0000000001", "0000000002", "CP", "0001", 2000),
-        Linha("0000000001", "", "CP", "0001", std::nullopt),
-        // An item cancellation later undone; the cancelled value stays in the ledger's total.
-        Linha("0000000002", "0000000001", "CI", "0003", 200), Linha("0000000002", "0000000001", "DI", "0004", 200),
-        Linha("0000000002", "0000000002", "CI", "0003", 200)};
+    dados.historico = {// An order cancellation: one line per item and one for the order.
+                       Linha("0000000001", "0000000001", "CP", "0001", 1000),
+                       Linha("0000000001", "0000000002", "CP", "0001", 2000),
+                       Linha("0000000001", "", "CP", "0001", std::nullopt),
+                       // An item cancellation later undone; the cancelled value stays in the ledger's total.
+                       Linha("0000000002", "0000000001", "CI", "0003", 200),
+                       Linha("0000000002", "0000000001", "DI", "0004", 200),
+                       Linha("0000000002", "0000000002", "CI", "0003", 200)};
     const auto resumo = RelPedidoResumo::Calcula(dados);
     EXPECT_EQ(resumo.pedidos, 2);
     EXPECT_EQ(resumo.valorPedidos, 500);
@@ -71,12 +73,15 @@ TEST(RelPedidoResumoTest, CancelledValueByJustificationAndOperationsCountedAsThe
 TEST(RelPedidoLayoutTest, OrdersAreGroupedBySituationWithTotalsAndLedgerLinesUnderTheirOrder) {
     RelPedidoDados dados;
     dados.pedidos = {Pedido("0000000001", "1", 1000), Pedido("0000000002", "4", 0, 2500),
-                     Pedido("0000000003", "1", 234567), Pedido("0000000004", "5", 100), Pedido("0000000005", "3", 50)};
+                     Pedido("0000000003", "1", 234567), Pedido("0000000004", "5", 100),
+                     Pedido("0000000005", "3", 50)};
     dados.historico = {Linha("0000000002", "", "CP", "0001", std::nullopt)};
     const auto document = MontaRelPedido(dados, {false, true}, Header());
     const auto texts = AllTexts(document);
     // Situation groups in code order; both liquidated codes print under one group.
-    const auto at = [&](const std::string& text) { return std::find(texts.begin(), texts.end(), text) - texts.begin(); };
+    const auto at = [&](const std::string& text) {
+        return std::find(texts.begin(), texts.end(), text) - texts.begin();
+    };
     EXPECT_LT(at("Situação: Pendente"), at("0000000001"));
     EXPECT_LT(at("0000000003"), at("Situação: Liquidado"));
     EXPECT_LT(at("Situação: Liquidado"), at("Situação: Cancelado"));
@@ -115,8 +120,8 @@ TEST(RelPedidoLayoutTest, ManyOrdersWithItemsSpreadOverNumberedPagesWithEveryRow
         const std::string nr = std::to_string(1000000000 + i);
         dados.pedidos.push_back(Pedido(nr, i % 3 == 0 ? "4" : "1", 100 * i));
         for (int j = 1; j <= 2; ++j)
-            dados.itens.push_back({nr, "000000000" + std::to_string(j), "000101", "PRODUTO", "1", "UN", "1,00", 50 * i,
-                                   "1"});
+            dados.itens.push_back(
+                {nr, "000000000" + std::to_string(j), "000101", "PRODUTO", "1", "UN", "1,00", 50 * i, "1"});
     }
     const auto document = MontaRelPedido(dados, {true, false}, Header());
     ASSERT_GT(document.PageCount(), 4);
@@ -126,9 +131,9 @@ TEST(RelPedidoLayoutTest, ManyOrdersWithItemsSpreadOverNumberedPagesWithEveryRow
     for (int p = 0; p < document.PageCount(); ++p) {
         const auto& page = document.Pages[static_cast<std::size_t>(p)];
         const auto texts = page.Texts();
-        EXPECT_EQ(std::count(texts.begin(), texts.end(),
-                             report::PageHeader::PageText(p + 1, document.PageCount())),
-                  2);
+        EXPECT_EQ(
+            std::count(texts.begin(), texts.end(), report::PageHeader::PageText(p + 1, document.PageCount())),
+            2);
         for (const auto& element : page.Elements()) {
             const auto* text = std::get_if<report::TextElement>(&element);
             if (!text || text->Text.size() != 10 || text->Text.rfind("10000", 0) != 0)

@@ -25,13 +25,13 @@ TEST_P(CutToWidthTest, KeepsTheLongestWholeCharacterStartThatFits) {
     EXPECT_EQ(report::CutToWidth(canvas, c.text, c.width), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, CutToWidthTest,
-                         testing::Values(CutCase{"ABCDEFGHIJ", 70, "ABCDEFGHIJ"}, CutCase{"ABCDEFGHIJ", 30, "ABCD"},
-                                         CutCase{"ABCDEFGHIJ", 6, ""}, CutCase{"", 10, ""},
-                                         CutCase{"AÇÃO", 21, "AÇÃ"}, CutCase{"AÇÃO", 20, "AÇ"},
-                                         CutCase{"Justificação", 7 * 11, "Justificaçã"},
-                                         CutCase{"Justificação", 7 * 10 + 6, "Justificaç"}),
-                         [](const testing::TestParamInfo<CutCase>& info) { return "Case" + std::to_string(info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CutToWidthTest,
+    testing::Values(CutCase{"ABCDEFGHIJ", 70, "ABCDEFGHIJ"}, CutCase{"ABCDEFGHIJ", 30, "ABCD"},
+                    CutCase{"ABCDEFGHIJ", 6, ""}, CutCase{"", 10, ""}, CutCase{"AÇÃO", 21, "AÇÃ"},
+                    CutCase{"AÇÃO", 20, "AÇ"}, CutCase{"Justificação", 7 * 11, "Justificaçã"},
+                    CutCase{"Justificação", 7 * 10 + 6, "Justificaç"}),
+    [](const testing::TestParamInfo<CutCase>& info) { return "Case" + std::to_string(info.index); });
 
 TEST(PageRenderTest, TextsAreAlignedInTheirBoxAndCutToIt) {
     report::Page page;

@@ -1,16 +1,17 @@
 #include "report/ReportBuilder.h"
+
 #include "report/ReportFonts.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace {
 
 report::PageHeader Header() {
-    return {"Empresa", "Filial 0001", "Impressão de Pedidos", "Período 01/01/2024 a 31/12/2024", "DEMO",
-            "08/12/2026 14:05", "Rodapé"};
+    return {
+        "Empresa",          "Filial 0001", "Impressão de Pedidos", "Período 01/01/2024 a 31/12/2024", "DEMO",
+        "08/12/2026 14:05", "Rodapé"};
 }
 
 // The row texts of a page: those starting with "row ".
@@ -64,10 +65,12 @@ TEST_P(PaginationTest, EveryRowOnceWholeOnOnePageAndEveryPageNumbered) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PaginationTest,
-                         testing::Values(PaginationCase{1, 12}, PaginationCase{58, 12}, PaginationCase{59, 12},
-                                         PaginationCase{200, 12}, PaginationCase{40, 50}, PaginationCase{7, 600}),
+                         testing::Values(PaginationCase{1, 12}, PaginationCase{58, 12},
+                                         PaginationCase{59, 12}, PaginationCase{200, 12},
+                                         PaginationCase{40, 50}, PaginationCase{7, 600}),
                          [](const testing::TestParamInfo<PaginationCase>& info) {
-                             return std::to_string(info.param.rows) + "RowsOf" + std::to_string(info.param.height);
+                             return std::to_string(info.param.rows) + "RowsOf" +
+                                    std::to_string(info.param.height);
                          });
 
 TEST(ReportBuilderTest, AnEmptyReportIsOnePageWithItsHeaderAndTheEmptyText) {
@@ -75,8 +78,9 @@ TEST(ReportBuilderTest, AnEmptyReportIsOnePageWithItsHeaderAndTheEmptyText) {
     const auto document = builder.Finish("Nenhum pedido no período.");
     ASSERT_EQ(document.PageCount(), 1);
     const auto texts = document.Pages[0].Texts();
-    for (const std::string expected : {"Nenhum pedido no período.", "Página 1 de 1", "Impressão de Pedidos",
-                                       "Empresa", "Filial 0001", "Operador: DEMO", "Emitido em 08/12/2026 14:05"})
+    for (const std::string expected :
+         {"Nenhum pedido no período.", "Página 1 de 1", "Impressão de Pedidos", "Empresa", "Filial 0001",
+          "Operador: DEMO", "Emitido em 08/12/2026 14:05"})
         EXPECT_NE(std::find(texts.begin(), texts.end(), expected), texts.end()) << expected;
 }
 

@@ -16,8 +16,9 @@ protected:
     }
 };
 
-nlohmann::json Period(const DemoFacts& facts, const std::string& operatorCode, const std::string& from = "2000-01-01",
-                      const std::string& to = "2099-12-31", const std::string& situations = "123456") {
+nlohmann::json Period(const DemoFacts& facts, const std::string& operatorCode,
+                      const std::string& from = "2000-01-01", const std::string& to = "2099-12-31",
+                      const std::string& situations = "123456") {
     return {facts.branch, operatorCode, from, to, situations, ""};
 }
 
@@ -37,8 +38,8 @@ TEST_P(RelPedidoTest, OrdersOfThePeriodCarryTheirSellerClientAndExactValue) {
     auto client = ReportClient(server, facts.allOrdersOperator);
     const auto packet = client.Call("GetRelPedido", Period(facts, facts.allOrdersOperator)).at("packet");
     const auto db = server.Database().Connect();
-    const auto expected = db->Query("SELECT NRPEDIDO FROM PEDIDO WHERE CDFILIAL = :F ORDER BY NRPEDIDO",
-                                    {{"F", facts.branch}});
+    const auto expected =
+        db->Query("SELECT NRPEDIDO FROM PEDIDO WHERE CDFILIAL = :F ORDER BY NRPEDIDO", {{"F", facts.branch}});
     const auto numbers = Column(packet, "NRPEDIDO");
     ASSERT_EQ(numbers.size(), expected.Size());
     ASSERT_FALSE(numbers.empty());
@@ -51,7 +52,8 @@ TEST_P(RelPedidoTest, OrdersOfThePeriodCarryTheirSellerClientAndExactValue) {
     long long cents = 0;
     for (std::size_t i = 0; i < items.Size(); ++i) {
         if (items.Text(i, "IDSITITEMPED") != "5")
-            cents += std::llround(std::stod(items.Text(i, "QTITEMPED")) * std::stod(items.Text(i, "VRPREUNITPED")) * 100);
+            cents += std::llround(std::stod(items.Text(i, "QTITEMPED")) *
+                                  std::stod(items.Text(i, "VRPREUNITPED")) * 100);
     }
     EXPECT_NEAR(Column(packet, "VRPEDIDO").front().get<double>(), cents / 100.0, 0.001);
     for (const auto& name : Column(packet, "NMFANVEN"))
@@ -62,8 +64,8 @@ TEST_P(RelPedidoTest, RestrictedOperatorSeesOnlyHisSellersOrdersInEveryCall) {
     testkit::ServerProcess& server = SharedServer();
     const DemoFacts facts = ReadDemoFacts(server);
     const auto db = server.Database().Connect();
-    const auto sellers = db->Query("SELECT CDVENDEDOR FROM VENDEDOR WHERE CDOPERADOR = :O",
-                                   {{"O", facts.restrictedOperator}});
+    const auto sellers =
+        db->Query("SELECT CDVENDEDOR FROM VENDEDOR WHERE CDOPERADOR = :O", {{"O", facts.restrictedOperator}});
     std::set<std::string> own;
     for (std::size_t i = 0; i < sellers.Size(); ++i)
         own.insert(sellers.Text(i, "CDVENDEDOR"));
@@ -83,8 +85,9 @@ TEST_P(RelPedidoTest, RestrictedOperatorSeesOnlyHisSellersOrdersInEveryCall) {
             EXPECT_TRUE(visible.contains(number.get<std::string>())) << method << " " << number;
     }
     // Asking for another seller's orders by name gives nothing rather than those orders.
-    const auto other = db->Query("SELECT CDVENDEDOR FROM VENDEDOR WHERE CDOPERADOR IS NULL OR CDOPERADOR <> :O",
-                                 {{"O", facts.restrictedOperator}});
+    const auto other =
+        db->Query("SELECT CDVENDEDOR FROM VENDEDOR WHERE CDOPERADOR IS NULL OR CDOPERADOR <> :O",
+                  {{"O", facts.restrictedOperator}});
     ASSERT_FALSE(other.IsEmpty());
     auto params = Period(facts, facts.restrictedOperator);
     params[5] = other.Text(0, "CDVENDEDOR");
@@ -95,27 +98,28 @@ TEST_P(RelPedidoTest, LedgerNamesTheOperatorAndTheJustificationOfAnItemCancellat
     testkit::ServerProcess server({.backend = GetParam()});
     const DemoFacts facts = ReadDemoFacts(server);
     const auto db = server.Database().Connect();
-    const auto item = db->Query("SELECT I.NRPEDIDO, I.NRITEMPED FROM ITEMPEDIDO I JOIN PEDIDO P ON P.CDFILIAL = "
-                                "I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO WHERE I.CDFILIAL = :F AND "
-                                "I.IDSITITEMPED = '1' AND P.CDOPERALTE IS NULL ORDER BY I.NRPEDIDO, I.NRITEMPED",
-                                {{"F", facts.branch}});
+    const auto item =
+        db->Query("SELECT I.NRPEDIDO, I.NRITEMPED FROM ITEMPEDIDO I JOIN PEDIDO P ON P.CDFILIAL = "
+                  "I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO WHERE I.CDFILIAL = :F AND "
+                  "I.IDSITITEMPED = '1' AND P.CDOPERALTE IS NULL ORDER BY I.NRPEDIDO, I.NRITEMPED",
+                  {{"F", facts.branch}});
     ASSERT_FALSE(item.IsEmpty());
     const std::string order = item.Text(0, "NRPEDIDO");
     const std::string number = item.Text(0, "NRITEMPED");
     pedclient::RpcClient cancel = server.Client(facts.allOrdersOperator);
-    const nlohmann::json packet = {
-        {"fields", {{{"name", "CDFILIAL"}, {"type", "string"}, {"size", 4}},
-                    {{"name", "NRPEDIDO"}, {"type", "string"}, {"size", 10}},
-                    {{"name", "NRITEMPED"}, {"type", "string"}, {"size", 10}},
-                    {{"name", "IDCHECK"}, {"type", "string"}, {"size", 1}},
-                    {{"name", "IDSITITEMPED"}, {"type", "string"}, {"size", 1}}}},
-        {"rows", {{facts.branch, order, number, "S", "1"}}}};
+    const nlohmann::json packet = {{"fields",
+                                    {{{"name", "CDFILIAL"}, {"type", "string"}, {"size", 4}},
+                                     {{"name", "NRPEDIDO"}, {"type", "string"}, {"size", 10}},
+                                     {{"name", "NRITEMPED"}, {"type", "string"}, {"size", 10}},
+                                     {{"name", "IDCHECK"}, {"type", "string"}, {"size", 1}},
+                                     {{"name", "IDSITITEMPED"}, {"type", "string"}, {"size", 1}}}},
+                                   {"rows", {{facts.branch, order, number, "S", "1"}}}};
     cancel.Call("SetCancelaItemPed", {facts.allOrdersOperator, facts.justification, packet, OperBloq});
 
     auto client = ReportClient(server, facts.allOrdersOperator);
     const auto ledger = client.Call("GetRelHistorico", Period(facts, facts.allOrdersOperator)).at("packet");
-    const auto names = db->Query("SELECT NMOPERADOR FROM OPERADOR WHERE CDOPERADOR = :O",
-                                 {{"O", facts.allOrdersOperator}});
+    const auto names =
+        db->Query("SELECT NMOPERADOR FROM OPERADOR WHERE CDOPERADOR = :O", {{"O", facts.allOrdersOperator}});
     const auto justification = db->Query("SELECT DSJUSTEXCHIS FROM JUSTEXCHIS WHERE CDJUSTEXCHIS = :J",
                                          {{"J", facts.justification}});
     const auto orders = Column(ledger, "NRPEDIDO");
@@ -145,7 +149,8 @@ TEST_P(RelPedidoTest, BadPeriodsAndAnotherOperatorAreRefused) {
     const DemoFacts facts = ReadDemoFacts(server);
     auto client = ReportClient(server, facts.allOrdersOperator);
     const std::vector<Refusal> cases = {
-        {"inverted", "2024-05-02", "2024-05-01", -32602, "Período de emissão inválido: data inicial após a final."},
+        {"inverted", "2024-05-02", "2024-05-01", -32602,
+         "Período de emissão inválido: data inicial após a final."},
         {"no end", "2024-05-02", nullptr, -32602, "Período de emissão deve ser informado."},
         {"no such day", "2024-05-02", "2024-02-30", -32602, ""},
     };
