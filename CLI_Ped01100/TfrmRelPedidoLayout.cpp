@@ -36,7 +36,7 @@ TfrmRelPedido::TfrmRelPedido()
       cdsRelHistorico(Create<TClientDataSet>("cdsRelHistorico")),
       netRelPedido(Create<TNetConnection>("netRelPedido")) {
     SetCaption("Impressão de Pedidos");
-    SetBounds(0, 0, 560, 300);
+    SetBounds(0, 0, 560, 290);
     lblCodTela.SetCaption("PED01100");
     lblCodTela.SetBounds(496, 8, 56, 13);
     lblModo.SetBounds(8, 8, 400, 13);
@@ -60,28 +60,29 @@ TfrmRelPedido::~TfrmRelPedido() {
 
 void TfrmRelPedido::DefineFilter() {
     grbFiltro.SetCaption("Filtro");
-    grbFiltro.SetBounds(8, 28, 430, 236);
+    grbFiltro.SetBounds(8, 28, 430, 224);
     lblFilial.SetCaption("Filial");
-    lblFilial.SetBounds(12, 24, 40, 13);
+    lblFilial.SetBounds(12, 24, 52, 13);
     medCdFilial.SetEditMask(">aaaa;0; ");
     medCdFilial.SetMaxLength(4);
     medCdFilial.SetColor(ui::clInfoBk);
-    medCdFilial.SetBounds(64, 20, 41, 21);
+    medCdFilial.SetBounds(70, 20, 41, 21);
     btnFilial.SetHint("Pesquisar");
-    btnFilial.SetBounds(107, 20, 23, 22);
+    btnFilial.SetBounds(113, 20, 23, 22);
     btnFilial.SetAssociate(&medCdFilial);
     btnFilial.SetTitle("Filial");
     btnFilial.SetDataSource(&dtsFilial);
     btnFilial.SetEmptyError("Não há filial cadastrada.");
-    edtNmFilial.SetBounds(132, 20, 286, 21);
+    edtNmFilial.SetBounds(138, 20, 280, 21);
     edtNmFilial.SetReadOnly(true);
     edtNmFilial.SetEnabled(false);
     lblEmissao.SetCaption("Emissão");
-    lblEmissao.SetBounds(12, 54, 48, 13);
-    depDeEmissao.SetBounds(64, 50, 90, 21);
+    lblEmissao.SetBounds(12, 54, 52, 13);
+    // Wide enough for a full date and the calendar button beside it.
+    depDeEmissao.SetBounds(70, 50, 112, 21);
     lblAte.SetCaption("até");
-    lblAte.SetBounds(162, 54, 20, 13);
-    depAteEmissao.SetBounds(186, 50, 90, 21);
+    lblAte.SetBounds(190, 54, 20, 13);
+    depAteEmissao.SetBounds(214, 50, 112, 21);
     grbSituacao.SetCaption("Situação do pedido");
     grbSituacao.SetBounds(12, 80, 406, 64);
     const struct {
@@ -99,17 +100,17 @@ void TfrmRelPedido::DefineFilter() {
         entry.box.SetChecked(true);
     }
     lblVendedor.SetCaption("Vendedor");
-    lblVendedor.SetBounds(12, 160, 50, 13);
+    lblVendedor.SetBounds(12, 160, 52, 13);
     edtCdVendedor.SetCharCase(ui::CharCase::Upper);
     edtCdVendedor.SetMaxLength(4);
-    edtCdVendedor.SetBounds(64, 156, 41, 21);
+    edtCdVendedor.SetBounds(70, 156, 41, 21);
     btnVendedor.SetHint("Pesquisar");
-    btnVendedor.SetBounds(107, 156, 23, 22);
+    btnVendedor.SetBounds(113, 156, 23, 22);
     btnVendedor.SetAssociate(&edtCdVendedor);
     btnVendedor.SetTitle("Vendedor");
     btnVendedor.SetDataSource(&dtsVendedor);
     btnVendedor.SetEmptyError("Não há vendedor cadastrado.");
-    edtNmVendedor.SetBounds(132, 156, 286, 21);
+    edtNmVendedor.SetBounds(138, 156, 280, 21);
     edtNmVendedor.SetReadOnly(true);
     edtNmVendedor.SetEnabled(false);
     chbItens.SetCaption("Incluir itens");
@@ -126,7 +127,7 @@ void TfrmRelPedido::DefineButtons() {
     } buttons[] = {{btnVisualizar, "Visualizar", 36},
                    {btnImprimir, "Imprimir", 68},
                    {btnSalvarPdf, "Salvar PDF", 100},
-                   {btnFechar, "Fechar", 239}};
+                   {btnFechar, "Fechar", 227}};
     for (const auto& entry : buttons) {
         entry.button.SetCaption(entry.caption);
         entry.button.SetBounds(448, entry.top, 100, 25);

@@ -19,15 +19,19 @@ public:
     void Write(const report::Document& document, const std::string& file) override {
         EnsureApplication();
         const QString path = QString::fromStdString(file);
-        {
+        const std::string failed = "Não foi possível gravar o arquivo " + file + ".";
+        try {
             QPdfWriter writer(path);
             writer.setResolution(300);
             writer.setCreator("pedhost");
             writer.setTitle(QString::fromStdString(document.Title));
             PaintReport(document, writer);
+        } catch (const std::runtime_error&) {
+            // The writer cannot say why; the operator needs to know which file failed.
+            throw std::runtime_error(failed);
         }
         if (!QFileInfo(path).isFile() || QFileInfo(path).size() == 0)
-            throw std::runtime_error("Não foi possível gravar o arquivo " + file + ".");
+            throw std::runtime_error(failed);
     }
 
 private:
