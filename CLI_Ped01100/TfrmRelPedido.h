@@ -93,7 +93,20 @@ public:
     void Vd_Vendedor();
 
 private:
+    // A code with its search button and its name beside it, on one line of the filter.
+    struct Lookup {
+        ui::Label& label;
+        const char* caption;
+        ui::Edit& code;
+        TBtnPesquisa& button;
+        TDataSource& source;
+        const char* emptyError;
+        ui::Edit& name;
+    };
+
     void DefineFilter();
+    void DefineLookup(const Lookup& lookup, int top);
+    void DefineSituations();
     void DefineButtons();
     void DefineMessages();
     void DefineData();

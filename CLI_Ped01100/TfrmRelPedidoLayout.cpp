@@ -61,21 +61,11 @@ TfrmRelPedido::~TfrmRelPedido() {
 void TfrmRelPedido::DefineFilter() {
     grbFiltro.SetCaption("Filtro");
     grbFiltro.SetBounds(8, 28, 430, 224);
-    lblFilial.SetCaption("Filial");
-    lblFilial.SetBounds(12, 24, 52, 13);
     medCdFilial.SetEditMask(">aaaa;0; ");
-    medCdFilial.SetMaxLength(4);
     medCdFilial.SetColor(ui::clInfoBk);
-    medCdFilial.SetBounds(70, 20, 41, 21);
-    btnFilial.SetHint("Pesquisar");
-    btnFilial.SetBounds(113, 20, 23, 22);
-    btnFilial.SetAssociate(&medCdFilial);
-    btnFilial.SetTitle("Filial");
-    btnFilial.SetDataSource(&dtsFilial);
-    btnFilial.SetEmptyError("Não há filial cadastrada.");
-    edtNmFilial.SetBounds(138, 20, 280, 21);
-    edtNmFilial.SetReadOnly(true);
-    edtNmFilial.SetEnabled(false);
+    DefineLookup(
+        {lblFilial, "Filial", medCdFilial, btnFilial, dtsFilial, "Não há filial cadastrada.", edtNmFilial},
+        20);
     lblEmissao.SetCaption("Emissão");
     lblEmissao.SetBounds(12, 54, 52, 13);
     // Wide enough for a full date and the calendar button beside it.
@@ -83,6 +73,34 @@ void TfrmRelPedido::DefineFilter() {
     lblAte.SetCaption("até");
     lblAte.SetBounds(190, 54, 20, 13);
     depAteEmissao.SetBounds(214, 50, 112, 21);
+    DefineSituations();
+    edtCdVendedor.SetCharCase(ui::CharCase::Upper);
+    DefineLookup({lblVendedor, "Vendedor", edtCdVendedor, btnVendedor, dtsVendedor,
+                  "Não há vendedor cadastrado.", edtNmVendedor},
+                 156);
+    chbItens.SetCaption("Incluir itens");
+    chbItens.SetBounds(12, 194, 130, 17);
+    chbHistorico.SetCaption("Incluir histórico");
+    chbHistorico.SetBounds(160, 194, 150, 17);
+}
+
+void TfrmRelPedido::DefineLookup(const Lookup& lookup, int top) {
+    lookup.label.SetCaption(lookup.caption);
+    lookup.label.SetBounds(12, top + 4, 52, 13);
+    lookup.code.SetMaxLength(4);
+    lookup.code.SetBounds(70, top, 41, 21);
+    lookup.button.SetHint("Pesquisar");
+    lookup.button.SetBounds(113, top, 23, 22);
+    lookup.button.SetAssociate(&lookup.code);
+    lookup.button.SetTitle(lookup.caption);
+    lookup.button.SetDataSource(&lookup.source);
+    lookup.button.SetEmptyError(lookup.emptyError);
+    lookup.name.SetBounds(138, top, 280, 21);
+    lookup.name.SetReadOnly(true);
+    lookup.name.SetEnabled(false);
+}
+
+void TfrmRelPedido::DefineSituations() {
     grbSituacao.SetCaption("Situação do pedido");
     grbSituacao.SetBounds(12, 80, 406, 64);
     const struct {
@@ -99,24 +117,6 @@ void TfrmRelPedido::DefineFilter() {
         entry.box.SetBounds(entry.left, entry.top, 120, 17);
         entry.box.SetChecked(true);
     }
-    lblVendedor.SetCaption("Vendedor");
-    lblVendedor.SetBounds(12, 160, 52, 13);
-    edtCdVendedor.SetCharCase(ui::CharCase::Upper);
-    edtCdVendedor.SetMaxLength(4);
-    edtCdVendedor.SetBounds(70, 156, 41, 21);
-    btnVendedor.SetHint("Pesquisar");
-    btnVendedor.SetBounds(113, 156, 23, 22);
-    btnVendedor.SetAssociate(&edtCdVendedor);
-    btnVendedor.SetTitle("Vendedor");
-    btnVendedor.SetDataSource(&dtsVendedor);
-    btnVendedor.SetEmptyError("Não há vendedor cadastrado.");
-    edtNmVendedor.SetBounds(138, 156, 280, 21);
-    edtNmVendedor.SetReadOnly(true);
-    edtNmVendedor.SetEnabled(false);
-    chbItens.SetCaption("Incluir itens");
-    chbItens.SetBounds(12, 194, 130, 17);
-    chbHistorico.SetCaption("Incluir histórico");
-    chbHistorico.SetBounds(160, 194, 150, 17);
 }
 
 void TfrmRelPedido::DefineButtons() {
