@@ -1,5 +1,6 @@
 // The filter dialog's rules. A broken rule shows its message, leaves the focus on the control it
 // is about and abandons the handler that ran it, so callers simply run the rules in turn.
+#include "CLI_Ped01000/RegraFoco.h"
 #include "CLI_Ped01001/Cli_ped01001.h"
 #include "CLI_Ped01001/TfrmFiltroCancelaPed.h"
 #include "Consiste.h"
@@ -10,12 +11,7 @@
 namespace {
 
 void Fail(const std::string& text, ui::Control& focus) {
-    try {
-        Consiste::MensErro(text, true);
-    } catch (...) {
-        focus.SetFocus();
-        throw;
-    }
+    Regra::Falha(text, focus);
 }
 
 bool IsEmpty(const ui::Edit& edit) {

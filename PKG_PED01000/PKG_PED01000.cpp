@@ -2,6 +2,7 @@
 
 #include "CLI_Ped01000/Cli_ped01000.h"
 #include "CLI_Ped01001/Cli_ped01001.h"
+#include "PKG_PED01000/PackageLoad.h"
 
 #include <array>
 #include <cstddef>
@@ -19,9 +20,8 @@ constexpr std::array<PackageUnitEntry, 3> units{{
 
 constexpr PackageInfoTable packageInfo{static_cast<int>(units.size()), units.data()};
 
-// Which units are initialised in the current load. Finalize ends the load; an Initialize after
-// it starts a new one, as a reload of the module would.
-std::array<bool, units.size()> initialised{};
+// Which units are initialised in the current load.
+PackageLoad<units.size()> load(units);
 
 } // namespace
 
@@ -32,23 +32,11 @@ void IniProc() {
 }
 
 void Initialize() {
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        if (initialised[i])
-            continue;
-        if (units[i].Init)
-            units[i].Init();
-        initialised[i] = true;
-    }
+    load.Initialize();
 }
 
 void Finalize() {
-    for (std::size_t i = units.size(); i-- > 0;) {
-        if (!initialised[i])
-            continue;
-        initialised[i] = false;
-        if (units[i].FInit)
-            units[i].FInit();
-    }
+    load.Finalize();
 }
 
 const PackageInfoTable* GetPackageInfoTable() {

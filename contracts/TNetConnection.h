@@ -19,8 +19,9 @@ class RpcClient;
 // back as a failed RemoteResult with a Portuguese message (or throws, with RaiseOnError on).
 class TNetConnection : public ui::Component {
 public:
-    // The one remote data module this client speaks to.
+    // The remote data modules this client speaks to: the cancellation module and the order report.
     static constexpr const char* KnownServerName = "Ped01000.rdmCancelaPedido";
+    static constexpr const char* ReportServerName = "Ped01100.rdmRelPedido";
 
     explicit TNetConnection(std::string name = {});
     ~TNetConnection() override;

@@ -8,7 +8,7 @@ build_pkgs=(cmake ninja-build g++ pkg-config zlib1g-dev libbrotli-dev libgtest-d
             qt6-base-dev libgl-dev)
 case "${1:-build}" in
   build) wanted=("${build_pkgs[@]}") ;;
-  test)  wanted=("${build_pkgs[@]}" postgresql fonts-dejavu-core fonts-dejavu-extra) ;;
+  test)  wanted=("${build_pkgs[@]}" postgresql fonts-dejavu-core fonts-dejavu-extra poppler-utils) ;;
   demo)  wanted=("${build_pkgs[@]}" fonts-dejavu-core fonts-dejavu-extra xvfb xauth) ;;
   *) echo "usage: $0 build|test|demo" >&2; exit 2 ;;
 esac

@@ -79,7 +79,7 @@ void TNetConnection::Open() {
     if (BeforeConnect) {
         BeforeConnect(*this);
     }
-    if (m_serverName != KnownServerName) {
+    if (m_serverName != KnownServerName && m_serverName != ReportServerName) {
         throw std::runtime_error("Servidor de aplicação \"" + m_serverName + "\" desconhecido.");
     }
     const std::string host = HostName(m_host);
@@ -88,6 +88,7 @@ void TNetConnection::Open() {
     }
     m_client = std::make_unique<pedclient::RpcClient>(
         host, m_port, Morvale::Token(), pedclient::RpcClientTimeouts{m_connectTimeout, m_readTimeout});
+    m_client->SetModule(m_serverName);
 }
 
 void TNetConnection::Close() {

@@ -38,6 +38,7 @@ struct RpcClient::Impl {
     int port;
     httplib::Client http;
     std::int64_t nextId = 1;
+    std::string path = RpcPath;
 };
 
 void RpcClient::Impl::ThrowTransport(httplib::Error error) const {
@@ -91,6 +92,10 @@ RpcClient::~RpcClient() = default;
 RpcClient::RpcClient(RpcClient&&) noexcept = default;
 RpcClient& RpcClient::operator=(RpcClient&&) noexcept = default;
 
+void RpcClient::SetModule(const std::string& module) {
+    m_impl->path = "/rdm/" + module;
+}
+
 const std::string& RpcClient::Host() const {
     return m_impl->host;
 }
@@ -104,7 +109,7 @@ nlohmann::json RpcClient::Call(const std::string& method, const nlohmann::json& 
     const nlohmann::json request = {{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}};
     // Invalid UTF-8 in a text is replaced rather than refused: the server validates what it gets.
     const std::string body = request.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    const httplib::Result response = m_impl->http.Post(RpcPath, body, "application/json");
+    const httplib::Result response = m_impl->http.Post(m_impl->path, body, "application/json");
     if (!response) {
         m_impl->ThrowTransport(response.error());
     }

@@ -25,6 +25,9 @@ public:
     RpcClient(RpcClient&&) noexcept;
     RpcClient& operator=(RpcClient&&) noexcept;
 
+    // Sends the calls to another remote data module of the server ("Ped01100.rdmRelPedido").
+    void SetModule(const std::string& module);
+
     const std::string& Host() const;
     int Port() const;
 

@@ -1,6 +1,6 @@
 #include "server/RpcDispatcher.h"
 
-#include "rdm/RdmCancelaPedido.h"
+#include "rdm/RpcError.h"
 #include "server/JsonRpc.h"
 #include "storage/Tokens.h"
 
@@ -47,10 +47,11 @@ bool IsValidId(const nlohmann::json& id) {
 
 } // namespace
 
-RpcOutcome RpcDispatcher::Handle(std::string_view body, std::string_view authorization) {
+RpcOutcome RpcDispatcher::Handle(std::string_view body, std::string_view authorization,
+                                 const RemoteModule& module) {
     RpcOutcome outcome;
     try {
-        Dispatch(outcome, body, authorization);
+        Dispatch(outcome, body, authorization, module);
     } catch (const std::exception& error) {
         const nlohmann::json id =
             outcome.body.is_object() ? outcome.body.value("id", nlohmann::json()) : nullptr;
@@ -60,7 +61,8 @@ RpcOutcome RpcDispatcher::Handle(std::string_view body, std::string_view authori
     return outcome;
 }
 
-void RpcDispatcher::Dispatch(RpcOutcome& outcome, std::string_view body, std::string_view authorization) {
+void RpcDispatcher::Dispatch(RpcOutcome& outcome, std::string_view body, std::string_view authorization,
+                             const RemoteModule& module) {
     const std::optional<std::string> token = BearerToken(authorization);
     if (!token) {
         return Fail(outcome, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso ausente.", "unauthorized");
@@ -77,15 +79,14 @@ void RpcDispatcher::Dispatch(RpcOutcome& outcome, std::string_view body, std::st
     if (request.is_discarded()) {
         return Fail(outcome, 400, nullptr, JsonRpc::ParseError, "Requisição com JSON inválido.", "invalid");
     }
-    if (!CheckEnvelope(outcome, request)) {
+    if (!CheckEnvelope(outcome, request, module)) {
         return;
     }
     const nlohmann::json& id = request["id"];
     // Keep the id so that an internal failure below still answers with it.
     outcome.body = {{"id", id}};
     try {
-        RdmCancelaPedido rdm(*lease);
-        nlohmann::json result = rdm.Call(outcome.method, request["params"], *tokenOperator);
+        nlohmann::json result = module.Call(*lease, outcome.method, request["params"], *tokenOperator);
         outcome.body = JsonRpc::Result(id, std::move(result));
         outcome.outcome = "ok";
     } catch (const RpcError& error) {
@@ -95,7 +96,8 @@ void RpcDispatcher::Dispatch(RpcOutcome& outcome, std::string_view body, std::st
     }
 }
 
-bool RpcDispatcher::CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request) {
+bool RpcDispatcher::CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request,
+                                  const RemoteModule& module) {
     if (request.is_array()) {
         Fail(outcome, 400, nullptr, JsonRpc::InvalidRequest, "Requisições em lote não são aceitas.",
              "invalid");
@@ -121,7 +123,7 @@ bool RpcDispatcher::CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& req
         return invalid("o campo \"method\" é obrigatório e deve ser texto.");
     }
     const std::string method = request["method"].get<std::string>();
-    if (!RdmCancelaPedido::HasMethod(method)) {
+    if (!module.HasMethod(method)) {
         // A long name is not echoed back: the answer should not grow with what the client sends.
         const std::string shown = method.size() <= 64 ? ": " + method : "";
         Fail(outcome, 200, request["id"], RpcCode::MethodNotFound, "Método desconhecido" + shown + ".",

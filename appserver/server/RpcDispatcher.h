@@ -1,5 +1,6 @@
 #pragma once
 
+#include "server/RemoteModules.h"
 #include "server/RpcOutcome.h"
 #include "sqldb/ConnectionPool.h"
 
@@ -15,12 +16,15 @@ class RpcDispatcher {
 public:
     explicit RpcDispatcher(sqldb::ConnectionPool& pool) : m_pool(pool) {}
 
-    RpcOutcome Handle(std::string_view body, std::string_view authorization);
+    // Runs the call on the cancellation module, or on the module given.
+    RpcOutcome Handle(std::string_view body, std::string_view authorization,
+                      const RemoteModule& module = CancellationModule());
 
 private:
-    void Dispatch(RpcOutcome& outcome, std::string_view body, std::string_view authorization);
+    void Dispatch(RpcOutcome& outcome, std::string_view body, std::string_view authorization,
+                  const RemoteModule& module);
     // Fills the outcome with an error and returns false when the envelope is not a valid request.
-    static bool CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request);
+    static bool CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request, const RemoteModule& module);
 
     sqldb::ConnectionPool& m_pool;
 };

@@ -41,6 +41,11 @@ RpcServer::RpcServer(const std::string& dbUrl, ServerOptions options, std::ostre
     m_http->Post(RpcPath, [this](const httplib::Request& request, httplib::Response& response) {
         HandleRpc(request, response);
     });
+    // The report module has a path of its own; everything else of the request is the same.
+    m_http->Post(std::string("/rdm/") + std::string(RdmRelPedidoModule().Name),
+                 [this](const httplib::Request& request, httplib::Response& response) {
+                     HandleRpc(request, response, RdmRelPedidoModule());
+                 });
     m_http->Get("/health",
                 [this](const httplib::Request&, httplib::Response& response) { HandleHealth(response); });
     m_http->Get("/metrics", [this](const httplib::Request&, httplib::Response& response) {
@@ -76,9 +81,11 @@ void RpcServer::Stop() {
     m_http->stop();
 }
 
-void RpcServer::HandleRpc(const httplib::Request& request, httplib::Response& response) {
+void RpcServer::HandleRpc(const httplib::Request& request, httplib::Response& response,
+                          const RemoteModule& module) {
     const auto start = std::chrono::steady_clock::now();
-    const RpcOutcome outcome = m_dispatcher.Handle(request.body, request.get_header_value("Authorization"));
+    const RpcOutcome outcome =
+        m_dispatcher.Handle(request.body, request.get_header_value("Authorization"), module);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
     response.status = outcome.httpStatus;
     if (outcome.httpStatus == 401) {

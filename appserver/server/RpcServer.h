@@ -37,7 +37,8 @@ public:
     void Stop();
 
 private:
-    void HandleRpc(const httplib::Request& request, httplib::Response& response);
+    void HandleRpc(const httplib::Request& request, httplib::Response& response,
+                   const RemoteModule& module = CancellationModule());
     void HandleHealth(httplib::Response& response);
     void HandleError(const httplib::Request& request, httplib::Response& response);
 

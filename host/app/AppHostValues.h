@@ -13,9 +13,12 @@ namespace host {
 class AppHostValues : public HostValues {
 public:
     using ScreenOpener = std::function<void(const std::string& code)>;
+    using ParameterOpener = std::function<void(const std::string& code, const std::string& parameter)>;
 
     // The branch code is zero-padded to its four characters, as the database stores it.
     AppHostValues(const HostOptions& options, ScreenOpener opener);
+    // `opener` also receives the parameter LoadBPL was given.
+    AppHostValues(const HostOptions& options, ParameterOpener opener);
 
     // Reads the branch's name (FILIAL) through the open shared lookup database; an unknown
     // branch leaves the name empty. Throws what the database throws.
@@ -30,12 +33,12 @@ public:
     int WebPort() const override { return m_options.ServerPort; }
     std::string DBPict(int kind) const override { return kind == 0 ? m_options.ProductMask : ""; }
     std::string DatabaseURL() const override { return m_options.Database; }
-    // The modules' entry functions take no parameter, so the parameter goes nowhere.
+    // The parameter reaches the screen's entry when the module's entries take one.
     void LoadBPL(const std::string& code, const std::string& parameter) override;
 
 private:
     HostOptions m_options;
-    ScreenOpener m_opener;
+    ParameterOpener m_opener;
     std::string m_branch;
     std::string m_branchName;
 };

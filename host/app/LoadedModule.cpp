@@ -29,26 +29,32 @@ LoadedModule::~LoadedModule() {
     dlclose(m_handle);
 }
 
+void* LoadedModule::Symbol(const std::string& name) const {
+    void* symbol = dlsym(m_handle, name.c_str());
+    if (!symbol)
+        throw std::runtime_error("module " + m_descriptor.Package + " exports no " + name);
+    return symbol;
+}
+
 LoadedModule::EntryFunction LoadedModule::Function(const std::string& name) const {
     // Entry points are plain C functions; the cast from the data pointer dlsym returns is the
     // documented way to reach them.
-    void* symbol = dlsym(m_handle, name.c_str());
-    if (!symbol)
-        throw std::runtime_error("module " + m_descriptor.Package + " exports no function " + name);
-    return reinterpret_cast<EntryFunction>(symbol);
+    return reinterpret_cast<EntryFunction>(Symbol(name));
 }
 
-void LoadedModule::OpenScreen(const std::string& code) {
-    Function(m_descriptor.Screens.at(code))();
+void LoadedModule::OpenScreen(const std::string& code, const std::string& parameter) {
+    const std::string& entry = m_descriptor.Screens.at(code);
+    if (!m_descriptor.EntryTakesParameter)
+        return Function(entry)();
+    using ParameterEntry = void (*)(const char*);
+    reinterpret_cast<ParameterEntry>(Symbol(entry))(parameter.c_str());
 }
 
 std::optional<std::string> LoadedModule::VariableText(const std::string& name) const {
     const auto declared = m_descriptor.Variables.find(name);
     if (declared == m_descriptor.Variables.end())
         return std::nullopt;
-    const void* symbol = dlsym(m_handle, name.c_str());
-    if (!symbol)
-        throw std::runtime_error("module " + m_descriptor.Package + " exports no variable " + name);
+    const void* symbol = Symbol(name);
     const std::string& type = declared->second;
     if (type == "bool")
         return *static_cast<const bool*>(symbol) ? "true" : "false";

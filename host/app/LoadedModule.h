@@ -19,8 +19,8 @@ public:
 
     const PackageDescriptor& Descriptor() const { return m_descriptor; }
     bool Offers(const std::string& code) const { return m_descriptor.Screens.count(code) > 0; }
-    // Calls the screen's entry function.
-    void OpenScreen(const std::string& code);
+    // Calls the screen's entry function, with the parameter when the entry takes one.
+    void OpenScreen(const std::string& code, const std::string& parameter = {});
     // A variable the descriptor declares, as text (booleans as true/false); nullopt when the
     // module declares none of that name.
     std::optional<std::string> VariableText(const std::string& name) const;
@@ -28,6 +28,7 @@ public:
 private:
     using EntryFunction = void (*)();
     EntryFunction Function(const std::string& name) const;
+    void* Symbol(const std::string& name) const;
 
     PackageDescriptor m_descriptor;
     void* m_handle = nullptr;

@@ -40,10 +40,10 @@ std::vector<OfferedScreen> ModuleLoader::Screens() const {
     return screens;
 }
 
-void ModuleLoader::Open(const std::string& code) {
+void ModuleLoader::Open(const std::string& code, const std::string& parameter) {
     for (const auto& module : m_modules) {
         if (module->Offers(code)) {
-            module->OpenScreen(code);
+            module->OpenScreen(code, parameter);
             return;
         }
     }

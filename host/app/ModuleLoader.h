@@ -36,7 +36,7 @@ public:
     std::vector<OfferedScreen> Screens() const;
     // Opens the screen; a code no module offers throws std::runtime_error with the operator's
     // message ("Módulo da tela PED01100 não encontrado.").
-    void Open(const std::string& code);
+    void Open(const std::string& code, const std::string& parameter = {});
     // The exported variable of the first loaded module that declares it.
     std::optional<std::string> VariableText(const std::string& name) const;
 

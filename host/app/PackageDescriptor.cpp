@@ -42,6 +42,7 @@ PackageDescriptor PackageDescriptor::Parse(const std::string& text, const std::f
         }
         descriptor.Initialize = json.value("initialize", "");
         descriptor.Finalize = json.value("finalize", "");
+        descriptor.EntryTakesParameter = json.value("entryParameter", false);
         return descriptor;
     } catch (const nlohmann::json::exception& e) {
         throw std::runtime_error(std::string("the descriptor is not valid: ") + e.what());

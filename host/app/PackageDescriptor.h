@@ -19,6 +19,9 @@ struct PackageDescriptor {
     std::map<std::string, std::string> Screens; // screen code -> entry function
     // Exported variables a script may read: name -> "bool", "int32" or "string".
     std::map<std::string, std::string> Variables;
+    // The entry functions take the screen's parameter as a C text ("entryParameter": true);
+    // otherwise they take nothing and a parameter is dropped.
+    bool EntryTakesParameter = false;
     std::string Initialize;
     std::string Finalize;
 

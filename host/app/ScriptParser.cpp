@@ -22,6 +22,7 @@ const std::map<std::string, Arity>& Commands() {
         {"tab", {2, 2}},    {"cell", {3, 3}},  {"title", {2, 2}},    {"row", {2, 2}},   {"answer", {1, 1}},
         {"choose", {1, 1}}, {"pick", {1, 1}},  {"picklist", {1, 1}}, {"today", {1, 1}}, {"close", {1, 1}},
         {"expect", {2, 6}}, {"dump", {1, 1}},  {"shot", {1, 1}},     {"calls", {1, 1}},
+        {"pdf", {1, 1}},
     };
     return commands;
 }
@@ -141,6 +142,8 @@ void ScriptParser::Check(const ScriptCommand& command) {
         throw ScriptError(line, "shot takes a file name ending in .png");
     if (command.Name == "calls" && first != "reset")
         throw ScriptError(line, "calls takes reset");
+    if (command.Name == "pdf" && (first.size() < 5 || first.substr(first.size() - 4) != ".pdf"))
+        throw ScriptError(line, "pdf takes a file name ending in .pdf");
     if (command.Name == "cell" || command.Name == "row")
         ParseRow(args[1], line);
     if (command.Name == "key")

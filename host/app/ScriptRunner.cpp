@@ -38,7 +38,7 @@ private:
 
 ScriptRunner::ScriptRunner(ui::Application& app, std::ostream& out, HostView* view)
     : m_app(app), m_view(view), m_transcript(out),
-      m_platform(m_transcript, view ? &view->Platform() : nullptr), m_actions(app) {
+      m_platform(m_transcript, view ? &view->Platform() : nullptr), m_printer(m_transcript), m_actions(app) {
     m_platform.SetLineSupplier([this](ui::Form&) { return RunNextLine(); });
 }
 
@@ -63,6 +63,7 @@ int ScriptRunner::Run(const std::string& scriptText) {
     m_next = 0;
     m_failed = false;
     PlatformSwap swap(m_app, m_platform);
+    report::ScopedPrintService printer(m_printer);
     return RunCommands();
 }
 
@@ -70,7 +71,7 @@ int ScriptRunner::RunCommands() {
     try {
         while (RunNextLine()) {
         }
-        if (std::size_t left = m_platform.Answers().PendingAnswers(); left > 0)
+        if (std::size_t left = m_platform.Answers().PendingAnswers() + m_printer.PendingFiles(); left > 0)
             throw ScriptError(m_currentLine,
                               std::to_string(left) + " queued answer(s) left unused at the end");
     } catch (const ScriptError& e) {
@@ -111,6 +112,8 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
         Open(command);
     else if (name == "calls")
         RemoteCallLog::Instance().Reset();
+    else if (name == "pdf")
+        m_printer.QueuePdf(command.Args.front());
     else
         Act(command);
 }

@@ -3,6 +3,7 @@
 #include "app/ScriptCommand.h"
 #include "app/ScriptInspector.h"
 #include "app/ScriptPlatform.h"
+#include "app/ScriptPrintService.h"
 #include "app/Transcript.h"
 #include "ui/UserActions.h"
 
@@ -37,6 +38,8 @@ public:
     // How `expect var NAME` reads a module variable (the module loader's exported variables).
     void SetVariableReader(VariableReader reader) { m_variables = std::move(reader); }
     int Run(const std::string& scriptText);
+    // Where `pdf FILE` answers go: the print service installed while the script runs.
+    ScriptPrintService& Printer() { return m_printer; }
     int RunFile(const std::filesystem::path& file);
 
 private:
@@ -56,6 +59,7 @@ private:
     HostView* m_view;
     Transcript m_transcript;
     ScriptPlatform m_platform;
+    ScriptPrintService m_printer;
     ui::UserActions m_actions;
     ScreenOpener m_opener;
     VariableReader m_variables;

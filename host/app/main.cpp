@@ -3,6 +3,7 @@
 #include "app/AppHostValues.h"
 #include "app/HostOptionParser.h"
 #include "app/ModuleLoader.h"
+#include "app/ReportPdfWriter.h"
 #include "app/ScriptRunner.h"
 #include "app/ViewFactory.h"
 #include "data/FormatSettings.h"
@@ -30,6 +31,11 @@ int RunScript(ui::Application& app, const host::HostOptions& options, host::Modu
     host::ScriptRunner runner(app, std::cout, view);
     runner.SetScreenOpener([&](const std::string& code) { loader.Open(code); });
     runner.SetVariableReader([&](const std::string& name) { return loader.VariableText(name); });
+#if PEDHOST_WITH_QT
+    // Qt's PDF writer serves the headless platform as well: a script's PDF is the same file.
+    const std::unique_ptr<host::ReportPdfWriter> pdf = host::CreateQtPdfWriter();
+    runner.Printer().SetPdfWriter(pdf.get());
+#endif
     return runner.Run(text.str());
 }
 
@@ -37,6 +43,10 @@ int RunInteractive(ui::Application& app, const host::HostOptions& options, host:
                    host::HostView& view) {
     if (!options.OpenCode.empty())
         app.Dispatch([&] { loader.Open(options.OpenCode); });
+#if PEDHOST_WITH_QT
+    const std::unique_ptr<report::PrintService> printer = host::CreateQtPrintService();
+    report::ScopedPrintService installed(*printer);
+#endif
     return view.Exec();
 }
 
@@ -55,7 +65,10 @@ int RunHost(const host::HostOptions& options, char* program) {
         dtmDBGeral::Open(options.Database);
     host::ModuleLoader loader(options.ModulesDir.empty() ? host::ModuleLoader::DefaultFolder()
                                                          : options.ModulesDir);
-    host::AppHostValues values(options, [&](const std::string& code) { loader.Open(code); });
+    host::AppHostValues values(options, host::AppHostValues::ParameterOpener(
+                                            [&](const std::string& code, const std::string& parameter) {
+                                                loader.Open(code, parameter);
+                                            }));
     if (dtmDBGeral::Connected())
         values.ReadBranchName();
     Morvale::InstallHostValues(&values);

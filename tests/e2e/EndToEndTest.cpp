@@ -111,9 +111,9 @@ TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {
 }
 
 TEST_P(EndToEnd, ScreenOfAMissingModuleIsAPortugueseErrorMessage) {
-    auto result = RunText("open PED01100\nexpect message \"Módulo da tela PED01100 não encontrado.\"\n");
+    auto result = RunText("open PED09999\nexpect message \"Módulo da tela PED09999 não encontrado.\"\n");
     EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
-    EXPECT_NE(result.out.find("error: Módulo da tela PED01100 não encontrado.\n"), std::string::npos)
+    EXPECT_NE(result.out.find("error: Módulo da tela PED09999 não encontrado.\n"), std::string::npos)
         << result.out;
 }
 

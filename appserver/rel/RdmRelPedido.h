@@ -1,0 +1,27 @@
+#pragma once
+
+#include "sqldb/Connection.h"
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+
+namespace pedserver {
+
+// The remote data module "Ped01100.rdmRelPedido": what the order report prints. Read only; the
+// same token, operator and seller rules as the cancellation module.
+class RdmRelPedido {
+public:
+    static constexpr const char* Name = "Ped01100.rdmRelPedido";
+
+    explicit RdmRelPedido(sqldb::Connection& connection) : m_connection(connection) {}
+
+    static bool HasMethod(std::string_view method);
+    nlohmann::json Call(std::string_view method, const nlohmann::json& params,
+                        const std::string& tokenOperator);
+
+private:
+    sqldb::Connection& m_connection;
+};
+
+} // namespace pedserver

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "sqldb/Connection.h"
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+
+namespace pedserver {
+
+// A remote data module the server offers at POST /rdm/<Name>: which methods it knows and how
+// to run one on a connection for the token's operator.
+struct RemoteModule {
+    std::string_view Name;
+    bool (*HasMethod)(std::string_view method);
+    nlohmann::json (*Call)(sqldb::Connection& connection, std::string_view method,
+                           const nlohmann::json& params, const std::string& tokenOperator);
+};
+
+// The module of that name, or null.
+const RemoteModule* FindRemoteModule(std::string_view name);
+// The order-cancellation module, which the server's first path serves.
+const RemoteModule& CancellationModule();
+// The order report module "Ped01100.rdmRelPedido".
+const RemoteModule& RdmRelPedidoModule();
+
+} // namespace pedserver
