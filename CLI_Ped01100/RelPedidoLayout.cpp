@@ -100,6 +100,14 @@ private:
     }
 
     void OrderRow(const PedidoRel& pedido) {
+        // An order stays on one page with its items and history lines, so that no line is read
+        // apart from its order; only a block taller than a page flows on.
+        std::size_t lines = 0;
+        if (m_opcoes.itens)
+            lines += m_itens.count(pedido.nrPedido);
+        if (m_opcoes.historico)
+            lines += m_historico.count(pedido.nrPedido);
+        m_builder.KeepTogether(RowHeight + static_cast<int>(lines) * LineHeight);
         m_builder.AddRow(RowHeight, [&](Page& page, int top) {
             const auto font = report::Regular(8);
             Cell(page, Order::Numero, top, pedido.nrPedido, font);

@@ -28,7 +28,9 @@ void ReportBuilder::NewPage() {
 }
 
 void ReportBuilder::KeepTogether(int height) {
-    if (!m_pages.empty() && height > Remaining())
+    // A block taller than a whole page cannot be kept together; it flows from where it is.
+    const int pageBody = BodyBottom() - BodyTop() - m_bandHeight;
+    if (!m_pages.empty() && height > Remaining() && height <= pageBody)
         NewPage();
 }
 

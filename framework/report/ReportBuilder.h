@@ -27,7 +27,8 @@ public:
     void SetPageBand(int height, Draw draw);
     // Adds a row; throws std::invalid_argument for a row taller than a page's body.
     void AddRow(int height, const Draw& draw);
-    // Starts a new page unless `height` still fits, so what follows stays together.
+    // Starts a new page unless `height` still fits, so what follows stays together; a height
+    // taller than a page's body starts no page.
     void KeepTogether(int height);
     bool IsEmpty() const { return m_rows == 0; }
 

@@ -117,6 +117,21 @@ TEST(ReportBuilderTest, KeepTogetherMovesAGroupThatWouldBeSplitToTheNextPage) {
     EXPECT_EQ(std::count(texts.begin(), texts.end(), "row"), 1);
 }
 
+TEST(ReportBuilderTest, ABlockTallerThanAPageFlowsOnWithoutAnEmptyPage) {
+    report::ReportBuilder builder(Header());
+    const auto row = [&](report::Page& page, int top) {
+        page.AddText({builder.Left(), top, builder.Right(), top + 12}, "row", report::Regular(8));
+    };
+    builder.AddRow(12, row);
+    builder.KeepTogether(5000);
+    for (int i = 0; i < 3; ++i)
+        builder.AddRow(12, row);
+    const auto document = builder.Finish("vazio");
+    ASSERT_EQ(document.PageCount(), 1) << "the block starts where it is";
+    const auto texts = document.Pages[0].Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "row"), 4);
+}
+
 TEST(ReportBuilderTest, ARowTallerThanAPageIsRefused) {
     report::ReportBuilder builder(Header());
     EXPECT_THROW(builder.AddRow(800, [](report::Page&, int) {}), std::invalid_argument);
