@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CLI_Ped01000/OrderItemsPrefetch.h"
 #include "TADOIBQuery.h"
 #include "TBtnPesquisa.h"
 #include "TDataSource.h"
@@ -168,11 +169,14 @@ private:
     void LoadItemsOfCurrentOrder();
     // GetPedido with the filter dialog's twenty parameters, into cdsPedido.
     void LoadOrders();
-    // Loads the current order's items and applies the first load rule that matches it; true when
-    // the order counts as disabled.
-    bool CheckOrder();
-    // GetItemPedidoSemFiltro2 for the current order: items that block its cancellation.
-    bool HasBlockingItems();
+    // The orders of cdsPedido in load order, with what the load check reads of them.
+    std::vector<OrderItemsPrefetch::Order> LoadedOrders();
+    // Takes the current order's items (from the load's prefetch, else from the server) and applies
+    // the first load rule that matches it; true when the order counts as disabled.
+    bool CheckOrder(const OrderItemsPrefetch& prefetch);
+    // GetItemPedidoSemFiltro2 for the current order (prefetched, else asked): items that block its
+    // cancellation.
+    bool HasBlockingItems(const OrderItemsPrefetch& prefetch);
     bool AnyItemIn(const std::string& situations);
     void SetOrderCheck(const std::string& idCheck);
     // The check part of the orders' title click; the sorting follows it.

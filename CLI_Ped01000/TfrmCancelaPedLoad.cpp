@@ -91,8 +91,9 @@ void TfrmCancelaPed::DesabilitacaoDefaultPed() {
     {
         data::ScopedDetach scroll(cdsPedido.AfterScroll);
         LoadOrderScope loadOrder(cdsPedido);
+        const OrderItemsPrefetch prefetch(netCancelaPed, LoadedOrders());
         for (cdsPedido.First(); !cdsPedido.IsEmpty() && !cdsPedido.Eof(); cdsPedido.Next()) {
-            if (CheckOrder())
+            if (CheckOrder(prefetch))
                 ++inContDesabilitadosPed;
         }
     }
@@ -100,8 +101,23 @@ void TfrmCancelaPed::DesabilitacaoDefaultPed() {
         cdsPedido.Locate("NRPEDIDO", current, true);
 }
 
-bool TfrmCancelaPed::CheckOrder() {
-    LoadItemsOfCurrentOrder();
+std::vector<OrderItemsPrefetch::Order> TfrmCancelaPed::LoadedOrders() {
+    std::vector<OrderItemsPrefetch::Order> orders;
+    for (cdsPedido.First(); !cdsPedido.IsEmpty() && !cdsPedido.Eof(); cdsPedido.Next()) {
+        orders.push_back({cdsPedido.FieldByName("CDFILIAL").AsString(),
+                          cdsPedido.FieldByName("NRPEDIDO").AsString(),
+                          cdsPedido.FieldByName("IDSITPEDIDO").AsString()});
+    }
+    return orders;
+}
+
+bool TfrmCancelaPed::CheckOrder(const OrderItemsPrefetch& prefetch) {
+    const data::Packet* items = prefetch.Items(cdsPedido.FieldByName("CDFILIAL").AsString(),
+                                               cdsPedido.FieldByName("NRPEDIDO").AsString());
+    if (items)
+        cdsItemPedido.LoadFromPacket(*items);
+    else
+        LoadItemsOfCurrentOrder();
     const std::string situation = cdsPedido.FieldByName("IDSITPEDIDO").AsString();
     bool disable = false;
     if (cdsItemPedido.IsEmpty()) {
@@ -115,18 +131,23 @@ bool TfrmCancelaPed::CheckOrder() {
     } else if (situation == "1") {
         disable = AnyItemIn("5");
     } else if (situation == "2") {
-        disable = AnyItemIn("34567") || HasBlockingItems();
+        disable = AnyItemIn("34567") || HasBlockingItems(prefetch);
     }
     if (disable)
         SetOrderCheck("");
     return disable;
 }
 
-bool TfrmCancelaPed::HasBlockingItems() {
-    RdmCancelaPedido rdm(netCancelaPed);
-    const RemoteResult result = rdm.GetItemPedidoSemFiltro2(cdsPedido.FieldByName("CDFILIAL").AsString(),
-                                                            cdsPedido.FieldByName("NRPEDIDO").AsString());
-    cdsItemPedidoSemFiltro2.LoadFromPacket(Consiste::CheckResultServ(result, true, 0));
+bool TfrmCancelaPed::HasBlockingItems(const OrderItemsPrefetch& prefetch) {
+    const std::string branch = cdsPedido.FieldByName("CDFILIAL").AsString();
+    const std::string number = cdsPedido.FieldByName("NRPEDIDO").AsString();
+    if (const data::Packet* blocking = prefetch.Blocking(branch, number)) {
+        cdsItemPedidoSemFiltro2.LoadFromPacket(*blocking);
+    } else {
+        RdmCancelaPedido rdm(netCancelaPed);
+        cdsItemPedidoSemFiltro2.LoadFromPacket(
+            Consiste::CheckResultServ(rdm.GetItemPedidoSemFiltro2(branch, number), true, 0));
+    }
     return !cdsItemPedidoSemFiltro2.IsEmpty();
 }
 

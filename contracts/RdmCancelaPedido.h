@@ -5,6 +5,8 @@
 #include "data/Packet.h"
 
 #include <string>
+#include <utility>
+#include <vector>
 
 // The methods of the remote data module "Ped01000.rdmCancelaPedido" as the module calls them,
 // over an open TNetConnection. Every method returns the server's answer unchecked, for
@@ -24,6 +26,10 @@ public:
                            std::string& sitItemPedido);
     RemoteResult GetItemPedido(std::string cdFilial, std::string nrPedido);
     RemoteResult GetItemPedidoSemFiltro2(std::string cdFilial, std::string nrPedido);
+    // The same for many orders (branch, order number) in one exchange; one result per order.
+    using OrderKey = std::pair<std::string, std::string>;
+    std::vector<RemoteResult> GetItemPedido(const std::vector<OrderKey>& orders);
+    std::vector<RemoteResult> GetItemPedidoSemFiltro2(const std::vector<OrderKey>& orders);
     RemoteResult getOperTPed(std::string cdFilial, std::string operador);
     // vendedor may be empty; todos is "T" for every seller or empty.
     RemoteResult GetNrPedido(std::string cdFilial, std::string vendedor, std::string todos);

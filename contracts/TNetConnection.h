@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RemoteArg.h"
+#include "RemoteCall.h"
 #include "RemoteResult.h"
 #include "ui/Component.h"
 
@@ -51,6 +52,12 @@ public:
     // Calls a method of the remote data module with positional arguments. A `Get...` answer fills
     // Packet, a `Set...` answer fills Rows; an answer of the other shape is a failure.
     RemoteResult Call(const std::string& method, const std::vector<RemoteArg>& args);
+    // Sends the calls in one exchange (a JSON-RPC batch, split at the server's batch size) and
+    // returns one result per call, in order; each call succeeds or fails on its own. A failure of
+    // the exchange itself fails every call (or throws, with RaiseOnError).
+    std::vector<RemoteResult> CallBatch(const std::vector<RemoteCall>& calls);
+    // The most calls one exchange carries; the server's own limit.
+    static constexpr std::size_t MaxBatchCalls = 100;
 
 private:
     RemoteResult Failed(std::string message) const;

@@ -44,6 +44,26 @@ RemoteResult RdmCancelaPedido::GetItemPedidoSemFiltro2(std::string cdFilial, std
     return m_connection.Call("GetItemPedidoSemFiltro2", {std::move(cdFilial), std::move(nrPedido)});
 }
 
+namespace {
+
+std::vector<RemoteCall> PerOrder(const char* method, const std::vector<RdmCancelaPedido::OrderKey>& orders) {
+    std::vector<RemoteCall> calls;
+    calls.reserve(orders.size());
+    for (const auto& [cdFilial, nrPedido] : orders)
+        calls.push_back({method, {cdFilial, nrPedido}});
+    return calls;
+}
+
+} // namespace
+
+std::vector<RemoteResult> RdmCancelaPedido::GetItemPedido(const std::vector<OrderKey>& orders) {
+    return m_connection.CallBatch(PerOrder("GetItemPedido", orders));
+}
+
+std::vector<RemoteResult> RdmCancelaPedido::GetItemPedidoSemFiltro2(const std::vector<OrderKey>& orders) {
+    return m_connection.CallBatch(PerOrder("GetItemPedidoSemFiltro2", orders));
+}
+
 RemoteResult RdmCancelaPedido::getOperTPed(std::string cdFilial, std::string operador) {
     return m_connection.Call("getOperTPed", {std::move(cdFilial), std::move(operador)});
 }

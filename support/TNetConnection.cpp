@@ -128,3 +128,11 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
                       ".");
     }
 }
+
+std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall>& calls) {
+    std::vector<RemoteResult> results;
+    results.reserve(calls.size());
+    for (const RemoteCall& call : calls)
+        results.push_back(Call(call.Method, call.Args));
+    return results;
+}

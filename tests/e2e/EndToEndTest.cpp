@@ -100,6 +100,12 @@ TEST_P(Scenarios, GridsShowSituationsImagesAndRoundedPricesAndTheLoadsCalls) {
     RunScenario({"grid_painting", true});
 }
 
+// The transcript was written by the check that asked the server order by order; the batched
+// check must disable exactly the same orders of the branch's mixed demo orders.
+TEST_P(Scenarios, LoadCheckOverEveryOrderOfTheBranchMarksAndCountsAsOrderByOrder) {
+    RunScenario({"load_check", true});
+}
+
 TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {
     auto result = RunText(
         "open PED01000\nexpect medCdFilial.Text 0002\nexpect edtNmFilial.Text \"MATRIZ SAO PAULO\"\n");
