@@ -35,6 +35,35 @@ bool IsBare(std::string_view value) {
 
 } // namespace
 
+RequestLog::RequestLog(std::ostream& out, std::chrono::milliseconds flushDelay)
+    : m_out(out), m_flushDelay(flushDelay), m_writer([this] { WriteOut(); }) {}
+
+RequestLog::~RequestLog() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_one();
+    m_writer.join();
+}
+
+void RequestLog::WriteOut() {
+    std::unique_lock lock(m_mutex);
+    while (true) {
+        m_wake.wait(lock, [this] { return m_stopping || !m_pending.empty(); });
+        // Lines that come soon after the first go out with it, in one write.
+        if (!m_stopping)
+            m_wake.wait_for(lock, m_flushDelay, [this] { return m_stopping; });
+        std::string lines;
+        lines.swap(m_pending);
+        lock.unlock();
+        m_out << lines << std::flush;
+        lock.lock();
+        if (m_stopping && m_pending.empty())
+            return;
+    }
+}
+
 std::string RequestLog::Quote(std::string_view value) {
     if (IsBare(value)) {
         return std::string(value);
@@ -66,8 +95,11 @@ void RequestLog::Write(const RpcOutcome& outcome, double milliseconds) {
         line += " error=" + Quote(outcome.detail.substr(0, 500));
     }
     line += '\n';
-    std::lock_guard lock(m_mutex);
-    m_out << line << std::flush;
+    {
+        std::lock_guard lock(m_mutex);
+        m_pending += line;
+    }
+    m_wake.notify_one();
 }
 
 } // namespace pedserver

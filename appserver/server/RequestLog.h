@@ -2,19 +2,29 @@
 
 #include "server/RpcOutcome.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <thread>
 
 namespace pedserver {
 
 // One logfmt line per JSON-RPC request, e.g.
 //   ts=2024-05-10T14:03:07.412Z method=GetPedido operator=DEMO ms=3.2 outcome=ok status=200
-// Failures add error="...". Lines are written whole, so threads never interleave them.
+// Failures add error="...". Lines are written whole, so threads never interleave them. Lines are
+// gathered in memory and written by a thread of the log's own within `flushDelay` of the first
+// one, so a request never waits for the log's stream; what is left is written when the log goes
+// away, so a clean stop loses nothing.
 class RequestLog {
 public:
-    explicit RequestLog(std::ostream& out) : m_out(out) {}
+    explicit RequestLog(std::ostream& out,
+                        std::chrono::milliseconds flushDelay = std::chrono::milliseconds(100));
+    ~RequestLog();
+    RequestLog(const RequestLog&) = delete;
+    RequestLog& operator=(const RequestLog&) = delete;
 
     void Write(const RpcOutcome& outcome, double milliseconds);
 
@@ -23,8 +33,15 @@ public:
     static std::string Quote(std::string_view value);
 
 private:
+    void WriteOut();
+
     std::ostream& m_out;
+    const std::chrono::milliseconds m_flushDelay;
     std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::string m_pending;
+    bool m_stopping = false;
+    std::thread m_writer; // last: it starts once everything above is ready
 };
 
 } // namespace pedserver

@@ -1,9 +1,13 @@
 #include "server/RequestLog.h"
 
 #include "server/Metrics.h"
+#include "testkit/TempDir.h"
 
+#include <chrono>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -26,15 +30,33 @@ TEST(RequestLogTest, ValuesAreQuotedSoThatNoClientTextCanBreakALine) {
 
 TEST(RequestLogTest, AFailedRequestWritesOneLineWithItsError) {
     std::ostringstream out;
-    pedserver::RequestLog log(out);
-    pedserver::RpcOutcome outcome{200, {}, "SetCancelaPed", "DEMO", "refused", "Pedido 1\nforged=line"};
-    log.Write(outcome, 12.345);
+    {
+        pedserver::RequestLog log(out, std::chrono::hours(1));
+        pedserver::RpcOutcome outcome{200, {}, "SetCancelaPed", "DEMO", "refused", "Pedido 1\nforged=line"};
+        log.Write(outcome, 12.345);
+    } // a log that goes away writes what it holds, however long its delay
     const std::string line = out.str();
     EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
     EXPECT_NE(line.find(" method=SetCancelaPed operator=DEMO ms=12.3 outcome=refused status=200 "
                         "error=\"Pedido 1\\x0aforged=line\"\n"),
               std::string::npos)
         << line;
+}
+
+TEST(RequestLogTest, LinesReachTheStreamSoonWithoutWaitingForMore) {
+    testkit::TempDir folder("request-log");
+    const auto file = folder.Path() / "log";
+    std::ofstream out(file);
+    pedserver::RequestLog log(out, std::chrono::milliseconds(50));
+    for (int i = 0; i < 3; ++i)
+        log.Write({200, {}, "GetPedido", "DEMO", "ok", ""}, 1.0);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    std::string text;
+    while (std::count(text.begin(), text.end(), '\n') < 3 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        text = testkit::ReadTextFile(file.string());
+    }
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3) << text;
 }
 
 TEST(MetricsTest, HistogramBucketsAreCumulativeAndCountEveryRequest) {
