@@ -1,8 +1,10 @@
 #include "server/RequestLog.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <ctime>
+#include <pthread.h>
 
 namespace pedserver {
 
@@ -36,7 +38,16 @@ bool IsBare(std::string_view value) {
 } // namespace
 
 RequestLog::RequestLog(std::ostream& out, std::chrono::milliseconds flushDelay)
-    : m_out(out), m_flushDelay(flushDelay), m_writer([this] { WriteOut(); }) {}
+    : m_out(out), m_flushDelay(flushDelay) {
+    // The writer starts with every signal blocked: signals are for the thread that waits for them
+    // (the server stops on SIGTERM), and a thread that could take one would end the process.
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &previous);
+    m_writer = std::thread([this] { WriteOut(); });
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+}
 
 RequestLog::~RequestLog() {
     {

@@ -41,7 +41,7 @@ private:
     std::condition_variable m_wake;
     std::string m_pending;
     bool m_stopping = false;
-    std::thread m_writer; // last: it starts once everything above is ready
+    std::thread m_writer;
 };
 
 } // namespace pedserver

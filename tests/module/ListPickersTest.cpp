@@ -3,6 +3,7 @@
 #include "CLI_Ped01001/TfrmFiltroCancelaPed.h"
 #include "Consiste.h"
 #include "RdmCancelaPedido.h"
+#include "RemoteCallLog.h"
 #include "ScreenFixture.h"
 #include "ui/Keys.h"
 
@@ -13,13 +14,6 @@
 namespace {
 
 using Step = std::function<void(TfrmFiltroCancelaPed&)>;
-
-int Occurrences(const std::string& text, const std::string& what) {
-    int count = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++count;
-    return count;
-}
 
 std::set<std::string> Keys(data::DataSet& dataSet, const std::string& field) {
     std::set<std::string> keys;
@@ -54,7 +48,8 @@ protected:
         EXPECT_EQ(platform.PendingModalActions(), 0u);
     }
 
-    int NrPedidoCalls() const { return Occurrences(server->Log(), "GetNrPedido"); }
+    // The order-number lists the screen asked the server for.
+    int NrPedidoCalls() const { return RemoteCallLog::Instance().Count("GetNrPedido"); }
 
     // The order numbers the server offers for the branch with these arguments.
     std::set<std::string> ServerOrderNumbers(const std::string& seller, const std::string& all) {

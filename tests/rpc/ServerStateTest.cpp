@@ -71,7 +71,8 @@ TEST_P(ServerStateTest, InternalFailuresAnswerAGenericMessageAndLogTheDetails) {
     EXPECT_EQ(answer.json["error"]["code"], -32603);
     EXPECT_EQ(answer.json["error"]["message"], "Erro interno do servidor.");
     EXPECT_EQ(answer.body.find("ITEMPEDIDO"), std::string::npos) << "no internal detail reaches the client";
-    const std::string log = server.Log();
+    const std::string log = server.LogWhen(
+        [](const std::string& text) { return text.find("outcome=internal") != std::string::npos; });
     EXPECT_NE(log.find("method=GetItemPedido operator=" + facts.allOrdersOperator), std::string::npos);
     EXPECT_NE(log.find("outcome=internal status=500 error="), std::string::npos) << log;
     EXPECT_NE(log.find("ITEMPEDIDO", log.find("outcome=internal")), std::string::npos) << log;

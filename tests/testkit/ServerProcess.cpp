@@ -113,3 +113,18 @@ int ServerProcess::Stop(std::chrono::milliseconds grace) {
 }
 
 } // namespace testkit
+
+namespace testkit {
+
+std::string ServerProcess::LogWhen(const std::function<bool(const std::string& log)>& ready,
+                                   std::chrono::milliseconds within) const {
+    const auto deadline = std::chrono::steady_clock::now() + within;
+    std::string log = Log();
+    while (!ready(log) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        log = Log();
+    }
+    return log;
+}
+
+} // namespace testkit

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -47,6 +48,10 @@ public:
 
     // What the server has written to stderr so far (its request log).
     std::string Log() const;
+    // The log once `ready` holds for it (the server writes its request lines a moment after the
+    // answers), or as it is after `within`.
+    std::string LogWhen(const std::function<bool(const std::string& log)>& ready,
+                        std::chrono::milliseconds within = std::chrono::seconds(3)) const;
     bool IsRunning() { return m_server->IsRunning(); }
     // Stops the server gracefully (SIGKILL after `grace`) and returns its exit status.
     int Stop(std::chrono::milliseconds grace = std::chrono::seconds(5));
