@@ -84,7 +84,7 @@ void RpcServer::HandleRpc(const httplib::Request& request, httplib::Response& re
     if (outcome.httpStatus == 401) {
         response.set_header("WWW-Authenticate", "Bearer");
     }
-    response.set_content(outcome.body.dump(), JsonType);
+    response.set_content(JsonRpc::Serialize(outcome.body), JsonType);
     m_metrics.Record(outcome.method, outcome.outcome, elapsed.count());
     m_log.Write(outcome, elapsed.count() * 1000.0);
 }
@@ -118,7 +118,7 @@ void RpcServer::HandleError(const httplib::Request& request, httplib::Response& 
         form ? 415 : 413, JsonRpc::Error(nullptr, JsonRpc::InvalidRequest, message), "-", "-", "invalid",
         message};
     response.status = outcome.httpStatus;
-    response.set_content(outcome.body.dump(), JsonType);
+    response.set_content(JsonRpc::Serialize(outcome.body), JsonType);
     m_metrics.Record(outcome.method, outcome.outcome, 0.0);
     m_log.Write(outcome, 0.0);
 }
