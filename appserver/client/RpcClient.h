@@ -4,6 +4,7 @@
 #include "RpcClientError.h"
 
 #include <chrono>
+#include <cstddef>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -11,16 +12,26 @@
 namespace pedclient {
 
 struct RpcClientTimeouts {
+    // For opening the connection.
     std::chrono::milliseconds connect{3000};
+    // For the whole call, counted from its start: connect, send and the whole answer. An answer
+    // that trickles in byte by byte does not extend it.
     std::chrono::milliseconds read{30000};
+};
+
+// What the client accepts of an answer; both are checked before the answer is kept whole.
+struct RpcClientLimits {
+    std::size_t maxAnswerBytes = 32 * 1024 * 1024; // body, after any chunked framing
+    std::size_t maxDepth = 256;                    // nesting of JSON arrays and objects
 };
 
 // A keep-alive JSON-RPC client of "Ped01000.rdmCancelaPedido". One connection, reused from call
 // to call and reopened when the server closed it. Not thread-safe: one client per thread.
-// Every failure is an RpcClientError; nothing blocks longer than the timeouts.
+// Every failure is an RpcClientError with a Portuguese message; no call outlives its deadline.
 class RpcClient {
 public:
-    RpcClient(std::string host, int port, std::string token, RpcClientTimeouts timeouts = {});
+    RpcClient(std::string host, int port, std::string token, RpcClientTimeouts timeouts = {},
+              RpcClientLimits limits = {});
     ~RpcClient();
     RpcClient(RpcClient&&) noexcept;
     RpcClient& operator=(RpcClient&&) noexcept;
