@@ -1,28 +1,40 @@
 #pragma once
 
 #include "server/RpcOutcome.h"
+#include "server/RpcReply.h"
 #include "sqldb/ConnectionPool.h"
 
+#include <cstddef>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace pedserver {
 
-// Turns the body and the Authorization header of one POST into its JSON-RPC answer: checks the
-// token, the envelope and the method, then runs the method on a pooled connection. It never
-// throws; every failure becomes a JSON-RPC error, and internal details stay in RpcOutcome::detail.
+// Everything between an HTTP request on the JSON-RPC path and RdmCancelaPedido::Call: the token
+// (from the headers, before any body is read), then the body's call or batch of calls, each run
+// on a pooled connection of its own and so in a transaction of its own. It never throws; every
+// failure becomes a JSON-RPC error, and internal details stay in RpcOutcome::detail.
 class RpcDispatcher {
 public:
-    explicit RpcDispatcher(sqldb::ConnectionPool& pool) : m_pool(pool) {}
+    RpcDispatcher(sqldb::ConnectionPool& pool, std::size_t maxBatch) : m_pool(pool), m_maxBatch(maxBatch) {}
 
-    RpcOutcome Handle(std::string_view body, std::string_view authorization);
+    // The token's operator; or nothing, with `refusal` holding the answer (401, or 500 when the
+    // database fails).
+    std::optional<std::string> Authenticate(std::string_view authorization, RpcOutcome& refusal);
+    // Answers the body of an authenticated request: one call, or a batch (a JSON list) of at most
+    // the batch size, answered as a list in the order of its calls.
+    RpcReply Handle(std::string_view body, const std::string& operatorCode);
 
 private:
-    void Dispatch(RpcOutcome& outcome, std::string_view body, std::string_view authorization);
+    RpcOutcome HandleCall(const nlohmann::json& request, const std::string& operatorCode);
+    void Run(RpcOutcome& outcome, const nlohmann::json& request, const std::string& operatorCode);
     // Fills the outcome with an error and returns false when the envelope is not a valid request.
     static bool CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request);
 
     sqldb::ConnectionPool& m_pool;
+    std::size_t m_maxBatch;
 };
 
 } // namespace pedserver
