@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0)
         return 0;
     const int statuses[] = {200, 400, 401, 500, 502};
-    pedclient::RpcAnswer answer{statuses[data[0] % 5], std::string(reinterpret_cast<const char*>(data) + 1, size - 1)};
+    pedclient::RpcAnswer answer{statuses[data[0] % 5],
+                                std::string(reinterpret_cast<const char*>(data) + 1, size - 1)};
     try {
         const nlohmann::json result = pedclient::ResultOfAnswer(std::move(answer), 1, "127.0.0.1:8080", 256);
         (void)result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);

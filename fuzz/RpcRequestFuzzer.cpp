@@ -23,8 +23,9 @@ std::string SeededDatabase() {
     const std::string url = std::string("sqlite:") + folder + "/fuzz.db";
     const auto connection = sqldb::Connection::Open(url);
     pedserver::MigrateSchema(*connection);
-    pedserver::SeedDemo(*connection, std::chrono::year_month_day(std::chrono::year(2024), std::chrono::month(5),
-                                                                 std::chrono::day(15)));
+    pedserver::SeedDemo(
+        *connection,
+        std::chrono::year_month_day(std::chrono::year(2024), std::chrono::month(5), std::chrono::day(15)));
     return url;
 }
 

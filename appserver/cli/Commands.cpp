@@ -8,8 +8,8 @@
 #include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <sys/resource.h>
 #include <stdexcept>
+#include <sys/resource.h>
 
 namespace pedserver {
 

@@ -95,8 +95,9 @@ void AddServeLimits(CLI::App& serve, pedserver::ServerOptions& limits) {
     serve.add_option("--max-connections", limits.maxConnections, "Open connections in all")
         ->check(CLI::Range(1, 1000000))
         ->capture_default_str();
-    serve.add_option("--max-connections-per-client", limits.maxConnectionsPerClient,
-                     "Open connections per client address")
+    serve
+        .add_option("--max-connections-per-client", limits.maxConnectionsPerClient,
+                    "Open connections per client address")
         ->check(CLI::Range(1, 1000000))
         ->capture_default_str();
     serve.add_option("--max-batch", limits.maxBatch, "Calls in one JSON-RPC batch")

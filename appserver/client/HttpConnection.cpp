@@ -47,6 +47,8 @@ struct HttpConnection::Impl {
         stream.reset();
         throw RpcClientError(code, message);
     }
+    // Runs the started operations; past the deadline, closes the stream and sets `error` to a timeout.
+    void RunUntil(Clock::time_point deadline, beast::error_code& error);
     void Connect(const Exchange& exchange);
     RpcAnswer Send(const Exchange& exchange);
 
@@ -56,6 +58,18 @@ struct HttpConnection::Impl {
     std::optional<beast::tcp_stream> stream;
     beast::flat_buffer buffer;
 };
+
+void HttpConnection::Impl::RunUntil(Clock::time_point deadline, beast::error_code& error) {
+    // The stream's own timeouts end the operations at the deadline; but a peer that keeps data
+    // flowing keeps the loop busy, so the deadline is also enforced here, around the loop.
+    io.restart();
+    io.run_until(deadline);
+    if (io.stopped())
+        return;
+    stream->close();
+    io.run();
+    error = beast::error::timeout;
+}
 
 void HttpConnection::Impl::Connect(const Exchange& exchange) {
     const std::string unavailable = "Servidor de aplicação indisponível em " + Address() + ".";
@@ -67,9 +81,9 @@ void HttpConnection::Impl::Connect(const Exchange& exchange) {
     stream.emplace(io);
     buffer.clear();
     stream->expires_at(std::min(exchange.deadline, Clock::now() + exchange.connectTimeout));
-    stream->async_connect(endpoints, [&error](beast::error_code result, const tcp::endpoint&) { error = result; });
-    io.restart();
-    io.run();
+    stream->async_connect(endpoints,
+                          [&error](beast::error_code result, const tcp::endpoint&) { error = result; });
+    RunUntil(std::min(exchange.deadline, Clock::now() + exchange.connectTimeout), error);
     if (error)
         Fail(RpcClientError::Unavailable, unavailable);
     // Requests go out in one write, but answers are small and frequent: never wait for an ACK.
@@ -102,17 +116,17 @@ RpcAnswer HttpConnection::Impl::Send(const Exchange& exchange) {
             if (!error && parser.content_length().value_or(0) > exchange.maxAnswerBytes)
                 error = http::error::body_limit;
             if (!error && !parser.is_done())
-                http::async_read(*stream, buffer, parser, [&error](beast::error_code body, std::size_t) { error = body; });
+                http::async_read(*stream, buffer, parser,
+                                 [&error](beast::error_code body, std::size_t) { error = body; });
         });
     });
-    io.restart();
-    io.run();
+    RunUntil(exchange.deadline, error);
     if (error == beast::error::timeout)
         Fail(RpcClientError::NoAnswer, "Servidor de aplicação em " + Address() + " não respondeu a tempo.");
     if (error == http::error::body_limit)
         Fail(RpcClientError::BadAnswer, "Resposta do servidor de aplicação em " + Address() +
-                                            " grande demais: o limite é de " + MebiBytes(exchange.maxAnswerBytes) +
-                                            ".");
+                                            " grande demais: o limite é de " +
+                                            MebiBytes(exchange.maxAnswerBytes) + ".");
     if (error == http::error::end_of_stream || error == asio::error::eof ||
         error == asio::error::connection_reset || error == asio::error::broken_pipe)
         Fail(RpcClientError::NoAnswer,

@@ -30,7 +30,8 @@ struct RpcClient::Impl {
 nlohmann::json RpcClient::Impl::PacketOf(nlohmann::json result) const {
     if (!result.is_object() || !result.contains("packet") || !result["packet"].is_object()) {
         throw RpcClientError(RpcClientError::BadAnswer, "Resposta inválida do servidor de aplicação em " +
-                                                            connection.Address() + ": falta o pacote de dados.");
+                                                            connection.Address() +
+                                                            ": falta o pacote de dados.");
     }
     return std::move(result["packet"]);
 }
@@ -56,9 +57,10 @@ nlohmann::json RpcClient::Call(const std::string& method, const nlohmann::json& 
     const std::int64_t id = m_impl->nextId++;
     const nlohmann::json request = {{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}};
     // Invalid UTF-8 in a text is replaced rather than refused: the server validates what it gets.
-    RpcAnswer answer = m_impl->connection.Post(
-        {RpcPath, m_impl->authorization, request.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace),
-         deadline, m_impl->timeouts.connect, m_impl->limits.maxAnswerBytes});
+    RpcAnswer answer =
+        m_impl->connection.Post({RpcPath, m_impl->authorization,
+                                 request.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace),
+                                 deadline, m_impl->timeouts.connect, m_impl->limits.maxAnswerBytes});
     return ResultOfAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth);
 }
 

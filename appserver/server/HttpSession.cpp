@@ -66,7 +66,7 @@ void HttpSession::WaitForRequest() {
     if (m_state.stopping)
         return Close();
     if (m_buffer.size() > 0)
-        return ReadHeader(); // a pipelined request is already here
+        return ReadHeader();  // a pipelined request is already here
     m_buffer.shrink_to_fit(); // an idle connection keeps no room of its last request
     // Waiting for the first byte is the idle time; the header's own deadline starts with it.
     m_stream.expires_after(Seconds(m_state.options.idleTimeoutSeconds));
@@ -86,10 +86,9 @@ void HttpSession::ReadHeader() {
     // (Boost 1.74 compares a length with an unset limit as above it, so the limit is the largest.)
     m_parser->body_limit(std::numeric_limits<std::uint64_t>::max());
     m_stream.expires_after(Seconds(m_state.options.headerTimeoutSeconds));
-    http::async_read_header(m_stream, m_buffer, *m_parser,
-                            [self = shared_from_this()](beast::error_code error, std::size_t) {
-                                self->OnHeader(error);
-                            });
+    http::async_read_header(
+        m_stream, m_buffer, *m_parser,
+        [self = shared_from_this()](beast::error_code error, std::size_t) { self->OnHeader(error); });
 }
 
 void HttpSession::OnHeader(beast::error_code error) {
@@ -122,13 +121,14 @@ bool HttpSession::RequestHasBody() const {
 void HttpSession::Authenticate() {
     std::string authorization(m_parser->get()[http::field::authorization]);
     asio::post(*m_state.workers, [self = shared_from_this(), authorization = std::move(authorization),
-                                 work = asio::make_work_guard(m_state.io)] {
+                                  work = asio::make_work_guard(m_state.io)] {
         RpcOutcome refusal;
-        std::optional<std::string> operatorCode = self->m_state.dispatcher.Authenticate(authorization, refusal);
-        asio::post(self->m_state.io, [self, operatorCode = std::move(operatorCode),
-                                      refusal = std::move(refusal)]() mutable {
-            self->OnAuthenticated(std::move(operatorCode), std::move(refusal));
-        });
+        std::optional<std::string> operatorCode =
+            self->m_state.dispatcher.Authenticate(authorization, refusal);
+        asio::post(self->m_state.io,
+                   [self, operatorCode = std::move(operatorCode), refusal = std::move(refusal)]() mutable {
+                       self->OnAuthenticated(std::move(operatorCode), std::move(refusal));
+                   });
     });
 }
 
@@ -161,9 +161,9 @@ void HttpSession::OnAuthenticated(std::optional<std::string> operatorCode, RpcOu
 
 void HttpSession::ReadBody() {
     m_stream.expires_after(Seconds(m_state.options.bodyTimeoutSeconds));
-    http::async_read(m_stream, m_buffer, *m_parser, [self = shared_from_this()](beast::error_code error, std::size_t) {
-        self->OnBody(error);
-    });
+    http::async_read(
+        m_stream, m_buffer, *m_parser,
+        [self = shared_from_this()](beast::error_code error, std::size_t) { self->OnBody(error); });
 }
 
 void HttpSession::OnBody(beast::error_code error) {
@@ -175,14 +175,15 @@ void HttpSession::OnBody(beast::error_code error) {
         return Close();
     m_busy = true;
     std::string body = std::move(m_parser->get().body());
-    asio::post(*m_state.workers, [self = shared_from_this(), body = std::move(body), operatorCode = m_operator,
-                                 work = asio::make_work_guard(m_state.io)] {
+    asio::post(*m_state.workers, [self = shared_from_this(), body = std::move(body),
+                                  operatorCode = m_operator, work = asio::make_work_guard(m_state.io)] {
         RpcReply reply = self->m_state.dispatcher.Handle(body, operatorCode);
         for (const RpcOutcome& call : reply.calls)
             self->m_state.Record(call);
-        asio::post(self->m_state.io, [self, status = reply.httpStatus, text = std::move(reply.body)]() mutable {
-            self->Send(status, std::move(text), JsonType, true);
-        });
+        asio::post(self->m_state.io,
+                   [self, status = reply.httpStatus, text = std::move(reply.body)]() mutable {
+                       self->Send(status, std::move(text), JsonType, true);
+                   });
     });
 }
 
@@ -207,8 +208,9 @@ void HttpSession::Health() {
 }
 
 void HttpSession::Refuse(int status, int code, const std::string& message) {
-    const RpcOutcome outcome{status, JsonRpc::Error(nullptr, code, message), "-",
-                             m_operator.empty() ? "-" : m_operator, "invalid", message};
+    const RpcOutcome outcome{status,    JsonRpc::Error(nullptr, code, message),
+                             "-",       m_operator.empty() ? "-" : m_operator,
+                             "invalid", message};
     m_state.Record(outcome);
     Send(status, JsonRpc::Serialize(outcome.body), JsonType, false);
 }

@@ -37,8 +37,9 @@ int RpcServer::Bind() {
     const ServerOptions& options = m_state->options;
     const std::string where = options.host + ":" + std::to_string(options.port);
     boost::system::error_code error;
-    const auto endpoints = tcp::resolver(m_state->io).resolve(options.host, std::to_string(options.port),
-                                                              tcp::resolver::passive, error);
+    const auto endpoints =
+        tcp::resolver(m_state->io)
+            .resolve(options.host, std::to_string(options.port), tcp::resolver::passive, error);
     if (error || endpoints.empty())
         throw std::runtime_error("cannot listen on " + where);
     const tcp::endpoint endpoint = *endpoints.begin();

@@ -14,9 +14,9 @@ struct ServerOptions {
     std::size_t maxHeaderBytes = 16 * 1024; // request line and header fields together
     std::size_t maxHeaderCount = 64;
     std::size_t maxBodyBytes = 8 * 1024 * 1024; // refused before it is read, chunked or not
-    int headerTimeoutSeconds = 10;             // the whole header, from its first byte
-    int bodyTimeoutSeconds = 30;               // the whole body; also each answer's sending
-    int idleTimeoutSeconds = 60;               // a kept-alive connection waiting for its next request
+    int headerTimeoutSeconds = 10;              // the whole header, from its first byte
+    int bodyTimeoutSeconds = 30;                // the whole body; also each answer's sending
+    int idleTimeoutSeconds = 60;                // a kept-alive connection waiting for its next request
     std::size_t maxConnections = 4096;
     std::size_t maxConnectionsPerClient = 256; // per client IP address
     std::size_t maxBatch = 100;                // calls in one JSON-RPC batch

@@ -85,14 +85,15 @@ long PeakResidentKiB() {
 
 TEST(ClientTest, HostileAnswersEndInAClearMessageWithinTheDeadlineAndBoundedMemory) {
     using Behaviour = testkit::MisbehavingServer::Behaviour;
-    const pedclient::RpcClientLimits limits; // the defaults, as pedhost uses them
+    // A smaller cap than the default 32 MiB keeps the test quick on a loaded machine.
+    const pedclient::RpcClientLimits limits{.maxAnswerBytes = 4 * 1024 * 1024};
     struct Case {
         const char* name;
         Behaviour behaviour;
         int code;
         std::string messageEnd;
     };
-    const std::string tooBig = " grande demais: o limite é de 32 MiB.";
+    const std::string tooBig = " grande demais: o limite é de 4 MiB.";
     const std::vector<Case> cases{
         {"deep nesting", Behaviour::DeepNesting, RpcClientError::BadAnswer,
          ": dados aninhados em mais de 256 níveis."},
@@ -104,8 +105,8 @@ TEST(ClientTest, HostileAnswersEndInAClearMessageWithinTheDeadlineAndBoundedMemo
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testkit::MisbehavingServer hostile(c.behaviour);
-        pedclient::RpcClient client("127.0.0.1", hostile.Port(), "token", {std::chrono::milliseconds(500), deadline},
-                                    limits);
+        pedclient::RpcClient client("127.0.0.1", hostile.Port(), "token",
+                                    {std::chrono::milliseconds(500), deadline}, limits);
         const long peakBefore = PeakResidentKiB();
         const auto start = Clock::now();
         try {
@@ -119,9 +120,20 @@ TEST(ClientTest, HostileAnswersEndInAClearMessageWithinTheDeadlineAndBoundedMemo
                 << error.what();
         }
         EXPECT_LT(Clock::now() - start, deadline + std::chrono::seconds(1));
-        // The answer is capped at 32 MiB; reading and parsing may briefly hold about twice that.
-        EXPECT_LT(PeakResidentKiB() - peakBefore, 80 * 1024) << "KiB of peak memory added";
+        // The answer is capped at 4 MiB; reading may briefly hold about twice that.
+        EXPECT_LT(PeakResidentKiB() - peakBefore, 16 * 1024) << "KiB of peak memory added";
     }
+}
+
+TEST(ClientTest, AnAnswerThatKeepsStreamingCannotOutliveTheCallsDeadline) {
+    // With the default 32 MiB cap a slow machine may not reach the cap in time: the deadline
+    // still ends the call, with whichever of the two messages comes first.
+    testkit::MisbehavingServer hostile(testkit::MisbehavingServer::Behaviour::EndlessChunks);
+    pedclient::RpcClient client("127.0.0.1", hostile.Port(), "token",
+                                {std::chrono::milliseconds(500), std::chrono::milliseconds(300)});
+    const auto start = Clock::now();
+    EXPECT_THROW(client.Call("GetParamPedido", {"0001"}), RpcClientError);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1300));
 }
 
 class ClientServerTest : public BackendTest {};

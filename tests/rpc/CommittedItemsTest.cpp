@@ -15,7 +15,8 @@ protected:
         BackendTest::SetUp();
         if (IsSkipped())
             return;
-        m_server = std::make_unique<testkit::ServerProcess>(testkit::ServerProcessOptions{.backend = GetParam()});
+        m_server =
+            std::make_unique<testkit::ServerProcess>(testkit::ServerProcessOptions{.backend = GetParam()});
         m_db = m_server->Database().Connect();
         const auto orders = m_db->Query(
             "SELECT P.CDFILIAL, P.NRPEDIDO, P.NREMPENHO FROM PEDIDO P JOIN PARAMPEDIDO B ON B.CDFILIAL = "
@@ -32,19 +33,13 @@ protected:
 
     // Every item of the order with its situation, the given ones checked.
     nlohmann::json Packet(const std::vector<std::string>& checked) {
-        nlohmann::json packet = {{"fields",
-                                  {{{"name", "CDFILIAL"}, {"type", "string"}, {"size", 4}},
-                                   {{"name", "NRPEDIDO"}, {"type", "string"}, {"size", 10}},
-                                   {{"name", "NRITEMPED"}, {"type", "string"}, {"size", 10}},
-                                   {{"name", "IDCHECK"}, {"type", "string"}, {"size", 1}},
-                                   {{"name", "IDSITITEMPED"}, {"type", "string"}, {"size", 1}}}},
-                                 {"rows", nlohmann::json::array()}};
+        nlohmann::json rows = nlohmann::json::array();
         for (const auto& row : Items()) {
             const auto number = sqldb::AsText(row[0]);
             const bool check = std::find(checked.begin(), checked.end(), number) != checked.end();
-            packet["rows"].push_back({m_filial, m_pedido, number, check ? "S" : "N", sqldb::AsText(row[1])});
+            rows.push_back({m_filial, m_pedido, number, check ? "S" : "N", sqldb::AsText(row[1])});
         }
-        return packet;
+        return ItemPacket(rows);
     }
 
     sqldb::Rows Items() {
@@ -59,7 +54,8 @@ protected:
 
     Decimal Balance() {
         return Decimal::FromValue(
-            m_db->Query("SELECT VRSALDO FROM EMPENHO WHERE NREMPENHO = :E", {{"E", m_commitment}}).At(0, "VRSALDO"));
+            m_db->Query("SELECT VRSALDO FROM EMPENHO WHERE NREMPENHO = :E", {{"E", m_commitment}})
+                .At(0, "VRSALDO"));
     }
 
     // The commitment's balance plus the value of the live items of all its orders.
@@ -81,8 +77,9 @@ protected:
     }
 
     std::string OrderSituation() {
-        return m_db->Query("SELECT IDSITPEDIDO FROM PEDIDO WHERE CDFILIAL = :F AND NRPEDIDO = :P",
-                           {{"F", m_filial}, {"P", m_pedido}})
+        return m_db
+            ->Query("SELECT IDSITPEDIDO FROM PEDIDO WHERE CDFILIAL = :F AND NRPEDIDO = :P",
+                    {{"F", m_filial}, {"P", m_pedido}})
             .Text(0, "IDSITPEDIDO");
     }
 

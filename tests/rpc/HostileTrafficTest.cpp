@@ -20,9 +20,10 @@ protected:
         BackendTest::SetUp();
         if (IsSkipped())
             return;
-        m_server = std::make_unique<testkit::ServerProcess>(testkit::ServerProcessOptions{
-            .backend = GetParam(),
-            .serveArgs = {"--header-timeout", "2", "--body-timeout", "2", "--max-connections-per-client", "2000"}});
+        m_server = std::make_unique<testkit::ServerProcess>(
+            testkit::ServerProcessOptions{.backend = GetParam(),
+                                          .serveArgs = {"--header-timeout", "2", "--body-timeout", "2",
+                                                        "--max-connections-per-client", "2000"}});
         m_facts = ReadDemoFacts(*m_server);
         m_token = m_server->Token(m_facts.allOrdersOperator);
     }
@@ -139,21 +140,17 @@ TEST_P(HostileTrafficTest, ContinueIsSentOnlyToAnAuthorisedRequestWithinTheLimit
 
 TEST_P(HostileTrafficTest, ABatchIsAnsweredCallByCallEachInItsOwnTransaction) {
     const auto db = m_server->Database().Connect();
-    const auto item = db->Query("SELECT I.NRPEDIDO, I.NRITEMPED, I.IDSITITEMPED FROM ITEMPEDIDO I JOIN PEDIDO P ON "
-                                "P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO WHERE I.CDFILIAL = :F AND "
-                                "I.IDSITITEMPED = '1' AND P.CDOPERALTE IS NULL ORDER BY I.NRPEDIDO, I.NRITEMPED",
-                                {{"F", m_facts.branch}});
-    const nlohmann::json packet = {
-        {"fields",
-         {{{"name", "CDFILIAL"}, {"type", "string"}, {"size", 4}},
-          {{"name", "NRPEDIDO"}, {"type", "string"}, {"size", 10}},
-          {{"name", "NRITEMPED"}, {"type", "string"}, {"size", 10}},
-          {{"name", "IDCHECK"}, {"type", "string"}, {"size", 1}},
-          {{"name", "IDSITITEMPED"}, {"type", "string"}, {"size", 1}}}},
-        {"rows", {{m_facts.branch, item.Text(0, "NRPEDIDO"), item.Text(0, "NRITEMPED"), "S", "1"}}}};
+    const auto item =
+        db->Query("SELECT I.NRPEDIDO, I.NRITEMPED, I.IDSITITEMPED FROM ITEMPEDIDO I JOIN PEDIDO P ON "
+                  "P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO WHERE I.CDFILIAL = :F AND "
+                  "I.IDSITITEMPED = '1' AND P.CDOPERALTE IS NULL ORDER BY I.NRPEDIDO, I.NRITEMPED",
+                  {{"F", m_facts.branch}});
+    const nlohmann::json packet =
+        ItemPacket({{m_facts.branch, item.Text(0, "NRPEDIDO"), item.Text(0, "NRITEMPED"), "S", "1"}});
     const nlohmann::json cancel = {m_facts.allOrdersOperator, m_facts.justification, packet, OperBloq};
     // The second cancellation sees the item as the first left it and is refused on its own.
-    const nlohmann::json batch = {Request("SetCancelaItemPed", cancel, 1), Request("Unknown", nlohmann::json::array(), 2),
+    const nlohmann::json batch = {Request("SetCancelaItemPed", cancel, 1),
+                                  Request("Unknown", nlohmann::json::array(), 2),
                                   Request("SetCancelaItemPed", cancel, 3)};
     const HttpAnswer answer = PostRaw(*m_server, batch.dump(), "Bearer " + m_token);
     EXPECT_EQ(answer.status, 200);
@@ -164,9 +161,10 @@ TEST_P(HostileTrafficTest, ABatchIsAnsweredCallByCallEachInItsOwnTransaction) {
     EXPECT_EQ(answer.json[1]["error"]["code"], -32601);
     EXPECT_EQ(answer.json[2]["id"], 3);
     EXPECT_EQ(answer.json[2]["error"]["message"], OperBloq);
-    const auto after = db->Query("SELECT IDSITITEMPED FROM ITEMPEDIDO WHERE CDFILIAL = :F AND NRPEDIDO = :P AND "
-                                 "NRITEMPED = :I",
-                                 {{"F", m_facts.branch}, {"P", item.Text(0, "NRPEDIDO")}, {"I", item.Text(0, "NRITEMPED")}});
+    const auto after =
+        db->Query("SELECT IDSITITEMPED FROM ITEMPEDIDO WHERE CDFILIAL = :F AND NRPEDIDO = :P AND "
+                  "NRITEMPED = :I",
+                  {{"F", m_facts.branch}, {"P", item.Text(0, "NRPEDIDO")}, {"I", item.Text(0, "NRITEMPED")}});
     EXPECT_EQ(after.Text(0, "IDSITITEMPED"), "5") << "the refusal of the third call did not undo the first";
 }
 

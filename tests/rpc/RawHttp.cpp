@@ -58,7 +58,8 @@ std::optional<RawAnswer> RawConnection::Read(std::chrono::milliseconds timeout) 
             answer.head = m_pending.substr(0, end);
             answer.status = std::stoi(answer.head.substr(9, 3));
             const std::size_t length = answer.head.find("Content-Length: ");
-            const std::size_t size = length == std::string::npos ? 0 : std::stoul(answer.head.substr(length + 16));
+            const std::size_t size =
+                length == std::string::npos ? 0 : std::stoul(answer.head.substr(length + 16));
             if (m_pending.size() >= end + 4 + size) {
                 answer.body = m_pending.substr(end + 4, size);
                 m_pending.erase(0, end + 4 + size);

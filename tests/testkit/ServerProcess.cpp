@@ -60,8 +60,8 @@ void ServerProcess::Prepare(const ServerProcessOptions& options) const {
 }
 
 void ServerProcess::Start(int threads, const std::vector<std::string>& serveArgs) {
-    std::vector<std::string> argv{PedserverPath(), "serve",     "--db", m_database->Url(), "--listen",
-                                  "127.0.0.1:0",   "--threads", std::to_string(threads)};
+    std::vector<std::string> argv{PedserverPath(), "serve",       "--db",      m_database->Url(),
+                                  "--listen",      "127.0.0.1:0", "--threads", std::to_string(threads)};
     argv.insert(argv.end(), serveArgs.begin(), serveArgs.end());
     m_server = std::make_unique<ChildProcess>(argv, m_folder.Path() / "server.log");
     const std::optional<std::string> line = m_server->ReadLine(std::chrono::seconds(30));
