@@ -168,7 +168,38 @@ TEST_P(HostileTrafficTest, ABatchIsAnsweredCallByCallEachInItsOwnTransaction) {
     EXPECT_EQ(after.Text(0, "IDSITITEMPED"), "5") << "the refusal of the third call did not undo the first";
 }
 
+TEST_P(HostileTrafficTest, OversizedHeadersAreRefusedAndTheConnectionClosed) {
+    std::string manyFields;
+    for (int i = 0; i < 65; ++i)
+        manyFields += "X-Field-" + std::to_string(i) + ": 1\r\n";
+    const std::vector<std::pair<const char*, std::string>> cases{
+        {"a header above 16 KiB", "X-Big: " + std::string(17 * 1024, 'a') + "\r\n"},
+        {"65 header fields", manyFields},
+    };
+    for (const auto& [name, extra] : cases) {
+        SCOPED_TRACE(name);
+        RawConnection connection(m_server->Port());
+        connection.Send(Head(0, extra));
+        const auto answer = connection.Read(seconds(5));
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->status, 431);
+        EXPECT_TRUE(connection.ClosedWithin(seconds(4)));
+    }
+}
+
 RPC_INSTANTIATE_BACKENDS(HostileTrafficTest);
+
+TEST(IdleTimeoutTest, AKeptAliveConnectionIsClosedAfterItsIdleTime) {
+    testkit::ServerProcess server({.serveArgs = {"--idle-timeout", "1"}});
+    RawConnection connection(server.Port());
+    connection.Send("GET /health HTTP/1.1\r\nHost: x\r\n\r\n");
+    const auto answer = connection.Read(seconds(5));
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 200);
+    const auto start = Clock::now();
+    EXPECT_TRUE(connection.ClosedWithin(seconds(3)));
+    EXPECT_GT(Clock::now() - start, milliseconds(800)) << "not before its idle time";
+}
 
 TEST(ConnectionCapTest, ConnectionsAboveTheCapPerClientAreRefusedAtOnce) {
     testkit::ServerProcess server({.serveArgs = {"--max-connections-per-client", "3"}});
