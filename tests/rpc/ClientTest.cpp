@@ -120,8 +120,10 @@ TEST(ClientTest, HostileAnswersEndInAClearMessageWithinTheDeadlineAndBoundedMemo
                 << error.what();
         }
         EXPECT_LT(Clock::now() - start, deadline + std::chrono::seconds(1));
-        // The answer is capped at 4 MiB; reading may briefly hold about twice that.
-        EXPECT_LT(PeakResidentKiB() - peakBefore, 16 * 1024) << "KiB of peak memory added";
+        // The answer is capped at 4 MiB; reading may briefly hold about twice that, and under
+        // AddressSanitizer freed blocks wait in its quarantine. Without the cap an endless answer
+        // grows by hundreds of MiB a second.
+        EXPECT_LT(PeakResidentKiB() - peakBefore, 64 * 1024) << "KiB of peak memory added";
     }
 }
 
