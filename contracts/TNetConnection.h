@@ -61,6 +61,9 @@ public:
 
 private:
     RemoteResult Failed(std::string message) const;
+    // Sends calls [first, last) as one batch, appending their results.
+    void SendBatch(const std::vector<RemoteCall>& calls, std::size_t first, std::size_t last,
+                   std::vector<RemoteResult>& results);
     std::string Address() const;
 
     std::string m_host;

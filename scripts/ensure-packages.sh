@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those that are missing.
-# Usage: scripts/ensure-packages.sh build|test|demo
+# Usage: scripts/ensure-packages.sh build|test|demo|fuzz
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config zlib1g-dev libbrotli-dev libgtest-dev libgmock-dev libbenchmark-dev
-            nlohmann-json3-dev libcpp-httplib-dev libcli11-dev libsqlite3-dev sqlite3 libpq-dev libssl-dev
+            nlohmann-json3-dev libcpp-httplib-dev libboost-dev libcli11-dev libsqlite3-dev sqlite3 libpq-dev libssl-dev
             qt6-base-dev libgl-dev)
 case "${1:-build}" in
   build) wanted=("${build_pkgs[@]}") ;;
-  test)  wanted=("${build_pkgs[@]}" postgresql fonts-dejavu-core fonts-dejavu-extra poppler-utils) ;;
+  test)  wanted=("${build_pkgs[@]}" postgresql fonts-dejavu-core fonts-dejavu-extra poppler-utils clang-14 libclang-rt-14-dev) ;;
   demo)  wanted=("${build_pkgs[@]}" fonts-dejavu-core fonts-dejavu-extra xvfb xauth) ;;
-  *) echo "usage: $0 build|test|demo" >&2; exit 2 ;;
+  fuzz)  wanted=("${build_pkgs[@]}" clang-14 libclang-rt-14-dev) ;;
+  *) echo "usage: $0 build|test|demo|fuzz" >&2; exit 2 ;;
 esac
 
 missing=()

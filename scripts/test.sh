@@ -7,3 +7,5 @@ scripts/ensure-packages.sh test
 cmake --preset dev
 cmake --build --preset dev
 scripts/with-postgres.sh ctest --preset dev
+# Each libFuzzer target for a few seconds (clang build in build/fuzz; scripts/fuzz.sh runs longer).
+scripts/fuzz.sh 5

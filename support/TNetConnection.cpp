@@ -5,6 +5,7 @@
 #include "RemoteJson.h"
 #include "RpcClient.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -132,7 +133,47 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
 std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall>& calls) {
     std::vector<RemoteResult> results;
     results.reserve(calls.size());
-    for (const RemoteCall& call : calls)
-        results.push_back(Call(call.Method, call.Args));
+    for (std::size_t first = 0; first < calls.size(); first += MaxBatchCalls) {
+        const std::size_t last = std::min(calls.size(), first + MaxBatchCalls);
+        SendBatch(calls, first, last, results);
+    }
     return results;
+}
+
+void TNetConnection::SendBatch(const std::vector<RemoteCall>& calls, std::size_t first, std::size_t last,
+                               std::vector<RemoteResult>& results) {
+    const auto failAll = [&](const std::string& message) {
+        for (std::size_t i = first; i < last; ++i)
+            results.push_back(Failed(message));
+    };
+    if (!m_client)
+        return failAll("Não há conexão com o servidor de aplicação.");
+    std::vector<std::pair<std::string, nlohmann::json>> requests;
+    for (std::size_t i = first; i < last; ++i) {
+        try {
+            requests.emplace_back(calls[i].Method, RemoteArgsToJson(calls[i].Args));
+        } catch (const std::exception& error) {
+            return failAll("Parâmetros inválidos em " + calls[i].Method + ": " + error.what());
+        }
+        RemoteCallLog::Instance().Record(calls[i].Method, calls[i].Args);
+    }
+    std::vector<pedclient::BatchAnswer> answers;
+    try {
+        answers = m_client->CallBatch(requests);
+    } catch (const pedclient::RpcClientError& error) {
+        return failAll(error.what());
+    }
+    for (std::size_t i = 0; i < answers.size(); ++i) {
+        const std::string& method = requests[i].first;
+        if (!answers[i].ok) {
+            results.push_back(Failed(answers[i].message));
+            continue;
+        }
+        try {
+            results.push_back(RemoteResultFromJson(method, answers[i].result));
+        } catch (const std::exception& error) {
+            results.push_back(Failed("Resposta inválida do servidor de aplicação em " + Address() + ": " +
+                                     error.what() + "."));
+        }
+    }
 }

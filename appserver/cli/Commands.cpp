@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
+#include <sys/resource.h>
 
 namespace pedserver {
 
@@ -23,12 +24,11 @@ std::unique_ptr<sqldb::Connection> OpenInitialised(const std::string& dbUrl) {
     return connection;
 }
 
-ServerOptions ParseListen(const std::string& listen, int threads) {
+ServerOptions ParseListen(const std::string& listen, ServerOptions options) {
     const std::size_t colon = listen.rfind(':');
     if (colon == std::string::npos || colon == 0 || colon + 1 == listen.size()) {
         throw std::invalid_argument("--listen must be HOST:PORT, e.g. 127.0.0.1:8080");
     }
-    ServerOptions options;
     options.host = listen.substr(0, colon);
     const std::string portText = listen.substr(colon + 1);
     std::size_t used = 0;
@@ -42,8 +42,16 @@ ServerOptions ParseListen(const std::string& listen, int threads) {
         throw std::invalid_argument("--listen: '" + portText + "' is not a port number (0-65535)");
     }
     options.port = port;
-    options.threads = threads;
     return options;
+}
+
+// Every open connection is a descriptor: take the whole hard limit, not the usual 1,024.
+void RaiseDescriptorLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
+    }
 }
 
 } // namespace
@@ -98,9 +106,10 @@ void RunUnlock(const std::string& dbUrl, const std::string& filial, const std::s
     UnlockOrder(*connection, filial, pedido);
 }
 
-int RunServe(const std::string& dbUrl, const std::string& listen, int threads) {
-    const ServerOptions options = ParseListen(listen, threads);
+int RunServe(const std::string& dbUrl, const std::string& listen, const ServerOptions& limits) {
+    const ServerOptions options = ParseListen(listen, limits);
     OpenInitialised(dbUrl);
+    RaiseDescriptorLimit();
     // A client that hangs up mid-answer must not end the process.
     std::signal(SIGPIPE, SIG_IGN);
     RpcServer server(dbUrl, options, std::cerr);

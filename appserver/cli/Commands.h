@@ -1,5 +1,7 @@
 #pragma once
 
+#include "server/ServerOptions.h"
+
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -23,8 +25,8 @@ void RunToken(const std::string& dbUrl, const std::string& operatorCode);
 void RunLock(const std::string& dbUrl, const std::string& filial, const std::string& pedido,
              const std::string& operatorCode);
 void RunUnlock(const std::string& dbUrl, const std::string& filial, const std::string& pedido);
-// Returns the process exit status.
-int RunServe(const std::string& dbUrl, const std::string& listen, int threads);
+// Serves on `listen` with the other settings of `limits`; returns the process exit status.
+int RunServe(const std::string& dbUrl, const std::string& listen, const ServerOptions& limits);
 
 // "YYYY-MM-DD" as a calendar day; throws std::invalid_argument otherwise.
 std::chrono::year_month_day ParseDay(const std::string& text);

@@ -70,16 +70,49 @@ void AddOperatorCommands(CLI::App& app, Command& command, std::string& operatorC
         [&] { command.action = [&] { return pedserver::RunUnlock(command.dbUrl, filial, pedido), 0; }; });
 }
 
-void AddServeCommand(CLI::App& app, Command& command, std::string& listen, int& threads) {
+void AddServeLimits(CLI::App& serve, pedserver::ServerOptions& limits) {
+    serve.add_option("--threads", limits.threads, "Worker threads for database work")
+        ->check(CLI::Range(1, 256))
+        ->capture_default_str();
+    serve.add_option("--max-header-bytes", limits.maxHeaderBytes, "Request line and headers, in bytes")
+        ->check(CLI::Range(1024, 1024 * 1024))
+        ->capture_default_str();
+    serve.add_option("--max-headers", limits.maxHeaderCount, "Header fields per request")
+        ->check(CLI::Range(8, 1000))
+        ->capture_default_str();
+    serve.add_option("--max-body-bytes", limits.maxBodyBytes, "Request body, in bytes (chunked or not)")
+        ->check(CLI::Range(1024, 1024 * 1024 * 1024))
+        ->capture_default_str();
+    serve.add_option("--header-timeout", limits.headerTimeoutSeconds, "Seconds for a request's whole header")
+        ->check(CLI::Range(1, 3600))
+        ->capture_default_str();
+    serve.add_option("--body-timeout", limits.bodyTimeoutSeconds, "Seconds for a request's whole body")
+        ->check(CLI::Range(1, 3600))
+        ->capture_default_str();
+    serve.add_option("--idle-timeout", limits.idleTimeoutSeconds, "Seconds a kept-alive connection may idle")
+        ->check(CLI::Range(1, 86400))
+        ->capture_default_str();
+    serve.add_option("--max-connections", limits.maxConnections, "Open connections in all")
+        ->check(CLI::Range(1, 1000000))
+        ->capture_default_str();
+    serve
+        .add_option("--max-connections-per-client", limits.maxConnectionsPerClient,
+                    "Open connections per client address")
+        ->check(CLI::Range(1, 1000000))
+        ->capture_default_str();
+    serve.add_option("--max-batch", limits.maxBatch, "Calls in one JSON-RPC batch")
+        ->check(CLI::Range(1, 10000))
+        ->capture_default_str();
+}
+
+void AddServeCommand(CLI::App& app, Command& command, std::string& listen, pedserver::ServerOptions& limits) {
     CLI::App* serve =
         AddSubcommand(app, command, "serve", "Serve JSON-RPC over HTTP until SIGINT or SIGTERM");
     serve->add_option("--listen", listen, "HOST:PORT to listen on; port 0 picks a free one")
         ->capture_default_str();
-    serve->add_option("--threads", threads, "HTTP worker threads (one per open connection)")
-        ->check(CLI::Range(1, 256))
-        ->capture_default_str();
+    AddServeLimits(*serve, limits);
     serve->callback(
-        [&] { command.action = [&] { return pedserver::RunServe(command.dbUrl, listen, threads); }; });
+        [&] { command.action = [&] { return pedserver::RunServe(command.dbUrl, listen, limits); }; });
 }
 
 } // namespace
@@ -91,10 +124,10 @@ int main(int argc, char** argv) {
     SeedOptions seed;
     std::string today, operatorCode, filial, pedido;
     std::string listen = "127.0.0.1:8080";
-    int threads = 8;
+    pedserver::ServerOptions limits;
     AddStorageCommands(app, command, seed, today);
     AddOperatorCommands(app, command, operatorCode, filial, pedido);
-    AddServeCommand(app, command, listen, threads);
+    AddServeCommand(app, command, listen, limits);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {

@@ -1,6 +1,6 @@
 #include "RpcClient.h"
 
-#include <httplib.h>
+#include "HttpConnection.h"
 
 namespace pedclient {
 
@@ -8,93 +8,51 @@ namespace {
 
 constexpr const char* RpcPath = "/rdm/Ped01000.rdmCancelaPedido";
 
-template <typename Duration>
-void SetTimeout(Duration duration, void (httplib::Client::*setter)(time_t, time_t), httplib::Client& client) {
-    const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(duration).count();
-    (client.*setter)(static_cast<time_t>(micros / 1000000), static_cast<time_t>(micros % 1000000));
-}
-
 } // namespace
 
 struct RpcClient::Impl {
-    Impl(std::string hostName, int portNumber, const std::string& token, RpcClientTimeouts timeouts)
-        : host(std::move(hostName)), port(portNumber), http(host, port) {
-        http.set_keep_alive(true);
-        // Headers and body go out in separate writes; without this, delayed acknowledgements add
-        // tens of milliseconds to every call on a kept-alive connection.
-        http.set_tcp_nodelay(true);
-        http.set_bearer_token_auth(token);
-        SetTimeout(timeouts.connect, &httplib::Client::set_connection_timeout, http);
-        SetTimeout(timeouts.read, &httplib::Client::set_read_timeout, http);
-        SetTimeout(timeouts.read, &httplib::Client::set_write_timeout, http);
-    }
+    Impl(std::string hostName, int portNumber, const std::string& token, RpcClientTimeouts timeoutValues,
+         RpcClientLimits limitValues)
+        : host(std::move(hostName)), port(portNumber), authorization("Bearer " + token),
+          timeouts(timeoutValues), limits(limitValues), connection(host, port) {}
 
-    std::string Address() const { return host + ":" + std::to_string(port); }
-    [[noreturn]] void ThrowTransport(httplib::Error error) const;
-    nlohmann::json ResultOf(const httplib::Response& response, std::int64_t id) const;
-    nlohmann::json PacketOf(const nlohmann::json& result) const;
+    nlohmann::json PacketOf(nlohmann::json result) const;
 
     std::string host;
     int port;
-    httplib::Client http;
+    std::string authorization;
+    RpcClientTimeouts timeouts;
+    RpcClientLimits limits;
+    HttpConnection connection;
     std::int64_t nextId = 1;
     std::string path = RpcPath;
+
+    // Posts a JSON-RPC body to the module's path within the call's deadline.
+    RpcAnswer Post(const nlohmann::json& request) {
+        const auto deadline = HttpConnection::Clock::now() + timeouts.read;
+        // Invalid UTF-8 in a text is replaced rather than refused: the server validates what it gets.
+        return connection.Post({path, authorization,
+                                request.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace),
+                                deadline, timeouts.connect, limits.maxAnswerBytes});
+    }
 };
 
-void RpcClient::Impl::ThrowTransport(httplib::Error error) const {
-    if (error == httplib::Error::Read) {
-        throw RpcClientError(RpcClientError::NoAnswer,
-                             "Servidor de aplicação em " + Address() + " não respondeu a tempo.");
-    }
-    throw RpcClientError(RpcClientError::Unavailable,
-                         "Servidor de aplicação indisponível em " + Address() + ".");
-}
-
-nlohmann::json RpcClient::Impl::ResultOf(const httplib::Response& response, std::int64_t id) const {
-    const nlohmann::json answer = nlohmann::json::parse(response.body, nullptr, false);
-    const auto bad = [&] {
-        std::string message = "Resposta inválida do servidor de aplicação em " + Address();
-        if (response.status != 200) {
-            message += " (HTTP " + std::to_string(response.status) + ")";
-        }
-        return RpcClientError(RpcClientError::BadAnswer, message + ".", response.status);
-    };
-    if (!answer.is_object()) {
-        throw bad();
-    }
-    if (const auto error = answer.find("error"); error != answer.end()) {
-        if (!error->is_object() || !error->value("code", nlohmann::json()).is_number_integer() ||
-            !error->value("message", nlohmann::json()).is_string()) {
-            throw bad();
-        }
-        throw RpcClientError((*error)["code"].get<int>(), (*error)["message"].get<std::string>(),
-                             response.status);
-    }
-    const auto result = answer.find("result");
-    if (response.status != 200 || result == answer.end() || answer.value("id", nlohmann::json()) != id) {
-        throw bad();
-    }
-    return *result;
-}
-
-nlohmann::json RpcClient::Impl::PacketOf(const nlohmann::json& result) const {
+nlohmann::json RpcClient::Impl::PacketOf(nlohmann::json result) const {
     if (!result.is_object() || !result.contains("packet") || !result["packet"].is_object()) {
         throw RpcClientError(RpcClientError::BadAnswer, "Resposta inválida do servidor de aplicação em " +
-                                                            Address() + ": falta o pacote de dados.");
+                                                            connection.Address() +
+                                                            ": falta o pacote de dados.");
     }
-    return result["packet"];
+    return std::move(result["packet"]);
 }
 
-RpcClient::RpcClient(std::string host, int port, std::string token, RpcClientTimeouts timeouts)
-    : m_impl(std::make_unique<Impl>(std::move(host), port, token, timeouts)) {}
+RpcClient::RpcClient(std::string host, int port, std::string token, RpcClientTimeouts timeouts,
+                     RpcClientLimits limits)
+    : m_impl(std::make_unique<Impl>(std::move(host), port, token, timeouts, limits)) {}
 
 RpcClient::~RpcClient() = default;
 RpcClient::RpcClient(RpcClient&&) noexcept = default;
 RpcClient& RpcClient::operator=(RpcClient&&) noexcept = default;
-
-void RpcClient::SetModule(const std::string& module) {
-    m_impl->path = "/rdm/" + module;
-}
 
 const std::string& RpcClient::Host() const {
     return m_impl->host;
@@ -104,16 +62,28 @@ int RpcClient::Port() const {
     return m_impl->port;
 }
 
+void RpcClient::SetModule(const std::string& module) {
+    m_impl->path = "/rdm/" + module;
+}
+
 nlohmann::json RpcClient::Call(const std::string& method, const nlohmann::json& params) {
     const std::int64_t id = m_impl->nextId++;
-    const nlohmann::json request = {{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}};
-    // Invalid UTF-8 in a text is replaced rather than refused: the server validates what it gets.
-    const std::string body = request.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    const httplib::Result response = m_impl->http.Post(m_impl->path, body, "application/json");
-    if (!response) {
-        m_impl->ThrowTransport(response.error());
-    }
-    return m_impl->ResultOf(*response, id);
+    RpcAnswer answer = m_impl->Post({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
+    return ResultOfAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth);
+}
+
+std::vector<BatchAnswer>
+RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls) {
+    if (calls.empty())
+        return {};
+    const std::int64_t firstId = m_impl->nextId;
+    nlohmann::json request = nlohmann::json::array();
+    for (const auto& [method, params] : calls)
+        request.push_back(
+            {{"jsonrpc", "2.0"}, {"id", m_impl->nextId++}, {"method", method}, {"params", params}});
+    RpcAnswer answer = m_impl->Post(request);
+    return ResultsOfBatchAnswer(std::move(answer), firstId, calls.size(), m_impl->connection.Address(),
+                                m_impl->limits.maxDepth);
 }
 
 nlohmann::json RpcClient::GetPedido(const GetPedidoParams& params) {

@@ -1,26 +1,40 @@
 #pragma once
 
 #include "GetPedidoParams.h"
+#include "RpcAnswer.h"
 #include "RpcClientError.h"
 
 #include <chrono>
+#include <cstddef>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace pedclient {
 
 struct RpcClientTimeouts {
+    // For opening the connection.
     std::chrono::milliseconds connect{3000};
+    // For the whole call, counted from its start: connect, send and the whole answer. An answer
+    // that trickles in byte by byte does not extend it.
     std::chrono::milliseconds read{30000};
+};
+
+// What the client accepts of an answer; both are checked before the answer is kept whole.
+struct RpcClientLimits {
+    std::size_t maxAnswerBytes = 32 * 1024 * 1024; // body, after any chunked framing
+    std::size_t maxDepth = 256;                    // nesting of JSON arrays and objects
 };
 
 // A keep-alive JSON-RPC client of "Ped01000.rdmCancelaPedido". One connection, reused from call
 // to call and reopened when the server closed it. Not thread-safe: one client per thread.
-// Every failure is an RpcClientError; nothing blocks longer than the timeouts.
+// Every failure is an RpcClientError with a Portuguese message; no call outlives its deadline.
 class RpcClient {
 public:
-    RpcClient(std::string host, int port, std::string token, RpcClientTimeouts timeouts = {});
+    RpcClient(std::string host, int port, std::string token, RpcClientTimeouts timeouts = {},
+              RpcClientLimits limits = {});
     ~RpcClient();
     RpcClient(RpcClient&&) noexcept;
     RpcClient& operator=(RpcClient&&) noexcept;
@@ -33,6 +47,9 @@ public:
 
     // Sends one request and returns its "result" object.
     nlohmann::json Call(const std::string& method, const nlohmann::json& params);
+    // Sends the calls as one JSON-RPC batch and returns one answer per call, in their order. The
+    // exchange's own failures (and a batch the server refuses whole) throw as Call does.
+    std::vector<BatchAnswer> CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls);
 
     // The calls of the screen's load; each returns the data packet.
     nlohmann::json GetPedido(const GetPedidoParams& params);

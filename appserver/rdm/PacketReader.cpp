@@ -39,6 +39,8 @@ PacketReader::PacketReader(const nlohmann::json& packet, const std::vector<std::
             if (!value.is_null() &&
                 (!value.is_string() || value.get_ref<const std::string&>().size() > kMaxText))
                 Malformed("o campo " + name + " deve ser um texto.");
+            if (value.is_string() && value.get_ref<const std::string&>().find('\0') != std::string::npos)
+                Malformed("o campo " + name + " não pode conter o caractere nulo.");
         }
     }
     m_rows = &*rows;

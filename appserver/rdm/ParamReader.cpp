@@ -19,7 +19,8 @@ bool IsIsoDate(const std::string& text) {
         std::chrono::year(std::stoi(text.substr(0, 4))),
         std::chrono::month(static_cast<unsigned>(std::stoi(text.substr(5, 2)))),
         std::chrono::day(static_cast<unsigned>(std::stoi(text.substr(8, 2)))));
-    return date.ok();
+    // Both databases take years 1 to 9999 only; PostgreSQL fails on year 0 instead of refusing it.
+    return date.ok() && date.year() >= std::chrono::year(1);
 }
 
 } // namespace
@@ -45,6 +46,9 @@ std::string ParamReader::Text(std::size_t index, std::string_view name, std::siz
     if (!At(index).is_string())
         Fail(index, name, "deve ser um texto.");
     auto text = At(index).get<std::string>();
+    // PostgreSQL refuses NUL in a text where SQLite stores it; refuse it alike on both.
+    if (text.find('\0') != std::string::npos)
+        Fail(index, name, "não pode conter o caractere nulo.");
     if (CharCount(text) > maxChars)
         Fail(index, name, "excede " + std::to_string(maxChars) + " caracteres.");
     return text;
@@ -61,7 +65,7 @@ std::optional<std::string> ParamReader::Date(std::size_t index, std::string_view
     if (At(index).is_null())
         return std::nullopt;
     if (!At(index).is_string() || !IsIsoDate(At(index).get<std::string>()))
-        Fail(index, name, "deve ser uma data AAAA-MM-DD ou nula.");
+        Fail(index, name, "deve ser uma data AAAA-MM-DD entre 0001-01-01 e 9999-12-31, ou nula.");
     return At(index).get<std::string>();
 }
 

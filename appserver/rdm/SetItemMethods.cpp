@@ -95,10 +95,9 @@ nlohmann::json ChangeItems(sqldb::Connection& connection, const nlohmann::json& 
     OrderChange change(connection, operador, justificativa);
     if (selection.items.empty())
         return {{"status", "ok"}, {"rows", 0}};
+    // An order under a commitment is no exception: SetItem moves each item's value between the
+    // item and the commitment, and SettleCommitments refuses a balance that would go negative.
     const auto order = change.Lock(selection.filial, selection.pedido, std::nullopt, operBloq);
-    if (!order.commitment.empty() && change.BranchFlag(order.filial, "IDUTCTREMPEN"))
-        throw RpcError(RpcCode::Refused, "Itens de " + OrderName(order.pedido) +
-                                             " com empenho não podem ser alterados individualmente.");
     ApplyItems(change, order, selection, call, operBloq);
     change.SettleCommitments(kBalanceMessage);
     transaction.Commit();

@@ -19,4 +19,10 @@ inline nlohmann::json Error(const nlohmann::json& id, int code, const std::strin
     return {{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}};
 }
 
+// The answer's text. Texts read from the database may hold bytes that are not UTF-8 (SQLite
+// stores whatever it was given); they go out as U+FFFD instead of failing the whole answer.
+inline std::string Serialize(const nlohmann::json& answer) {
+    return answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 } // namespace pedserver::JsonRpc

@@ -5,6 +5,7 @@
 #include "storage/Tokens.h"
 
 #include <cctype>
+#include <chrono>
 #include <exception>
 #include <optional>
 #include <string>
@@ -47,38 +48,78 @@ bool IsValidId(const nlohmann::json& id) {
 
 } // namespace
 
-RpcOutcome RpcDispatcher::Handle(std::string_view body, std::string_view authorization,
-                                 const RemoteModule& module) {
-    RpcOutcome outcome;
+std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authorization, RpcOutcome& refusal) {
+    const std::optional<std::string> token = BearerToken(authorization);
+    if (!token) {
+        Fail(refusal, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso ausente.", "unauthorized");
+        return std::nullopt;
+    }
     try {
-        Dispatch(outcome, body, authorization, module);
+        sqldb::Lease lease = m_pool.Acquire();
+        std::optional<std::string> tokenOperator = OperatorForToken(*lease, *token);
+        if (!tokenOperator)
+            Fail(refusal, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso inválido.", "unauthorized");
+        return tokenOperator;
+    } catch (const std::exception& error) {
+        Fail(refusal, 500, nullptr, JsonRpc::InternalError, "Erro interno do servidor.", "internal");
+        refusal.detail = error.what();
+        return std::nullopt;
+    }
+}
+
+RpcReply RpcDispatcher::Handle(std::string_view body, const std::string& operatorCode,
+                               const RemoteModule& module) {
+    RpcReply reply;
+    const nlohmann::json request = nlohmann::json::parse(body, nullptr, false);
+    const auto single = [&](RpcOutcome outcome) {
+        outcome.operatorCode = operatorCode;
+        reply.httpStatus = outcome.httpStatus;
+        reply.body = JsonRpc::Serialize(outcome.body);
+        reply.calls.push_back(std::move(outcome));
+        return std::move(reply);
+    };
+    RpcOutcome envelope;
+    if (request.is_discarded()) {
+        Fail(envelope, 400, nullptr, JsonRpc::ParseError, "Requisição com JSON inválido.", "invalid");
+        return single(std::move(envelope));
+    }
+    if (!request.is_array())
+        return single(HandleCall(request, operatorCode, module));
+    if (request.empty() || request.size() > m_maxBatch) {
+        Fail(envelope, 400, nullptr, JsonRpc::InvalidRequest,
+             request.empty() ? std::string("Requisição em lote vazia.")
+                             : "Lote com chamadas demais: o limite é de " + std::to_string(m_maxBatch) + ".",
+             "invalid");
+        return single(std::move(envelope));
+    }
+    nlohmann::json answers = nlohmann::json::array();
+    for (const nlohmann::json& call : request) {
+        reply.calls.push_back(HandleCall(call, operatorCode, module));
+        answers.push_back(std::move(reply.calls.back().body));
+    }
+    reply.body = JsonRpc::Serialize(answers);
+    return reply;
+}
+
+RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::string& operatorCode,
+                                     const RemoteModule& module) {
+    const auto start = std::chrono::steady_clock::now();
+    RpcOutcome outcome;
+    outcome.operatorCode = operatorCode;
+    try {
+        Run(outcome, request, operatorCode, module);
     } catch (const std::exception& error) {
         const nlohmann::json id =
             outcome.body.is_object() ? outcome.body.value("id", nlohmann::json()) : nullptr;
         Fail(outcome, 500, id, JsonRpc::InternalError, "Erro interno do servidor.", "internal");
         outcome.detail = error.what();
     }
+    outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return outcome;
 }
 
-void RpcDispatcher::Dispatch(RpcOutcome& outcome, std::string_view body, std::string_view authorization,
-                             const RemoteModule& module) {
-    const std::optional<std::string> token = BearerToken(authorization);
-    if (!token) {
-        return Fail(outcome, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso ausente.", "unauthorized");
-    }
-    sqldb::Lease lease = m_pool.Acquire();
-    const std::optional<std::string> tokenOperator = OperatorForToken(*lease, *token);
-    if (!tokenOperator) {
-        return Fail(outcome, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso inválido.",
-                    "unauthorized");
-    }
-    outcome.operatorCode = *tokenOperator;
-
-    const nlohmann::json request = nlohmann::json::parse(body, nullptr, false);
-    if (request.is_discarded()) {
-        return Fail(outcome, 400, nullptr, JsonRpc::ParseError, "Requisição com JSON inválido.", "invalid");
-    }
+void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, const std::string& operatorCode,
+                        const RemoteModule& module) {
     if (!CheckEnvelope(outcome, request, module)) {
         return;
     }
@@ -86,7 +127,8 @@ void RpcDispatcher::Dispatch(RpcOutcome& outcome, std::string_view body, std::st
     // Keep the id so that an internal failure below still answers with it.
     outcome.body = {{"id", id}};
     try {
-        nlohmann::json result = module.Call(*lease, outcome.method, request["params"], *tokenOperator);
+        sqldb::Lease lease = m_pool.Acquire();
+        nlohmann::json result = module.Call(*lease, outcome.method, request["params"], operatorCode);
         outcome.body = JsonRpc::Result(id, std::move(result));
         outcome.outcome = "ok";
     } catch (const RpcError& error) {
@@ -98,11 +140,6 @@ void RpcDispatcher::Dispatch(RpcOutcome& outcome, std::string_view body, std::st
 
 bool RpcDispatcher::CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request,
                                   const RemoteModule& module) {
-    if (request.is_array()) {
-        Fail(outcome, 400, nullptr, JsonRpc::InvalidRequest, "Requisições em lote não são aceitas.",
-             "invalid");
-        return false;
-    }
     const auto invalid = [&](const std::string& why) {
         const nlohmann::json id = request.is_object() && request.contains("id") && IsValidId(request["id"])
                                       ? request["id"]

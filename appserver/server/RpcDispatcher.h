@@ -2,31 +2,43 @@
 
 #include "server/RemoteModules.h"
 #include "server/RpcOutcome.h"
+#include "server/RpcReply.h"
 #include "sqldb/ConnectionPool.h"
 
+#include <cstddef>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace pedserver {
 
-// Turns the body and the Authorization header of one POST into its JSON-RPC answer: checks the
-// token, the envelope and the method, then runs the method on a pooled connection. It never
-// throws; every failure becomes a JSON-RPC error, and internal details stay in RpcOutcome::detail.
+// Everything between an HTTP request on a remote module's path and the module's Call: the token
+// (from the headers, before any body is read), then the body's call or batch of calls, each run
+// on a pooled connection of its own and so in a transaction of its own. It never throws; every
+// failure becomes a JSON-RPC error, and internal details stay in RpcOutcome::detail.
 class RpcDispatcher {
 public:
-    explicit RpcDispatcher(sqldb::ConnectionPool& pool) : m_pool(pool) {}
+    RpcDispatcher(sqldb::ConnectionPool& pool, std::size_t maxBatch) : m_pool(pool), m_maxBatch(maxBatch) {}
 
-    // Runs the call on the cancellation module, or on the module given.
-    RpcOutcome Handle(std::string_view body, std::string_view authorization,
-                      const RemoteModule& module = CancellationModule());
+    // The token's operator; or nothing, with `refusal` holding the answer (401, or 500 when the
+    // database fails).
+    std::optional<std::string> Authenticate(std::string_view authorization, RpcOutcome& refusal);
+    // Answers the body of an authenticated request to the module: one call, or a batch (a JSON
+    // list) of at most the batch size, answered as a list in the order of its calls.
+    RpcReply Handle(std::string_view body, const std::string& operatorCode,
+                    const RemoteModule& module = CancellationModule());
 
 private:
-    void Dispatch(RpcOutcome& outcome, std::string_view body, std::string_view authorization,
-                  const RemoteModule& module);
+    RpcOutcome HandleCall(const nlohmann::json& request, const std::string& operatorCode,
+                          const RemoteModule& module);
+    void Run(RpcOutcome& outcome, const nlohmann::json& request, const std::string& operatorCode,
+             const RemoteModule& module);
     // Fills the outcome with an error and returns false when the envelope is not a valid request.
     static bool CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request, const RemoteModule& module);
 
     sqldb::ConnectionPool& m_pool;
+    std::size_t m_maxBatch;
 };
 
 } // namespace pedserver

@@ -14,6 +14,7 @@ struct RpcOutcome {
     std::string operatorCode = "-"; // until the token is accepted
     std::string outcome;            // ok, refused, invalid, unauthorized, internal
     std::string detail;             // for the log only: the reason of a failure, never sent to the client
+    double seconds = 0.0;           // time spent on the call
 };
 
 } // namespace pedserver

@@ -1,133 +1,119 @@
 #include "server/RpcServer.h"
 
-#include "server/JsonRpc.h"
+#include "server/HttpSession.h"
 
-#include <chrono>
-#include <httplib.h>
+#include <boost/asio/post.hpp>
 #include <stdexcept>
 
 namespace pedserver {
 
+namespace asio = boost::asio;
+using tcp = asio::ip::tcp;
+
 namespace {
 
-constexpr const char* JsonType = "application/json; charset=utf-8";
-
-std::string MebiBytes(std::size_t bytes) {
-    return std::to_string(bytes / (1024 * 1024));
+ServerOptions Checked(ServerOptions options) {
+    if (options.threads < 1)
+        throw std::invalid_argument("the number of worker threads must be at least 1");
+    return options;
 }
+
+// Said at once to a connection above the caps, without reading anything from it.
+const std::string kBusy =
+    "HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\nRetry-After: 1\r\nConnection: close\r\n\r\n";
 
 } // namespace
 
 RpcServer::RpcServer(const std::string& dbUrl, ServerOptions options, std::ostream& log)
-    : m_options(std::move(options)), m_pool(dbUrl, m_options.threads), m_dispatcher(m_pool), m_log(log),
-      m_http(std::make_unique<httplib::Server>()) {
-    if (m_options.threads < 1) {
-        throw std::invalid_argument("the number of worker threads must be at least 1");
-    }
-    const auto threads = static_cast<std::size_t>(m_options.threads);
-    // httplib takes ownership of the queue it gets from this factory.
-    m_http->new_task_queue = [threads] { return std::make_unique<httplib::ThreadPool>(threads).release(); };
-    // httplib's default is SO_REUSEPORT, which lets a second server bind the same port and
-    // silently share its connections. SO_REUSEADDR alone still allows a quick restart.
-    m_http->set_socket_options([](socket_t socket) {
-        const int yes = 1;
-        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
-    });
-    m_http->set_payload_max_length(m_options.maxBodyBytes);
-    m_http->set_keep_alive_max_count(1000000);
-    // Answers go out as separate writes of headers and body: do not let Nagle hold the body back.
-    m_http->set_tcp_nodelay(true);
-    m_http->set_keep_alive_timeout(m_options.keepAliveSeconds);
-    m_http->Post(RpcPath, [this](const httplib::Request& request, httplib::Response& response) {
-        HandleRpc(request, response);
-    });
-    // The report module has a path of its own; everything else of the request is the same.
-    m_http->Post(std::string("/rdm/") + std::string(RdmRelPedidoModule().Name),
-                 [this](const httplib::Request& request, httplib::Response& response) {
-                     HandleRpc(request, response, RdmRelPedidoModule());
-                 });
-    m_http->Get("/health",
-                [this](const httplib::Request&, httplib::Response& response) { HandleHealth(response); });
-    m_http->Get("/metrics", [this](const httplib::Request&, httplib::Response& response) {
-        response.set_content(m_metrics.RenderPrometheus(), "text/plain; version=0.0.4; charset=utf-8");
-    });
-    m_http->set_error_handler(httplib::Server::HandlerWithResponse(
-        [this](const httplib::Request& request, httplib::Response& response) {
-            HandleError(request, response);
-            return httplib::Server::HandlerResponse::Handled;
-        }));
+    : m_state(std::make_unique<ServerState>(dbUrl, Checked(std::move(options)), log)),
+      m_acceptor(m_state->io), m_retry(m_state->io) {}
+
+RpcServer::~RpcServer() {
+    if (m_state->workers)
+        m_state->workers->join();
 }
 
-RpcServer::~RpcServer() = default;
-
 int RpcServer::Bind() {
-    int port = m_options.port;
-    if (port == 0) {
-        port = m_http->bind_to_any_port(m_options.host);
-    } else if (!m_http->bind_to_port(m_options.host, port)) {
-        port = -1;
-    }
-    if (port < 0) {
-        throw std::runtime_error("cannot listen on " + m_options.host + ":" + std::to_string(m_options.port));
-    }
-    return port;
+    const ServerOptions& options = m_state->options;
+    const std::string where = options.host + ":" + std::to_string(options.port);
+    boost::system::error_code error;
+    const auto endpoints =
+        tcp::resolver(m_state->io)
+            .resolve(options.host, std::to_string(options.port), tcp::resolver::passive, error);
+    if (error || endpoints.empty())
+        throw std::runtime_error("cannot listen on " + where);
+    const tcp::endpoint endpoint = *endpoints.begin();
+    m_acceptor.open(endpoint.protocol());
+    // SO_REUSEADDR allows a quick restart; SO_REUSEPORT is never set, so a second server on a
+    // taken port fails instead of silently sharing its connections.
+    m_acceptor.set_option(tcp::acceptor::reuse_address(true));
+    m_acceptor.bind(endpoint, error);
+    if (!error)
+        m_acceptor.listen(asio::socket_base::max_listen_connections, error);
+    if (error)
+        throw std::runtime_error("cannot listen on " + where);
+    return m_acceptor.local_endpoint().port();
 }
 
 void RpcServer::Run() {
-    m_http->listen_after_bind();
+    m_state->workers.emplace(static_cast<std::size_t>(m_state->options.threads));
+    Accept();
+    m_state->io.run();
+    m_state->workers->join();
 }
 
 void RpcServer::Stop() {
-    m_http->stop();
+    asio::post(m_state->io, [this] { StopNow(); });
 }
 
-void RpcServer::HandleRpc(const httplib::Request& request, httplib::Response& response,
-                          const RemoteModule& module) {
-    const auto start = std::chrono::steady_clock::now();
-    const RpcOutcome outcome =
-        m_dispatcher.Handle(request.body, request.get_header_value("Authorization"), module);
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    response.status = outcome.httpStatus;
-    if (outcome.httpStatus == 401) {
-        response.set_header("WWW-Authenticate", "Bearer");
-    }
-    response.set_content(outcome.body.dump(), JsonType);
-    m_metrics.Record(outcome.method, outcome.outcome, elapsed.count());
-    m_log.Write(outcome, elapsed.count() * 1000.0);
-}
-
-void RpcServer::HandleHealth(httplib::Response& response) {
-    try {
-        sqldb::Lease lease = m_pool.Acquire();
-        lease->Query("SELECT 1");
-        response.set_content("ok", "text/plain");
-    } catch (const std::exception&) {
-        response.status = 503;
-        response.set_content("database unavailable", "text/plain");
+void RpcServer::StopNow() {
+    m_state->stopping = true;
+    boost::system::error_code ignored;
+    m_acceptor.close(ignored);
+    m_retry.cancel();
+    for (const auto& weak : m_state->sessions) {
+        if (const auto session = weak.lock())
+            session->CloseIfIdle();
     }
 }
 
-void RpcServer::HandleError(const httplib::Request& request, httplib::Response& response) {
-    if (!response.body.empty()) {
-        return; // The JSON-RPC handler already wrote its own answer.
-    }
-    if (response.status != 413) {
-        response.set_content("HTTP " + std::to_string(response.status) + "\n", "text/plain");
+void RpcServer::Accept() {
+    m_acceptor.async_accept([this](boost::system::error_code error, tcp::socket socket) {
+        if (m_state->stopping || !m_acceptor.is_open())
+            return;
+        if (!error) {
+            Admit(std::move(socket));
+        } else if (error == asio::error::no_descriptors) {
+            // Out of file descriptors: accepting again at once would spin.
+            m_retry.expires_after(std::chrono::milliseconds(50));
+            m_retry.async_wait([this](boost::system::error_code waited) {
+                if (!waited)
+                    Accept();
+            });
+            return;
+        }
+        Accept();
+    });
+}
+
+void RpcServer::Admit(tcp::socket socket) {
+    boost::system::error_code error;
+    const tcp::endpoint remote = socket.remote_endpoint(error);
+    if (error)
+        return;
+    const std::string address = remote.address().to_string();
+    // Answers are written in one piece, but a client's next request must not wait for an ACK.
+    socket.set_option(tcp::no_delay(true), error);
+    if (!m_state->limiter.TryAdd(address)) {
+        socket.non_blocking(true, error);
+        socket.write_some(asio::buffer(kBusy), error);
+        socket.close(error);
         return;
     }
-    // httplib refuses form-encoded bodies above a few KiB with 413 too; say what is really wrong.
-    const bool form =
-        request.get_header_value("Content-Type").starts_with("application/x-www-form-urlencoded");
-    const std::string message =
-        form ? "Tipo de conteúdo não aceito: envie application/json."
-             : "Requisição grande demais: o limite é de " + MebiBytes(m_options.maxBodyBytes) + " MiB.";
-    RpcOutcome outcome{
-        form ? 415 : 413, JsonRpc::Error(nullptr, JsonRpc::InvalidRequest, message), "-", "-", "invalid",
-        message};
-    response.status = outcome.httpStatus;
-    response.set_content(outcome.body.dump(), JsonType);
-    m_metrics.Record(outcome.method, outcome.outcome, 0.0);
-    m_log.Write(outcome, 0.0);
+    auto session = std::make_shared<HttpSession>(std::move(socket), address, *m_state);
+    m_state->sessions.remove_if([](const std::weak_ptr<HttpSession>& weak) { return weak.expired(); });
+    m_state->sessions.push_back(session);
+    session->Start();
 }
 
 } // namespace pedserver

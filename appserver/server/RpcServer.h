@@ -1,25 +1,19 @@
 #pragma once
 
-#include "server/Metrics.h"
-#include "server/RequestLog.h"
-#include "server/RpcDispatcher.h"
 #include "server/ServerOptions.h"
-#include "sqldb/ConnectionPool.h"
+#include "server/ServerState.h"
 
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/steady_timer.hpp>
 #include <memory>
 #include <ostream>
 #include <string>
 
-namespace httplib {
-class Server;
-struct Request;
-struct Response;
-} // namespace httplib
-
 namespace pedserver {
 
-// The HTTP side of pedserver: POST /rdm/Ped01000.rdmCancelaPedido (JSON-RPC 2.0), GET /health
-// and GET /metrics, with one pooled database connection per worker.
+// The HTTP side of pedserver (Boost.Beast on Asio): POST /rdm/Ped01000.rdmCancelaPedido
+// (JSON-RPC 2.0, batches included), GET /health and GET /metrics. Connections live on one
+// event-loop thread; database work runs on `threads` workers, each with a pooled connection.
 class RpcServer {
 public:
     static constexpr const char* RpcPath = "/rdm/Ped01000.rdmCancelaPedido";
@@ -31,23 +25,19 @@ public:
 
     // Binds the listening socket and returns the port (the chosen one when the option was 0).
     int Bind();
-    // Serves until Stop(); returns once the workers have finished their requests.
+    // Serves until Stop(); returns once the requests under way have been answered.
     void Run();
     // Safe from any thread, including before Run().
     void Stop();
 
 private:
-    void HandleRpc(const httplib::Request& request, httplib::Response& response,
-                   const RemoteModule& module = CancellationModule());
-    void HandleHealth(httplib::Response& response);
-    void HandleError(const httplib::Request& request, httplib::Response& response);
+    void Accept();
+    void Admit(boost::asio::ip::tcp::socket socket);
+    void StopNow();
 
-    ServerOptions m_options;
-    sqldb::ConnectionPool m_pool;
-    RpcDispatcher m_dispatcher;
-    Metrics m_metrics;
-    RequestLog m_log;
-    std::unique_ptr<httplib::Server> m_http;
+    std::unique_ptr<ServerState> m_state;
+    boost::asio::ip::tcp::acceptor m_acceptor;
+    boost::asio::steady_timer m_retry;
 };
 
 } // namespace pedserver

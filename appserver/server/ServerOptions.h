@@ -5,14 +5,21 @@
 
 namespace pedserver {
 
+// Where pedserver listens and what it accepts; every limit has a `serve` option (operations.md).
 struct ServerOptions {
     std::string host = "127.0.0.1";
     int port = 8080; // 0 picks a free port
-    int threads = 8; // HTTP workers; a keep-alive connection holds one while it stays open
-    std::size_t maxBodyBytes = 8 * 1024 * 1024;
-    // An idle kept-alive connection holds a worker, so idle desktops must let go soon; clients
-    // reconnect by themselves, and a screen's burst of calls still shares one connection.
-    int keepAliveSeconds = 5;
+    // Workers for database work; connections themselves cost no worker, idle or slow.
+    int threads = 8;
+    std::size_t maxHeaderBytes = 16 * 1024; // request line and header fields together
+    std::size_t maxHeaderCount = 64;
+    std::size_t maxBodyBytes = 8 * 1024 * 1024; // refused before it is read, chunked or not
+    int headerTimeoutSeconds = 10;              // the whole header, from its first byte
+    int bodyTimeoutSeconds = 30;                // the whole body; also each answer's sending
+    int idleTimeoutSeconds = 60;                // a kept-alive connection waiting for its next request
+    std::size_t maxConnections = 4096;
+    std::size_t maxConnectionsPerClient = 256; // per client IP address
+    std::size_t maxBatch = 100;                // calls in one JSON-RPC batch
 };
 
 } // namespace pedserver

@@ -100,6 +100,14 @@ void SeedDemoOrders(sqldb::Connection& connection, std::chrono::sys_days today) 
                         {"DESDE", IsoDate(today) + " 08:00:00"},
                         {"FILIAL", "0001"},
                         {"PEDIDO", OrderNumber(4)}});
+    // Two live orders under the small commitment 2024NE000105 had their first item cancelled on
+    // its own, so the screen's popup offers both modes on them.
+    for (const int number : {108, 156}) {
+        connection.Execute("UPDATE ITEMPEDIDO SET IDSITITEMPED = '5', IDSITANTCANC = '1', CDJUSTEXCHIS = "
+                           "'0001', CDOPERADOR = 'SUPERV' WHERE CDFILIAL = '0001' AND NRPEDIDO = :PEDIDO "
+                           "AND NRITEMPED = :ITEM",
+                           {{"PEDIDO", OrderNumber(number)}, {"ITEM", OrderNumber(1)}});
+    }
 }
 
 } // namespace pedserver

@@ -106,6 +106,10 @@ TEST_P(Scenarios, LoadCheckOverEveryOrderOfTheBranchMarksAndCountsAsOrderByOrder
     RunScenario({"load_check", true});
 }
 
+TEST_P(Scenarios, ItemsOfACommittedOrderAreCancelledAndUndoneThroughThePopupWithinTheBalance) {
+    RunScenario({"committed_items", true});
+}
+
 TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {
     auto result = RunText(
         "open PED01000\nexpect medCdFilial.Text 0002\nexpect edtNmFilial.Text \"MATRIZ SAO PAULO\"\n");

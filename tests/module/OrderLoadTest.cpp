@@ -30,12 +30,14 @@ TEST_F(OrderLoadTest, LoadCheckLeavesSelectableOnlyTheOrdersItsRulesAllow) {
         {8, "N", "situation 4 with a commitment on a branch that controls them"},
         {9, "", "situation 5"},
         {10, "", "situation 6"},
+        {108, "", "situation 1, shape of order 12, but its first item was cancelled on its own"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MarkOf(screen, OrderNumber(c.Order)), c.Mark) << "order " << c.Order << ": " << c.Why;
-    // 160 orders: 13 whole rounds of the twelve shapes with 8 counted each, then shapes 1 to 4.
+    // 160 orders: 13 whole rounds of the twelve shapes with 8 counted each, then shapes 1 to 4,
+    // and orders 108 and 156, whose first item was cancelled on its own.
     EXPECT_EQ(screen.cdsPedido.RecordCount(), 160);
-    EXPECT_EQ(inContDesabilitadosPed, 13 * 8 + 2) << "situation 4 with a commitment still counts";
+    EXPECT_EQ(inContDesabilitadosPed, 13 * 8 + 2 + 2) << "situation 4 with a commitment still counts";
     EXPECT_EQ(inContPedidoCh, 0);
     EXPECT_EQ(inContItemPedidoCh, 0);
     EXPECT_EQ(screen.cdsItemPedido.FieldByName("NRPEDIDO").AsString(), OrderNumber(160))
@@ -169,7 +171,7 @@ TEST_F(OrderLoadTest, LoadCheckReachesEveryOrderWhileTheGridIsSortedByItsCheckCo
 
     ASSERT_TRUE(Refresh(screen));
 
-    EXPECT_EQ(inContDesabilitadosPed, 13 * 8 + 2);
+    EXPECT_EQ(inContDesabilitadosPed, 13 * 8 + 2 + 2);
     EXPECT_EQ(MarkOf(screen, OrderNumber(158)), "") << "situation 1 with a cancelled item";
     EXPECT_EQ(MarkOf(screen, OrderNumber(160)), "") << "situation 2 with an approved item";
     EXPECT_EQ(screen.cdsPedido.IndexFieldNames(), "IDCHECK") << "the operator's order is kept";

@@ -52,6 +52,38 @@ TEST_P(SetItems, ItemChangesMoveValueBetweenItemsAndCommitment) {
         kSaldoEmp);
 }
 
+// Order 6 of branch 0001 (which controls commitments) is under E1: its items change one by one
+// like any other order's, the value moving between items and commitment both ways.
+TEST_P(SetItems, ItemsOfACommittedOrderMoveTheirValueAndTheOrderFollowsThem) {
+    const auto total = CommitmentTotal("E1");
+    Call("SetCancelaItemPed", Params(ItemPacket({{"0001", "0000000006", "0000000001", "1"}})));
+    EXPECT_EQ(ItemSituations("0001", "0000000006"), "51");
+    EXPECT_EQ(OrderSituation("0001", "0000000006"), "1");
+    EXPECT_EQ(Balance("E1"), "1007.00");
+    EXPECT_EQ(AuditRows(), 1);
+    Call("SetCancelaItemPed", Params(ItemPacket({{"0001", "0000000006", "0000000002", "1"}})));
+    EXPECT_EQ(OrderSituation("0001", "0000000006"), "4") << "the last live item cancels the order";
+    EXPECT_EQ(Balance("E1"), "1007.60");
+    EXPECT_EQ(AuditRows(), 3); // the item and the order
+    EXPECT_EQ(CommitmentTotal("E1"), total);
+
+    m_connection->Execute("UPDATE EMPENHO SET VRSALDO = 6.99 WHERE NREMPENHO = 'E1'");
+    EXPECT_EQ(
+        Refusal("SetDesfazCancel", Params(ItemPacket({{"0001", "0000000006", "0000000001", "5"}}))).second,
+        kSaldoEmp);
+    m_connection->Execute("UPDATE EMPENHO SET VRSALDO = 7.00 WHERE NREMPENHO = 'E1'");
+    const auto total700 = CommitmentTotal("E1");
+    Call("SetDesfazCancel", Params(ItemPacket({{"0001", "0000000006", "0000000001", "5"}})));
+    EXPECT_EQ(Balance("E1"), "0.00") << "a balance that covers the item exactly is enough";
+    EXPECT_EQ(ItemSituations("0001", "0000000006"), "15");
+    EXPECT_EQ(OrderSituation("0001", "0000000006"), "1");
+    EXPECT_EQ(CommitmentTotal("E1"), total700);
+    const auto rows = m_connection->Query(
+        "SELECT NRITEMPED, IDOPERACAO FROM HISTCANCPED WHERE NRITEMPED IS NOT NULL ORDER BY IDHIST");
+    ASSERT_EQ(rows.Size(), 3u) << "one audit row per item changed";
+    EXPECT_EQ(rows.Text(2, "IDOPERACAO"), "DI");
+}
+
 TEST_P(SetItems, RefusalsChangeNothing) {
     pedserver::LockOrder(*m_connection, "0001", "0000000009", "VEND02");
     struct Case {
@@ -66,9 +98,6 @@ TEST_P(SetItems, RefusalsChangeNothing) {
         {"situation changed", Params(ItemPacket({{"0001", "0000000002", "0000000001", "1"}})), "DEMO",
          pedserver::RpcCode::Refused},
         {"liquidated item", Params(ItemPacket({{"0001", "0000000004", "0000000002", "4"}})), "DEMO",
-         pedserver::RpcCode::Refused},
-        {"commitment order in a branch controlling commitments",
-         Params(ItemPacket({{"0001", "0000000006", "0000000001", "1"}})), "DEMO",
          pedserver::RpcCode::Refused},
         {"another seller's order", Params(ItemPacket({{"0001", "0000000002", "0000000001", "2"}}), "VEND01"),
          "VEND01", pedserver::RpcCode::Forbidden},

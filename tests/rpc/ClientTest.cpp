@@ -1,8 +1,10 @@
 #include "RpcTestSupport.h"
 #include "testkit/FixedAnswerServer.h"
 #include "testkit/LoopbackSocket.h"
+#include "testkit/MisbehavingServer.h"
 
 #include <chrono>
+#include <fstream>
 
 namespace rpctest {
 namespace {
@@ -68,6 +70,72 @@ TEST(ClientTest, AnswersThatAreNotJsonRpcAreReportedAsInvalid) {
                           std::to_string(fake.Port()) + garbage.messageEnd,
                       std::chrono::seconds(5));
     }
+}
+
+// The peak resident memory of this process, in KiB.
+long PeakResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("VmHWM:"))
+            return std::stol(line.substr(6));
+    }
+    return 0;
+}
+
+TEST(ClientTest, HostileAnswersEndInAClearMessageWithinTheDeadlineAndBoundedMemory) {
+    using Behaviour = testkit::MisbehavingServer::Behaviour;
+    // A smaller cap than the default 32 MiB keeps the test quick on a loaded machine.
+    const pedclient::RpcClientLimits limits{.maxAnswerBytes = 4 * 1024 * 1024};
+    struct Case {
+        const char* name;
+        Behaviour behaviour;
+        int code;
+        std::string messageEnd;
+    };
+    const std::string tooBig = " grande demais: o limite é de 4 MiB.";
+    const std::vector<Case> cases{
+        {"deep nesting", Behaviour::DeepNesting, RpcClientError::BadAnswer,
+         ": dados aninhados em mais de 256 níveis."},
+        {"endless chunked answer", Behaviour::EndlessChunks, RpcClientError::BadAnswer, tooBig},
+        {"huge length", Behaviour::HugeLength, RpcClientError::BadAnswer, tooBig},
+        {"drip feed", Behaviour::DripFeed, RpcClientError::NoAnswer, " não respondeu a tempo."},
+    };
+    const auto deadline = std::chrono::milliseconds(2000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testkit::MisbehavingServer hostile(c.behaviour);
+        pedclient::RpcClient client("127.0.0.1", hostile.Port(), "token",
+                                    {std::chrono::milliseconds(500), deadline}, limits);
+        const long peakBefore = PeakResidentKiB();
+        const auto start = Clock::now();
+        try {
+            client.Call("GetParamPedido", {"0001"});
+            ADD_FAILURE() << "the call succeeded";
+        } catch (const RpcClientError& error) {
+            EXPECT_EQ(error.Code(), c.code);
+            EXPECT_TRUE(std::string(error.what()).ends_with(c.messageEnd)) << error.what();
+            EXPECT_NE(std::string(error.what()).find("127.0.0.1:" + std::to_string(hostile.Port())),
+                      std::string::npos)
+                << error.what();
+        }
+        EXPECT_LT(Clock::now() - start, deadline + std::chrono::seconds(1));
+        // The answer is capped at 4 MiB; reading may briefly hold about twice that, and under
+        // AddressSanitizer freed blocks wait in its quarantine. Without the cap an endless answer
+        // grows by hundreds of MiB a second.
+        EXPECT_LT(PeakResidentKiB() - peakBefore, 64 * 1024) << "KiB of peak memory added";
+    }
+}
+
+TEST(ClientTest, AnAnswerThatKeepsStreamingCannotOutliveTheCallsDeadline) {
+    // With the default 32 MiB cap a slow machine may not reach the cap in time: the deadline
+    // still ends the call, with whichever of the two messages comes first.
+    testkit::MisbehavingServer hostile(testkit::MisbehavingServer::Behaviour::EndlessChunks);
+    pedclient::RpcClient client("127.0.0.1", hostile.Port(), "token",
+                                {std::chrono::milliseconds(500), std::chrono::milliseconds(300)});
+    const auto start = Clock::now();
+    EXPECT_THROW(client.Call("GetParamPedido", {"0001"}), RpcClientError);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(1300));
 }
 
 class ClientServerTest : public BackendTest {};

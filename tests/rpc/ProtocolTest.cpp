@@ -28,8 +28,17 @@ TEST_P(ProtocolTest, MalformedRequestsGetClearErrorsAndTheServerKeepsServing) {
     const std::vector<BadRequest> cases{
         {"malformed JSON", "{\"jsonrpc\":\"2.0\",", 400, -32700, "Requisição com JSON inválido."},
         {"empty body", "", 400, -32700, "Requisição com JSON inválido."},
-        {"batch", "[" + Request("GetParamPedido", {facts.branch}).dump() + "]", 400, -32600,
-         "Requisições em lote não são aceitas."},
+        {"empty batch", "[]", 400, -32600, "Requisição em lote vazia."},
+        {"batch above the maximum",
+         "[1" +
+             [] {
+                 std::string more;
+                 for (int i = 0; i < 100; ++i)
+                     more += ",1";
+                 return more;
+             }() +
+             "]",
+         400, -32600, "Lote com chamadas demais: o limite é de 100."},
         {"not an object", "\"GetPedido\"", 400, -32600, invalid},
         {"no version", R"({"id":1,"method":"GetParamPedido","params":["0001"]})", 400, -32600, invalid},
         {"wrong version", R"({"jsonrpc":"1.0","id":1,"method":"GetParamPedido","params":["0001"]})", 400,

@@ -109,18 +109,19 @@ TEST_P(RoundTripTest, OneKeptAliveClientServesManyCallsInARow) {
 
 RPC_INSTANTIATE_BACKENDS(RoundTripTest);
 
-TEST(WorkerPoolTest, MoreClientsThanWorkersAreServedOnceAnIdleConnectionLetsGo) {
+TEST(WorkerPoolTest, MoreClientsThanWorkersAreServedWhileAnIdleConnectionStaysOpen) {
     testkit::ServerProcess server({.threads = 1});
     const DemoFacts facts = ReadDemoFacts(server);
     pedclient::RpcClient first = server.Client(facts.allOrdersOperator);
-    first.Call("GetParamPedido", {facts.branch}); // keeps the only worker on its idle connection
+    first.Call("GetParamPedido", {facts.branch}); // its connection stays open, idle
     {
         pedclient::RpcClient second = server.Client(facts.allOrdersOperator);
         const auto start = std::chrono::steady_clock::now();
         EXPECT_NO_THROW(second.Call("GetParamPedido", {facts.branch}));
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1))
+            << "an idle connection holds no worker";
     }
-    EXPECT_NO_THROW(first.Call("GetParamPedido", {facts.branch})) << "the first client reconnects by itself";
+    EXPECT_NO_THROW(first.Call("GetParamPedido", {facts.branch}));
 }
 
 } // namespace

@@ -87,6 +87,16 @@ nlohmann::json Request(const std::string& method, const nlohmann::json& params, 
     return {{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}};
 }
 
+nlohmann::json ItemPacket(const nlohmann::json& rows) {
+    return {{"fields",
+             {{{"name", "CDFILIAL"}, {"type", "string"}, {"size", 4}},
+              {{"name", "NRPEDIDO"}, {"type", "string"}, {"size", 10}},
+              {{"name", "NRITEMPED"}, {"type", "string"}, {"size", 10}},
+              {{"name", "IDCHECK"}, {"type", "string"}, {"size", 1}},
+              {{"name", "IDSITITEMPED"}, {"type", "string"}, {"size", 1}}}},
+            {"rows", rows}};
+}
+
 double MetricValue(const std::string& metrics, const std::string& series) {
     std::istringstream lines(metrics);
     std::string line;

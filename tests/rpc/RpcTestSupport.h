@@ -53,6 +53,10 @@ HttpAnswer GetRaw(const testkit::ServerProcess& server, const std::string& path)
 
 nlohmann::json Request(const std::string& method, const nlohmann::json& params, int id = 1);
 
+// An items packet as the screen sends it: rows of CDFILIAL, NRPEDIDO, NRITEMPED, IDCHECK,
+// IDSITITEMPED.
+nlohmann::json ItemPacket(const nlohmann::json& rows);
+
 // The value of one sample of the Prometheus text, 0 when absent.
 double MetricValue(const std::string& metrics, const std::string& series);
 

@@ -140,6 +140,49 @@ TEST_F(NetConnectionTest, AGetCallBringsTheBranchParametersAsAPacket) {
     EXPECT_EQ(Text(*rdm.getOperTPed("0001", "DEMO").Packet, 0, "CDOPERADOR"), "DEMO");
 }
 
+TEST_F(NetConnectionTest, ABatchAnswersEveryCallInOrderEachOnItsOwnAcrossTheServersBatchSize) {
+    m_connection.Open();
+    RdmCancelaPedido rdm(m_connection);
+    // More orders than one exchange may carry, so the batch is sent in parts.
+    const std::size_t count = 2 * TNetConnection::MaxBatchCalls + 7;
+    std::vector<RdmCancelaPedido::OrderKey> orders;
+    for (std::size_t i = 0; i < count; ++i)
+        orders.emplace_back("0001",
+                            std::string(10 - std::to_string(i + 1).size(), '0') + std::to_string(i + 1));
+    const std::vector<RemoteResult> batch = rdm.GetItemPedido(orders);
+    ASSERT_EQ(batch.size(), count);
+    for (std::size_t i = 0; i < count; i += 37) {
+        const RemoteResult alone = rdm.GetItemPedido(orders[i].first, orders[i].second);
+        ASSERT_TRUE(batch[i].Ok) << batch[i].Message;
+        EXPECT_EQ(batch[i].Packet->Rows, alone.Packet->Rows) << orders[i].second;
+    }
+    // A refused call fails alone; the calls around it are answered.
+    const std::vector<RemoteResult> mixed =
+        m_connection.CallBatch({{"GetParamPedido", {std::string("0001")}},
+                                {"GetItemPedido", {std::string("0001")}},
+                                {"GetParamPedido", {std::string("0002")}}});
+    ASSERT_EQ(mixed.size(), 3u);
+    EXPECT_TRUE(mixed[0].Ok);
+    EXPECT_FALSE(mixed[1].Ok);
+    EXPECT_FALSE(mixed[1].Message.empty());
+    EXPECT_TRUE(mixed[2].Ok);
+    EXPECT_EQ(Text(*mixed[2].Packet, 0, "IDUTCTREMPEN"), "N");
+}
+
+TEST_F(NetConnectionTest, ABatchToAServerThatIsDownFailsEveryCallInPortuguese) {
+    const testkit::LoopbackSocket refused(false);
+    m_host.webPort = refused.Port();
+    m_connection.Open();
+    const std::vector<RemoteResult> results = m_connection.CallBatch(
+        {{"GetParamPedido", {std::string("0001")}}, {"GetParamPedido", {std::string("0002")}}});
+    ASSERT_EQ(results.size(), 2u);
+    for (const RemoteResult& result : results) {
+        EXPECT_FALSE(result.Ok);
+        EXPECT_EQ(result.Message,
+                  "Servidor de aplicação indisponível em 127.0.0.1:" + std::to_string(refused.Port()) + ".");
+    }
+}
+
 TEST_F(NetConnectionTest, DatesTravelBothWaysAndZeroMeansNoDate) {
     m_connection.Open();
     RdmCancelaPedido rdm(m_connection);

@@ -31,7 +31,7 @@ ProcessResult ServerProcess::RunPedserver(std::vector<std::string> args, std::ch
 ServerProcess::ServerProcess(ServerProcessOptions options)
     : m_folder("pedserver"), m_database(std::make_unique<TestDatabase>(options.backend, m_folder.Path())) {
     Prepare(options);
-    Start(options.threads);
+    Start(options.threads, options.serveArgs);
     WaitHealthy();
 }
 
@@ -59,11 +59,11 @@ void ServerProcess::Prepare(const ServerProcessOptions& options) const {
     Checked(Pedserver(seed), "seed");
 }
 
-void ServerProcess::Start(int threads) {
-    m_server = std::make_unique<ChildProcess>(
-        std::vector<std::string>{PedserverPath(), "serve", "--db", m_database->Url(), "--listen",
-                                 "127.0.0.1:0", "--threads", std::to_string(threads)},
-        m_folder.Path() / "server.log");
+void ServerProcess::Start(int threads, const std::vector<std::string>& serveArgs) {
+    std::vector<std::string> argv{PedserverPath(), "serve",       "--db",      m_database->Url(),
+                                  "--listen",      "127.0.0.1:0", "--threads", std::to_string(threads)};
+    argv.insert(argv.end(), serveArgs.begin(), serveArgs.end());
+    m_server = std::make_unique<ChildProcess>(argv, m_folder.Path() / "server.log");
     const std::optional<std::string> line = m_server->ReadLine(std::chrono::seconds(30));
     const std::string prefix = "listening 127.0.0.1:";
     if (!line || !line->starts_with(prefix)) {

@@ -24,6 +24,8 @@ struct ServerProcessOptions {
     int volumeItems = 5;
     std::uint64_t volumeSeed = 1;
     int threads = 8;
+    // More `serve` options, e.g. {"--max-connections-per-client", "2000"}.
+    std::vector<std::string> serveArgs = {};
 };
 
 // A real pedserver process on loopback over a database of its own: the constructor runs
@@ -66,7 +68,7 @@ public:
 
 private:
     void Prepare(const ServerProcessOptions& options) const;
-    void Start(int threads);
+    void Start(int threads, const std::vector<std::string>& serveArgs);
     void WaitHealthy();
 
     TempDir m_folder;

@@ -1,0 +1,159 @@
+#include "HttpConnection.h"
+
+#include "RpcClientError.h"
+
+#include <boost/asio/connect.hpp>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/beast/core/flat_buffer.hpp>
+#include <boost/beast/core/tcp_stream.hpp>
+#include <boost/beast/http.hpp>
+#include <optional>
+#include <poll.h>
+#include <sys/socket.h>
+
+namespace pedclient {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+using tcp = asio::ip::tcp;
+
+namespace {
+
+constexpr std::size_t kMaxHeaderBytes = 64 * 1024;
+
+std::string MebiBytes(std::size_t bytes) {
+    return std::to_string(bytes / (1024 * 1024)) + " MiB";
+}
+
+// Whether a kept-alive socket was closed by the server while it sat idle: readable with
+// nothing to read is the peer's close (an unexpected byte makes it unusable as well).
+bool ClosedWhileIdle(tcp::socket& socket) {
+    pollfd entry{socket.native_handle(), POLLIN, 0};
+    if (poll(&entry, 1, 0) <= 0)
+        return false;
+    char byte = 0;
+    return recv(socket.native_handle(), &byte, 1, MSG_PEEK | MSG_DONTWAIT) >= 0;
+}
+
+} // namespace
+
+struct HttpConnection::Impl {
+    Impl(std::string hostName, int portNumber) : host(std::move(hostName)), port(portNumber) {}
+
+    std::string Address() const { return host + ":" + std::to_string(port); }
+    [[noreturn]] void Fail(int code, const std::string& message) {
+        stream.reset();
+        throw RpcClientError(code, message);
+    }
+    // Runs the started operations; past the deadline, closes the stream and sets `error` to a timeout.
+    void RunUntil(Clock::time_point deadline, beast::error_code& error);
+    void Connect(const Exchange& exchange);
+    RpcAnswer Send(const Exchange& exchange);
+
+    std::string host;
+    int port;
+    asio::io_context io;
+    std::optional<beast::tcp_stream> stream;
+    beast::flat_buffer buffer;
+};
+
+void HttpConnection::Impl::RunUntil(Clock::time_point deadline, beast::error_code& error) {
+    // The stream's own timeouts end the operations at the deadline; but a peer that keeps data
+    // flowing keeps the loop busy, so the deadline is also enforced here, around the loop.
+    io.restart();
+    io.run_until(deadline);
+    if (io.stopped())
+        return;
+    stream->close();
+    io.run();
+    error = beast::error::timeout;
+}
+
+void HttpConnection::Impl::Connect(const Exchange& exchange) {
+    const std::string unavailable = "Servidor de aplicação indisponível em " + Address() + ".";
+    beast::error_code error;
+    // Resolved synchronously: the host is an address or a name of the local hosts file.
+    const auto endpoints = tcp::resolver(io).resolve(host, std::to_string(port), error);
+    if (error)
+        Fail(RpcClientError::Unavailable, unavailable);
+    stream.emplace(io);
+    buffer.clear();
+    stream->expires_at(std::min(exchange.deadline, Clock::now() + exchange.connectTimeout));
+    stream->async_connect(endpoints,
+                          [&error](beast::error_code result, const tcp::endpoint&) { error = result; });
+    RunUntil(std::min(exchange.deadline, Clock::now() + exchange.connectTimeout), error);
+    if (error)
+        Fail(RpcClientError::Unavailable, unavailable);
+    // Requests go out in one write, but answers are small and frequent: never wait for an ACK.
+    stream->socket().set_option(tcp::no_delay(true), error);
+}
+
+RpcAnswer HttpConnection::Impl::Send(const Exchange& exchange) {
+    http::request<http::string_body> request{http::verb::post, exchange.target, 11};
+    request.set(http::field::host, host);
+    request.set(http::field::authorization, exchange.authorization);
+    request.set(http::field::content_type, "application/json");
+    request.keep_alive(true);
+    request.body() = exchange.body;
+    request.prepare_payload();
+
+    http::response_parser<http::string_body> parser;
+    parser.header_limit(kMaxHeaderBytes);
+    parser.body_limit(exchange.maxAnswerBytes);
+    beast::error_code error;
+    stream->expires_at(exchange.deadline);
+    // The header first: its length is judged before the body is read, because the body would
+    // reserve room for the whole announced length at once.
+    http::async_write(*stream, request, [&](beast::error_code written, std::size_t) {
+        if (written) {
+            error = written;
+            return;
+        }
+        http::async_read_header(*stream, buffer, parser, [&](beast::error_code read, std::size_t) {
+            error = read;
+            if (!error && parser.content_length().value_or(0) > exchange.maxAnswerBytes)
+                error = http::error::body_limit;
+            if (!error && !parser.is_done())
+                http::async_read(*stream, buffer, parser,
+                                 [&error](beast::error_code body, std::size_t) { error = body; });
+        });
+    });
+    RunUntil(exchange.deadline, error);
+    if (error == beast::error::timeout)
+        Fail(RpcClientError::NoAnswer, "Servidor de aplicação em " + Address() + " não respondeu a tempo.");
+    if (error == http::error::body_limit)
+        Fail(RpcClientError::BadAnswer, "Resposta do servidor de aplicação em " + Address() +
+                                            " grande demais: o limite é de " +
+                                            MebiBytes(exchange.maxAnswerBytes) + ".");
+    if (error == http::error::end_of_stream || error == asio::error::eof ||
+        error == asio::error::connection_reset || error == asio::error::broken_pipe)
+        Fail(RpcClientError::NoAnswer,
+             "Servidor de aplicação em " + Address() + " encerrou a conexão sem responder.");
+    if (error)
+        Fail(RpcClientError::BadAnswer, "Resposta inválida do servidor de aplicação em " + Address() + ".");
+    auto response = parser.release();
+    if (!response.keep_alive())
+        stream.reset();
+    return {static_cast<int>(response.result_int()), std::move(response.body())};
+}
+
+HttpConnection::HttpConnection(std::string host, int port)
+    : m_impl(std::make_unique<Impl>(std::move(host), port)) {}
+
+HttpConnection::~HttpConnection() = default;
+
+std::string HttpConnection::Address() const {
+    return m_impl->Address();
+}
+
+RpcAnswer HttpConnection::Post(const Exchange& exchange) {
+    if (m_impl->stream && ClosedWhileIdle(m_impl->stream->socket()))
+        m_impl->stream.reset();
+    if (!m_impl->stream)
+        m_impl->Connect(exchange);
+    return m_impl->Send(exchange);
+}
+
+} // namespace pedclient

@@ -1,0 +1,263 @@
+#include "server/HttpSession.h"
+
+#include "server/JsonRpc.h"
+#include "server/RpcServer.h"
+
+#include <boost/asio/post.hpp>
+#include <boost/asio/write.hpp>
+#include <boost/beast/core/string.hpp>
+#include <boost/beast/http/read.hpp>
+#include <boost/beast/http/write.hpp>
+#include <chrono>
+#include <iterator>
+#include <limits>
+
+namespace pedserver {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+using tcp = asio::ip::tcp;
+
+namespace {
+
+constexpr const char* JsonType = "application/json; charset=utf-8";
+constexpr const char* TextType = "text/plain; charset=utf-8";
+constexpr std::size_t kFirstRead = 1024; // what an idle connection keeps allocated
+constexpr std::size_t kReadChunk = 16 * 1024;
+constexpr auto kLingerTime = std::chrono::seconds(2);
+const std::string kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
+
+bool ClientWentAway(const beast::error_code& error) {
+    return error == http::error::end_of_stream || error == asio::error::eof ||
+           error == asio::error::connection_reset || error == beast::error::timeout ||
+           error == asio::error::operation_aborted || error == asio::error::broken_pipe;
+}
+
+std::chrono::seconds Seconds(int seconds) {
+    return std::chrono::seconds(seconds);
+}
+
+} // namespace
+
+HttpSession::HttpSession(tcp::socket socket, std::string address, ServerState& state)
+    : m_stream(std::move(socket)), m_address(std::move(address)), m_state(state) {}
+
+HttpSession::~HttpSession() {
+    m_state.limiter.Remove(m_address);
+}
+
+void HttpSession::Start() {
+    WaitForRequest();
+}
+
+void HttpSession::CloseIfIdle() {
+    if (!m_busy)
+        Close();
+}
+
+void HttpSession::Close() {
+    beast::error_code ignored;
+    m_stream.socket().shutdown(tcp::socket::shutdown_both, ignored);
+    m_stream.close();
+}
+
+void HttpSession::WaitForRequest() {
+    if (m_state.stopping)
+        return Close();
+    if (m_buffer.size() > 0)
+        return ReadHeader();  // a pipelined request is already here
+    m_buffer.shrink_to_fit(); // an idle connection keeps no room of its last request
+    // Waiting for the first byte is the idle time; the header's own deadline starts with it.
+    m_stream.expires_after(Seconds(m_state.options.idleTimeoutSeconds));
+    m_stream.async_read_some(m_buffer.prepare(kFirstRead),
+                             [self = shared_from_this()](beast::error_code error, std::size_t size) {
+                                 if (error)
+                                     return self->Close();
+                                 self->m_buffer.commit(size);
+                                 self->ReadHeader();
+                             });
+}
+
+void HttpSession::ReadHeader() {
+    m_parser.emplace();
+    m_parser->header_limit(static_cast<std::uint32_t>(m_state.options.maxHeaderBytes));
+    // The body's size is judged after the token, so no body limit applies to the header yet.
+    // (Boost 1.74 compares a length with an unset limit as above it, so the limit is the largest.)
+    m_parser->body_limit(std::numeric_limits<std::uint64_t>::max());
+    m_stream.expires_after(Seconds(m_state.options.headerTimeoutSeconds));
+    http::async_read_header(
+        m_stream, m_buffer, *m_parser,
+        [self = shared_from_this()](beast::error_code error, std::size_t) { self->OnHeader(error); });
+}
+
+void HttpSession::OnHeader(beast::error_code error) {
+    if (error == http::error::header_limit)
+        return Send(431, "Cabeçalho grande demais.\n", TextType, false);
+    if (error && ClientWentAway(error))
+        return Close();
+    if (error)
+        return Send(400, "Requisição HTTP inválida.\n", TextType, false);
+    const Request& request = m_parser->get();
+    if (static_cast<std::size_t>(std::distance(request.begin(), request.end())) >
+        m_state.options.maxHeaderCount)
+        return Send(431, "Campos de cabeçalho demais.\n", TextType, false);
+    const beast::string_view target = request.target();
+    // Each remote data module has a path of its own, "/rdm/<name>".
+    const std::string_view path(target.data(), target.size());
+    constexpr std::string_view modulePrefix = "/rdm/";
+    if (request.method() == http::verb::post && path.starts_with(modulePrefix)) {
+        m_module = FindRemoteModule(path.substr(modulePrefix.size()));
+        if (m_module)
+            return Authenticate();
+    }
+    const bool bodiless = !RequestHasBody();
+    if (request.method() == http::verb::get && target == "/health")
+        return Health();
+    if (request.method() == http::verb::get && target == "/metrics")
+        return Send(200, m_state.metrics.RenderPrometheus(), "text/plain; version=0.0.4; charset=utf-8",
+                    bodiless);
+    Send(404, "HTTP 404\n", TextType, bodiless);
+}
+
+bool HttpSession::RequestHasBody() const {
+    return !m_parser->is_done();
+}
+
+void HttpSession::Authenticate() {
+    std::string authorization(m_parser->get()[http::field::authorization]);
+    asio::post(*m_state.workers, [self = shared_from_this(), authorization = std::move(authorization),
+                                  work = asio::make_work_guard(m_state.io)] {
+        RpcOutcome refusal;
+        std::optional<std::string> operatorCode =
+            self->m_state.dispatcher.Authenticate(authorization, refusal);
+        asio::post(self->m_state.io,
+                   [self, operatorCode = std::move(operatorCode), refusal = std::move(refusal)]() mutable {
+                       self->OnAuthenticated(std::move(operatorCode), std::move(refusal));
+                   });
+    });
+}
+
+void HttpSession::OnAuthenticated(std::optional<std::string> operatorCode, RpcOutcome refusal) {
+    if (!operatorCode) {
+        m_state.Record(refusal);
+        return Send(refusal.httpStatus, JsonRpc::Serialize(refusal.body), JsonType, false);
+    }
+    m_operator = std::move(*operatorCode);
+    const Request& request = m_parser->get();
+    if (request[http::field::content_type].starts_with("application/x-www-form-urlencoded"))
+        return Refuse(415, JsonRpc::InvalidRequest, "Tipo de conteúdo não aceito: envie application/json.");
+    const std::size_t limit = m_state.options.maxBodyBytes;
+    const std::string tooLarge =
+        "Requisição grande demais: o limite é de " + std::to_string(limit / (1024 * 1024)) + " MiB.";
+    const auto length = m_parser->content_length();
+    if (length && *length > limit)
+        return Refuse(413, JsonRpc::InvalidRequest, tooLarge);
+    m_parser->body_limit(limit);
+    if (!beast::iequals(request[http::field::expect], "100-continue"))
+        return ReadBody();
+    // Only now, authorised and within the limit, is the client invited to send its body.
+    asio::async_write(m_stream, asio::buffer(kContinue),
+                      [self = shared_from_this()](beast::error_code written, std::size_t) {
+                          if (written)
+                              return self->Close();
+                          self->ReadBody();
+                      });
+}
+
+void HttpSession::ReadBody() {
+    m_stream.expires_after(Seconds(m_state.options.bodyTimeoutSeconds));
+    http::async_read(
+        m_stream, m_buffer, *m_parser,
+        [self = shared_from_this()](beast::error_code error, std::size_t) { self->OnBody(error); });
+}
+
+void HttpSession::OnBody(beast::error_code error) {
+    if (error == http::error::body_limit)
+        return Refuse(413, JsonRpc::InvalidRequest,
+                      "Requisição grande demais: o limite é de " +
+                          std::to_string(m_state.options.maxBodyBytes / (1024 * 1024)) + " MiB.");
+    if (error)
+        return Close();
+    m_busy = true;
+    std::string body = std::move(m_parser->get().body());
+    asio::post(*m_state.workers, [self = shared_from_this(), body = std::move(body),
+                                  operatorCode = m_operator, work = asio::make_work_guard(m_state.io)] {
+        RpcReply reply = self->m_state.dispatcher.Handle(body, operatorCode, *self->m_module);
+        for (const RpcOutcome& call : reply.calls)
+            self->m_state.Record(call);
+        asio::post(self->m_state.io,
+                   [self, status = reply.httpStatus, text = std::move(reply.body)]() mutable {
+                       self->Send(status, std::move(text), JsonType, true);
+                   });
+    });
+}
+
+void HttpSession::Health() {
+    m_busy = true;
+    asio::post(*m_state.workers, [self = shared_from_this(), work = asio::make_work_guard(m_state.io)] {
+        bool healthy = true;
+        try {
+            sqldb::Lease lease = self->m_state.pool.Acquire();
+            lease->Query("SELECT 1");
+        } catch (const std::exception&) {
+            healthy = false;
+        }
+        asio::post(self->m_state.io, [self, healthy] {
+            const bool keepOpen = !self->RequestHasBody();
+            if (healthy)
+                self->Send(200, "ok", "text/plain", keepOpen);
+            else
+                self->Send(503, "database unavailable", "text/plain", keepOpen);
+        });
+    });
+}
+
+void HttpSession::Refuse(int status, int code, const std::string& message) {
+    const RpcOutcome outcome{status,    JsonRpc::Error(nullptr, code, message),
+                             "-",       m_operator.empty() ? "-" : m_operator,
+                             "invalid", message};
+    m_state.Record(outcome);
+    Send(status, JsonRpc::Serialize(outcome.body), JsonType, false);
+}
+
+void HttpSession::Send(int status, std::string body, const char* contentType, bool keepOpen) {
+    const Request& request = m_parser->get();
+    keepOpen = keepOpen && request.keep_alive() && !m_state.stopping;
+    m_response.emplace(static_cast<http::status>(status), request.version() >= 10 ? request.version() : 11);
+    m_response->set(http::field::content_type, contentType);
+    if (status == 401)
+        m_response->set(http::field::www_authenticate, "Bearer");
+    m_response->keep_alive(keepOpen);
+    m_response->body() = std::move(body);
+    m_response->prepare_payload();
+    m_stream.expires_after(Seconds(m_state.options.bodyTimeoutSeconds));
+    http::async_write(m_stream, *m_response,
+                      [self = shared_from_this(), keepOpen](beast::error_code error, std::size_t) {
+                          self->m_busy = false;
+                          if (error)
+                              return self->Close();
+                          if (!keepOpen)
+                              return self->Linger();
+                          self->WaitForRequest();
+                      });
+}
+
+void HttpSession::Linger() {
+    beast::error_code ignored;
+    m_stream.socket().shutdown(tcp::socket::shutdown_send, ignored);
+    m_stream.expires_after(kLingerTime); // one deadline for the whole drain
+    Drain();
+}
+
+void HttpSession::Drain() {
+    m_buffer.clear();
+    m_stream.async_read_some(m_buffer.prepare(kReadChunk),
+                             [self = shared_from_this()](beast::error_code error, std::size_t) {
+                                 if (error)
+                                     return self->Close();
+                                 self->Drain();
+                             });
+}
+
+} // namespace pedserver

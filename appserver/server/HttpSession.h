@@ -1,0 +1,68 @@
+#pragma once
+
+#include "server/RemoteModules.h"
+#include "server/RpcOutcome.h"
+#include "server/ServerState.h"
+
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/beast/core/flat_buffer.hpp>
+#include <boost/beast/core/tcp_stream.hpp>
+#include <boost/beast/http/message.hpp>
+#include <boost/beast/http/parser.hpp>
+#include <boost/beast/http/string_body.hpp>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace pedserver {
+
+// One client connection, driven by the event loop: every wait is an asynchronous operation with
+// its deadline, so an idle or slow client costs a socket and a few buffers, never a worker.
+// Requests are read and answered one after the other, so pipelined requests are answered in
+// order. A JSON-RPC request's token is checked from its headers before its body is read.
+class HttpSession : public std::enable_shared_from_this<HttpSession> {
+public:
+    HttpSession(boost::asio::ip::tcp::socket socket, std::string address, ServerState& state);
+    ~HttpSession();
+    HttpSession(const HttpSession&) = delete;
+    HttpSession& operator=(const HttpSession&) = delete;
+
+    void Start();
+    // Closes the connection unless a request of it is being answered (that one ends first).
+    void CloseIfIdle();
+
+private:
+    using Request = boost::beast::http::request<boost::beast::http::string_body>;
+    using Response = boost::beast::http::response<boost::beast::http::string_body>;
+
+    void WaitForRequest();
+    void ReadHeader();
+    void OnHeader(boost::beast::error_code error);
+    void Authenticate();
+    void OnAuthenticated(std::optional<std::string> operatorCode, RpcOutcome refusal);
+    void ReadBody();
+    void OnBody(boost::beast::error_code error);
+    void Health();
+    // Refuses the JSON-RPC request with `status` and a JSON-RPC error, then closes.
+    void Refuse(int status, int code, const std::string& message);
+    void Send(int status, std::string body, const char* contentType, bool keepOpen);
+    // Stops sending and drains what the client still sends for a moment, so that it reads the
+    // answer instead of a reset; then closes.
+    void Linger();
+    void Drain();
+    void Close();
+    bool RequestHasBody() const;
+
+    boost::beast::tcp_stream m_stream;
+    std::string m_address;
+    ServerState& m_state;
+    boost::beast::flat_buffer m_buffer;
+    std::optional<boost::beast::http::request_parser<boost::beast::http::string_body>> m_parser;
+    std::optional<Response> m_response;
+    std::string m_operator;
+    // The remote data module the request's path names.
+    const RemoteModule* m_module = nullptr;
+    bool m_busy = false; // from a complete request until its answer is sent
+};
+
+} // namespace pedserver
