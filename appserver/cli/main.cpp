@@ -103,6 +103,11 @@ void AddServeLimits(CLI::App& serve, pedserver::ServerOptions& limits) {
     serve.add_option("--max-batch", limits.maxBatch, "Calls in one JSON-RPC batch")
         ->check(CLI::Range(1, 10000))
         ->capture_default_str();
+    serve
+        .add_option("--token-cache-seconds", limits.tokenCacheSeconds,
+                    "How long an accepted token is trusted without a database look-up (0: always look up)")
+        ->check(CLI::Range(0, 300))
+        ->capture_default_str();
 }
 
 void AddServeCommand(CLI::App& app, Command& command, std::string& listen, pedserver::ServerOptions& limits) {

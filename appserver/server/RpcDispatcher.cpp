@@ -54,11 +54,15 @@ std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authoriz
         Fail(refusal, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso ausente.", "unauthorized");
         return std::nullopt;
     }
+    if (std::optional<std::string> known = m_tokens.Find(*token))
+        return known;
     try {
         sqldb::Lease lease = m_pool.Acquire();
         std::optional<std::string> tokenOperator = OperatorForToken(*lease, *token);
         if (!tokenOperator)
             Fail(refusal, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso inválido.", "unauthorized");
+        else
+            m_tokens.Keep(*token, *tokenOperator);
         return tokenOperator;
     } catch (const std::exception& error) {
         Fail(refusal, 500, nullptr, JsonRpc::InternalError, "Erro interno do servidor.", "internal");

@@ -3,8 +3,10 @@
 #include "server/RemoteModules.h"
 #include "server/RpcOutcome.h"
 #include "server/RpcReply.h"
+#include "server/TokenCache.h"
 #include "sqldb/ConnectionPool.h"
 
+#include <chrono>
 #include <cstddef>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -19,7 +21,9 @@ namespace pedserver {
 // failure becomes a JSON-RPC error, and internal details stay in RpcOutcome::detail.
 class RpcDispatcher {
 public:
-    RpcDispatcher(sqldb::ConnectionPool& pool, std::size_t maxBatch) : m_pool(pool), m_maxBatch(maxBatch) {}
+    RpcDispatcher(sqldb::ConnectionPool& pool, std::size_t maxBatch,
+                  std::chrono::milliseconds tokenLifetime = std::chrono::seconds(5))
+        : m_pool(pool), m_maxBatch(maxBatch), m_tokens(tokenLifetime) {}
 
     // The token's operator; or nothing, with `refusal` holding the answer (401, or 500 when the
     // database fails).
@@ -39,6 +43,7 @@ private:
 
     sqldb::ConnectionPool& m_pool;
     std::size_t m_maxBatch;
+    TokenCache m_tokens;
 };
 
 } // namespace pedserver

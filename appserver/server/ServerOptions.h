@@ -20,6 +20,7 @@ struct ServerOptions {
     std::size_t maxConnections = 4096;
     std::size_t maxConnectionsPerClient = 256; // per client IP address
     std::size_t maxBatch = 100;                // calls in one JSON-RPC batch
+    int tokenCacheSeconds = 5;                 // how long an accepted token is trusted without a look-up
 };
 
 } // namespace pedserver

@@ -23,8 +23,9 @@ class HttpSession;
 // one thread and owns the sockets; database work runs on `workers`, sized like the pool.
 struct ServerState {
     ServerState(const std::string& dbUrl, ServerOptions serverOptions, std::ostream& logStream)
-        : options(std::move(serverOptions)), pool(dbUrl, options.threads), dispatcher(pool, options.maxBatch),
-          log(logStream), limiter(options.maxConnections, options.maxConnectionsPerClient) {}
+        : options(std::move(serverOptions)), pool(dbUrl, options.threads),
+          dispatcher(pool, options.maxBatch, std::chrono::seconds(options.tokenCacheSeconds)), log(logStream),
+          limiter(options.maxConnections, options.maxConnectionsPerClient) {}
 
     // One call's line in the request log and its sample in the metrics.
     void Record(const RpcOutcome& outcome) {
