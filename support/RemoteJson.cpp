@@ -2,6 +2,7 @@
 
 #include "data/DateTime.h"
 #include "data/PacketCodec.h"
+#include "data/PacketReader.h"
 
 #include <stdexcept>
 
@@ -38,7 +39,7 @@ RemoteResult RemoteResultFromJson(const std::string& method, const nlohmann::jso
         if (packet == result.end() || !packet->is_object()) {
             throw std::runtime_error(method + " não devolveu o pacote de dados");
         }
-        remote.Packet = data::ParsePacket(packet->dump());
+        remote.Packet = data::PacketReader::Read(*packet);
     } else {
         const auto status = result.is_object() ? result.find("status") : result.end();
         const auto rows = result.is_object() ? result.find("rows") : result.end();

@@ -3,6 +3,7 @@
 #include "data/DateTime.h"
 #include "data/PacketCodec.h"
 #include "data/PacketError.h"
+#include "data/PacketReader.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,20 @@ TEST(PacketCodec, MalformedPacketsAreRejectedNamingTheProblem) {
     };
     for (const auto& [json, expected] : cases) {
         EXPECT_NE(Message(json).find(expected), std::string::npos) << json << " -> " << Message(json);
+    }
+}
+
+TEST(PacketCodec, AParsedTreeIsReadLikeItsText) {
+    const std::string text = SerializePacket(EveryType());
+    ExpectSame(PacketReader::Read(nlohmann::json::parse(text)), ParsePacket(text));
+    const nlohmann::json wrong =
+        nlohmann::json::parse(R"({"fields":[{"name":"N","type":"integer"}],"rows":[[1.5]]})");
+    try {
+        PacketReader::Read(wrong);
+        FAIL() << "a float in an integer field is refused";
+    } catch (const PacketError& error) {
+        EXPECT_NE(std::string(error.what()).find("expected an integer, got 1.5"), std::string::npos)
+            << error.what();
     }
 }
 
