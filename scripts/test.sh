@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/ensure-packages.sh test
 cmake --preset dev
 cmake --build --preset dev
-scripts/with-postgres.sh ctest --preset dev
-# Each libFuzzer target for a few seconds (clang build in build/fuzz; scripts/fuzz.sh runs longer).
+# Each libFuzzer target for a few seconds (clang build in build/fuzz; scripts/fuzz.sh runs longer),
+# before the test suite so that the suite's summary closes the output.
 scripts/fuzz.sh 5
+scripts/with-postgres.sh ctest --preset dev
