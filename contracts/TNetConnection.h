@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,8 @@ public:
 
 private:
     RemoteResult Failed(std::string message) const;
+    // The answer as a result, or a failure naming the server when it has the wrong shape.
+    RemoteResult Answered(const std::string& method, const nlohmann::json& result) const;
     // Sends calls [first, last) as one batch, appending their results.
     void SendBatch(const std::vector<RemoteCall>& calls, std::size_t first, std::size_t last,
                    std::vector<RemoteResult>& results);

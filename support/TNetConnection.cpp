@@ -21,6 +21,15 @@ std::string HostName(std::string host) {
     return host;
 }
 
+// The call's arguments as JSON; throws std::runtime_error with the operator's message.
+nlohmann::json Params(const std::string& method, const std::vector<RemoteArg>& args) {
+    try {
+        return RemoteArgsToJson(args);
+    } catch (const std::exception& error) {
+        throw std::runtime_error("Parâmetros inválidos em " + method + ": " + error.what());
+    }
+}
+
 } // namespace
 
 TNetConnection::TNetConnection(std::string name) : ui::Component(std::move(name)) {}
@@ -105,15 +114,24 @@ RemoteResult TNetConnection::Failed(std::string message) const {
     return result;
 }
 
+RemoteResult TNetConnection::Answered(const std::string& method, const nlohmann::json& result) const {
+    try {
+        return RemoteResultFromJson(method, result);
+    } catch (const std::exception& error) {
+        return Failed("Resposta inválida do servidor de aplicação em " + Address() + ": " + error.what() +
+                      ".");
+    }
+}
+
 RemoteResult TNetConnection::Call(const std::string& method, const std::vector<RemoteArg>& args) {
     if (!m_client) {
         return Failed("Não há conexão com o servidor de aplicação.");
     }
     nlohmann::json params;
     try {
-        params = RemoteArgsToJson(args);
-    } catch (const std::exception& error) {
-        return Failed("Parâmetros inválidos em " + method + ": " + error.what());
+        params = Params(method, args);
+    } catch (const std::runtime_error& error) {
+        return Failed(error.what());
     }
     RemoteCallLog::Instance().Record(method, args);
     nlohmann::json answer;
@@ -122,12 +140,7 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     } catch (const pedclient::RpcClientError& error) {
         return Failed(error.what());
     }
-    try {
-        return RemoteResultFromJson(method, answer);
-    } catch (const std::exception& error) {
-        return Failed("Resposta inválida do servidor de aplicação em " + Address() + ": " + error.what() +
-                      ".");
-    }
+    return Answered(method, answer);
 }
 
 std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall>& calls) {
@@ -149,31 +162,21 @@ void TNetConnection::SendBatch(const std::vector<RemoteCall>& calls, std::size_t
     if (!m_client)
         return failAll("Não há conexão com o servidor de aplicação.");
     std::vector<std::pair<std::string, nlohmann::json>> requests;
-    for (std::size_t i = first; i < last; ++i) {
-        try {
-            requests.emplace_back(calls[i].Method, RemoteArgsToJson(calls[i].Args));
-        } catch (const std::exception& error) {
-            return failAll("Parâmetros inválidos em " + calls[i].Method + ": " + error.what());
-        }
-        RemoteCallLog::Instance().Record(calls[i].Method, calls[i].Args);
+    try {
+        for (std::size_t i = first; i < last; ++i)
+            requests.emplace_back(calls[i].Method, Params(calls[i].Method, calls[i].Args));
+    } catch (const std::runtime_error& error) {
+        return failAll(error.what());
     }
+    for (std::size_t i = first; i < last; ++i)
+        RemoteCallLog::Instance().Record(calls[i].Method, calls[i].Args);
     std::vector<pedclient::BatchAnswer> answers;
     try {
         answers = m_client->CallBatch(requests);
     } catch (const pedclient::RpcClientError& error) {
         return failAll(error.what());
     }
-    for (std::size_t i = 0; i < answers.size(); ++i) {
-        const std::string& method = requests[i].first;
-        if (!answers[i].ok) {
-            results.push_back(Failed(answers[i].message));
-            continue;
-        }
-        try {
-            results.push_back(RemoteResultFromJson(method, answers[i].result));
-        } catch (const std::exception& error) {
-            results.push_back(Failed("Resposta inválida do servidor de aplicação em " + Address() + ": " +
-                                     error.what() + "."));
-        }
-    }
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        results.push_back(answers[i].ok ? Answered(requests[i].first, answers[i].result)
+                                        : Failed(answers[i].message));
 }

@@ -4,7 +4,6 @@
 #include "data/PacketReader.h"
 #include "data/Utf8.h"
 
-#include <functional>
 #include <optional>
 
 namespace data {
@@ -123,42 +122,36 @@ void DataSet::LoadFromPacket(Packet&& packet) {
     ReplaceRows(std::move(values));
 }
 
-namespace {
-
-// Reads a packet's text straight into a dataset's flat storage.
-class StorageSink : public PacketSink {
-public:
-    using Append = std::function<void(std::vector<Value>& cells, std::size_t row)>;
-    StorageSink(std::function<void(const std::vector<PacketField>&)> fields, Append append)
-        : m_fields(std::move(fields)), m_append(std::move(append)) {}
-    void Fields(const std::vector<PacketField>& fields) override { m_fields(fields); }
-    void Row(std::vector<Value>& cells) override { m_append(cells, m_rows++); }
-
-private:
-    std::function<void(const std::vector<PacketField>&)> m_fields;
-    Append m_append;
-    std::size_t m_rows = 0;
-};
-
-} // namespace
-
 void DataSet::LoadFromPacketText(std::string_view json) {
-    std::vector<int> columnOf;
-    std::size_t packetFields = 0;
-    std::vector<Value> values;
-    StorageSink sink(
-        [&](const std::vector<PacketField>& fields) {
-            columnOf = PacketColumns(fields);
-            packetFields = fields.size();
+    // Reads the text straight into flat storage; as a local class it may use the dataset's own
+    // conversion of a packet row.
+    class StorageSink : public PacketSink {
+    public:
+        StorageSink(const DataSet& dataSet, std::size_t textSize)
+            : m_dataSet(dataSet), m_textSize(textSize) {}
+        void Fields(const std::vector<PacketField>& fields) override {
+            m_columnOf = m_dataSet.PacketColumns(fields);
+            m_packetFields = fields.size();
             // Room for as many rows as the text could hold at a few characters a cell: only the
             // part written is ever resident, and the rows are never moved while they are read.
-            values.reserve(json.size() / (4 * packetFields + 2) * m_fields.size());
-        },
-        [&](std::vector<Value>& cells, std::size_t row) {
-            AppendPacketRow(values, cells, columnOf, packetFields, row);
-        });
+            values.reserve(m_textSize / (4 * m_packetFields + 2) * m_dataSet.m_fields.size());
+        }
+        void Row(std::vector<Value>& cells) override {
+            m_dataSet.AppendPacketRow(values, cells, m_columnOf, m_packetFields, m_rows++);
+        }
+
+        std::vector<Value> values;
+
+    private:
+        const DataSet& m_dataSet;
+        const std::size_t m_textSize;
+        std::vector<int> m_columnOf;
+        std::size_t m_packetFields = 0;
+        std::size_t m_rows = 0;
+    };
+    StorageSink sink(*this, json.size());
     PacketReader::Read(json, sink);
-    ReplaceRows(std::move(values));
+    ReplaceRows(std::move(sink.values));
 }
 
 void DataSet::ReplaceRows(std::vector<Value> values) {
