@@ -15,6 +15,7 @@
 namespace pedclient {
 class RpcClient;
 }
+class RemoteResultReader;
 
 // The channel to the application server: a keep-alive JSON-RPC client created by Open. Opening
 // does not contact the server; a call to a server that is down or that answers nonsense comes
@@ -68,7 +69,7 @@ private:
     std::unique_ptr<pedclient::RpcClient> NewClient() const;
     RemoteResult Failed(std::string message) const;
     // The answer as a result, or a failure naming the server when it has the wrong shape.
-    RemoteResult Answered(const std::string& method, const nlohmann::json& result) const;
+    RemoteResult Answered(const std::string& method, RemoteResultReader& result) const;
     // The requests of calls [first, last), recorded in the call log; or the failure of them all.
     BatchExchange Prepared(const std::vector<RemoteCall>& calls, std::size_t first, std::size_t last) const;
     // Waits for the exchange's answers and appends one result per call.

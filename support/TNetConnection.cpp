@@ -3,9 +3,11 @@
 #include "Morvale.h"
 #include "RemoteCallLog.h"
 #include "RemoteJson.h"
+#include "RemoteResultReader.h"
 #include "RpcClient.h"
 
 #include <algorithm>
+#include <deque>
 #include <future>
 #include <stdexcept>
 
@@ -33,12 +35,14 @@ nlohmann::json Params(const std::string& method, const std::vector<RemoteArg>& a
 
 } // namespace
 
-// Its requests and their answers to come, or why it could not be sent.
+// Its requests and their answers to come (each result read into a reader of its own as it
+// arrives), or why it could not be sent.
 struct TNetConnection::BatchExchange {
     std::size_t first;
     std::size_t last;
     std::vector<std::pair<std::string, nlohmann::json>> requests;
-    std::future<std::vector<pedclient::BatchAnswer>> answers;
+    std::deque<RemoteResultReader> results;
+    std::future<std::vector<pedclient::StreamedAnswer>> answers;
     std::string failure;
 };
 
@@ -131,9 +135,9 @@ RemoteResult TNetConnection::Failed(std::string message) const {
     return result;
 }
 
-RemoteResult TNetConnection::Answered(const std::string& method, const nlohmann::json& result) const {
+RemoteResult TNetConnection::Answered(const std::string& method, RemoteResultReader& result) const {
     try {
-        return RemoteResultFromJson(method, result);
+        return result.Result(method);
     } catch (const std::exception& error) {
         return Failed("Resposta inválida do servidor de aplicação em " + Address() + ": " + error.what() +
                       ".");
@@ -151,13 +155,13 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
         return Failed(error.what());
     }
     RemoteCallLog::Instance().Record(method, args);
-    nlohmann::json answer;
+    RemoteResultReader result;
     try {
-        answer = m_client->Call(method, params);
+        m_client->Call(method, params, result);
     } catch (const pedclient::RpcClientError& error) {
         return Failed(error.what());
     }
-    return Answered(method, answer);
+    return Answered(method, result);
 }
 
 std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall>& calls) {
@@ -171,8 +175,14 @@ std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall
     const auto send = [&](std::size_t i) {
         pedclient::RpcClient* client = i % 2 == 0 ? m_client.get() : m_second.get();
         if (client && exchanges[i].failure.empty())
-            exchanges[i].answers = std::async(std::launch::async, [client, &requests = exchanges[i].requests] {
-                return client->CallBatch(requests);
+            exchanges[i].answers = std::async(std::launch::async, [client, &exchange = exchanges[i]] {
+                const std::size_t count = exchange.requests.size();
+                return client->CallBatch(exchange.requests, [&](std::size_t arrival) -> RemoteResultReader& {
+                    if (arrival >= count)
+                        throw pedclient::RpcClientError(pedclient::RpcClientError::BadAnswer,
+                                                        "Resposta do lote com respostas demais.");
+                    return exchange.results.emplace_back();
+                });
             });
     };
     for (std::size_t i = 0; i < exchanges.size() && i < 2; ++i)
@@ -187,7 +197,7 @@ std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall
 
 TNetConnection::BatchExchange TNetConnection::Prepared(const std::vector<RemoteCall>& calls, std::size_t first,
                                                        std::size_t last) const {
-    BatchExchange exchange{first, last, {}, {}, {}};
+    BatchExchange exchange{first, last, {}, {}, {}, {}};
     if (!m_client) {
         exchange.failure = "Não há conexão com o servidor de aplicação.";
         return exchange;
@@ -205,7 +215,7 @@ TNetConnection::BatchExchange TNetConnection::Prepared(const std::vector<RemoteC
 }
 
 void TNetConnection::Collect(BatchExchange& exchange, std::vector<RemoteResult>& results) const {
-    std::vector<pedclient::BatchAnswer> answers;
+    std::vector<pedclient::StreamedAnswer> answers;
     if (exchange.failure.empty()) {
         try {
             answers = exchange.answers.get();
@@ -219,6 +229,6 @@ void TNetConnection::Collect(BatchExchange& exchange, std::vector<RemoteResult>&
         return;
     }
     for (std::size_t i = 0; i < answers.size(); ++i)
-        results.push_back(answers[i].ok ? Answered(exchange.requests[i].first, answers[i].result)
+        results.push_back(answers[i].ok ? Answered(exchange.requests[i].first, exchange.results[answers[i].arrival])
                                         : Failed(answers[i].message));
 }
