@@ -13,12 +13,15 @@
 #include <vector>
 
 namespace pedclient {
-class RpcClient;
+class FailoverClient;
 }
 
 // The channel to the application server: a keep-alive JSON-RPC client created by Open. Opening
 // does not contact the server; a call to a server that is down or that answers nonsense comes
 // back as a failed RemoteResult with a Portuguese message (or throws, with RaiseOnError on).
+// The host may be a comma-separated list of servers ("https://a:8443,https://b:8443"; an entry
+// without a port takes Port()): a call that could not be sent goes to the next one, a change
+// whose answer was lost is never repeated (the operator is told to reload).
 class TNetConnection : public ui::Component {
 public:
     // The remote data modules this client speaks to: the cancellation module and the order report.
@@ -75,5 +78,5 @@ private:
     bool m_raiseOnError = false;
     std::chrono::milliseconds m_connectTimeout{3000};
     std::chrono::milliseconds m_readTimeout{30000};
-    std::unique_ptr<pedclient::RpcClient> m_client;
+    std::unique_ptr<pedclient::FailoverClient> m_client;
 };

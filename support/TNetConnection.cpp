@@ -3,23 +3,12 @@
 #include "Morvale.h"
 #include "RemoteCallLog.h"
 #include "RemoteJson.h"
-#include "RpcClient.h"
+#include "FailoverClient.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace {
-
-// The host values may give the server as a URL; the client wants the bare host name.
-std::string HostName(std::string host) {
-    if (const auto scheme = host.find("://"); scheme != std::string::npos) {
-        host.erase(0, scheme + 3);
-    }
-    if (const auto path = host.find('/'); path != std::string::npos) {
-        host.erase(path);
-    }
-    return host;
-}
 
 // The call's arguments as JSON; throws std::runtime_error with the operator's message.
 nlohmann::json Params(const std::string& method, const std::vector<RemoteArg>& args) {
@@ -79,7 +68,9 @@ void TNetConnection::SetReadTimeout(std::chrono::milliseconds timeout) {
 }
 
 std::string TNetConnection::Address() const {
-    return HostName(m_host) + ":" + std::to_string(m_port);
+    if (m_client)
+        return m_client->Current().HostPort();
+    return m_host + ":" + std::to_string(m_port);
 }
 
 void TNetConnection::Open() {
@@ -92,12 +83,15 @@ void TNetConnection::Open() {
     if (m_serverName != KnownServerName && m_serverName != ReportServerName) {
         throw std::runtime_error("Servidor de aplicação \"" + m_serverName + "\" desconhecido.");
     }
-    const std::string host = HostName(m_host);
-    if (host.empty() || m_port <= 0 || m_port > 65535) {
+    std::vector<pedclient::ServerAddress> servers;
+    try {
+        servers = pedclient::ServerAddress::ParseList(m_host, m_port);
+    } catch (const std::invalid_argument&) {
         throw std::runtime_error("Endereço do servidor de aplicação inválido: \"" + Address() + "\".");
     }
-    m_client = std::make_unique<pedclient::RpcClient>(
-        host, m_port, Morvale::Token(), pedclient::RpcClientTimeouts{m_connectTimeout, m_readTimeout});
+    m_client = std::make_unique<pedclient::FailoverClient>(
+        std::move(servers), Morvale::Token(), pedclient::RpcClientTimeouts{m_connectTimeout, m_readTimeout},
+        Morvale::CaFile());
     m_client->SetModule(m_serverName);
 }
 

@@ -12,9 +12,9 @@ constexpr const char* RpcPath = "/rdm/Ped01000.rdmCancelaPedido";
 
 struct RpcClient::Impl {
     Impl(std::string hostName, int portNumber, const std::string& token, RpcClientTimeouts timeoutValues,
-         RpcClientLimits limitValues)
+         RpcClientLimits limitValues, TlsSettings tls)
         : host(std::move(hostName)), port(portNumber), authorization("Bearer " + token),
-          timeouts(timeoutValues), limits(limitValues), connection(host, port) {}
+          timeouts(timeoutValues), limits(limitValues), connection(host, port, std::move(tls)) {}
 
     nlohmann::json PacketOf(nlohmann::json result) const;
 
@@ -47,8 +47,8 @@ nlohmann::json RpcClient::Impl::PacketOf(nlohmann::json result) const {
 }
 
 RpcClient::RpcClient(std::string host, int port, std::string token, RpcClientTimeouts timeouts,
-                     RpcClientLimits limits)
-    : m_impl(std::make_unique<Impl>(std::move(host), port, token, timeouts, limits)) {}
+                     RpcClientLimits limits, TlsSettings tls)
+    : m_impl(std::make_unique<Impl>(std::move(host), port, token, timeouts, limits, std::move(tls))) {}
 
 RpcClient::~RpcClient() = default;
 RpcClient::RpcClient(RpcClient&&) noexcept = default;

@@ -3,6 +3,7 @@
 #include "GetPedidoParams.h"
 #include "RpcAnswer.h"
 #include "RpcClientError.h"
+#include "TlsSettings.h"
 
 #include <chrono>
 #include <cstddef>
@@ -34,7 +35,7 @@ struct RpcClientLimits {
 class RpcClient {
 public:
     RpcClient(std::string host, int port, std::string token, RpcClientTimeouts timeouts = {},
-              RpcClientLimits limits = {});
+              RpcClientLimits limits = {}, TlsSettings tls = {});
     ~RpcClient();
     RpcClient(RpcClient&&) noexcept;
     RpcClient& operator=(RpcClient&&) noexcept;

@@ -1,0 +1,85 @@
+#include "RpcClient.h"
+#include "testkit/ServerProcess.h"
+#include "testkit/TestCertificates.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// pedclient against pedserver serving HTTPS: the certificate must chain to a trusted authority
+// and name the host the client asked for; every refusal happens before anything is sent.
+class Tls : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!testkit::TestCertificates::Available())
+            GTEST_SKIP() << "openssl is not installed";
+        m_certificates = std::make_unique<testkit::TestCertificates>(m_folder.Path());
+        const auto certificate = m_certificates->Issue("localhost", {"DNS:localhost"});
+        m_server = std::make_unique<testkit::ServerProcess>(testkit::ServerProcessOptions{
+            .serveArgs = {"--tls-cert", certificate.certificate.string(), "--tls-key", certificate.key.string()}});
+    }
+
+    pedclient::RpcClient Client(const std::string& host, pedclient::TlsSettings tls) {
+        return pedclient::RpcClient(host, m_server->Port(), m_server->Token("DEMO"), {}, {}, std::move(tls));
+    }
+
+    testkit::TempDir m_folder{"tls"};
+    std::unique_ptr<testkit::TestCertificates> m_certificates;
+    std::unique_ptr<testkit::ServerProcess> m_server;
+};
+
+TEST_F(Tls, ATrustedCertificateForTheHostCarriesCallsOnOneKeptAliveConnection) {
+    auto client = Client("localhost", {true, m_certificates->Authority().string()});
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(client.Call("GetParamPedido", {"0001"})["packet"]["rows"].size(), 1u);
+}
+
+TEST_F(Tls, RefusalsNameTheirCauseAndSendNothing) {
+    const std::string ca = m_certificates->Authority().string();
+    const std::string where = "localhost:" + std::to_string(m_server->Port());
+    struct Case {
+        std::string host;
+        pedclient::TlsSettings tls;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"localhost", {true, ""},
+         "Certificado recusado: o certificado do servidor de aplicação em " + where +
+             " não é confiável (emitido por uma autoridade certificadora desconhecida)."},
+        {"127.0.0.1", {true, ca},
+         "Certificado recusado: o certificado apresentado pelo servidor de aplicação em 127.0.0.1:" +
+             std::to_string(m_server->Port()) + " não vale para o nome \"127.0.0.1\"."},
+        {"localhost", {true, (m_folder.Path() / "missing.pem").string()},
+         "Não foi possível ler as autoridades certificadoras de \"" + (m_folder.Path() / "missing.pem").string() +
+             "\" para a conexão segura com " + where + "."},
+    };
+    for (const Case& test : cases) {
+        auto client = Client(test.host, test.tls);
+        try {
+            client.Call("GetParamPedido", {"0001"});
+            ADD_FAILURE() << test.host << " was accepted";
+        } catch (const pedclient::RpcClientError& error) {
+            EXPECT_EQ(error.Code(), pedclient::RpcClientError::TlsFailed) << error.what();
+            EXPECT_EQ(error.what(), test.message);
+        }
+    }
+    EXPECT_EQ(m_server->Log().find("method="), std::string::npos) << "a refused server got a call";
+}
+
+TEST_F(Tls, PlainHttpToTheTlsPortIsNotAnsweredAndTlsToAPlainServerFailsCleanly) {
+    auto plain = Client("localhost", {});
+    EXPECT_THROW(plain.Call("GetParamPedido", {"0001"}), pedclient::RpcClientError);
+    testkit::ServerProcess plainServer;
+    pedclient::RpcClient tls("localhost", plainServer.Port(), plainServer.Token("DEMO"), {}, {},
+                             {true, m_certificates->Authority().string()});
+    try {
+        tls.Call("GetParamPedido", {"0001"});
+        ADD_FAILURE() << "TLS to a plain server succeeded";
+    } catch (const pedclient::RpcClientError& error) {
+        EXPECT_EQ(error.Code(), pedclient::RpcClientError::TlsFailed) << error.what();
+        EXPECT_NE(std::string(error.what()).find("Falha ao estabelecer a conexão segura (TLS)"), std::string::npos)
+            << error.what();
+    }
+}
+
+} // namespace
