@@ -1,9 +1,9 @@
 #include "TNetConnection.h"
 
+#include "FailoverClient.h"
 #include "Morvale.h"
 #include "RemoteCallLog.h"
 #include "RemoteJson.h"
-#include "FailoverClient.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -118,7 +118,8 @@ void AddServeCommand(CLI::App& app, Command& command, std::string& listen, pedse
     AddServeLimits(*serve, limits);
     serve->add_option("--tls-cert", limits.tlsCertFile, "Serve HTTPS with this certificate chain (PEM)")
         ->check(CLI::ExistingFile);
-    serve->add_option("--tls-key", limits.tlsKeyFile, "The certificate's private key (PEM)")->check(CLI::ExistingFile);
+    serve->add_option("--tls-key", limits.tlsKeyFile, "The certificate's private key (PEM)")
+        ->check(CLI::ExistingFile);
     serve->callback(
         [&] { command.action = [&] { return pedserver::RunServe(command.dbUrl, listen, limits); }; });
 }

@@ -7,10 +7,11 @@ namespace pedclient {
 namespace {
 
 // What the operator reads when a change was sent and its answer was lost.
-RpcClientError OutcomeUnknown(const std::string& what, const ServerAddress& server, const RpcClientError& cause) {
+RpcClientError OutcomeUnknown(const std::string& what, const ServerAddress& server,
+                              const RpcClientError& cause) {
     return RpcClientError(RpcClientError::OutcomeUnknown,
-                          "A operação " + what + " foi enviada ao servidor de aplicação em " + server.HostPort() +
-                              ", mas a resposta não chegou (" + cause.what() +
+                          "A operação " + what + " foi enviada ao servidor de aplicação em " +
+                              server.HostPort() + ", mas a resposta não chegou (" + cause.what() +
                               ") Não se sabe se ela foi concluída: recarregue os pedidos para ver a situação "
                               "atual antes de repeti-la.",
                           cause.HttpStatus());
@@ -18,10 +19,10 @@ RpcClientError OutcomeUnknown(const std::string& what, const ServerAddress& serv
 
 } // namespace
 
-FailoverClient::FailoverClient(std::vector<ServerAddress> servers, std::string token, RpcClientTimeouts timeouts,
-                               std::string caFile)
-    : m_servers(std::move(servers)), m_token(std::move(token)), m_timeouts(timeouts), m_caFile(std::move(caFile)),
-      m_clients(m_servers.size()) {
+FailoverClient::FailoverClient(std::vector<ServerAddress> servers, std::string token,
+                               RpcClientTimeouts timeouts, std::string caFile)
+    : m_servers(std::move(servers)), m_token(std::move(token)), m_timeouts(timeouts),
+      m_caFile(std::move(caFile)), m_clients(m_servers.size()) {
     if (m_servers.empty())
         throw std::invalid_argument("no application server given");
 }
@@ -52,11 +53,13 @@ RpcClient& FailoverClient::Client(std::size_t index) {
 
 bool FailoverClient::MayTryNext(const RpcClientError& error, bool reading) {
     // A 503 without a JSON-RPC answer is a server (or proxy) that took no request: nothing was done.
-    if (RpcClientError::NotSent(error.Code()) || (error.Code() == RpcClientError::BadAnswer && error.HttpStatus() == 503))
+    if (RpcClientError::NotSent(error.Code()) ||
+        (error.Code() == RpcClientError::BadAnswer && error.HttpStatus() == 503))
         return true;
     // An answer lost on the way, or a proxy's gateway error: a read may be asked again elsewhere.
     const bool lost = error.Code() == RpcClientError::NoAnswer ||
-                      (error.Code() == RpcClientError::BadAnswer && (error.HttpStatus() == 502 || error.HttpStatus() == 504));
+                      (error.Code() == RpcClientError::BadAnswer &&
+                       (error.HttpStatus() == 502 || error.HttpStatus() == 504));
     return reading && lost;
 }
 
@@ -66,7 +69,8 @@ auto FailoverClient::Run(const std::string& what, bool reading, const Exchange& 
         try {
             return exchange(Client(m_current));
         } catch (const RpcClientError& error) {
-            const bool lost = error.Code() == RpcClientError::NoAnswer || error.Code() == RpcClientError::BadAnswer;
+            const bool lost =
+                error.Code() == RpcClientError::NoAnswer || error.Code() == RpcClientError::BadAnswer;
             if (!MayTryNext(error, reading)) {
                 if (!reading && lost)
                     throw OutcomeUnknown(what, m_servers[m_current], error);

@@ -36,8 +36,7 @@ public:
 private:
     RpcClient& Client(std::size_t index);
     // Runs `exchange` on the current server, then on the next ones as the failure allows.
-    template <typename Exchange>
-    auto Run(const std::string& what, bool reading, const Exchange& exchange);
+    template <typename Exchange> auto Run(const std::string& what, bool reading, const Exchange& exchange);
     // Whether the failure on one server lets the same call go to the next one.
     static bool MayTryNext(const RpcClientError& error, bool reading);
 

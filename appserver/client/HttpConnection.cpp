@@ -90,7 +90,8 @@ void HttpConnection::Impl::Connect(const Exchange& exchange) {
     const auto connectDeadline = std::min(exchange.deadline, Clock::now() + exchange.connectTimeout);
     beast::tcp_stream tcpStream(io);
     tcpStream.expires_at(connectDeadline);
-    tcpStream.async_connect(endpoints, [&error](beast::error_code result, const tcp::endpoint&) { error = result; });
+    tcpStream.async_connect(endpoints,
+                            [&error](beast::error_code result, const tcp::endpoint&) { error = result; });
     RunUntil(tcpStream, connectDeadline, error);
     if (error)
         Fail(RpcClientError::Unavailable, unavailable);

@@ -18,7 +18,8 @@ public:
     // Plain TCP.
     explicit HttpStream(boost::beast::tcp_stream tcp) : m_plain(std::move(tcp)) {}
     // TLS over TCP with the given context; the handshake is the owner's first operation.
-    HttpStream(boost::beast::tcp_stream tcp, boost::asio::ssl::context& tls) : m_tls(std::in_place, std::move(tcp), tls) {}
+    HttpStream(boost::beast::tcp_stream tcp, boost::asio::ssl::context& tls)
+        : m_tls(std::in_place, std::move(tcp), tls) {}
 
     bool IsTls() const { return m_tls.has_value(); }
     boost::beast::tcp_stream& Tcp() { return m_tls ? boost::beast::get_lowest_layer(*m_tls) : *m_plain; }
@@ -27,16 +28,14 @@ public:
 
     executor_type get_executor() { return Tcp().get_executor(); }
 
-    template <class Buffers, class Handler>
-    void async_read_some(const Buffers& buffers, Handler&& handler) {
+    template <class Buffers, class Handler> void async_read_some(const Buffers& buffers, Handler&& handler) {
         if (m_tls)
             m_tls->async_read_some(buffers, std::forward<Handler>(handler));
         else
             m_plain->async_read_some(buffers, std::forward<Handler>(handler));
     }
 
-    template <class Buffers, class Handler>
-    void async_write_some(const Buffers& buffers, Handler&& handler) {
+    template <class Buffers, class Handler> void async_write_some(const Buffers& buffers, Handler&& handler) {
         if (m_tls)
             m_tls->async_write_some(buffers, std::forward<Handler>(handler));
         else

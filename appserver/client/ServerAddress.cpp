@@ -41,7 +41,8 @@ ServerAddress ParseOne(const std::string& entry, int defaultPort) {
         throw std::invalid_argument("'" + entry + "': the port must be a number from 1 to 65535");
     address.port = colon == std::string::npos ? defaultPort : std::stoi(rest.substr(colon + 1));
     if (address.host.empty() || address.host.find_first_of("/?#@ ") != std::string::npos)
-        throw std::invalid_argument("'" + entry + "' is not HOST:PORT, http://HOST:PORT or https://HOST:PORT");
+        throw std::invalid_argument("'" + entry +
+                                    "' is not HOST:PORT, http://HOST:PORT or https://HOST:PORT");
     if (address.port < 1 || address.port > 65535)
         throw std::invalid_argument("'" + entry + "' has no port");
     return address;

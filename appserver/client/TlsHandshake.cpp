@@ -50,16 +50,16 @@ asio::ssl::context TlsHandshake::ClientContext(const TlsSettings& settings, cons
     else
         context.load_verify_file(settings.caFile, error);
     if (error)
-        throw RpcClientError(RpcClientError::TlsFailed,
-                             "Não foi possível ler as autoridades certificadoras " +
-                                 (settings.caFile.empty() ? std::string("do sistema")
-                                                          : "de \"" + settings.caFile + "\"") +
-                                 " para a conexão segura com " + address + ".");
+        throw RpcClientError(
+            RpcClientError::TlsFailed,
+            "Não foi possível ler as autoridades certificadoras " +
+                (settings.caFile.empty() ? std::string("do sistema") : "de \"" + settings.caFile + "\"") +
+                " para a conexão segura com " + address + ".");
     return context;
 }
 
-TlsHandshake::TlsHandshake(boost::beast::ssl_stream<boost::beast::tcp_stream>& stream, const std::string& host,
-                           std::string address)
+TlsHandshake::TlsHandshake(boost::beast::ssl_stream<boost::beast::tcp_stream>& stream,
+                           const std::string& host, std::string address)
     : m_stream(stream), m_host(host), m_address(std::move(address)) {
     SSL* ssl = m_stream.native_handle();
     if (IsIpAddress(host)) {

@@ -20,8 +20,10 @@ std::optional<boost::asio::ssl::context> ServerState::ServerTlsContext(const Ser
                                  error.message());
     context->use_private_key_file(options.tlsKeyFile, ssl::context::pem, error);
     if (error)
-        throw std::runtime_error("cannot read the private key " + options.tlsKeyFile + " (or it does not match "
-                                 "the certificate): " + error.message());
+        throw std::runtime_error("cannot read the private key " + options.tlsKeyFile +
+                                 " (or it does not match "
+                                 "the certificate): " +
+                                 error.message());
     return context;
 }
 

@@ -59,7 +59,8 @@ nlohmann::json OperatorLoad::Timed(const std::string& method,
         for (pedclient::BatchAnswer& answer : m_client.CallBatch(calls))
             result.push_back(answer.ok ? std::move(answer.result) : nlohmann::json());
     }
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::lock_guard lock(tally.mutex);
     tally.milliseconds[method].push_back(ms);
     return result;

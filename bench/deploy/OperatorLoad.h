@@ -32,8 +32,8 @@ public:
 
 private:
     void Round(LoadTally& tally);
-    nlohmann::json Timed(const std::string& method, const std::vector<std::pair<std::string, nlohmann::json>>& calls,
-                         LoadTally& tally);
+    nlohmann::json Timed(const std::string& method,
+                         const std::vector<std::pair<std::string, nlohmann::json>>& calls, LoadTally& tally);
     // Sends the items packet with up to two rows whose situation passes `wanted` checked.
     bool Change(const std::string& method, nlohmann::json items, bool undo, LoadTally& tally);
 

@@ -56,18 +56,19 @@ std::int64_t Count(sqldb::Connection& db, const std::string& sql, const sqldb::P
 // Per commitment, its balance plus its live items' value, as exact text from PostgreSQL.
 std::vector<std::string> CommitmentTotals(sqldb::Connection& db) {
     std::vector<std::string> totals;
-    for (const sqldb::Row& row : db.Query(
-             "SELECT E.NREMPENHO, E.VRSALDO + COALESCE((SELECT SUM(ROUND(I.QTITEMPED * I.VRPREUNITPED, 2)) FROM "
-             "ITEMPEDIDO I JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO WHERE "
-             "P.NREMPENHO = E.NREMPENHO AND I.IDSITITEMPED <> '5'), 0) AS T FROM EMPENHO E ORDER BY 1"))
+    for (const sqldb::Row& row :
+         db.Query("SELECT E.NREMPENHO, E.VRSALDO + COALESCE((SELECT SUM(ROUND(I.QTITEMPED * I.VRPREUNITPED, "
+                  "2)) FROM "
+                  "ITEMPEDIDO I JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO WHERE "
+                  "P.NREMPENHO = E.NREMPENHO AND I.IDSITITEMPED <> '5'), 0) AS T FROM EMPENHO E ORDER BY 1"))
         totals.push_back(sqldb::AsText(row[0]) + "=" + sqldb::AsText(row[1]));
     return totals;
 }
 
 std::vector<pid_t> DatabaseBackends(sqldb::Connection& db) {
     std::vector<pid_t> pids;
-    for (const sqldb::Row& row :
-         db.Query("SELECT pid FROM pg_stat_activity WHERE datname = current_database() AND pid <> pg_backend_pid()"))
+    for (const sqldb::Row& row : db.Query("SELECT pid FROM pg_stat_activity WHERE datname = "
+                                          "current_database() AND pid <> pg_backend_pid()"))
         pids.push_back(static_cast<pid_t>(sqldb::AsInt(row[0])));
     return pids;
 }
@@ -98,20 +99,28 @@ bool CheckInvariants(sqldb::Connection& db, std::int64_t lastAudit, benchdeploy:
                      const std::vector<std::string>& totalsBefore) {
     const sqldb::Params after{{"LAST", lastAudit}};
     const std::int64_t cancelled =
-        Count(db, "SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDHIST > :LAST AND IDOPERACAO = 'CI'", after);
+        Count(db,
+              "SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDHIST > :LAST AND NRITEMPED IS NOT NULL AND "
+              "IDOPERACAO = 'CI'",
+              after);
     const std::int64_t undone =
-        Count(db, "SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDHIST > :LAST AND IDOPERACAO = 'DI'", after);
+        Count(db,
+              "SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDHIST > :LAST AND NRITEMPED IS NOT NULL AND "
+              "IDOPERACAO = 'DI'",
+              after);
     const std::int64_t broken = Count(
-        db, "SELECT COUNT(*) AS N FROM PEDIDO P WHERE P.IDSITPEDIDO = '4' AND EXISTS (SELECT 1 FROM ITEMPEDIDO I "
-            "WHERE I.CDFILIAL = P.CDFILIAL AND I.NRPEDIDO = P.NRPEDIDO AND I.IDSITITEMPED IN ('1', '2', '3'))");
+        db,
+        "SELECT COUNT(*) AS N FROM PEDIDO P WHERE P.IDSITPEDIDO = '4' AND EXISTS (SELECT 1 FROM ITEMPEDIDO I "
+        "WHERE I.CDFILIAL = P.CDFILIAL AND I.NRPEDIDO = P.NRPEDIDO AND I.IDSITITEMPED IN ('1', '2', '3'))");
     const bool balances = CommitmentTotals(db) == totalsBefore;
-    std::printf("invariants: audit CI %lld = items cancelled %lld, DI %lld = items undone %lld, cancelled orders "
-                "with live items %lld, commitment balances %s\n",
-                static_cast<long long>(cancelled), static_cast<long long>(tally.rowsChanged["SetCancelaItemPed"]),
-                static_cast<long long>(undone), static_cast<long long>(tally.rowsChanged["SetDesfazCancel"]),
-                static_cast<long long>(broken), balances ? "kept" : "CHANGED");
-    return cancelled == tally.rowsChanged["SetCancelaItemPed"] && undone == tally.rowsChanged["SetDesfazCancel"] &&
-           broken == 0 && balances;
+    std::printf(
+        "invariants: audit CI %lld = items cancelled %lld, DI %lld = items undone %lld, cancelled orders "
+        "with live items %lld, commitment balances %s\n",
+        static_cast<long long>(cancelled), static_cast<long long>(tally.rowsChanged["SetCancelaItemPed"]),
+        static_cast<long long>(undone), static_cast<long long>(tally.rowsChanged["SetDesfazCancel"]),
+        static_cast<long long>(broken), balances ? "kept" : "CHANGED");
+    return cancelled == tally.rowsChanged["SetCancelaItemPed"] &&
+           undone == tally.rowsChanged["SetDesfazCancel"] && broken == 0 && balances;
 }
 
 } // namespace
@@ -126,8 +135,10 @@ int main(int argc, char** argv) try {
     const std::vector<std::string> serveArgs{"--max-connections-per-client", "4096"};
     std::vector<std::unique_ptr<testkit::ServerProcess>> servers;
     servers.push_back(std::make_unique<testkit::ServerProcess>(
-        testkit::ServerProcessOptions{.backend = testkit::TestBackend::Postgres, .volumeOrders = settings.orders,
-                                      .threads = settings.threads, .serveArgs = serveArgs}));
+        testkit::ServerProcessOptions{.backend = testkit::TestBackend::Postgres,
+                                      .volumeOrders = settings.orders,
+                                      .threads = settings.threads,
+                                      .serveArgs = serveArgs}));
     for (int i = 1; i < settings.servers; ++i)
         servers.push_back(std::make_unique<testkit::ServerProcess>(testkit::ServerProcessOptions{
             .threads = settings.threads, .serveArgs = serveArgs, .databaseUrl = servers[0]->DatabaseUrl()}));
@@ -138,15 +149,14 @@ int main(int argc, char** argv) try {
     for (const auto& server : servers)
         ports.push_back(server->Port());
     const int port = testkit::NginxProcess::FreePort();
-    testkit::NginxProcess nginx(folder.Path(), PED_DEPLOY_SITE,
-                                testkit::NginxProcess::PedserverSite(ports, port, certificate.certificate,
-                                                                     certificate.key),
-                                port);
+    testkit::NginxProcess nginx(
+        folder.Path(), PED_DEPLOY_SITE,
+        testkit::NginxProcess::PedserverSite(ports, port, certificate.certificate, certificate.key), port);
 
     const auto db = sqldb::Connection::Open(servers[0]->DatabaseUrl());
     std::vector<std::string> orders;
-    for (const sqldb::Row& row :
-         db->Query("SELECT NRPEDIDO FROM PEDIDO WHERE CDFILIAL = '0001' AND CDOPERALTE IS NULL ORDER BY NRPEDIDO"))
+    for (const sqldb::Row& row : db->Query(
+             "SELECT NRPEDIDO FROM PEDIDO WHERE CDFILIAL = '0001' AND CDOPERALTE IS NULL ORDER BY NRPEDIDO"))
         orders.push_back(sqldb::AsText(row[0]));
     const std::string justification =
         db->Query("SELECT CDJUSTEXCHIS FROM JUSTEXCHIS ORDER BY CDJUSTEXCHIS").Text(0, "CDJUSTEXCHIS");
@@ -159,7 +169,8 @@ int main(int argc, char** argv) try {
     for (int i = 0; i < settings.operators; ++i) {
         const std::size_t first = (static_cast<std::size_t>(i) * 10) % (orders.size() - windowSize);
         operators.push_back(std::make_unique<benchdeploy::OperatorLoad>(
-            pedclient::FailoverClient({{"localhost", port, true}}, token, {}, certificates.Authority().string()),
+            pedclient::FailoverClient({{"localhost", port, true}}, token, {},
+                                      certificates.Authority().string()),
             "0001", "DEMO", justification,
             std::vector<std::string>(orders.begin() + static_cast<long>(first),
                                      orders.begin() + static_cast<long>(first + windowSize)),

@@ -29,11 +29,13 @@ void SplitServer(const std::string& text, std::string& host, int& port) {
 HostOptionParser::HostOptionParser() : m_app("pedhost: the sales-order desktop host", "pedhost") {
     m_app.set_config("--config", "", "Read options from FILE (key = value lines)");
     m_app.allow_config_extras(false);
-    m_app.add_option("--server", m_server,
-                     "Application server HOST:PORT or https://HOST:PORT; several, comma-separated, are tried in "
-                     "order");
-    m_app.add_option("--ca-file", m_options.CaFile,
-                     "PEM file of the authorities trusted for https:// servers (default: the system's)")
+    m_app.add_option(
+        "--server", m_server,
+        "Application server HOST:PORT or https://HOST:PORT; several, comma-separated, are tried in "
+        "order");
+    m_app
+        .add_option("--ca-file", m_options.CaFile,
+                    "PEM file of the authorities trusted for https:// servers (default: the system's)")
         ->check(CLI::ExistingFile);
     m_app.add_option("--db", m_options.Database, "Shared lookup database: sqlite:PATH or postgresql://...");
     m_app.add_option("--operator", m_options.Operator, "Operator code");

@@ -32,8 +32,8 @@ protected:
         m_port = testkit::NginxProcess::FreePort();
         m_nginx = std::make_unique<testkit::NginxProcess>(
             m_folder.Path(), PED_DEPLOY_SITE,
-            testkit::NginxProcess::PedserverSite({m_first->Port(), m_second->Port()}, m_port, server.certificate,
-                                                 server.key),
+            testkit::NginxProcess::PedserverSite({m_first->Port(), m_second->Port()}, m_port,
+                                                 server.certificate, server.key),
             m_port);
     }
 
@@ -66,8 +66,8 @@ TEST_F(MultiServer, PedhostCancelsAnOrderOverHttpsThroughNginxAsItDoesDirectly) 
     const std::string base = std::string(PED_SCRIPTS_DIR) + "/cancel_order";
     const testkit::ProcessResult result = testkit::ChildProcess::Run(
         {PED_PEDHOST_PATH, "--platform", "headless", "--server", ProxyUrl(), "--ca-file",
-         m_certificates->Authority().string(), "--db", m_first->DatabaseUrl(), "--operator", "DEMO", "--token",
-         m_first->Token("DEMO"), "--branch", "1", "--fixed-branch", "--script", base + ".script"},
+         m_certificates->Authority().string(), "--db", m_first->DatabaseUrl(), "--operator", "DEMO",
+         "--token", m_first->Token("DEMO"), "--branch", "1", "--fixed-branch", "--script", base + ".script"},
         std::chrono::seconds(60));
     EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
     EXPECT_EQ(result.out, testkit::ReadTextFile(base + ".expected")) << result.err << m_nginx->ErrorLog();

@@ -63,7 +63,8 @@ TEST(HostOptions, AnHttpsServerOrAListOfServersIsKeptWholeWithTheFirstPortAndThe
     testkit::TempDir folder("pedhost-ca");
     const auto ca = folder.Path() / "ca.crt";
     std::ofstream(ca) << "x";
-    HostOptions options = Parse({"--server", "https://ped1.example:8443,https://ped2.example", "--ca-file", ca.string()});
+    HostOptions options =
+        Parse({"--server", "https://ped1.example:8443,https://ped2.example", "--ca-file", ca.string()});
     EXPECT_EQ(options.ServerHost, "https://ped1.example:8443,https://ped2.example");
     EXPECT_EQ(options.ServerPort, 8443);
     EXPECT_EQ(options.CaFile, ca.string());

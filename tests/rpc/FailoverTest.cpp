@@ -15,7 +15,8 @@ ServerAddress Loopback(int port) {
 }
 
 TEST(ServerList, ParsesSchemesPortsAndRefusesWhatIsNotAServer) {
-    const auto servers = ServerAddress::ParseList("https://a.example:8443, b:8080,https://c/rdm,http://d", 9000);
+    const auto servers =
+        ServerAddress::ParseList("https://a.example:8443, b:8080,https://c/rdm,http://d", 9000);
     ASSERT_EQ(servers.size(), 4u);
     EXPECT_EQ(servers[0].Text(), "https://a.example:8443");
     EXPECT_EQ(servers[1].Text(), "http://b:8080");
@@ -62,16 +63,18 @@ TEST_P(Failover, ASentChangeIsNeverRepeatedWhileAReadMayBeAskedAgainElsewhere) {
     } catch (const RpcClientError& error) {
         EXPECT_EQ(error.Code(), RpcClientError::OutcomeUnknown);
         const std::string message = error.what();
-        EXPECT_TRUE(message.starts_with("A operação SetCancelaItemPed foi enviada ao servidor de aplicação em "
-                                        "127.0.0.1:" +
-                                        std::to_string(gateway.Port()) + ", mas a resposta não chegou ("))
+        EXPECT_TRUE(
+            message.starts_with("A operação SetCancelaItemPed foi enviada ao servidor de aplicação em "
+                                "127.0.0.1:" +
+                                std::to_string(gateway.Port()) + ", mas a resposta não chegou ("))
             << message;
         EXPECT_TRUE(message.ends_with(") Não se sabe se ela foi concluída: recarregue os pedidos para ver a "
                                       "situação atual antes de repeti-la."))
             << message;
     }
     EXPECT_EQ(changing.Current().port, gateway.Port()) << "a change does not move on";
-    const std::string log = server.LogWhen([](const std::string& text) { return text.find("GetParamPedido") != std::string::npos; });
+    const std::string log = server.LogWhen(
+        [](const std::string& text) { return text.find("GetParamPedido") != std::string::npos; });
     EXPECT_EQ(log.find("SetCancelaItemPed"), std::string::npos) << "the change reached the next server";
 }
 

@@ -124,10 +124,10 @@ public:
 private:
     void Step(const std::string& order, unsigned action, Tally& tally) {
         if (action == 0) {
-            nlohmann::json packet =
-                m_client.Call("GetPedido",
-                              pedclient::GetPedidoParams{.cdFilial = m_branch, .nrPedido = order, .tNrPedido = ""}
-                                  .ToJson())["packet"];
+            nlohmann::json packet = m_client.Call(
+                "GetPedido",
+                pedclient::GetPedidoParams{.cdFilial = m_branch, .nrPedido = order, .tNrPedido = ""}
+                    .ToJson())["packet"];
             if (packet["rows"].empty()) {
                 return;
             }
@@ -227,22 +227,23 @@ void ExpectOrdersConsistent(const Situations& situations, const std::vector<std:
 
 RunStart RunStart::Read(sqldb::Connection& db) {
     RunStart start;
-    start.branch =
-        db.Query("SELECT CDFILIAL FROM PARAMPEDIDO WHERE IDUTCTREMPEN = 'S' ORDER BY CDFILIAL").Text(0, "CDFILIAL");
-    start.operatorCode =
-        db.Query("SELECT CDOPERADOR FROM OPERTPED WHERE CDFILIAL = :F ORDER BY CDOPERADOR", {{"F", start.branch}})
-            .Text(0, "CDOPERADOR");
+    start.branch = db.Query("SELECT CDFILIAL FROM PARAMPEDIDO WHERE IDUTCTREMPEN = 'S' ORDER BY CDFILIAL")
+                       .Text(0, "CDFILIAL");
+    start.operatorCode = db.Query("SELECT CDOPERADOR FROM OPERTPED WHERE CDFILIAL = :F ORDER BY CDOPERADOR",
+                                  {{"F", start.branch}})
+                             .Text(0, "CDOPERADOR");
     start.justification =
         db.Query("SELECT CDJUSTEXCHIS FROM JUSTEXCHIS ORDER BY CDJUSTEXCHIS").Text(0, "CDJUSTEXCHIS");
     start.orders = ContestedOrders(db, start.branch);
     start.commitmentTotals = CommitmentTotals(db);
     start.situations = ReadSituations(db, start.branch);
-    start.lastAudit = sqldb::AsInt(db.Query("SELECT COALESCE(MAX(IDHIST), 0) AS N FROM HISTCANCPED").At(0, "N"));
+    start.lastAudit =
+        sqldb::AsInt(db.Query("SELECT COALESCE(MAX(IDHIST), 0) AS N FROM HISTCANCPED").At(0, "N"));
     return start;
 }
 
-void RunClients(std::vector<pedclient::FailoverClient> clients, const RunStart& start, Clock::time_point until,
-                Tally& tally, const std::function<void()>& midway) {
+void RunClients(std::vector<pedclient::FailoverClient> clients, const RunStart& start,
+                Clock::time_point until, Tally& tally, const std::function<void()>& midway) {
     std::vector<std::unique_ptr<Worker>> workers;
     for (std::size_t i = 0; i < clients.size(); ++i) {
         workers.push_back(std::make_unique<Worker>(std::move(clients[i]), start.branch, start.operatorCode,
@@ -266,8 +267,8 @@ void RunClients(std::vector<pedclient::FailoverClient> clients, const RunStart& 
 void ExpectRunConsistent(sqldb::Connection& db, const RunStart& start, Tally& tally) {
     std::cout << "[          ] succeeded: SetCancelaPed " << tally.succeeded["SetCancelaPed"]
               << ", SetCancelaItemPed " << tally.succeeded["SetCancelaItemPed"] << ", SetDesfazCancel "
-              << tally.succeeded["SetDesfazCancel"] << "; refused " << tally.refused << "; lost " << tally.lost
-              << "\n";
+              << tally.succeeded["SetDesfazCancel"] << "; refused " << tally.refused << "; lost "
+              << tally.lost << "\n";
     EXPECT_TRUE(tally.unexpected.empty())
         << tally.unexpected.size()
         << " unexpected failures, first: " << (tally.unexpected.empty() ? "" : tally.unexpected.front());
@@ -277,18 +278,23 @@ void ExpectRunConsistent(sqldb::Connection& db, const RunStart& start, Tally& ta
     const Situations after = ReadSituations(db, start.branch);
     ASSERT_EQ(after.size(), start.situations.size()) << "orders or items appeared or vanished";
     ExpectOrdersConsistent(after, start.orders);
-    EXPECT_EQ(CommitmentTotals(db), start.commitmentTotals) << "value moved between items and commitments was lost";
+    EXPECT_EQ(CommitmentTotals(db), start.commitmentTotals)
+        << "value moved between items and commitments was lost";
     ExpectAuditReplaysTheRun(db, start.branch, start.lastAudit, start.situations, after);
     if (tally.lost > 0)
         return;
     const auto auditCount = [&](const std::string& where) {
-        return sqldb::AsInt(db.Query("SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDHIST > :LAST AND " + where,
-                                     {{"LAST", start.lastAudit}})
-                                .At(0, "N"));
+        return sqldb::AsInt(
+            db.Query("SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDHIST > :LAST AND " + where,
+                     {{"LAST", start.lastAudit}})
+                .At(0, "N"));
     };
-    EXPECT_EQ(auditCount("NRITEMPED IS NULL AND IDOPERACAO IN ('CP', 'RP')"), tally.rowsChanged["SetCancelaPed"]);
-    EXPECT_EQ(auditCount("NRITEMPED IS NOT NULL AND IDOPERACAO = 'CI'"), tally.rowsChanged["SetCancelaItemPed"]);
-    EXPECT_EQ(auditCount("NRITEMPED IS NOT NULL AND IDOPERACAO = 'DI'"), tally.rowsChanged["SetDesfazCancel"]);
+    EXPECT_EQ(auditCount("NRITEMPED IS NULL AND IDOPERACAO IN ('CP', 'RP')"),
+              tally.rowsChanged["SetCancelaPed"]);
+    EXPECT_EQ(auditCount("NRITEMPED IS NOT NULL AND IDOPERACAO = 'CI'"),
+              tally.rowsChanged["SetCancelaItemPed"]);
+    EXPECT_EQ(auditCount("NRITEMPED IS NOT NULL AND IDOPERACAO = 'DI'"),
+              tally.rowsChanged["SetDesfazCancel"]);
 }
 
 } // namespace rpctest

@@ -15,8 +15,9 @@ protected:
             GTEST_SKIP() << "openssl is not installed";
         m_certificates = std::make_unique<testkit::TestCertificates>(m_folder.Path());
         const auto certificate = m_certificates->Issue("localhost", {"DNS:localhost"});
-        m_server = std::make_unique<testkit::ServerProcess>(testkit::ServerProcessOptions{
-            .serveArgs = {"--tls-cert", certificate.certificate.string(), "--tls-key", certificate.key.string()}});
+        m_server = std::make_unique<testkit::ServerProcess>(
+            testkit::ServerProcessOptions{.serveArgs = {"--tls-cert", certificate.certificate.string(),
+                                                        "--tls-key", certificate.key.string()}});
     }
 
     pedclient::RpcClient Client(const std::string& host, pedclient::TlsSettings tls) {
@@ -43,15 +44,18 @@ TEST_F(Tls, RefusalsNameTheirCauseAndSendNothing) {
         std::string message;
     };
     const std::vector<Case> cases = {
-        {"localhost", {true, ""},
+        {"localhost",
+         {true, ""},
          "Certificado recusado: o certificado do servidor de aplicação em " + where +
              " não é confiável (emitido por uma autoridade certificadora desconhecida)."},
-        {"127.0.0.1", {true, ca},
+        {"127.0.0.1",
+         {true, ca},
          "Certificado recusado: o certificado apresentado pelo servidor de aplicação em 127.0.0.1:" +
              std::to_string(m_server->Port()) + " não vale para o nome \"127.0.0.1\"."},
-        {"localhost", {true, (m_folder.Path() / "missing.pem").string()},
-         "Não foi possível ler as autoridades certificadoras de \"" + (m_folder.Path() / "missing.pem").string() +
-             "\" para a conexão segura com " + where + "."},
+        {"localhost",
+         {true, (m_folder.Path() / "missing.pem").string()},
+         "Não foi possível ler as autoridades certificadoras de \"" +
+             (m_folder.Path() / "missing.pem").string() + "\" para a conexão segura com " + where + "."},
     };
     for (const Case& test : cases) {
         auto client = Client(test.host, test.tls);
@@ -77,7 +81,8 @@ TEST_F(Tls, PlainHttpToTheTlsPortIsNotAnsweredAndTlsToAPlainServerFailsCleanly) 
         ADD_FAILURE() << "TLS to a plain server succeeded";
     } catch (const pedclient::RpcClientError& error) {
         EXPECT_EQ(error.Code(), pedclient::RpcClientError::TlsFailed) << error.what();
-        EXPECT_NE(std::string(error.what()).find("Falha ao estabelecer a conexão segura (TLS)"), std::string::npos)
+        EXPECT_NE(std::string(error.what()).find("Falha ao estabelecer a conexão segura (TLS)"),
+                  std::string::npos)
             << error.what();
     }
 }

@@ -290,21 +290,24 @@ TEST_F(NetConnectionTest, AListOfServersSkipsOneThatIsDownAndNeverRepeatsASentCh
         const testkit::LoopbackSocket closedAgain(true);
         refusedPort = closedAgain.Port();
     }
-    m_host.webUrl = "127.0.0.1:" + std::to_string(refusedPort) + ",http://127.0.0.1:" + std::to_string(s_server->Port());
+    m_host.webUrl =
+        "127.0.0.1:" + std::to_string(refusedPort) + ",http://127.0.0.1:" + std::to_string(s_server->Port());
     m_connection.Open();
     const RemoteResult loaded = RdmCancelaPedido(m_connection).GetParamPedido("0001");
     EXPECT_TRUE(loaded.Ok) << loaded.Message;
 
     const testkit::LoopbackSocket silent(true);
     m_connection.Close();
-    m_host.webUrl = "127.0.0.1:" + std::to_string(silent.Port()) + ",127.0.0.1:" + std::to_string(s_server->Port());
+    m_host.webUrl =
+        "127.0.0.1:" + std::to_string(silent.Port()) + ",127.0.0.1:" + std::to_string(s_server->Port());
     m_connection.SetReadTimeout(300ms);
     m_connection.Open();
-    const RemoteResult change = m_connection.Call("SetCancelaItemPed", {std::string("DEMO"), std::string("0001"),
-                                                                        std::string("{}"), OperBloq});
+    const RemoteResult change = m_connection.Call(
+        "SetCancelaItemPed", {std::string("DEMO"), std::string("0001"), std::string("{}"), OperBloq});
     EXPECT_FALSE(change.Ok);
-    EXPECT_NE(change.Message.find("A operação SetCancelaItemPed foi enviada ao servidor de aplicação em 127.0.0.1:" +
-                                  std::to_string(silent.Port())),
+    EXPECT_NE(change.Message.find(
+                  "A operação SetCancelaItemPed foi enviada ao servidor de aplicação em 127.0.0.1:" +
+                  std::to_string(silent.Port())),
               std::string::npos)
         << change.Message;
     EXPECT_NE(change.Message.find("recarregue os pedidos"), std::string::npos) << change.Message;

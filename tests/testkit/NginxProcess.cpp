@@ -96,14 +96,15 @@ NginxProcess::NginxProcess(const std::filesystem::path& folder, const std::files
         throw std::runtime_error("nginx is not installed");
     std::ofstream(folder / "site.conf") << Replaced(ReadTextFile(site), replacements);
     std::ofstream(folder / "nginx.conf") << MainConfiguration(folder);
-    m_process = std::make_unique<ChildProcess>(
-        std::vector<std::string>{*program, "-p", folder.string(), "-e", (folder / "error.log").string(), "-c",
-                                 (folder / "nginx.conf").string()},
-        folder / "nginx.stderr");
+    m_process = std::make_unique<ChildProcess>(std::vector<std::string>{*program, "-p", folder.string(), "-e",
+                                                                        (folder / "error.log").string(), "-c",
+                                                                        (folder / "nginx.conf").string()},
+                                               folder / "nginx.stderr");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!Accepts(port)) {
         if (!m_process->IsRunning() || std::chrono::steady_clock::now() > deadline)
-            throw std::runtime_error("nginx did not start: " + ReadTextFile(folder / "nginx.stderr") + ErrorLog());
+            throw std::runtime_error("nginx did not start: " + ReadTextFile(folder / "nginx.stderr") +
+                                     ErrorLog());
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
 }

@@ -28,7 +28,8 @@ public:
     // The replacements that put the shipped pedserver site on loopback: nginx on `port` with the
     // certificate and key given, in front of the pedserver processes on `upstreamPorts` (one or more).
     static Replacements PedserverSite(const std::vector<int>& upstreamPorts, int port,
-                                      const std::filesystem::path& certificate, const std::filesystem::path& key);
+                                      const std::filesystem::path& certificate,
+                                      const std::filesystem::path& key);
 
     // The nginx program, when installed.
     static std::optional<std::string> Program();

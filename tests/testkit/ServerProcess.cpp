@@ -29,8 +29,7 @@ ProcessResult ServerProcess::RunPedserver(std::vector<std::string> args, std::ch
     return ChildProcess::Run(args, timeout);
 }
 
-ServerProcess::ServerProcess(ServerProcessOptions options)
-    : m_folder("pedserver") {
+ServerProcess::ServerProcess(ServerProcessOptions options) : m_folder("pedserver") {
     if (options.databaseUrl.empty()) {
         m_database = std::make_unique<TestDatabase>(options.backend, m_folder.Path());
         m_databaseUrl = m_database->Url();

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <unistd.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace testkit {
 
@@ -18,7 +18,8 @@ std::string OpensslPath() {
     std::string folders = path ? path : "/usr/bin:/bin";
     for (std::size_t start = 0; start <= folders.size();) {
         const std::size_t colon = std::min(folders.find(':', start), folders.size());
-        const std::filesystem::path candidate = std::filesystem::path(folders.substr(start, colon - start)) / "openssl";
+        const std::filesystem::path candidate =
+            std::filesystem::path(folders.substr(start, colon - start)) / "openssl";
         if (access(candidate.c_str(), X_OK) == 0)
             return candidate.string();
         start = colon + 1;
@@ -45,7 +46,8 @@ TestCertificates::TestCertificates(std::filesystem::path folder)
     std::vector<std::string> args{"req", "-x509"};
     const auto key = NewKey(m_folder / "ca.key");
     args.insert(args.end(), key.begin(), key.end());
-    args.insert(args.end(), {"-out", m_authority.string(), "-days", "2", "-subj", "/CN=pedserver test authority"});
+    args.insert(args.end(),
+                {"-out", m_authority.string(), "-days", "2", "-subj", "/CN=pedserver test authority"});
     Openssl(args);
 }
 
@@ -68,8 +70,9 @@ TestCertificates::Server TestCertificates::Issue(const std::string& name,
     args.insert(args.end(), key.begin(), key.end());
     args.insert(args.end(), {"-out", request.string(), "-subj", "/CN=" + name});
     Openssl(args);
-    std::vector<std::string> sign{"x509", "-req", "-in", request.string(), "-out", server.certificate.string(),
-                                  "-days", "2", "-extfile", extensions.string()};
+    std::vector<std::string> sign{
+        "x509",  "-req", "-in",      request.string(),   "-out", server.certificate.string(),
+        "-days", "2",    "-extfile", extensions.string()};
     if (selfSigned)
         sign.insert(sign.end(), {"-signkey", server.key.string()});
     else
