@@ -97,8 +97,10 @@ void HttpConnection::Impl::Connect(const Exchange& exchange) {
         Fail(RpcClientError::Unavailable, unavailable);
     // Requests go out in one write, but answers are small and frequent: never wait for an ACK.
     tcpStream.socket().set_option(tcp::no_delay(true), error);
-    if (!tls.enabled)
-        return (void)stream.emplace(std::move(tcpStream));
+    if (!tls.enabled) {
+        stream.emplace(std::move(tcpStream));
+        return;
+    }
     if (!tlsContext)
         tlsContext.emplace(TlsHandshake::ClientContext(tls, Address()));
     stream.emplace(std::move(tcpStream), *tlsContext);
@@ -108,10 +110,12 @@ void HttpConnection::Impl::Connect(const Exchange& exchange) {
 void HttpConnection::Impl::Handshake(const Exchange& exchange) {
     TlsHandshake handshake(stream->Tls(), host, Address());
     beast::error_code error;
-    stream->Tcp().expires_at(exchange.deadline);
+    // Like connecting, a handshake that stalls is a server to give up on soon (nothing was sent yet).
+    const auto deadline = std::min(exchange.deadline, Clock::now() + exchange.connectTimeout);
+    stream->Tcp().expires_at(deadline);
     stream->Tls().async_handshake(asio::ssl::stream_base::client,
                                   [&error](beast::error_code result) { error = result; });
-    RunUntil(stream->Tcp(), exchange.deadline, error);
+    RunUntil(stream->Tcp(), deadline, error);
     if (error) {
         const std::string message = handshake.Failure(error);
         Fail(RpcClientError::TlsFailed, message);

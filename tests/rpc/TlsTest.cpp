@@ -1,4 +1,5 @@
 #include "RpcClient.h"
+#include "testkit/LoopbackSocket.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TestCertificates.h"
 
@@ -68,6 +69,25 @@ TEST_F(Tls, RefusalsNameTheirCauseAndSendNothing) {
         }
     }
     EXPECT_EQ(m_server->Log().find("method="), std::string::npos) << "a refused server got a call";
+}
+
+// A server that accepts the connection but never answers the handshake is given up within the
+// connect time, not the whole call's, as nothing has been sent yet.
+TEST_F(Tls, AStalledHandshakeEndsWithinTheConnectTime) {
+    const testkit::LoopbackSocket silent(true);
+    pedclient::RpcClient client("localhost", silent.Port(), "x",
+                                {std::chrono::milliseconds(300), std::chrono::seconds(20)}, {},
+                                {true, m_certificates->Authority().string()});
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        client.Call("GetParamPedido", {"0001"});
+        ADD_FAILURE() << "a silent server answered";
+    } catch (const pedclient::RpcClientError& error) {
+        EXPECT_EQ(error.Code(), pedclient::RpcClientError::TlsFailed);
+        EXPECT_EQ(error.what(), "Conexão segura com o servidor de aplicação em localhost:" +
+                                    std::to_string(silent.Port()) + " não concluída a tempo.");
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 }
 
 TEST_F(Tls, PlainHttpToTheTlsPortIsNotAnsweredAndTlsToAPlainServerFailsCleanly) {
