@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -75,6 +76,25 @@ TEST_F(MultiServer, PedhostCancelsAnOrderOverHttpsThroughNginxAsItDoesDirectly) 
     EXPECT_EQ(db->Query("SELECT IDSITPEDIDO FROM PEDIDO WHERE CDFILIAL = '0001' AND NRPEDIDO = '0000000025'")
                   .Text(0, "IDSITPEDIDO"),
               "4");
+}
+
+TEST_F(MultiServer, NginxRefusesABodyAboveTheServersLimitBeforeAnyServerSeesIt) {
+    pedclient::FailoverClient client = ProxyClient("DEMO");
+    EXPECT_EQ(client.Call("GetParamPedido", {"0001"})["packet"]["rows"].size(), 1u);
+    try {
+        client.Call("GetParamPedido", {std::string(9 * 1024 * 1024, 'x')});
+        ADD_FAILURE() << "a 9 MiB request was taken";
+    } catch (const pedclient::RpcClientError& error) {
+        EXPECT_EQ(error.HttpStatus(), 413) << error.what();
+    }
+    // The servers write their request lines within 100 ms of the answers.
+    const auto calls = [&] {
+        return Logged(*m_first, "GetParamPedido") + Logged(*m_second, "GetParamPedido");
+    };
+    for (int wait = 0; wait < 30 && calls() == 0; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(calls(), 1) << "only the small call reached a server";
 }
 
 TEST_F(MultiServer, EightClientsOverBothServersKeepTheRulesWhileOneServerStopsMidRun) {
