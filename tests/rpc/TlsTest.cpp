@@ -1,3 +1,4 @@
+#include "RawHttp.h"
 #include "RpcClient.h"
 #include "testkit/LoopbackSocket.h"
 #include "testkit/ServerProcess.h"
@@ -19,6 +20,15 @@ protected:
         m_server = std::make_unique<testkit::ServerProcess>(
             testkit::ServerProcessOptions{.serveArgs = {"--tls-cert", certificate.certificate.string(),
                                                         "--tls-key", certificate.key.string()}});
+    }
+
+    void Restart(std::vector<std::string> moreArgs) {
+        const auto certificate = m_certificates->Issue("localhost", {"DNS:localhost"});
+        std::vector<std::string> args{"--tls-cert", certificate.certificate.string(), "--tls-key",
+                                      certificate.key.string()};
+        args.insert(args.end(), moreArgs.begin(), moreArgs.end());
+        m_server.reset();
+        m_server = std::make_unique<testkit::ServerProcess>(testkit::ServerProcessOptions{.serveArgs = args});
     }
 
     pedclient::RpcClient Client(const std::string& host, pedclient::TlsSettings tls) {
@@ -69,6 +79,19 @@ TEST_F(Tls, RefusalsNameTheirCauseAndSendNothing) {
         }
     }
     EXPECT_EQ(m_server->Log().find("method="), std::string::npos) << "a refused server got a call";
+}
+
+// The handshake counts as part of the header: a client that connects and sends nothing, or
+// sends plain HTTP, is closed within the header's time and costs no worker meanwhile.
+TEST_F(Tls, AConnectionThatNeverCompletesTheHandshakeIsClosedWithinTheHeaderTime) {
+    Restart({"--header-timeout", "1"});
+    rpctest::RawConnection silent(m_server->Port());
+    rpctest::RawConnection plain(m_server->Port());
+    ASSERT_TRUE(plain.Send("GET /health HTTP/1.1\r\nHost: x\r\n\r\n"));
+    EXPECT_TRUE(plain.ClosedWithin(std::chrono::seconds(3)));
+    EXPECT_TRUE(silent.ClosedWithin(std::chrono::seconds(3)));
+    auto client = Client("localhost", {true, m_certificates->Authority().string()});
+    EXPECT_EQ(client.Call("GetParamPedido", {"0001"})["packet"]["rows"].size(), 1u);
 }
 
 // A server that accepts the connection but never answers the handshake is given up within the
