@@ -123,6 +123,94 @@ bool CheckInvariants(sqldb::Connection& db, std::int64_t lastAudit, benchdeploy:
            undone == tally.rowsChanged["SetDesfazCancel"] && broken == 0 && balances;
 }
 
+// K servers on one PostgreSQL database of their own and nginx over TLS in front of them.
+struct Deployment {
+    explicit Deployment(const Settings& settings) {
+        const std::vector<std::string> serveArgs{"--max-connections-per-client", "4096"};
+        servers.push_back(std::make_unique<testkit::ServerProcess>(
+            testkit::ServerProcessOptions{.backend = testkit::TestBackend::Postgres,
+                                          .volumeOrders = settings.orders,
+                                          .threads = settings.threads,
+                                          .serveArgs = serveArgs}));
+        for (int i = 1; i < settings.servers; ++i)
+            servers.push_back(std::make_unique<testkit::ServerProcess>(
+                testkit::ServerProcessOptions{.threads = settings.threads,
+                                              .serveArgs = serveArgs,
+                                              .databaseUrl = servers[0]->DatabaseUrl()}));
+        certificates = std::make_unique<testkit::TestCertificates>(folder.Path());
+        const auto certificate = certificates->Issue("localhost", {"DNS:localhost", "IP:127.0.0.1"});
+        std::vector<int> ports;
+        for (const auto& server : servers)
+            ports.push_back(server->Port());
+        port = testkit::NginxProcess::FreePort();
+        nginx = std::make_unique<testkit::NginxProcess>(
+            folder.Path(), PED_DEPLOY_SITE,
+            testkit::NginxProcess::PedserverSite(ports, port, certificate.certificate, certificate.key),
+            port);
+    }
+
+    testkit::TempDir folder{"bench-operators"};
+    std::vector<std::unique_ptr<testkit::ServerProcess>> servers;
+    std::unique_ptr<testkit::TestCertificates> certificates;
+    int port = 0;
+    std::unique_ptr<testkit::NginxProcess> nginx;
+};
+
+// CPU seconds used so far by each process of the run, by name.
+std::vector<std::pair<std::string, double>> CpuNow(const Deployment& deployment, sqldb::Connection& db) {
+    std::vector<std::pair<std::string, double>> cpu;
+    for (std::size_t i = 0; i < deployment.servers.size(); ++i)
+        cpu.emplace_back("pedserver " + std::to_string(i + 1),
+                         benchserver::ProcessCpuSeconds(deployment.servers[i]->Pid()));
+    cpu.emplace_back("nginx", benchserver::ProcessCpuSeconds(deployment.nginx->Pid()));
+    const std::vector<pid_t> backends = DatabaseBackends(db);
+    cpu.emplace_back("PostgreSQL (" + std::to_string(backends.size()) + " backends)", CpuOf(backends));
+    cpu.emplace_back("operators (this process, TLS clients)", benchserver::ProcessCpuSeconds(getpid()));
+    return cpu;
+}
+
+void PrintCpu(const std::vector<std::pair<std::string, double>>& before,
+              const std::vector<std::pair<std::string, double>>& after, double seconds) {
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        const double used = after[i].second - before[i].second;
+        std::printf("CPU %-40s %6.1f s (%3.0f%% of one core)\n", after[i].first.c_str(), used,
+                    100 * used / seconds);
+    }
+    std::printf("cores: %u\n", std::thread::hardware_concurrency());
+}
+
+// One operator per window of 20 orders, the windows 10 orders apart, so neighbours overlap.
+std::vector<std::unique_ptr<benchdeploy::OperatorLoad>>
+MakeOperators(const Settings& settings, const Deployment& deployment, const std::vector<std::string>& orders,
+              const std::string& token, const std::string& justification) {
+    std::vector<std::unique_ptr<benchdeploy::OperatorLoad>> operators;
+    constexpr std::size_t windowSize = 20;
+    for (int i = 0; i < settings.operators; ++i) {
+        const std::size_t first = (static_cast<std::size_t>(i) * 10) % (orders.size() - windowSize);
+        operators.push_back(std::make_unique<benchdeploy::OperatorLoad>(
+            pedclient::FailoverClient({{"localhost", deployment.port, true}}, token, {},
+                                      deployment.certificates->Authority().string()),
+            "0001", "DEMO", justification,
+            std::vector<std::string>(orders.begin() + static_cast<long>(first),
+                                     orders.begin() + static_cast<long>(first + windowSize)),
+            static_cast<unsigned>(i) * 7919u + 1u));
+    }
+    return operators;
+}
+
+// Runs every operator on a thread of its own for the time given; returns the seconds it took.
+double RunLoad(std::vector<std::unique_ptr<benchdeploy::OperatorLoad>>& operators, int seconds,
+               benchdeploy::LoadTally& tally) {
+    const auto start = Clock::now();
+    const auto until = start + std::chrono::seconds(seconds);
+    std::vector<std::thread> threads;
+    for (auto& load : operators)
+        threads.emplace_back([&load, &tally, until] { load->Run(until, tally); });
+    for (std::thread& thread : threads)
+        thread.join();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
 } // namespace
 
 int main(int argc, char** argv) try {
@@ -132,28 +220,8 @@ int main(int argc, char** argv) try {
         std::cerr << "needs PED_TEST_PG_URL (scripts/with-postgres.sh), nginx and openssl\n";
         return 2;
     }
-    const std::vector<std::string> serveArgs{"--max-connections-per-client", "4096"};
-    std::vector<std::unique_ptr<testkit::ServerProcess>> servers;
-    servers.push_back(std::make_unique<testkit::ServerProcess>(
-        testkit::ServerProcessOptions{.backend = testkit::TestBackend::Postgres,
-                                      .volumeOrders = settings.orders,
-                                      .threads = settings.threads,
-                                      .serveArgs = serveArgs}));
-    for (int i = 1; i < settings.servers; ++i)
-        servers.push_back(std::make_unique<testkit::ServerProcess>(testkit::ServerProcessOptions{
-            .threads = settings.threads, .serveArgs = serveArgs, .databaseUrl = servers[0]->DatabaseUrl()}));
-    testkit::TempDir folder("bench-operators");
-    const testkit::TestCertificates certificates(folder.Path());
-    const auto certificate = certificates.Issue("localhost", {"DNS:localhost", "IP:127.0.0.1"});
-    std::vector<int> ports;
-    for (const auto& server : servers)
-        ports.push_back(server->Port());
-    const int port = testkit::NginxProcess::FreePort();
-    testkit::NginxProcess nginx(
-        folder.Path(), PED_DEPLOY_SITE,
-        testkit::NginxProcess::PedserverSite(ports, port, certificate.certificate, certificate.key), port);
-
-    const auto db = sqldb::Connection::Open(servers[0]->DatabaseUrl());
+    Deployment deployment(settings);
+    const auto db = sqldb::Connection::Open(deployment.servers[0]->DatabaseUrl());
     std::vector<std::string> orders;
     for (const sqldb::Row& row : db->Query(
              "SELECT NRPEDIDO FROM PEDIDO WHERE CDFILIAL = '0001' AND CDOPERALTE IS NULL ORDER BY NRPEDIDO"))
@@ -162,62 +230,21 @@ int main(int argc, char** argv) try {
         db->Query("SELECT CDJUSTEXCHIS FROM JUSTEXCHIS ORDER BY CDJUSTEXCHIS").Text(0, "CDJUSTEXCHIS");
     const std::int64_t lastAudit = Count(*db, "SELECT COALESCE(MAX(IDHIST), 0) AS N FROM HISTCANCPED");
     const std::vector<std::string> totalsBefore = CommitmentTotals(*db);
-    const std::string token = servers[0]->Token("DEMO");
+    auto operators =
+        MakeOperators(settings, deployment, orders, deployment.servers[0]->Token("DEMO"), justification);
 
-    std::vector<std::unique_ptr<benchdeploy::OperatorLoad>> operators;
-    constexpr std::size_t windowSize = 20;
-    for (int i = 0; i < settings.operators; ++i) {
-        const std::size_t first = (static_cast<std::size_t>(i) * 10) % (orders.size() - windowSize);
-        operators.push_back(std::make_unique<benchdeploy::OperatorLoad>(
-            pedclient::FailoverClient({{"localhost", port, true}}, token, {},
-                                      certificates.Authority().string()),
-            "0001", "DEMO", justification,
-            std::vector<std::string>(orders.begin() + static_cast<long>(first),
-                                     orders.begin() + static_cast<long>(first + windowSize)),
-            static_cast<unsigned>(i) * 7919u + 1u));
-    }
-    std::vector<pid_t> serverPids;
-    for (const auto& server : servers)
-        serverPids.push_back(server->Pid());
-    const std::vector<double> serverCpuBefore = [&] {
-        std::vector<double> cpu;
-        for (pid_t pid : serverPids)
-            cpu.push_back(benchserver::ProcessCpuSeconds(pid));
-        return cpu;
-    }();
-    const double nginxCpuBefore = benchserver::ProcessCpuSeconds(nginx.Pid());
-    const double selfCpuBefore = benchserver::ProcessCpuSeconds(getpid());
-    const std::vector<pid_t> backendsBefore = DatabaseBackends(*db);
-    const double databaseCpuBefore = CpuOf(backendsBefore);
-
+    const auto cpuBefore = CpuNow(deployment, *db);
     benchdeploy::LoadTally tally;
-    const auto start = Clock::now();
-    const auto until = start + std::chrono::seconds(settings.seconds);
-    std::vector<std::thread> threads;
-    for (auto& load : operators)
-        threads.emplace_back([&load, &tally, until] { load->Run(until, tally); });
-    for (std::thread& thread : threads)
-        thread.join();
-    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const double seconds = RunLoad(operators, settings.seconds, tally);
+    const auto cpuAfter = CpuNow(deployment, *db);
 
-    const std::vector<pid_t> backends = DatabaseBackends(*db);
     std::printf("%d operators, %d servers (%d workers each), %zu orders, %.1f s, through nginx over TLS\n",
                 settings.operators, settings.servers, settings.threads, orders.size(), seconds);
     PrintLatencies(tally, seconds);
     std::printf("refused (another operator changed the order first): %d; failures: %zu%s%s\n", tally.refused,
                 tally.failures.size(), tally.failures.empty() ? "" : ", first: ",
                 tally.failures.empty() ? "" : tally.failures.front().c_str());
-    for (std::size_t i = 0; i < serverPids.size(); ++i)
-        std::printf("CPU pedserver %zu: %.1f s (%.0f%% of one core)\n", i + 1,
-                    benchserver::ProcessCpuSeconds(serverPids[i]) - serverCpuBefore[i],
-                    100 * (benchserver::ProcessCpuSeconds(serverPids[i]) - serverCpuBefore[i]) / seconds);
-    const double nginxCpu = benchserver::ProcessCpuSeconds(nginx.Pid()) - nginxCpuBefore;
-    const double selfCpu = benchserver::ProcessCpuSeconds(getpid()) - selfCpuBefore;
-    const double databaseCpu = CpuOf(backends) - databaseCpuBefore;
-    std::printf("CPU nginx: %.1f s (%.0f%%); PostgreSQL backends: %.1f s (%.0f%%, %zu connections); "
-                "operators (this process, TLS clients): %.1f s (%.0f%%); cores: %u\n",
-                nginxCpu, 100 * nginxCpu / seconds, databaseCpu, 100 * databaseCpu / seconds, backends.size(),
-                selfCpu, 100 * selfCpu / seconds, std::thread::hardware_concurrency());
+    PrintCpu(cpuBefore, cpuAfter, seconds);
     return CheckInvariants(*db, lastAudit, tally, totalsBefore) && tally.failures.empty() ? 0 : 1;
 } catch (const std::exception& error) {
     std::cerr << "bench_operators: " << error.what() << "\n";
