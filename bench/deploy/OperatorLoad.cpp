@@ -10,6 +10,7 @@ namespace benchdeploy {
 namespace {
 
 const std::string OperBloq = "Operação bloqueada. Pedido em alteração por outro usuário.";
+const std::string SaldoEmp = "Operação Bloqueada! Valor do pedido é maior que o saldo do empenho.";
 
 std::size_t Column(const nlohmann::json& packet, const std::string& name) {
     const auto& fields = packet["fields"];
@@ -72,6 +73,8 @@ void OperatorLoad::Round(LoadTally& tally) {
     filter.deNrPedido = m_window.front();
     filter.ateNrPedido = m_window.back();
     const nlohmann::json orders = Timed("GetPedido", {{"GetPedido", filter.ToJson()}}, tally)["packet"];
+    if (m_state % 4 == 0)
+        CancelOrReinstate(orders, tally);
     const std::size_t number = Column(orders, "NRPEDIDO");
     std::vector<std::pair<std::string, nlohmann::json>> itemCalls;
     for (std::size_t i = 0; i < 3 && !orders["rows"].empty(); ++i) {
@@ -85,6 +88,26 @@ void OperatorLoad::Round(LoadTally& tally) {
     if (!items[chosen].is_object() || !Change("SetCancelaItemPed", items[chosen]["packet"], false, tally))
         return;
     Change("SetDesfazCancel", Timed("GetItemPedido", {itemCalls[chosen]}, tally)["packet"], true, tally);
+}
+
+void OperatorLoad::CancelOrReinstate(nlohmann::json orders, LoadTally& tally) {
+    const std::size_t check = Column(orders, "IDCHECK");
+    const std::size_t situation = Column(orders, "IDSITPEDIDO");
+    const std::size_t commitment = Column(orders, "NREMPENHO");
+    bool any = false;
+    for (auto& row : orders["rows"]) {
+        const std::string seen = row[situation].is_string() ? row[situation].get<std::string>() : "";
+        const bool wanted = row[commitment].is_string() && (seen == "1" || seen == "2" || seen == "4");
+        row[check] = wanted && !any ? "S" : "N";
+        any = any || wanted;
+    }
+    if (!any)
+        return;
+    const nlohmann::json result = Timed(
+        "SetCancelaPed",
+        {{"SetCancelaPed", {m_operator, m_justification, orders, OperBloq, m_branch, SaldoEmp}}}, tally);
+    std::lock_guard lock(tally.mutex);
+    tally.rowsChanged["SetCancelaPed"] += result.at("rows").get<std::int64_t>();
 }
 
 bool OperatorLoad::Change(const std::string& method, nlohmann::json items, bool undo, LoadTally& tally) {

@@ -21,8 +21,9 @@ struct LoadTally {
 };
 
 // One simulated operator repeating the screen's pattern on its own window of the branch's
-// orders (the windows of neighbours overlap): load the window's orders, fetch the items of a few
-// as one batch, cancel one or two live items of one order, undo that cancellation.
+// orders (the windows of neighbours overlap): load the window's orders; one round in four, cancel
+// the first live order under a commitment, or reinstate it when cancelled; fetch the items of a
+// few orders as one batch, cancel one or two live items of one order, undo that cancellation.
 class OperatorLoad {
 public:
     OperatorLoad(pedclient::FailoverClient client, std::string branch, std::string operatorCode,
@@ -35,6 +36,7 @@ private:
     nlohmann::json Timed(const std::string& method,
                          const std::vector<std::pair<std::string, nlohmann::json>>& calls, LoadTally& tally);
     // Sends the items packet with up to two rows whose situation passes `wanted` checked.
+    void CancelOrReinstate(nlohmann::json orders, LoadTally& tally);
     bool Change(const std::string& method, nlohmann::json items, bool undo, LoadTally& tally);
 
     pedclient::FailoverClient m_client;

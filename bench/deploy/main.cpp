@@ -97,29 +97,28 @@ void PrintLatencies(benchdeploy::LoadTally& tally, double seconds) {
 // item; commitments' balances plus their live items are what they were.
 bool CheckInvariants(sqldb::Connection& db, std::int64_t lastAudit, benchdeploy::LoadTally& tally,
                      const std::vector<std::string>& totalsBefore) {
-    const sqldb::Params after{{"LAST", lastAudit}};
-    const std::int64_t cancelled =
-        Count(db,
-              "SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDHIST > :LAST AND NRITEMPED IS NOT NULL AND "
-              "IDOPERACAO = 'CI'",
-              after);
-    const std::int64_t undone =
-        Count(db,
-              "SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDHIST > :LAST AND NRITEMPED IS NOT NULL AND "
-              "IDOPERACAO = 'DI'",
-              after);
+    const auto audit = [&](const std::string& where) {
+        return Count(db, "SELECT COUNT(*) AS N FROM HISTCANCPED WHERE IDHIST > :LAST AND " + where,
+                     {{"LAST", lastAudit}});
+    };
+    const std::int64_t orders = audit("NRITEMPED IS NULL AND IDOPERACAO IN ('CP', 'RP')");
+    const std::int64_t cancelled = audit("NRITEMPED IS NOT NULL AND IDOPERACAO = 'CI'");
+    const std::int64_t undone = audit("NRITEMPED IS NOT NULL AND IDOPERACAO = 'DI'");
     const std::int64_t broken = Count(
         db,
         "SELECT COUNT(*) AS N FROM PEDIDO P WHERE P.IDSITPEDIDO = '4' AND EXISTS (SELECT 1 FROM ITEMPEDIDO I "
         "WHERE I.CDFILIAL = P.CDFILIAL AND I.NRPEDIDO = P.NRPEDIDO AND I.IDSITITEMPED IN ('1', '2', '3'))");
     const bool balances = CommitmentTotals(db) == totalsBefore;
     std::printf(
-        "invariants: audit CI %lld = items cancelled %lld, DI %lld = items undone %lld, cancelled orders "
-        "with live items %lld, commitment balances %s\n",
+        "invariants: audit CP/RP %lld = orders cancelled or reinstated %lld, CI %lld = items cancelled "
+        "%lld, DI %lld = items undone %lld, cancelled orders with live items %lld, commitment balances "
+        "%s\n",
+        static_cast<long long>(orders), static_cast<long long>(tally.rowsChanged["SetCancelaPed"]),
         static_cast<long long>(cancelled), static_cast<long long>(tally.rowsChanged["SetCancelaItemPed"]),
         static_cast<long long>(undone), static_cast<long long>(tally.rowsChanged["SetDesfazCancel"]),
         static_cast<long long>(broken), balances ? "kept" : "CHANGED");
-    return cancelled == tally.rowsChanged["SetCancelaItemPed"] &&
+    return orders == tally.rowsChanged["SetCancelaPed"] &&
+           cancelled == tally.rowsChanged["SetCancelaItemPed"] &&
            undone == tally.rowsChanged["SetDesfazCancel"] && broken == 0 && balances;
 }
 
