@@ -189,13 +189,13 @@ void Read(RpcAnswer& answer, EnvelopeReader& reader, const std::string& address,
 } // namespace
 
 void StreamAnswer(RpcAnswer answer, std::int64_t id, const std::string& address, std::size_t maxDepth,
-                  nlohmann::json_sax<Json>& sink) {
-    const ResultSinks sinks = [&](std::size_t arrival) -> Sink& {
+                  const ResultSinks& sinks) {
+    const ResultSinks first = [&](std::size_t arrival) -> Sink& {
         if (arrival > 0)
             throw BadAnswerError(answer.status, address, "");
-        return sink;
+        return sinks(arrival);
     };
-    EnvelopeReader reader(maxDepth, sinks);
+    EnvelopeReader reader(maxDepth, first);
     Read(answer, reader, address, maxDepth);
     const std::vector<Part>& parts = reader.Parts();
     if (reader.IsList() || parts.size() != 1)

@@ -9,7 +9,8 @@ namespace pedclient {
 nlohmann::json ResultOfAnswer(RpcAnswer answer, std::int64_t id, const std::string& address,
                               std::size_t maxDepth) {
     JsonTreeBuilder tree;
-    StreamAnswer(std::move(answer), id, address, maxDepth, tree);
+    StreamAnswer(std::move(answer), id, address, maxDepth,
+                 [&](std::size_t) -> nlohmann::json_sax<nlohmann::json>& { return tree; });
     return tree.Take();
 }
 
