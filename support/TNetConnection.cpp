@@ -1,10 +1,10 @@
 #include "TNetConnection.h"
 
+#include "FailoverClient.h"
 #include "Morvale.h"
 #include "RemoteCallLog.h"
 #include "RemoteJson.h"
 #include "RemoteResultReader.h"
-#include "FailoverClient.h"
 
 #include <algorithm>
 #include <deque>
@@ -151,7 +151,8 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     RemoteCallLog::Instance().Record(method, args);
     RemoteResultReader result;
     try {
-        m_client->Call(method, params, [&](std::size_t) -> nlohmann::json_sax<nlohmann::json>& { return result; });
+        m_client->Call(method, params,
+                       [&](std::size_t) -> nlohmann::json_sax<nlohmann::json>& { return result; });
     } catch (const pedclient::RpcClientError& error) {
         return Failed(error.what());
     }
@@ -189,8 +190,8 @@ std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall
     return results;
 }
 
-TNetConnection::BatchExchange TNetConnection::Prepared(const std::vector<RemoteCall>& calls, std::size_t first,
-                                                       std::size_t last) const {
+TNetConnection::BatchExchange TNetConnection::Prepared(const std::vector<RemoteCall>& calls,
+                                                       std::size_t first, std::size_t last) const {
     BatchExchange exchange{first, last, {}, {}, {}, {}};
     if (!m_client) {
         exchange.failure = "Não há conexão com o servidor de aplicação.";
@@ -223,6 +224,7 @@ void TNetConnection::Collect(BatchExchange& exchange, std::vector<RemoteResult>&
         return;
     }
     for (std::size_t i = 0; i < answers.size(); ++i)
-        results.push_back(answers[i].ok ? Answered(exchange.requests[i].first, exchange.results[answers[i].arrival])
-                                        : Failed(answers[i].message));
+        results.push_back(answers[i].ok
+                              ? Answered(exchange.requests[i].first, exchange.results[answers[i].arrival])
+                              : Failed(answers[i].message));
 }

@@ -51,7 +51,9 @@ public:
     bool TooDeep() const { return m_tooDeep; }
     std::vector<Part>& Parts() { return m_parts; }
 
-    bool null() override { return Scalar(nullptr, [](Sink& sink) { return sink.null(); }); }
+    bool null() override {
+        return Scalar(nullptr, [](Sink& sink) { return sink.null(); });
+    }
     bool boolean(bool value) override {
         return Scalar(value, [&](Sink& sink) { return sink.boolean(value); });
     }
@@ -74,8 +76,12 @@ public:
     bool start_array(std::size_t elements) override {
         return Open(false, [&](Sink& sink) { return sink.start_array(elements); });
     }
-    bool end_object() override { return Close([](Sink& sink) { return sink.end_object(); }); }
-    bool end_array() override { return Close([](Sink& sink) { return sink.end_array(); }); }
+    bool end_object() override {
+        return Close([](Sink& sink) { return sink.end_object(); });
+    }
+    bool end_array() override {
+        return Close([](Sink& sink) { return sink.end_array(); });
+    }
     bool key(string_t& name) override {
         if (m_target)
             return m_target->key(name);

@@ -112,7 +112,8 @@ void FailoverClient::Call(const std::string& method, const nlohmann::json& param
         fed = true;
         return sinks(arrival);
     };
-    Run(method, IsReading(method), [&](RpcClient& client) { client.Call(method, params, watched); }, &fed);
+    Run(
+        method, IsReading(method), [&](RpcClient& client) { client.Call(method, params, watched); }, &fed);
 }
 
 std::vector<StreamedAnswer>
@@ -124,7 +125,8 @@ FailoverClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::jso
         fed = true;
         return sinks(arrival);
     };
-    return Run(what, reading, [&](RpcClient& client) { return client.CallBatch(calls, watched); }, &fed);
+    return Run(
+        what, reading, [&](RpcClient& client) { return client.CallBatch(calls, watched); }, &fed);
 }
 
 } // namespace pedclient

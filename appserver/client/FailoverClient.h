@@ -45,7 +45,8 @@ private:
     template <typename Exchange>
     auto Run(const std::string& what, bool reading, const Exchange& exchange, const bool* fed = nullptr);
     // What a batch's failure names, and whether all its calls only read.
-    static std::pair<std::string, bool> Describe(const std::vector<std::pair<std::string, nlohmann::json>>& calls);
+    static std::pair<std::string, bool>
+    Describe(const std::vector<std::pair<std::string, nlohmann::json>>& calls);
     // Whether the failure on one server lets the same call go to the next one.
     static bool MayTryNext(const RpcClientError& error, bool reading);
 

@@ -96,8 +96,9 @@ RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& 
                                 m_impl->limits.maxDepth);
 }
 
-std::vector<StreamedAnswer> RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls,
-                                                 const ResultSinks& sinks) {
+std::vector<StreamedAnswer>
+RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls,
+                     const ResultSinks& sinks) {
     if (calls.empty())
         return {};
     const std::int64_t firstId = m_impl->nextId;
