@@ -95,7 +95,8 @@ RpcReply RpcDispatcher::Handle(std::string_view body, const std::string& operato
         return single(std::move(envelope));
     }
     if (!request.is_array()) {
-        CallConnection connection(m_pool, false);
+        // A read's statements share one read transaction, as in a batch of reads.
+        CallConnection connection(m_pool, IsRead(request, module));
         return single(HandleCall(request, operatorCode, module, connection));
     }
     if (request.empty() || request.size() > m_maxBatch) {
@@ -135,12 +136,14 @@ void RpcDispatcher::ShareReadBatches(SharedWork::Post post, std::size_t helpers)
     m_helpers = helpers;
 }
 
+bool RpcDispatcher::IsRead(const nlohmann::json& call, const RemoteModule& module) {
+    const auto method = call.is_object() ? call.find("method") : call.end();
+    return method != call.end() && method->is_string() && module.IsReadOnly(method->get_ref<const std::string&>());
+}
+
 bool RpcDispatcher::OnlyReads(const nlohmann::json& batch, const RemoteModule& module) {
-    return std::all_of(batch.begin(), batch.end(), [&](const nlohmann::json& call) {
-        const auto method = call.is_object() ? call.find("method") : call.end();
-        return method != call.end() && method->is_string() &&
-               module.IsReadOnly(method->get_ref<const std::string&>());
-    });
+    return std::all_of(batch.begin(), batch.end(),
+                       [&](const nlohmann::json& call) { return IsRead(call, module); });
 }
 
 RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::string& operatorCode,

@@ -53,6 +53,7 @@ private:
                      std::vector<RpcOutcome>& outcomes);
     // Fills the outcome with an error and returns false when the envelope is not a valid request.
     static bool CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request, const RemoteModule& module);
+    static bool IsRead(const nlohmann::json& call, const RemoteModule& module);
     static bool OnlyReads(const nlohmann::json& batch, const RemoteModule& module);
 
     sqldb::ConnectionPool& m_pool;
