@@ -23,6 +23,7 @@ using tcp = asio::ip::tcp;
 namespace {
 
 constexpr std::size_t kMaxHeaderBytes = 64 * 1024;
+constexpr std::size_t ReadBufferBytes = 64 * 1024;
 
 std::string MebiBytes(std::size_t bytes) {
     return std::to_string(bytes / (1024 * 1024)) + " MiB";
@@ -87,6 +88,10 @@ void HttpConnection::Impl::Connect(const Exchange& exchange) {
     if (error)
         Fail(RpcClientError::Unavailable, unavailable);
     buffer.clear();
+    // Beast reads at most what the buffer has room for, and the parser empties it as it goes:
+    // without this room a large answer would come in pieces of a few hundred bytes, one system
+    // call and one timer each.
+    buffer.reserve(ReadBufferBytes);
     const auto connectDeadline = std::min(exchange.deadline, Clock::now() + exchange.connectTimeout);
     beast::tcp_stream tcpStream(io);
     tcpStream.expires_at(connectDeadline);
