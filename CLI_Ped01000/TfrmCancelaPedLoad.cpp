@@ -44,7 +44,14 @@ void TfrmCancelaPed::sbtVerificarClick(ui::Control&) {
         ui::WindowUpdateLock lock(*this);
         Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Fetching);
         stSelNrPedido = CurrentText(cdsPedido, "NRPEDIDO");
-        LoadOrders();
+        try {
+            LoadOrders();
+        } catch (...) {
+            MostraInfoPedido(); // a load that failed half-way may have closed the orders
+            throw;
+        }
+        // Within the load's busy time, so the line is never a load behind.
+        LeInfoPedidos();
         busy.Stop();
         if (!cdsPedido.IsEmpty() && !stSelNrPedido.empty())
             cdsPedido.Locate("NRPEDIDO", stSelNrPedido, true);
@@ -170,4 +177,5 @@ void TfrmCancelaPed::cdsPedidoAfterScroll(data::DataSet&) {
         LoadItemsOfCurrentOrder();
     const Situacao situacao = SituacaoPedido(cdsPedido.FieldByName("IDSITPEDIDO").AsString());
     dbtNome.SetFontColor(situacao.Cor.value_or(ui::clRed));
+    MostraInfoPedido();
 }

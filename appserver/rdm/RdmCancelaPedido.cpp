@@ -14,6 +14,11 @@ const std::map<std::string, Method, std::less<>>& Table() {
         {"getOperTPed", &GetOperTPed},         {"GetNrPedido", &GetNrPedido},
         {"SetCancelaPed", &SetCancelaPed},     {"SetCancelaItemPed", &SetCancelaItemPed},
         {"SetDesfazCancel", &SetDesfazCancel},
+        {"GetBloqueioPedido", &GetBloqueioPedido},
+        {"GetSaldoEmpenho", &GetSaldoEmpenho},
+        {"GetSimulaCancelaPed", &GetSimulaCancelaPed},
+        {"GetSimulaCancelaItemPed", &GetSimulaCancelaItemPed},
+        {"GetSimulaDesfazCancel", &GetSimulaDesfazCancel},
     };
     return methods;
 }

@@ -9,8 +9,8 @@
 
 namespace pedserver {
 
-// The remote data module "Ped01000.rdmCancelaPedido": the nine methods the cancellation screen
-// calls. One instance per request, on a connection of the calling thread.
+// The remote data module "Ped01000.rdmCancelaPedido": the methods the cancellation screen calls.
+// One instance per request, on a connection of the calling thread.
 class RdmCancelaPedido {
 public:
     explicit RdmCancelaPedido(sqldb::Connection& connection) : m_connection(connection) {}
