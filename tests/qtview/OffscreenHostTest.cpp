@@ -40,17 +40,22 @@ protected:
 
     testkit::ProcessResult RunScript(const std::string& platform, const std::string& file,
                                      std::vector<std::string> extra) {
+        return RunScriptOn(server, platform, file, std::move(extra));
+    }
+
+    static testkit::ProcessResult RunScriptOn(testkit::ServerProcess& on, const std::string& platform,
+                                              const std::string& file, std::vector<std::string> extra) {
         std::vector<std::string> argv{PED_PEDHOST_PATH,
                                       "--platform",
                                       platform,
                                       "--server",
-                                      server.Host() + ":" + std::to_string(server.Port()),
+                                      on.Host() + ":" + std::to_string(on.Port()),
                                       "--db",
-                                      server.Database().Url(),
+                                      on.Database().Url(),
                                       "--operator",
                                       "DEMO",
                                       "--token",
-                                      server.Token("DEMO"),
+                                      on.Token("DEMO"),
                                       "--branch",
                                       "1",
                                       "--script",
@@ -108,4 +113,18 @@ TEST_F(OffscreenHost, GridPaintingScenarioPassesOnTheQtPlatform) {
     testkit::ProcessResult qt = RunScript("qt", base + ".script", {"--fixed-branch"});
     EXPECT_EQ(qt.exitStatus, 0) << qt.out << qt.err;
     EXPECT_EQ(qt.out, testkit::ReadTextFile(base + ".expected")) << qt.err;
+}
+
+// The information line and the Simular window on the desktop: the scenarios' transcripts hold on
+// the Qt platform too, the window being a real modal dialog there.
+TEST_F(OffscreenHost, SimulatingScenariosPassOnTheQtPlatform) {
+    for (const char* name : {"simulate_refused", "simulate_valid"}) {
+        const std::string base = std::string(PED_SCRIPTS_DIR) + "/" + name;
+        testkit::ServerProcess own{testkit::ServerProcessOptions{}};
+        if (std::ifstream(base + ".sql"))
+            own.Database().Connect()->ExecuteScript(testkit::ReadTextFile(base + ".sql"));
+        testkit::ProcessResult qt = RunScriptOn(own, "qt", base + ".script", {"--fixed-branch"});
+        EXPECT_EQ(qt.exitStatus, 0) << name << "\n" << qt.out << qt.err;
+        EXPECT_EQ(qt.out, testkit::ReadTextFile(base + ".expected")) << name << "\n" << qt.err;
+    }
 }
