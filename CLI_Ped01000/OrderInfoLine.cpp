@@ -79,7 +79,8 @@ void OrderInfoLine::Read(TNetConnection& connection, const std::string& branch,
     }
     try {
         RdmCancelaPedido rdm(connection);
-        const std::vector<RemoteResult> results = rdm.GetBloqueioESaldo(branch, Joined(numbers), Joined(commitments));
+        const std::vector<RemoteResult> results =
+            rdm.GetBloqueioESaldo(branch, Joined(numbers), Joined(commitments));
         ReadEditors(PacketOf(results.at(0)));
         ReadBalances(PacketOf(results.at(1)));
     } catch (const std::exception&) {
@@ -101,7 +102,8 @@ void OrderInfoLine::ReadBalances(const data::Packet& packet) {
         m_balances[TextAt(row, commitment)] = NumberAt(row, balance);
 }
 
-std::string OrderInfoLine::Text(const std::string& number, const std::string& commitment, double today) const {
+std::string OrderInfoLine::Text(const std::string& number, const std::string& commitment,
+                                double today) const {
     std::string text;
     if (const auto editor = m_editors.find(number); editor != m_editors.end()) {
         text = "Em edição por " + editor->second.Code;
@@ -110,7 +112,8 @@ std::string OrderInfoLine::Text(const std::string& number, const std::string& co
         if (editor->second.Since != 0)
             text += " desde " + SinceText(editor->second.Since, today);
     }
-    if (const auto balance = m_balances.find(commitment); !commitment.empty() && balance != m_balances.end()) {
+    if (const auto balance = m_balances.find(commitment);
+        !commitment.empty() && balance != m_balances.end()) {
         text += text.empty() ? "" : " | ";
         text += "Empenho " + commitment + ": saldo " + TextoReais(balance->second);
     }

@@ -2,11 +2,11 @@
 
 #include "CLI_Ped01000/OrderInfoLine.h"
 #include "CLI_Ped01000/OrderItemsPrefetch.h"
+#include "RemoteResult.h"
 #include "TADOIBQuery.h"
 #include "TBtnPesquisa.h"
 #include "TDataSource.h"
 #include "TMemDataSet.h"
-#include "RemoteResult.h"
 #include "TNetConnection.h"
 #include "TfrmPadraoGrid.h"
 #include "ui/DBGrid.h"

@@ -95,14 +95,16 @@ RemoteResult TfrmCancelaPed::EnviaComando(Comando comando, bool simulacao) {
     RdmCancelaPedido rdm(netCancelaPed);
     const std::string operBloq = msgPadrao.Msg("OperBloq");
     if (comando == Comando::CancelaPedidos) {
-        const auto call = simulacao ? &RdmCancelaPedido::GetSimulaCancelaPed : &RdmCancelaPedido::SetCancelaPed;
+        const auto call =
+            simulacao ? &RdmCancelaPedido::GetSimulaCancelaPed : &RdmCancelaPedido::SetCancelaPed;
         return (rdm.*call)(Morvale::Operador(), edtCdJust.Text(), cdsPedido.ToPacket(), operBloq,
                            medCdFilial.Text(), msgPadrao.Msg("SALDO_EMP"));
     }
     const bool undo = comando == Comando::DesfazCancelamento;
-    const auto call = undo ? (simulacao ? &RdmCancelaPedido::GetSimulaDesfazCancel : &RdmCancelaPedido::SetDesfazCancel)
-                           : (simulacao ? &RdmCancelaPedido::GetSimulaCancelaItemPed
-                                        : &RdmCancelaPedido::SetCancelaItemPed);
+    const auto call =
+        undo
+            ? (simulacao ? &RdmCancelaPedido::GetSimulaDesfazCancel : &RdmCancelaPedido::SetDesfazCancel)
+            : (simulacao ? &RdmCancelaPedido::GetSimulaCancelaItemPed : &RdmCancelaPedido::SetCancelaItemPed);
     return (rdm.*call)(Morvale::Operador(), edtCdJust.Text(), cdsItemPedido.ToPacket(), operBloq);
 }
 

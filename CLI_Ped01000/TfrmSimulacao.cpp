@@ -19,9 +19,9 @@ void AddColumn(ui::DBGrid& grid, const std::string& field, int width, const std:
 }
 
 std::string NomeSituacao(bool item, const std::string& code) {
-    static const std::map<std::string, std::string> pedido = {
-        {"1", "Pendente"},  {"2", "Em Andamento"}, {"3", "Liquidado"},
-        {"4", "Cancelado"}, {"5", "Liquidado"},    {"6", "Parc. Atendido"}};
+    static const std::map<std::string, std::string> pedido = {{"1", "Pendente"},  {"2", "Em Andamento"},
+                                                              {"3", "Liquidado"}, {"4", "Cancelado"},
+                                                              {"5", "Liquidado"}, {"6", "Parc. Atendido"}};
     static const std::map<std::string, std::string> itemPedido = {
         {"1", "Pendente"},  {"2", "Confirmado"}, {"3", "Aprovado"},      {"4", "Liquidado"},
         {"5", "Cancelado"}, {"6", "Liquidado"},  {"7", "Parc. Atendido"}};
@@ -128,12 +128,17 @@ void TfrmSimulacao::DefineLayout() {
 
 void TfrmSimulacao::Carrega(const data::Packet& resultado) {
     const Linhas linhas(resultado);
-    data::Packet alteracoes{{{"NRPEDIDO", FieldType::String, 10}, {"NRITEMPED", FieldType::String, 10},
-                             {"IDSITANTERIOR", FieldType::String, 1}, {"IDSITNOVA", FieldType::String, 1},
-                             {"DSANTES", FieldType::String, 30}, {"DSDEPOIS", FieldType::String, 30}},
+    data::Packet alteracoes{{{"NRPEDIDO", FieldType::String, 10},
+                             {"NRITEMPED", FieldType::String, 10},
+                             {"IDSITANTERIOR", FieldType::String, 1},
+                             {"IDSITNOVA", FieldType::String, 1},
+                             {"DSANTES", FieldType::String, 30},
+                             {"DSDEPOIS", FieldType::String, 30}},
                             {}};
-    data::Packet saldos{{{"NREMPENHO", FieldType::String, 20}, {"VRSALDOANTERIOR", FieldType::Float, 0},
-                         {"VRSALDONOVO", FieldType::Float, 0}, {"DSSALDOANTERIOR", FieldType::String, 30},
+    data::Packet saldos{{{"NREMPENHO", FieldType::String, 20},
+                         {"VRSALDOANTERIOR", FieldType::Float, 0},
+                         {"VRSALDONOVO", FieldType::Float, 0},
+                         {"DSSALDOANTERIOR", FieldType::String, 30},
                          {"DSSALDONOVO", FieldType::String, 30}},
                         {}};
     std::string recusa;
@@ -142,12 +147,14 @@ void TfrmSimulacao::Carrega(const data::Packet& resultado) {
         if (tipo == "R") {
             recusa = linhas.Text(row, "DSMENSAGEM");
         } else if (tipo == "E") {
-            const double antes = linhas.Number(row, "VRSALDOANTERIOR"), depois = linhas.Number(row, "VRSALDONOVO");
+            const double antes = linhas.Number(row, "VRSALDOANTERIOR"),
+                         depois = linhas.Number(row, "VRSALDONOVO");
             saldos.Rows.push_back({TextValue(linhas.Text(row, "NREMPENHO")), antes, depois,
                                    TextValue(TextoReais(antes)), TextValue(TextoReais(depois))});
         } else {
             const bool item = tipo == "I";
-            const std::string antes = linhas.Text(row, "IDSITANTERIOR"), depois = linhas.Text(row, "IDSITNOVA");
+            const std::string antes = linhas.Text(row, "IDSITANTERIOR"),
+                              depois = linhas.Text(row, "IDSITNOVA");
             alteracoes.Rows.push_back({TextValue(linhas.Text(row, "NRPEDIDO")),
                                        TextValue(linhas.Text(row, "NRITEMPED")), TextValue(antes),
                                        TextValue(depois), TextValue(NomeSituacao(item, antes)),

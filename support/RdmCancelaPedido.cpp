@@ -77,8 +77,8 @@ namespace {
 // The six arguments of SetCancelaPed and of its dry run.
 std::vector<RemoteArg> OrderCommandArgs(std::string operador, std::string cdJust, data::Packet pedidos,
                                         std::string operBloq, std::string cdFilial, std::string saldoEmp) {
-    return {std::move(operador), std::move(cdJust), std::move(pedidos), std::move(operBloq),
-            std::move(cdFilial), std::move(saldoEmp)};
+    return {std::move(operador), std::move(cdJust),   std::move(pedidos),
+            std::move(operBloq), std::move(cdFilial), std::move(saldoEmp)};
 }
 
 // The four arguments of the item commands and of their dry runs.
@@ -125,8 +125,9 @@ RemoteResult RdmCancelaPedido::GetSimulaCancelaPed(std::string operador, std::st
 
 RemoteResult RdmCancelaPedido::GetSimulaCancelaItemPed(std::string operador, std::string cdJust,
                                                        data::Packet itens, std::string operBloq) {
-    return m_connection.Call("GetSimulaCancelaItemPed", ItemCommandArgs(std::move(operador), std::move(cdJust),
-                                                                        std::move(itens), std::move(operBloq)));
+    return m_connection.Call(
+        "GetSimulaCancelaItemPed",
+        ItemCommandArgs(std::move(operador), std::move(cdJust), std::move(itens), std::move(operBloq)));
 }
 
 RemoteResult RdmCancelaPedido::GetSimulaDesfazCancel(std::string operador, std::string cdJust,

@@ -62,8 +62,8 @@ nlohmann::json GetBloqueioPedido(sqldb::Connection& connection, const nlohmann::
                                  const std::string& tokenOperator) {
     const ParamReader reader(params, "GetBloqueioPedido", 2);
     const auto filial = reader.Text(0, "filial", Size::Filial);
-    const auto wanted = CodeList(reader.Text(1, "pedidos", (Size::Pedido + 1) * kMaxListEntries),
-                                 Size::Pedido, "pedidos");
+    const auto wanted =
+        CodeList(reader.Text(1, "pedidos", (Size::Pedido + 1) * kMaxListEntries), Size::Pedido, "pedidos");
     // Few orders are being edited at any time: read the branch's and keep those asked for.
     sqldb::Params query{{"FILIAL", filial}};
     const auto scope = SellerScope(connection, filial, tokenOperator).Condition("P.CDVENDEDOR", query);

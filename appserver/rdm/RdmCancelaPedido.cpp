@@ -9,10 +9,14 @@ namespace {
 
 const std::map<std::string, Method, std::less<>>& Table() {
     static const std::map<std::string, Method, std::less<>> methods = {
-        {"GetParamPedido", &GetParamPedido},   {"GetPedido", &GetPedido},
-        {"GetItemPedido", &GetItemPedido},     {"GetItemPedidoSemFiltro2", &GetItemPedidoSemFiltro2},
-        {"getOperTPed", &GetOperTPed},         {"GetNrPedido", &GetNrPedido},
-        {"SetCancelaPed", &SetCancelaPed},     {"SetCancelaItemPed", &SetCancelaItemPed},
+        {"GetParamPedido", &GetParamPedido},
+        {"GetPedido", &GetPedido},
+        {"GetItemPedido", &GetItemPedido},
+        {"GetItemPedidoSemFiltro2", &GetItemPedidoSemFiltro2},
+        {"getOperTPed", &GetOperTPed},
+        {"GetNrPedido", &GetNrPedido},
+        {"SetCancelaPed", &SetCancelaPed},
+        {"SetCancelaItemPed", &SetCancelaItemPed},
         {"SetDesfazCancel", &SetDesfazCancel},
         {"GetBloqueioPedido", &GetBloqueioPedido},
         {"GetSaldoEmpenho", &GetSaldoEmpenho},

@@ -107,9 +107,7 @@ CommandOutcome ChangeItems(sqldb::Connection& connection, const nlohmann::json& 
     return {selection.items.size(), change.Record()};
 }
 
-const ItemCall kCancel{"CI",
-                       "123",
-                       "não pode ser cancelado",
+const ItemCall kCancel{"CI", "123", "não pode ser cancelado",
                        [](const ItemState&) { return std::string("5"); },
                        [](const OrderState&, const std::vector<std::string>& items) {
                            for (const auto& situation : items) {
@@ -120,9 +118,7 @@ const ItemCall kCancel{"CI",
                        }};
 
 const ItemCall kUndo{
-    "DI",
-    "5",
-    "não está cancelado",
+    "DI", "5", "não está cancelado",
     [](const ItemState& item) { return item.previous.empty() ? std::string("1") : item.previous; },
     [](const OrderState& order, const std::vector<std::string>& items) {
         return order.situation == "4" ? LiveOrderSituation(items) : std::string();

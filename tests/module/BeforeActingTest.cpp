@@ -10,9 +10,9 @@
 
 TEST(TextoReais, MoneyReadsWithThousandsDotsCommaAndCentavos) {
     const std::pair<double, const char*> cases[] = {
-        {0, "R$ 0,00"},           {10, "R$ 10,00"},           {999.99, "R$ 999,99"},
-        {1000, "R$ 1.000,00"},    {74154.93, "R$ 74.154,93"}, {1234567.891, "R$ 1.234.567,89"},
-        {-0.1, "-R$ 0,10"},       {-0.001, "R$ 0,00"},        {0.3 * 3, "R$ 0,90"},
+        {0, "R$ 0,00"},        {10, "R$ 10,00"},           {999.99, "R$ 999,99"},
+        {1000, "R$ 1.000,00"}, {74154.93, "R$ 74.154,93"}, {1234567.891, "R$ 1.234.567,89"},
+        {-0.1, "-R$ 0,10"},    {-0.001, "R$ 0,00"},        {0.3 * 3, "R$ 0,90"},
     };
     for (const auto& [value, text] : cases)
         EXPECT_EQ(TextoReais(value), text) << value;
@@ -37,7 +37,8 @@ protected:
 
 TEST_F(BeforeActingTest, TheLineTellsTheCurrentOrdersEditorAndCommitmentBalance) {
     const std::pair<int, const char*> cases[] = {
-        {4, "Em edição por SUPERV - SUPERVISOR DE VENDAS desde 08:00 | Empenho 2024NE000102: saldo R$ 80.000,00"},
+        {4, "Em edição por SUPERV - SUPERVISOR DE VENDAS desde 08:00 | Empenho 2024NE000102: saldo R$ "
+            "80.000,00"},
         {108, "Empenho 2024NE000105: saldo R$ 10,00"},
         {2, ""},
     };
@@ -73,7 +74,8 @@ TEST_F(BeforeActingTest, TheLineIsReadInOneExchangeForAllOrdersAndTheScreensCoun
     EXPECT_EQ(RemoteCallLog::Instance().Count("GetBloqueioPedido"), 1);
     EXPECT_EQ(RemoteCallLog::Instance().Count("GetSaldoEmpenho"), 1);
     EXPECT_EQ(RemoteCallLog::Instance().Count("*"),
-              RemoteCallLog::Instance().Count("GetPedido") + RemoteCallLog::Instance().Count("GetItemPedido") +
+              RemoteCallLog::Instance().Count("GetPedido") +
+                  RemoteCallLog::Instance().Count("GetItemPedido") +
                   RemoteCallLog::Instance().Count("GetItemPedidoSemFiltro2"));
     const auto orders = RemoteCallLog::Instance().LastArgs("GetBloqueioPedido").at(1);
     EXPECT_EQ(static_cast<int>(std::count(orders.begin(), orders.end(), '_')) + 1,
@@ -121,10 +123,10 @@ TEST_F(BeforeActingTest, SimularSendsWhatConfirmWouldAndKeepsTheSelection) {
     EXPECT_EQ(refusal, "");
     EXPECT_GE(changes, 4u) << "two orders with their items";
     const auto args = RemoteCallLog::Instance().LastArgs("GetSimulaCancelaPed");
-    EXPECT_EQ(args, (std::vector<std::string>{"DEMO", "0001", std::to_string(screen->cdsPedido.RecordCount()),
-                                              "Operação bloqueada. Pedido em alteração por outro usuário.",
-                                              "0001",
-                                              "Operação Bloqueada! Valor do pedido é maior que o saldo do empenho."}));
+    EXPECT_EQ(args, (std::vector<std::string>{
+                        "DEMO", "0001", std::to_string(screen->cdsPedido.RecordCount()),
+                        "Operação bloqueada. Pedido em alteração por outro usuário.", "0001",
+                        "Operação Bloqueada! Valor do pedido é maior que o saldo do empenho."}));
     EXPECT_EQ(RemoteCallLog::Instance().Count("*"), 1) << "no command, no reload";
     EXPECT_EQ(OrderMarks(), marks);
     EXPECT_EQ(inContPedidoCh, 2);

@@ -35,7 +35,9 @@ protected:
             at[packet["fields"][i]["name"].get<std::string>()] = i;
         const auto text = [&](const nlohmann::json& row, const char* field) {
             const auto& value = row[at.at(field)];
-            return value.is_null() ? std::string("-") : value.is_string() ? value.get<std::string>() : value.dump();
+            return value.is_null()     ? std::string("-")
+                   : value.is_string() ? value.get<std::string>()
+                                       : value.dump();
         };
         std::vector<std::string> lines;
         for (const auto& row : packet["rows"]) {
@@ -61,8 +63,8 @@ protected:
                  {{"N", static_cast<std::int64_t>(since)}})) {
             const auto item = sqldb::IsNull(row[1]) ? std::string("-") : sqldb::AsText(row[1]);
             const auto before = sqldb::IsNull(row[2]) ? std::string("-") : sqldb::AsText(row[2]);
-            lines.push_back(std::string(item == "-" ? "P " : "I ") + sqldb::AsText(row[0]) + " " + item + " " +
-                            before + ">" + sqldb::AsText(row[3]));
+            lines.push_back(std::string(item == "-" ? "P " : "I ") + sqldb::AsText(row[0]) + " " + item +
+                            " " + before + ">" + sqldb::AsText(row[3]));
         }
         for (const auto& [commitment, before] : balancesBefore) {
             const auto after = Balance(commitment);
@@ -99,28 +101,43 @@ TEST_P(DryRun, AnswersWhatTheCommandThenDoesAndChangesNothing) {
     pedserver::LockOrder(*m_connection, "0001", "0000000006", "VEND02");
     // Run in order: each real command changes what the next one finds.
     const std::vector<Case> cases = {
-        {"cancel a pending order", "SetCancelaPed", OrderParams(OrderPacket({{"0001", "0000000001", "1"}})),
+        {"cancel a pending order",
+         "SetCancelaPed",
+         OrderParams(OrderPacket({{"0001", "0000000001", "1"}})),
          {"I 0000000001 0000000001 1>5", "I 0000000001 0000000002 1>5", "P 0000000001 - 1>4"}},
-        {"reinstate under a commitment", "SetCancelaPed",
+        {"reinstate under a commitment",
+         "SetCancelaPed",
          OrderParams(OrderPacket({{"0001", "0000000003", "4"}})),
          {"I 0000000003 0000000001 5>1", "I 0000000003 0000000002 5>2", "P 0000000003 - 4>2",
           "E E1 1000.0>899.5"}},
-        {"balance too low", "SetCancelaPed", OrderParams(OrderPacket({{"0001", "0000000007", "4"}})),
+        {"balance too low",
+         "SetCancelaPed",
+         OrderParams(OrderPacket({{"0001", "0000000007", "4"}})),
          {std::string("R 1 ") + kSaldoEmp}},
-        {"order being edited", "SetCancelaPed", OrderParams(OrderPacket({{"0001", "0000000006", "1"}})),
+        {"order being edited",
+         "SetCancelaPed",
+         OrderParams(OrderPacket({{"0001", "0000000006", "1"}})),
          {std::string("R 1 ") + kOperBloq}},
-        {"forged operator", "SetCancelaPed",
+        {"forged operator",
+         "SetCancelaPed",
          OrderParams(OrderPacket({{"0001", "0000000002", "2"}}), "VEND01"),
          {"R 3 Operador não corresponde ao token de acesso."}},
-        {"cancel an item", "SetCancelaItemPed", ItemParams(ItemPacket({{"0001", "0000000002", "0000000001", "2"}})),
+        {"cancel an item",
+         "SetCancelaItemPed",
+         ItemParams(ItemPacket({{"0001", "0000000002", "0000000001", "2"}})),
          {"I 0000000002 0000000001 2>5"}},
-        {"undo it", "SetDesfazCancel", ItemParams(ItemPacket({{"0001", "0000000002", "0000000001", "5"}})),
+        {"undo it",
+         "SetDesfazCancel",
+         ItemParams(ItemPacket({{"0001", "0000000002", "0000000001", "5"}})),
          {"I 0000000002 0000000001 5>2"}},
-        {"undo an item not cancelled", "SetDesfazCancel",
+        {"undo an item not cancelled",
+         "SetDesfazCancel",
          ItemParams(ItemPacket({{"0001", "0000000002", "0000000002", "1"}})),
          {"R 1 Item 0000000002 não está cancelado."}},
-        {"cancel the last live items of an order", "SetCancelaItemPed",
-         ItemParams(ItemPacket({{"0001", "0000000002", "0000000001", "2"}, {"0001", "0000000002", "0000000002", "1"}})),
+        {"cancel the last live items of an order",
+         "SetCancelaItemPed",
+         ItemParams(ItemPacket(
+             {{"0001", "0000000002", "0000000001", "2"}, {"0001", "0000000002", "0000000002", "1"}})),
          {"I 0000000002 0000000001 2>5", "I 0000000002 0000000002 1>5", "P 0000000002 - 2>4"}},
     };
     for (const auto& c : cases) {
@@ -169,8 +186,7 @@ TEST_P(DryRun, LockHoldersComeWithNameAndTimeForTheListedOrdersOnly) {
 
 TEST_P(DryRun, CommitmentBalanceAndItsLiveItemsFollowAReinstatement) {
     auto result = Call("GetSaldoEmpenho", {"E1_E9_E2"});
-    EXPECT_EQ(result["packet"]["rows"],
-              nlohmann::json::parse(R"([["E1",1000.0,28.6],["E2",5.0,0.0]])"))
+    EXPECT_EQ(result["packet"]["rows"], nlohmann::json::parse(R"([["E1",1000.0,28.6],["E2",5.0,0.0]])"))
         << "E1's live items: order 6 (7.00 + 0.60) and branch 0002's order 3 (21.00)";
     Call("SetCancelaPed", OrderParams(OrderPacket({{"0001", "0000000003", "4"}})));
     result = Call("GetSaldoEmpenho", {"E1"});
