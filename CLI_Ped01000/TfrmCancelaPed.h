@@ -217,4 +217,6 @@ private:
 
     bool boPrimVezAtivacao = false;
     OrderInfoLine m_infoLine;
+    int m_infoSubscription = 0;
+    int m_confirmSubscription = 0;
 };

@@ -86,6 +86,10 @@ TfrmCancelaPed::TfrmCancelaPed()
 }
 
 TfrmCancelaPed::~TfrmCancelaPed() {
+    // Whatever order the components go in, nothing may reach the information line or the Simular
+    // controls once they are gone.
+    dtsPedido.Unsubscribe(m_infoSubscription);
+    sbtConfirmar.Unsubscribe(m_confirmSubscription);
     // The controls hold this form's handlers; they go before the form's members do.
     DestroyOwnedComponents();
     if (frmCancelaPed == this)
@@ -235,8 +239,11 @@ void TfrmCancelaPed::BindEvents() {
         sbtSimular.SetEnabled(confirm.Enabled());
         mnuSimular.SetEnabled(confirm.Enabled());
     };
-    sbtConfirmar.Subscribe(followConfirm);
+    m_confirmSubscription = sbtConfirmar.Subscribe(followConfirm);
     followConfirm(sbtConfirmar, ui::Property::Enabled);
+    // The information line shows the order the grid shows, however the cursor moves or the
+    // orders open and close, as a data-aware control would.
+    m_infoSubscription = dtsPedido.Subscribe([this](data::DataSetChange) { MostraInfoPedido(); });
     btnJust.OnAfterPesq = [this](ui::Control& sender) { btnJustAfterPesq(sender); };
     edtCdJust.OnChange = [this](ui::Control& sender) { edtCdJustChange(sender); };
     edtCdJust.OnExit = [this](ui::Control& sender) { edtCdJustExit(sender); };

@@ -44,12 +44,7 @@ void TfrmCancelaPed::sbtVerificarClick(ui::Control&) {
         ui::WindowUpdateLock lock(*this);
         Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Fetching);
         stSelNrPedido = CurrentText(cdsPedido, "NRPEDIDO");
-        try {
-            LoadOrders();
-        } catch (...) {
-            MostraInfoPedido(); // a load that failed half-way may have closed the orders
-            throw;
-        }
+        LoadOrders();
         // Within the load's busy time, so the line is never a load behind.
         LeInfoPedidos();
         busy.Stop();
@@ -177,5 +172,4 @@ void TfrmCancelaPed::cdsPedidoAfterScroll(data::DataSet&) {
         LoadItemsOfCurrentOrder();
     const Situacao situacao = SituacaoPedido(cdsPedido.FieldByName("IDSITPEDIDO").AsString());
     dbtNome.SetFontColor(situacao.Cor.value_or(ui::clRed));
-    MostraInfoPedido();
 }

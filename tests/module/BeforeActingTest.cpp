@@ -47,6 +47,10 @@ TEST_F(BeforeActingTest, TheLineTellsTheCurrentOrdersEditorAndCommitmentBalance)
         MakeCurrent(order);
         EXPECT_EQ(screen->lblInfoPedido.Caption(), text) << "order " << order;
     }
+    MakeCurrent(4);
+    // Entering the branch panel closes the orders; the line goes with them.
+    ASSERT_TRUE(app.Dispatch([this] { screen->panFilialEnter(screen->panFilial); }));
+    EXPECT_EQ(screen->lblInfoPedido.Caption(), "");
 }
 
 TEST_F(BeforeActingTest, ALockOfAnotherDayShowsItsDateAndAnUnknownCommitmentNoBalance) {
