@@ -40,22 +40,17 @@ protected:
 
     testkit::ProcessResult RunScript(const std::string& platform, const std::string& file,
                                      std::vector<std::string> extra) {
-        return RunScriptOn(server, platform, file, std::move(extra));
-    }
-
-    static testkit::ProcessResult RunScriptOn(testkit::ServerProcess& on, const std::string& platform,
-                                              const std::string& file, std::vector<std::string> extra) {
         std::vector<std::string> argv{PED_PEDHOST_PATH,
                                       "--platform",
                                       platform,
                                       "--server",
-                                      on.Host() + ":" + std::to_string(on.Port()),
+                                      server.Host() + ":" + std::to_string(server.Port()),
                                       "--db",
-                                      on.Database().Url(),
+                                      server.Database().Url(),
                                       "--operator",
                                       "DEMO",
                                       "--token",
-                                      on.Token("DEMO"),
+                                      server.Token("DEMO"),
                                       "--branch",
                                       "1",
                                       "--script",
@@ -113,18 +108,4 @@ TEST_F(OffscreenHost, GridPaintingScenarioPassesOnTheQtPlatform) {
     testkit::ProcessResult qt = RunScript("qt", base + ".script", {"--fixed-branch"});
     EXPECT_EQ(qt.exitStatus, 0) << qt.out << qt.err;
     EXPECT_EQ(qt.out, testkit::ReadTextFile(base + ".expected")) << qt.err;
-}
-
-// The information line and the Simular window on the desktop: the scenarios' transcripts hold on
-// the Qt platform too, the window being a real modal dialog there.
-TEST_F(OffscreenHost, SimulatingScenariosPassOnTheQtPlatform) {
-    for (const char* name : {"simulate_refused", "simulate_valid"}) {
-        const std::string base = std::string(PED_SCRIPTS_DIR) + "/" + name;
-        testkit::ServerProcess own{testkit::ServerProcessOptions{}};
-        if (std::ifstream(base + ".sql"))
-            own.Database().Connect()->ExecuteScript(testkit::ReadTextFile(base + ".sql"));
-        testkit::ProcessResult qt = RunScriptOn(own, "qt", base + ".script", {"--fixed-branch"});
-        EXPECT_EQ(qt.exitStatus, 0) << name << "\n" << qt.out << qt.err;
-        EXPECT_EQ(qt.out, testkit::ReadTextFile(base + ".expected")) << name << "\n" << qt.err;
-    }
 }
