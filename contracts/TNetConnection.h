@@ -15,6 +15,7 @@
 namespace pedclient {
 class RpcClient;
 }
+class RemoteResultReader;
 
 // The channel to the application server: a keep-alive JSON-RPC client created by Open. Opening
 // does not contact the server; a call to a server that is down or that answers nonsense comes
@@ -53,20 +54,26 @@ public:
     // Calls a method of the remote data module with positional arguments. A `Get...` answer fills
     // Packet, a `Set...` answer fills Rows; an answer of the other shape is a failure.
     RemoteResult Call(const std::string& method, const std::vector<RemoteArg>& args);
-    // Sends the calls in one exchange (a JSON-RPC batch, split at the server's batch size) and
-    // returns one result per call, in order; each call succeeds or fails on its own. A failure of
-    // the exchange itself fails every call (or throws, with RaiseOnError).
+    // Sends the calls as JSON-RPC batches of at most the server's batch size, two exchanges at a
+    // time on two connections, and returns one result per call, in order; each call succeeds or
+    // fails on its own. A failure of an exchange itself fails its calls (or throws, with
+    // RaiseOnError).
     std::vector<RemoteResult> CallBatch(const std::vector<RemoteCall>& calls);
     // The most calls one exchange carries; the server's own limit.
     static constexpr std::size_t MaxBatchCalls = 100;
 
 private:
+    // One batch exchange of calls [first, last) (in the source file).
+    struct BatchExchange;
+
+    std::unique_ptr<pedclient::RpcClient> NewClient() const;
     RemoteResult Failed(std::string message) const;
     // The answer as a result, or a failure naming the server when it has the wrong shape.
-    RemoteResult Answered(const std::string& method, const nlohmann::json& result) const;
-    // Sends calls [first, last) as one batch, appending their results.
-    void SendBatch(const std::vector<RemoteCall>& calls, std::size_t first, std::size_t last,
-                   std::vector<RemoteResult>& results);
+    RemoteResult Answered(const std::string& method, RemoteResultReader& result) const;
+    // The requests of calls [first, last), recorded in the call log; or the failure of them all.
+    BatchExchange Prepared(const std::vector<RemoteCall>& calls, std::size_t first, std::size_t last) const;
+    // Waits for the exchange's answers and appends one result per call.
+    void Collect(BatchExchange& exchange, std::vector<RemoteResult>& results) const;
     std::string Address() const;
 
     std::string m_host;
@@ -76,4 +83,6 @@ private:
     std::chrono::milliseconds m_connectTimeout{3000};
     std::chrono::milliseconds m_readTimeout{30000};
     std::unique_ptr<pedclient::RpcClient> m_client;
+    // The second connection of batch exchanges; like the first, it connects at its first call.
+    std::unique_ptr<pedclient::RpcClient> m_second;
 };

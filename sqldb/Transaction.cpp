@@ -2,8 +2,12 @@
 
 namespace sqldb {
 
-Transaction::Transaction(Connection& connection) : m_connection(connection) {
-    m_connection.Execute(m_connection.GetBackend() == Backend::Sqlite ? "BEGIN IMMEDIATE" : "BEGIN");
+Transaction::Transaction(Connection& connection, Mode mode) : m_connection(connection) {
+    const bool sqlite = m_connection.GetBackend() == Backend::Sqlite;
+    if (mode == Mode::Read)
+        m_connection.Execute(sqlite ? "BEGIN" : "BEGIN READ ONLY");
+    else
+        m_connection.Execute(sqlite ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
 Transaction::~Transaction() {

@@ -5,10 +5,14 @@
 namespace sqldb {
 
 // Begins in the constructor (SQLite: BEGIN IMMEDIATE, so writers queue at the start instead of
-// failing at their first write); rolls back in the destructor unless Commit() ran.
+// failing at their first write); rolls back in the destructor unless Commit() ran. A read
+// transaction takes no write lock (SQLite: a deferred BEGIN; PostgreSQL: READ ONLY), so several
+// statements run in one go instead of one transaction each.
 class Transaction {
 public:
-    explicit Transaction(Connection& connection);
+    enum class Mode { Write, Read };
+
+    explicit Transaction(Connection& connection, Mode mode = Mode::Write);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -3,9 +3,12 @@
 #include "Morvale.h"
 #include "RemoteCallLog.h"
 #include "RemoteJson.h"
+#include "RemoteResultReader.h"
 #include "RpcClient.h"
 
 #include <algorithm>
+#include <deque>
+#include <future>
 #include <stdexcept>
 
 namespace {
@@ -31,6 +34,17 @@ nlohmann::json Params(const std::string& method, const std::vector<RemoteArg>& a
 }
 
 } // namespace
+
+// Its requests and their answers to come (each result read into a reader of its own as it
+// arrives), or why it could not be sent.
+struct TNetConnection::BatchExchange {
+    std::size_t first;
+    std::size_t last;
+    std::vector<std::pair<std::string, nlohmann::json>> requests;
+    std::deque<RemoteResultReader> results;
+    std::future<std::vector<pedclient::StreamedAnswer>> answers;
+    std::string failure;
+};
 
 TNetConnection::TNetConnection(std::string name) : ui::Component(std::move(name)) {}
 
@@ -96,13 +110,20 @@ void TNetConnection::Open() {
     if (host.empty() || m_port <= 0 || m_port > 65535) {
         throw std::runtime_error("Endereço do servidor de aplicação inválido: \"" + Address() + "\".");
     }
-    m_client = std::make_unique<pedclient::RpcClient>(
-        host, m_port, Morvale::Token(), pedclient::RpcClientTimeouts{m_connectTimeout, m_readTimeout});
-    m_client->SetModule(m_serverName);
+    m_client = NewClient();
+    m_second = NewClient();
+}
+
+std::unique_ptr<pedclient::RpcClient> TNetConnection::NewClient() const {
+    auto client = std::make_unique<pedclient::RpcClient>(
+        HostName(m_host), m_port, Morvale::Token(), pedclient::RpcClientTimeouts{m_connectTimeout, m_readTimeout});
+    client->SetModule(m_serverName);
+    return client;
 }
 
 void TNetConnection::Close() {
     m_client.reset();
+    m_second.reset();
 }
 
 RemoteResult TNetConnection::Failed(std::string message) const {
@@ -114,9 +135,9 @@ RemoteResult TNetConnection::Failed(std::string message) const {
     return result;
 }
 
-RemoteResult TNetConnection::Answered(const std::string& method, const nlohmann::json& result) const {
+RemoteResult TNetConnection::Answered(const std::string& method, RemoteResultReader& result) const {
     try {
-        return RemoteResultFromJson(method, result);
+        return result.Result(method);
     } catch (const std::exception& error) {
         return Failed("Resposta inválida do servidor de aplicação em " + Address() + ": " + error.what() +
                       ".");
@@ -134,49 +155,80 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
         return Failed(error.what());
     }
     RemoteCallLog::Instance().Record(method, args);
-    nlohmann::json answer;
+    RemoteResultReader result;
     try {
-        answer = m_client->Call(method, params);
+        m_client->Call(method, params, result);
     } catch (const pedclient::RpcClientError& error) {
         return Failed(error.what());
     }
-    return Answered(method, answer);
+    return Answered(method, result);
 }
 
 std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall>& calls) {
     std::vector<RemoteResult> results;
     results.reserve(calls.size());
-    for (std::size_t first = 0; first < calls.size(); first += MaxBatchCalls) {
-        const std::size_t last = std::min(calls.size(), first + MaxBatchCalls);
-        SendBatch(calls, first, last, results);
+    // Exchanges go out on two connections side by side, so that the server answers one while the
+    // answer of the other is read here; at most two are in flight, and results keep the calls' order.
+    std::vector<BatchExchange> exchanges;
+    for (std::size_t first = 0; first < calls.size(); first += MaxBatchCalls)
+        exchanges.push_back(Prepared(calls, first, std::min(calls.size(), first + MaxBatchCalls)));
+    const auto send = [&](std::size_t i) {
+        pedclient::RpcClient* client = i % 2 == 0 ? m_client.get() : m_second.get();
+        if (client && exchanges[i].failure.empty())
+            exchanges[i].answers = std::async(std::launch::async, [client, &exchange = exchanges[i]] {
+                const std::size_t count = exchange.requests.size();
+                return client->CallBatch(exchange.requests, [&](std::size_t arrival) -> RemoteResultReader& {
+                    if (arrival >= count)
+                        throw pedclient::RpcClientError(pedclient::RpcClientError::BadAnswer,
+                                                        "Resposta do lote com respostas demais.");
+                    return exchange.results.emplace_back();
+                });
+            });
+    };
+    for (std::size_t i = 0; i < exchanges.size() && i < 2; ++i)
+        send(i);
+    for (std::size_t i = 0; i < exchanges.size(); ++i) {
+        Collect(exchanges[i], results);
+        if (i + 2 < exchanges.size())
+            send(i + 2);
     }
     return results;
 }
 
-void TNetConnection::SendBatch(const std::vector<RemoteCall>& calls, std::size_t first, std::size_t last,
-                               std::vector<RemoteResult>& results) {
-    const auto failAll = [&](const std::string& message) {
-        for (std::size_t i = first; i < last; ++i)
-            results.push_back(Failed(message));
-    };
-    if (!m_client)
-        return failAll("Não há conexão com o servidor de aplicação.");
-    std::vector<std::pair<std::string, nlohmann::json>> requests;
+TNetConnection::BatchExchange TNetConnection::Prepared(const std::vector<RemoteCall>& calls, std::size_t first,
+                                                       std::size_t last) const {
+    BatchExchange exchange{first, last, {}, {}, {}, {}};
+    if (!m_client) {
+        exchange.failure = "Não há conexão com o servidor de aplicação.";
+        return exchange;
+    }
     try {
         for (std::size_t i = first; i < last; ++i)
-            requests.emplace_back(calls[i].Method, Params(calls[i].Method, calls[i].Args));
+            exchange.requests.emplace_back(calls[i].Method, Params(calls[i].Method, calls[i].Args));
     } catch (const std::runtime_error& error) {
-        return failAll(error.what());
+        exchange.failure = error.what();
+        return exchange;
     }
     for (std::size_t i = first; i < last; ++i)
         RemoteCallLog::Instance().Record(calls[i].Method, calls[i].Args);
-    std::vector<pedclient::BatchAnswer> answers;
-    try {
-        answers = m_client->CallBatch(requests);
-    } catch (const pedclient::RpcClientError& error) {
-        return failAll(error.what());
+    return exchange;
+}
+
+void TNetConnection::Collect(BatchExchange& exchange, std::vector<RemoteResult>& results) const {
+    std::vector<pedclient::StreamedAnswer> answers;
+    if (exchange.failure.empty()) {
+        try {
+            answers = exchange.answers.get();
+        } catch (const pedclient::RpcClientError& error) {
+            exchange.failure = error.what();
+        }
+    }
+    if (!exchange.failure.empty()) {
+        for (std::size_t i = exchange.first; i < exchange.last; ++i)
+            results.push_back(Failed(exchange.failure));
+        return;
     }
     for (std::size_t i = 0; i < answers.size(); ++i)
-        results.push_back(answers[i].ok ? Answered(requests[i].first, answers[i].result)
+        results.push_back(answers[i].ok ? Answered(exchange.requests[i].first, exchange.results[answers[i].arrival])
                                         : Failed(answers[i].message));
 }

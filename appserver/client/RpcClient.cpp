@@ -27,6 +27,14 @@ struct RpcClient::Impl {
     std::int64_t nextId = 1;
     std::string path = RpcPath;
 
+    // Posts the calls as one batch, with the ids nextId, nextId + 1, ...
+    RpcAnswer PostBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls) {
+        nlohmann::json request = nlohmann::json::array();
+        for (const auto& [method, params] : calls)
+            request.push_back({{"jsonrpc", "2.0"}, {"id", nextId++}, {"method", method}, {"params", params}});
+        return Post(request);
+    }
+
     // Posts a JSON-RPC body to the module's path within the call's deadline.
     RpcAnswer Post(const nlohmann::json& request) {
         const auto deadline = HttpConnection::Clock::now() + timeouts.read;
@@ -72,18 +80,31 @@ nlohmann::json RpcClient::Call(const std::string& method, const nlohmann::json& 
     return ResultOfAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth);
 }
 
+void RpcClient::Call(const std::string& method, const nlohmann::json& params,
+                     nlohmann::json_sax<nlohmann::json>& sink) {
+    const std::int64_t id = m_impl->nextId++;
+    RpcAnswer answer = m_impl->Post({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
+    StreamAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth, sink);
+}
+
 std::vector<BatchAnswer>
 RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls) {
     if (calls.empty())
         return {};
     const std::int64_t firstId = m_impl->nextId;
-    nlohmann::json request = nlohmann::json::array();
-    for (const auto& [method, params] : calls)
-        request.push_back(
-            {{"jsonrpc", "2.0"}, {"id", m_impl->nextId++}, {"method", method}, {"params", params}});
-    RpcAnswer answer = m_impl->Post(request);
+    RpcAnswer answer = m_impl->PostBatch(calls);
     return ResultsOfBatchAnswer(std::move(answer), firstId, calls.size(), m_impl->connection.Address(),
                                 m_impl->limits.maxDepth);
+}
+
+std::vector<StreamedAnswer> RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls,
+                                                 const ResultSinks& sinks) {
+    if (calls.empty())
+        return {};
+    const std::int64_t firstId = m_impl->nextId;
+    RpcAnswer answer = m_impl->PostBatch(calls);
+    return StreamBatchAnswer(std::move(answer), firstId, calls.size(), m_impl->connection.Address(),
+                             m_impl->limits.maxDepth, sinks);
 }
 
 nlohmann::json RpcClient::GetPedido(const GetPedidoParams& params) {

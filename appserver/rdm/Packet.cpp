@@ -3,6 +3,7 @@
 #include "rdm/Utf8.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace pedserver {
 
@@ -21,7 +22,7 @@ void Packet::AddRow(nlohmann::json row) {
     m_rows.push_back(std::move(row));
 }
 
-nlohmann::json Packet::ToResult() const {
+nlohmann::json Packet::ToResult() {
     auto fields = nlohmann::json::array();
     for (const auto& field : m_fields) {
         nlohmann::json entry = {{"name", field.name}, {"type", field.type}};
@@ -29,7 +30,12 @@ nlohmann::json Packet::ToResult() const {
             entry["size"] = field.size;
         fields.push_back(std::move(entry));
     }
-    return {{"packet", {{"fields", std::move(fields)}, {"rows", m_rows}}}};
+    nlohmann::json packet = nlohmann::json::object();
+    packet["fields"] = std::move(fields);
+    packet["rows"] = std::exchange(m_rows, nlohmann::json::array());
+    nlohmann::json result = nlohmann::json::object();
+    result["packet"] = std::move(packet);
+    return result;
 }
 
 nlohmann::json TextOrNull(const sqldb::Value& value) {

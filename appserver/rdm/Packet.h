@@ -24,8 +24,8 @@ public:
     Packet& AddField(const std::string& name, const std::string& type, int size = 0);
     void AddRow(nlohmann::json row);
     std::size_t RowCount() const { return m_rows.size(); }
-    // {"packet":{"fields":[...],"rows":[...]}}
-    nlohmann::json ToResult() const;
+    // {"packet":{"fields":[...],"rows":[...]}}; the rows move into it, leaving the packet empty.
+    nlohmann::json ToResult();
 
 private:
     std::vector<FieldDef> m_fields;

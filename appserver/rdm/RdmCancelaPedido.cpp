@@ -3,6 +3,7 @@
 #include "rdm/Methods.h"
 
 #include <map>
+#include <set>
 
 namespace pedserver {
 namespace {
@@ -31,6 +32,13 @@ const std::map<std::string, Method, std::less<>>& Table() {
 
 bool RdmCancelaPedido::HasMethod(std::string_view method) {
     return Table().contains(method);
+}
+
+bool RdmCancelaPedido::IsReadOnly(std::string_view method) {
+    static const std::set<std::string, std::less<>> reads = {
+        "GetParamPedido", "GetPedido", "GetItemPedido", "GetItemPedidoSemFiltro2", "getOperTPed", "GetNrPedido",
+    };
+    return reads.contains(method);
 }
 
 nlohmann::json RdmCancelaPedido::Call(std::string_view method, const nlohmann::json& params,

@@ -16,6 +16,8 @@ public:
     explicit RdmCancelaPedido(sqldb::Connection& connection) : m_connection(connection) {}
 
     static bool HasMethod(std::string_view method);
+    // The Get... methods, which change nothing.
+    static bool IsReadOnly(std::string_view method);
 
     // params: the JSON-RPC params array; tokenOperator: the operator the bearer token belongs to.
     // Returns {"packet":{...}} for Get... and {"status":"ok","rows":N} for Set...; throws RpcError.

@@ -16,6 +16,7 @@ public:
 
     explicit RdmRelPedido(sqldb::Connection& connection) : m_connection(connection) {}
 
+    // Every method only reads.
     static bool HasMethod(std::string_view method);
     nlohmann::json Call(std::string_view method, const nlohmann::json& params,
                         const std::string& tokenOperator);

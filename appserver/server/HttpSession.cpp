@@ -126,6 +126,9 @@ bool HttpSession::RequestHasBody() const {
 
 void HttpSession::Authenticate() {
     std::string authorization(m_parser->get()[http::field::authorization]);
+    // A token accepted lately is known without the database: no worker needed for it.
+    if (std::optional<std::string> known = m_state.dispatcher.RecentlyAccepted(authorization))
+        return OnAuthenticated(std::move(known), {});
     asio::post(*m_state.workers, [self = shared_from_this(), authorization = std::move(authorization),
                                   work = asio::make_work_guard(m_state.io)] {
         RpcOutcome refusal;

@@ -16,8 +16,9 @@ nlohmann::json CallOn(sqldb::Connection& connection, std::string_view method, co
 }
 
 const std::array<RemoteModule, 2> modules{{
-    {"Ped01000.rdmCancelaPedido", &RdmCancelaPedido::HasMethod, &CallOn<RdmCancelaPedido>},
-    {RdmRelPedido::Name, &RdmRelPedido::HasMethod, &CallOn<RdmRelPedido>},
+    {"Ped01000.rdmCancelaPedido", &RdmCancelaPedido::HasMethod, &RdmCancelaPedido::IsReadOnly,
+     &CallOn<RdmCancelaPedido>},
+    {RdmRelPedido::Name, &RdmRelPedido::HasMethod, &RdmRelPedido::HasMethod, &CallOn<RdmRelPedido>},
 }};
 
 } // namespace

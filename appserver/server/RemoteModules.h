@@ -13,6 +13,8 @@ namespace pedserver {
 struct RemoteModule {
     std::string_view Name;
     bool (*HasMethod)(std::string_view method);
+    // Whether the method only reads, so calls of it may run side by side.
+    bool (*IsReadOnly)(std::string_view method);
     nlohmann::json (*Call)(sqldb::Connection& connection, std::string_view method,
                            const nlohmann::json& params, const std::string& tokenOperator);
 };

@@ -106,11 +106,16 @@ void RequestLog::Write(const RpcOutcome& outcome, double milliseconds) {
         line += " error=" + Quote(outcome.detail.substr(0, 500));
     }
     line += '\n';
+    bool first = false;
     {
         std::lock_guard lock(m_mutex);
+        first = m_pending.empty();
         m_pending += line;
     }
-    m_wake.notify_one();
+    // The writer waits for the first line only; waking it for every line would cost a thread switch
+    // per request while it gathers the lines that follow.
+    if (first)
+        m_wake.notify_one();
 }
 
 } // namespace pedserver

@@ -4,9 +4,11 @@
 #include "server/JsonRpc.h"
 #include "storage/Tokens.h"
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -48,6 +50,11 @@ bool IsValidId(const nlohmann::json& id) {
 
 } // namespace
 
+std::optional<std::string> RpcDispatcher::RecentlyAccepted(std::string_view authorization) {
+    const std::optional<std::string> token = BearerToken(authorization);
+    return token ? m_tokens.Find(*token) : std::nullopt;
+}
+
 std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authorization, RpcOutcome& refusal) {
     const std::optional<std::string> token = BearerToken(authorization);
     if (!token) {
@@ -87,8 +94,10 @@ RpcReply RpcDispatcher::Handle(std::string_view body, const std::string& operato
         Fail(envelope, 400, nullptr, JsonRpc::ParseError, "Requisição com JSON inválido.", "invalid");
         return single(std::move(envelope));
     }
-    if (!request.is_array())
-        return single(HandleCall(request, operatorCode, module));
+    if (!request.is_array()) {
+        CallConnection connection(m_pool, false);
+        return single(HandleCall(request, operatorCode, module, connection));
+    }
     if (request.empty() || request.size() > m_maxBatch) {
         Fail(envelope, 400, nullptr, JsonRpc::InvalidRequest,
              request.empty() ? std::string("Requisição em lote vazia.")
@@ -96,23 +105,52 @@ RpcReply RpcDispatcher::Handle(std::string_view body, const std::string& operato
              "invalid");
         return single(std::move(envelope));
     }
+    HandleBatch(request, operatorCode, module, reply.calls);
     nlohmann::json answers = nlohmann::json::array();
-    for (const nlohmann::json& call : request) {
-        reply.calls.push_back(HandleCall(call, operatorCode, module));
-        answers.push_back(std::move(reply.calls.back().body));
-    }
+    for (RpcOutcome& call : reply.calls)
+        answers.push_back(std::move(call.body));
     reply.body = JsonRpc::Serialize(answers);
     return reply;
 }
 
+void RpcDispatcher::HandleBatch(const nlohmann::json& batch, const std::string& operatorCode,
+                                const RemoteModule& module, std::vector<RpcOutcome>& outcomes) {
+    outcomes.resize(batch.size());
+    if (!OnlyReads(batch, module)) {
+        // Commands keep their order, each in its own transaction.
+        CallConnection connection(m_pool, false);
+        for (std::size_t i = 0; i < batch.size(); ++i)
+            outcomes[i] = HandleCall(batch[i], operatorCode, module, connection);
+        return;
+    }
+    SharedWork::Run(batch.size(), m_helpers, m_post, [&](const SharedWork::Next& next) {
+        CallConnection connection(m_pool, true);
+        while (const std::optional<std::size_t> i = next())
+            outcomes[*i] = HandleCall(batch[*i], operatorCode, module, connection);
+    });
+}
+
+void RpcDispatcher::ShareReadBatches(SharedWork::Post post, std::size_t helpers) {
+    m_post = std::move(post);
+    m_helpers = helpers;
+}
+
+bool RpcDispatcher::OnlyReads(const nlohmann::json& batch, const RemoteModule& module) {
+    return std::all_of(batch.begin(), batch.end(), [&](const nlohmann::json& call) {
+        const auto method = call.is_object() ? call.find("method") : call.end();
+        return method != call.end() && method->is_string() && module.IsReadOnly(method->get_ref<const std::string&>());
+    });
+}
+
 RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::string& operatorCode,
-                                     const RemoteModule& module) {
+                                     const RemoteModule& module, CallConnection& connection) {
     const auto start = std::chrono::steady_clock::now();
     RpcOutcome outcome;
     outcome.operatorCode = operatorCode;
     try {
-        Run(outcome, request, operatorCode, module);
+        Run(outcome, request, operatorCode, module, connection);
     } catch (const std::exception& error) {
+        connection.AfterFailure();
         const nlohmann::json id =
             outcome.body.is_object() ? outcome.body.value("id", nlohmann::json()) : nullptr;
         Fail(outcome, 500, id, JsonRpc::InternalError, "Erro interno do servidor.", "internal");
@@ -123,7 +161,7 @@ RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::s
 }
 
 void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, const std::string& operatorCode,
-                        const RemoteModule& module) {
+                        const RemoteModule& module, CallConnection& connection) {
     if (!CheckEnvelope(outcome, request, module)) {
         return;
     }
@@ -131,11 +169,11 @@ void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, cons
     // Keep the id so that an internal failure below still answers with it.
     outcome.body = {{"id", id}};
     try {
-        sqldb::Lease lease = m_pool.Acquire();
-        nlohmann::json result = module.Call(*lease, outcome.method, request["params"], operatorCode);
+        nlohmann::json result = module.Call(connection.Get(), outcome.method, request["params"], operatorCode);
         outcome.body = JsonRpc::Result(id, std::move(result));
         outcome.outcome = "ok";
     } catch (const RpcError& error) {
+        connection.AfterFailure();
         const bool invalid =
             error.Code() == RpcCode::InvalidParams || error.Code() == RpcCode::MethodNotFound;
         Fail(outcome, 200, id, error.Code(), error.what(), invalid ? "invalid" : "refused");

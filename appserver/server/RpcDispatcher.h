@@ -1,8 +1,10 @@
 #pragma once
 
+#include "server/CallConnection.h"
 #include "server/RemoteModules.h"
 #include "server/RpcOutcome.h"
 #include "server/RpcReply.h"
+#include "server/SharedWork.h"
 #include "server/TokenCache.h"
 #include "sqldb/ConnectionPool.h"
 
@@ -12,13 +14,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pedserver {
 
 // Everything between an HTTP request on a remote module's path and the module's Call: the token
-// (from the headers, before any body is read), then the body's call or batch of calls, each run
-// on a pooled connection of its own and so in a transaction of its own. It never throws; every
-// failure becomes a JSON-RPC error, and internal details stay in RpcOutcome::detail.
+// (from the headers, before any body is read), then the body's call or batch of calls on a
+// pooled connection. A command runs in a transaction of its own; a batch of reads is shared out
+// over the workers, each reading in one read transaction. It never throws; every failure becomes
+// a JSON-RPC error, and internal details stay in RpcOutcome::detail.
 class RpcDispatcher {
 public:
     RpcDispatcher(sqldb::ConnectionPool& pool, std::size_t maxBatch,
@@ -28,22 +32,34 @@ public:
     // The token's operator; or nothing, with `refusal` holding the answer (401, or 500 when the
     // database fails).
     std::optional<std::string> Authenticate(std::string_view authorization, RpcOutcome& refusal);
+    // The token's operator when the token was accepted lately; no database work, so it may run on
+    // the event loop. Nothing means Authenticate must decide.
+    std::optional<std::string> RecentlyAccepted(std::string_view authorization);
     // Answers the body of an authenticated request to the module: one call, or a batch (a JSON
     // list) of at most the batch size, answered as a list in the order of its calls.
     RpcReply Handle(std::string_view body, const std::string& operatorCode,
                     const RemoteModule& module = CancellationModule());
+    // From now on, a batch whose calls only read runs them on the handling thread and on up to
+    // `helpers` more tasks handed to `post` (none before this is called); other batches run their
+    // calls in order, one by one.
+    void ShareReadBatches(SharedWork::Post post, std::size_t helpers);
 
 private:
     RpcOutcome HandleCall(const nlohmann::json& request, const std::string& operatorCode,
-                          const RemoteModule& module);
+                          const RemoteModule& module, CallConnection& connection);
     void Run(RpcOutcome& outcome, const nlohmann::json& request, const std::string& operatorCode,
-             const RemoteModule& module);
+             const RemoteModule& module, CallConnection& connection);
+    void HandleBatch(const nlohmann::json& batch, const std::string& operatorCode, const RemoteModule& module,
+                     std::vector<RpcOutcome>& outcomes);
     // Fills the outcome with an error and returns false when the envelope is not a valid request.
     static bool CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request, const RemoteModule& module);
+    static bool OnlyReads(const nlohmann::json& batch, const RemoteModule& module);
 
     sqldb::ConnectionPool& m_pool;
     std::size_t m_maxBatch;
     TokenCache m_tokens;
+    SharedWork::Post m_post;
+    std::size_t m_helpers = 0;
 };
 
 } // namespace pedserver

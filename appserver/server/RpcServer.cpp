@@ -2,8 +2,11 @@
 
 #include "server/HttpSession.h"
 
+#include <algorithm>
 #include <boost/asio/post.hpp>
+#include <functional>
 #include <stdexcept>
+#include <thread>
 
 namespace pedserver {
 
@@ -57,6 +60,11 @@ int RpcServer::Bind() {
 
 void RpcServer::Run() {
     m_state->workers.emplace(static_cast<std::size_t>(m_state->options.threads));
+    // A batch of reads is shared out over as many workers as there are cores to run them.
+    const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    m_state->dispatcher.ShareReadBatches(
+        [this](std::function<void()> task) { asio::post(*m_state->workers, std::move(task)); },
+        std::min(cores, static_cast<std::size_t>(m_state->options.threads)) - 1);
     Accept();
     m_state->io.run();
     m_state->workers->join();

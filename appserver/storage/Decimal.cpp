@@ -1,6 +1,7 @@
 #include "storage/Decimal.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -48,7 +49,11 @@ Decimal Decimal::FromValue(const sqldb::Value& value) {
         return Decimal(*integer * kScale);
     if (const auto* real = std::get_if<double>(&value)) {
         // SQLite keeps NUMERIC columns with a fraction as doubles; four places recover the
-        // decimal that was stored.
+        // decimal that was stored. Within 2^53 units the nearest unit is exact, and much cheaper
+        // than writing the number out.
+        const double units = *real * static_cast<double>(kScale);
+        if (std::fabs(units) < 9007199254740992.0)
+            return Decimal(std::llround(units));
         char text[64];
         std::snprintf(text, sizeof text, "%.4f", *real);
         return Parse(text);

@@ -1,7 +1,9 @@
 // Load driver for pedserver. For each backend (SQLite; PostgreSQL when PED_TEST_PG_URL is set) it
 // starts a real server on a volume database (1,000 orders of 5 items on top of the demo data) and
 // measures (a) the order screen's load pattern over those 1,000 orders and (b) GetItemPedido calls
-// per second over 1 and 4 kept-alive connections, with the server's CPU time for each.
+// per second over 1 and 4 kept-alive connections, with the server's CPU time for each, beside the
+// same calls answered by a bare responder on the same HTTP library (the anchor).
+#include "BareResponder.h"
 #include "ProcessCpu.h"
 #include "testkit/ServerProcess.h"
 
@@ -9,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -18,6 +21,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using testkit::ServerProcess;
 using testkit::TestBackend;
+using benchserver::BareResponder;
 
 constexpr int VolumeOrders = 1000;
 constexpr int LoadRuns = 3;
@@ -93,16 +97,21 @@ void ScreenLoad(ServerProcess& server, const VolumeRange& range, const std::stri
     }
 }
 
-void Throughput(ServerProcess& server, const VolumeRange& range, const std::string& operatorCode,
-                int connections) {
+struct Throughput {
+    double callsPerSecond = 0;
+    long failures = 0;
+};
+
+// GetItemPedido over `connections` kept-alive clients made by `makeClient`, for ThroughputTime.
+Throughput MeasureThroughput(const std::function<pedclient::RpcClient()>& makeClient, const VolumeRange& range,
+                             int connections) {
     std::atomic<long> calls = 0;
     std::atomic<long> failures = 0;
-    const double cpuBefore = benchserver::ProcessCpuSeconds(server.Pid());
     const auto start = Clock::now();
     const auto until = start + ThroughputTime;
     std::vector<std::thread> threads;
     for (int c = 0; c < connections; ++c) {
-        threads.emplace_back([&, client = server.Client(operatorCode), c]() mutable {
+        threads.emplace_back([&, client = makeClient(), c]() mutable {
             for (std::size_t i = static_cast<std::size_t>(c) * 97; Clock::now() < until; ++i) {
                 try {
                     client.GetItemPedido(range.branch, range.orders[i % range.orders.size()]);
@@ -117,10 +126,26 @@ void Throughput(ServerProcess& server, const VolumeRange& range, const std::stri
         thread.join();
     }
     const std::chrono::duration<double> elapsed = Clock::now() - start;
-    std::printf("  GetItemPedido, %d connection(s): %ld calls in %.2f s = %.0f calls/s, %ld failures, "
-                "server CPU %.3f s\n",
-                connections, calls.load(), elapsed.count(), static_cast<double>(calls) / elapsed.count(),
-                failures.load(), benchserver::ProcessCpuSeconds(server.Pid()) - cpuBefore);
+    return {static_cast<double>(calls) / elapsed.count(), failures.load()};
+}
+
+// The same calls against pedserver and against the bare responder (which answers every call
+// with one real GetItemPedido answer), so that the ratio is what the server's work costs.
+void CompareThroughput(ServerProcess& server, const VolumeRange& range, const std::string& operatorCode) {
+    pedclient::RpcClient probe = server.Client(operatorCode);
+    const nlohmann::json sample = probe.Call("GetItemPedido", {range.branch, range.orders.front()});
+    BareResponder bare(sample.dump());
+    for (const int connections : {1, 4}) {
+        const double cpuBefore = benchserver::ProcessCpuSeconds(server.Pid());
+        const Throughput real = MeasureThroughput([&] { return server.Client(operatorCode); }, range, connections);
+        const double cpu = benchserver::ProcessCpuSeconds(server.Pid()) - cpuBefore;
+        const Throughput anchor = MeasureThroughput(
+            [&] { return pedclient::RpcClient("127.0.0.1", bare.Port(), "bench"); }, range, connections);
+        std::printf("  GetItemPedido, %d connection(s): %.0f calls/s (%ld failures, server CPU %.3f s); bare "
+                    "responder %.0f calls/s (%ld failures): %.0f%%\n",
+                    connections, real.callsPerSecond, real.failures, cpu, anchor.callsPerSecond, anchor.failures,
+                    100.0 * real.callsPerSecond / anchor.callsPerSecond);
+    }
 }
 
 void RunBackend(TestBackend backend) {
@@ -133,9 +158,7 @@ void RunBackend(TestBackend backend) {
     const VolumeRange range = ReadVolumeRange(server);
     const std::string operatorCode = OperatorOf(server, range.branch);
     ScreenLoad(server, range, operatorCode);
-    for (const int connections : {1, 4}) {
-        Throughput(server, range, operatorCode, connections);
-    }
+    CompareThroughput(server, range, operatorCode);
     std::printf("  server CPU total: %.3f s\n", benchserver::ProcessCpuSeconds(server.Pid()));
 }
 

@@ -1,6 +1,7 @@
 #include "data/PacketReader.h"
 
 #include "data/DateTime.h"
+#include "data/PacketCollector.h"
 #include "data/PacketCodec.h"
 #include "data/PacketError.h"
 
@@ -123,17 +124,6 @@ PacketField CheckedField(const std::optional<Json>& name, const std::optional<Js
     return field;
 }
 
-// Collects the rows into a packet.
-class PacketCollector : public PacketSink {
-public:
-    explicit PacketCollector(Packet& packet) : m_packet(packet) {}
-    void Fields(const std::vector<PacketField>& fields) override { m_packet.Fields = fields; }
-    void Row(std::vector<Value>& cells) override { m_packet.Rows.push_back(std::move(cells)); }
-
-private:
-    Packet& m_packet;
-};
-
 } // namespace
 
 Packet PacketReader::Read(std::string_view json) {
@@ -146,56 +136,6 @@ Packet PacketReader::Read(std::string_view json) {
 void PacketReader::Read(std::string_view json, PacketSink& sink) {
     PacketReader reader(sink);
     Json::sax_parse(json.begin(), json.end(), &reader);
-}
-
-Packet PacketReader::Read(const Json& tree) {
-    Packet packet;
-    PacketCollector collector(packet);
-    PacketReader reader(collector);
-    reader.Replay(tree);
-    return packet;
-}
-
-void PacketReader::Replay(const Json& value) {
-    switch (value.type()) {
-    case Json::value_t::object:
-        start_object(value.size());
-        for (const auto& [name, member] : value.items()) {
-            std::string key = name;
-            this->key(key);
-            Replay(member);
-        }
-        end_object();
-        break;
-    case Json::value_t::array:
-        start_array(value.size());
-        for (const Json& element : value)
-            Replay(element);
-        end_array();
-        break;
-    case Json::value_t::string: {
-        std::string text = value.get<std::string>();
-        string(text);
-        break;
-    }
-    case Json::value_t::number_integer:
-        number_integer(value.get<std::int64_t>());
-        break;
-    case Json::value_t::number_unsigned:
-        number_unsigned(value.get<std::uint64_t>());
-        break;
-    case Json::value_t::number_float:
-        number_float(value.get<double>(), {});
-        break;
-    case Json::value_t::boolean:
-        boolean(value.get<bool>());
-        break;
-    case Json::value_t::null:
-        null();
-        break;
-    default:
-        throw PacketError("the packet is not valid JSON");
-    }
 }
 
 void PacketReader::Deliver(std::vector<Value>& row) {

@@ -21,9 +21,9 @@ class PacketReader : public nlohmann::json_sax<nlohmann::json> {
 public:
     static Packet Read(std::string_view json);
     static void Read(std::string_view json, PacketSink& sink);
-    // The same from a JSON tree already parsed (a packet inside a larger answer): the tree is
-    // walked as the same events, without writing it out as text again.
-    static Packet Read(const nlohmann::json& tree);
+    // A reader fed the events of one packet object by the reader of a larger document (an
+    // answer that holds the packet); it checks the packet when the object closes.
+    explicit PacketReader(PacketSink& sink) : m_sink(sink) {}
 
     bool null() override;
     bool boolean(bool value) override;
@@ -65,10 +65,7 @@ private:
     void Finish();
     std::size_t RowNumber() const { return m_rowsRead + m_deferred.size(); }
     void Deliver(std::vector<Value>& row);
-    void Replay(const nlohmann::json& value);
     [[noreturn]] void WrongRowSize() const;
-
-    explicit PacketReader(PacketSink& sink) : m_sink(sink) {}
 
     PacketSink& m_sink;
     Packet m_packet; // its fields; the rows go to the sink

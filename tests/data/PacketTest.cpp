@@ -104,20 +104,6 @@ TEST(PacketCodec, MalformedPacketsAreRejectedNamingTheProblem) {
     }
 }
 
-TEST(PacketCodec, AParsedTreeIsReadLikeItsText) {
-    const std::string text = SerializePacket(EveryType());
-    ExpectSame(PacketReader::Read(nlohmann::json::parse(text)), ParsePacket(text));
-    const nlohmann::json wrong =
-        nlohmann::json::parse(R"({"fields":[{"name":"N","type":"integer"}],"rows":[[1.5]]})");
-    try {
-        PacketReader::Read(wrong);
-        FAIL() << "a float in an integer field is refused";
-    } catch (const PacketError& error) {
-        EXPECT_NE(std::string(error.what()).find("expected an integer, got 1.5"), std::string::npos)
-            << error.what();
-    }
-}
-
 TEST(PacketCodec, RowsBeforeFieldsAndUnknownMembersAreReadAsWell) {
     const Packet packet = ParsePacket(
         R"({"version":{"a":[1,{"b":2}]},"rows":[["0001","2024-05-10",3],["0002",null,1.5]],)"

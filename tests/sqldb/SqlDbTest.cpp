@@ -77,6 +77,23 @@ TEST_P(SqlDb, TransactionRollsBackUnlessCommitted) {
     EXPECT_EQ(m_db->Open()->Query("SELECT ID FROM T").Size(), 1u);
 }
 
+// A read transaction holds no write lock: another connection writes and commits meanwhile (a
+// write transaction would keep it waiting on SQLite until its busy timeout).
+TEST_P(SqlDb, AReadTransactionLetsAnotherConnectionWrite) {
+    m_connection->Execute("INSERT INTO T (ID) VALUES (1)");
+    sqldb::Transaction reading(*m_connection, sqldb::Transaction::Mode::Read);
+    EXPECT_EQ(m_connection->Query("SELECT ID FROM T").Size(), 1u);
+    const auto writer = m_db->Open();
+    const auto start = std::chrono::steady_clock::now();
+    {
+        sqldb::Transaction writing(*writer);
+        writer->Execute("INSERT INTO T (ID) VALUES (2)");
+        writing.Commit();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(writer->Query("SELECT ID FROM T").Size(), 2u);
+}
+
 TEST_P(SqlDb, AStatementRunAgainTakesItsNewValuesAndKeepsNothingOfTheLastRun) {
     const std::string insert = "INSERT INTO T (ID, NOME) VALUES (:ID, :NOME)";
     m_connection->Execute(insert, {{"ID", std::int64_t{1}}, {"NOME", "um"}});
