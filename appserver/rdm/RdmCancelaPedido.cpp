@@ -36,7 +36,8 @@ bool RdmCancelaPedido::HasMethod(std::string_view method) {
 
 bool RdmCancelaPedido::IsReadOnly(std::string_view method) {
     static const std::set<std::string, std::less<>> reads = {
-        "GetParamPedido", "GetPedido", "GetItemPedido", "GetItemPedidoSemFiltro2", "getOperTPed", "GetNrPedido",
+        "GetParamPedido", "GetPedido",   "GetItemPedido",     "GetItemPedidoSemFiltro2",
+        "getOperTPed",    "GetNrPedido", "GetBloqueioPedido", "GetSaldoEmpenho",
     };
     return reads.contains(method);
 }

@@ -16,7 +16,8 @@ public:
     explicit RdmCancelaPedido(sqldb::Connection& connection) : m_connection(connection) {}
 
     static bool HasMethod(std::string_view method);
-    // The Get... methods, which change nothing.
+    // The methods that only read. The GetSimula... dry runs are not among them: they lock and write
+    // like their commands before they roll back.
     static bool IsReadOnly(std::string_view method);
 
     // params: the JSON-RPC params array; tokenOperator: the operator the bearer token belongs to.
