@@ -2,7 +2,12 @@
 // confirms a filter that takes every order of branch 0001 and waits for the load (with its check)
 // to end, against a real pedserver on SQLite with N volume orders of 5 items. The anchor of the
 // same run is the host doing everything but the load (open the screen, cancel the filter); the
-// load's time is the difference. Medians of three runs, for 1,000 and 10,000 orders.
+// load's time is the difference. Medians of three runs, for 1,000 and 10,000 orders. Beside it,
+// the floor: the server's own time for the load's calls (their statements and answers, from its
+// metrics, without transport or client) plus one round trip to a bare responder.
+#include "BareResponder.h"
+#include "HttpGet.h"
+#include "RpcClient.h"
 #include "testkit/ChildProcess.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TempDir.h"
@@ -11,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -51,27 +57,55 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// The server's own time answering calls so far: the sum of its per-method latency sums.
+double ServerSeconds(const testkit::ServerProcess& server) {
+    std::istringstream metrics(benchcommon::HttpGet(server.Port(), "/metrics"));
+    const std::string sum = "pedserver_request_duration_seconds_sum{";
+    double seconds = 0;
+    for (std::string line; std::getline(metrics, line);) {
+        if (line.starts_with(sum))
+            seconds += std::stod(line.substr(line.find("} ") + 2));
+    }
+    return seconds;
+}
+
+// One call's round trip to a responder that does no work (median of 101).
+double BareRoundTripSeconds() {
+    benchcommon::BareResponder bare(R"({"packet":{"fields":[],"rows":[]}})");
+    pedclient::RpcClient client("127.0.0.1", bare.Port(), "bench");
+    std::vector<double> trips;
+    for (int i = 0; i < 101; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        client.GetItemPedido("0001", "0000000001");
+        trips.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    return Median(trips);
+}
+
 void Measure(int orders, const testkit::TempDir& folder) {
     testkit::ServerProcessOptions options;
     options.volumeOrders = orders;
     options.volumeItems = 5;
     testkit::ServerProcess server(options);
-    const auto load = folder.Path() / "load.script";
+    const auto loadScript = folder.Path() / "load.script";
     const auto anchor = folder.Path() / "anchor.script";
-    std::ofstream(load) << LoadScript;
+    std::ofstream(loadScript) << LoadScript;
     std::ofstream(anchor) << AnchorScript;
     std::vector<double> loads;
     std::vector<double> anchors;
+    std::vector<double> serverWork;
     std::string out;
     for (int run = 0; run < Runs; ++run) {
         anchors.push_back(RunSeconds(server, anchor.string(), out));
-        loads.push_back(RunSeconds(server, load.string(), out));
+        const double before = ServerSeconds(server);
+        loads.push_back(RunSeconds(server, loadScript.string(), out));
+        serverWork.push_back(ServerSeconds(server) - before);
     }
-    const double loadMedian = Median(loads);
-    const double anchorMedian = Median(anchors);
+    const double load = Median(loads) - Median(anchors);
+    const double floor = Median(serverWork) + BareRoundTripSeconds();
     std::printf("%6d volume orders x 5 items: host run with the load %.3f s, without it (anchor) %.3f s, "
-                "load %.3f s\n",
-                orders, loadMedian, anchorMedian, loadMedian - anchorMedian);
+                "load %.3f s; floor %.3f s (server's own time %.3f s + one bare round trip): load = %.1f x floor\n",
+                orders, Median(loads), Median(anchors), load, floor, Median(serverWork), load / floor);
 }
 
 } // namespace

@@ -21,7 +21,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using testkit::ServerProcess;
 using testkit::TestBackend;
-using benchserver::BareResponder;
+using benchcommon::BareResponder;
 
 constexpr int VolumeOrders = 1000;
 constexpr int LoadRuns = 3;

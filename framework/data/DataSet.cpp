@@ -90,7 +90,7 @@ void DataSet::Close() {
     if (!Active()) {
         return;
     }
-    m_values.clear();
+    m_rows.Reset(m_fields.size());
     m_order.clear();
     m_editBuffer.clear();
     m_paintedRow = -1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/CellStore.h"
 #include "data/DataSetState.h"
 #include "data/Field.h"
 #include "data/ListenerList.h"
@@ -98,7 +99,7 @@ public:
     Packet ToPacket() const;
 
     // Used by Field: the value the field reads and the slot it writes.
-    const Value& ReadValue(int fieldIndex) const;
+    Value ReadValue(int fieldIndex) const;
     Value& WritableValue(const Field& field);
 
 private:
@@ -119,33 +120,30 @@ private:
     void CalculateAll();
     void ApplyOrder();
     void SortOrder(const Field& key);
-    void ReplaceRows(std::vector<Value> values);
+    void ReplaceRows(CellStore rows);
     // For each field, the packet column it is read from (-1: calculated); throws when a field
     // is missing or of another type.
     std::vector<int> PacketColumns(const std::vector<PacketField>& fields) const;
-    // Appends one packet row to flat storage, moving its texts.
-    void AppendPacketRow(std::vector<Value>& values, std::vector<Value>& cells,
-                         const std::vector<int>& columnOf, std::size_t packetFields, std::size_t row) const;
-    std::size_t StoredRowCount() const { return m_fields.empty() ? 0 : m_values.size() / m_fields.size(); }
+    // Appends one packet row to the store, converted to the fields' types.
+    void AppendPacketRow(CellStore& rows, std::vector<Value>& cells, const std::vector<int>& columnOf,
+                         std::size_t packetFields, std::size_t row) const;
+    std::size_t StoredRowCount() const { return m_rows.Rows(); }
     std::size_t StorageRow(int displayRow) const { return m_order[static_cast<std::size_t>(displayRow)]; }
-    Value* RowData(std::size_t storageRow) { return m_values.data() + storageRow * m_fields.size(); }
-    const Value* RowData(std::size_t storageRow) const {
-        return m_values.data() + storageRow * m_fields.size();
-    }
     void AttachSource(DataSource* source);
     void DetachSource(DataSource* source);
 
     std::string m_name;
     std::vector<std::unique_ptr<Field>> m_fields;
-    // Rows are stored flat, one value per field, in load order; m_order maps display rows.
-    std::vector<Value> m_values;
+    // Rows in load order, one cell per field; m_order maps display rows.
+    CellStore m_rows;
     std::vector<std::size_t> m_order;
     int m_cursor = -1;
     bool m_eof = true;
     bool m_bof = true;
     DataSetState m_state = DataSetState::Inactive;
     Row m_editBuffer;
-    std::size_t m_calcRow = 0;
+    // While the calculated fields of a row are worked out: that row's values.
+    Row* m_calcValues = nullptr;
     int m_paintedRow = -1;
     int m_disableCount = 0;
     bool m_changePending = false;

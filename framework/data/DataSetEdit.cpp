@@ -11,8 +11,7 @@ void DataSet::Edit() {
     if (IsEmpty()) {
         throw DataSetError("dataset '" + m_name + "' has no row to edit");
     }
-    const Value* row = RowData(StorageRow(m_cursor));
-    m_editBuffer.assign(row, row + m_fields.size());
+    m_editBuffer = m_rows.GetRow(StorageRow(m_cursor));
     SetState(DataSetState::Edit);
 }
 
@@ -21,10 +20,11 @@ void DataSet::Post() {
         return;
     }
     const std::size_t storageRow = StorageRow(m_cursor);
-    Value* row = RowData(storageRow);
     const Field* key = m_indexFieldNames.empty() ? nullptr : FindField(m_indexFieldNames);
-    const bool keyChanged = key && row[key->Index()] != m_editBuffer[static_cast<std::size_t>(key->Index())];
-    std::move(m_editBuffer.begin(), m_editBuffer.end(), row);
+    const auto keyColumn = key ? static_cast<std::size_t>(key->Index()) : 0;
+    const bool keyChanged = key && m_rows.Get(storageRow, keyColumn) != m_editBuffer[keyColumn];
+    for (std::size_t column = 0; column < m_editBuffer.size(); ++column)
+        m_rows.Set(storageRow, column, m_editBuffer[column]);
     m_editBuffer.clear();
     SetState(DataSetState::Browse);
     CalculateRow(storageRow);
@@ -52,22 +52,21 @@ void DataSet::PostIfEditing() {
     }
 }
 
-const Value& DataSet::ReadValue(int fieldIndex) const {
-    static const Value null;
+Value DataSet::ReadValue(int fieldIndex) const {
     const auto index = static_cast<std::size_t>(fieldIndex);
     if (m_state == DataSetState::CalcFields) {
-        return RowData(m_calcRow)[index];
+        return (*m_calcValues)[index];
     }
     if (m_paintedRow >= 0 && m_paintedRow != m_cursor && m_paintedRow < RecordCount()) {
-        return RowData(StorageRow(m_paintedRow))[index];
+        return m_rows.Get(StorageRow(m_paintedRow), index);
     }
     if (m_state == DataSetState::Edit) {
         return m_editBuffer[index];
     }
     if (m_cursor < 0) {
-        return null;
+        return std::monostate{};
     }
-    return RowData(StorageRow(m_cursor))[index];
+    return m_rows.Get(StorageRow(m_cursor), index);
 }
 
 Value& DataSet::WritableValue(const Field& field) {
@@ -78,7 +77,7 @@ Value& DataSet::WritableValue(const Field& field) {
                                "' is not calculated and cannot be set while '" + m_name +
                                "' calculates its fields");
         }
-        return RowData(m_calcRow)[index];
+        return (*m_calcValues)[index];
     }
     if (m_state != DataSetState::Edit) {
         throw DataSetError("dataset '" + m_name + "' is not in edit mode; cannot set field '" +
@@ -91,26 +90,35 @@ void DataSet::CalculateRow(std::size_t storageRow) {
     if (!OnCalcFields) {
         return;
     }
-    Value* row = RowData(storageRow);
+    Row values = m_rows.GetRow(storageRow);
     for (const auto& field : m_fields) {
         if (field->Calculated()) {
-            row[field->Index()] = std::monostate{};
+            values[static_cast<std::size_t>(field->Index())] = std::monostate{};
         }
     }
-    // The calculation state is internal: controls are not told about it.
+    // The calculation state is internal: controls are not told about it. What the handler set
+    // is kept even when it fails half way.
     const DataSetState previous = m_state;
-    const std::size_t previousRow = m_calcRow;
+    Row* previousValues = m_calcValues;
     m_state = DataSetState::CalcFields;
-    m_calcRow = storageRow;
+    m_calcValues = &values;
+    const auto keep = [&] {
+        m_state = previous;
+        m_calcValues = previousValues;
+        for (const auto& field : m_fields) {
+            if (field->Calculated()) {
+                const auto column = static_cast<std::size_t>(field->Index());
+                m_rows.Set(storageRow, column, values[column]);
+            }
+        }
+    };
     try {
         OnCalcFields(*this);
     } catch (...) {
-        m_state = previous;
-        m_calcRow = previousRow;
+        keep();
         throw;
     }
-    m_state = previous;
-    m_calcRow = previousRow;
+    keep();
 }
 
 void DataSet::CalculateAll() {

@@ -77,12 +77,13 @@ void DataSet::SortOrder(const Field& key) {
     const auto column = static_cast<std::size_t>(key.Index());
     std::vector<char> isNull(rows);
     for (std::size_t row = 0; row < rows; ++row) {
-        isNull[row] = IsNullValue(RowData(row)[column]);
+        isNull[row] = m_rows.IsNull(row, column);
     }
     if (key.DataType() == FieldType::String) {
         std::vector<std::string> keys(rows);
+        std::string_view text;
         for (std::size_t row = 0; row < rows; ++row) {
-            keys[row] = utf8::Fold(TextOf(RowData(row)[column]));
+            keys[row] = m_rows.Text(row, column, text) ? utf8::Fold(text) : utf8::Fold(TextOf(m_rows.Get(row, column)));
         }
         std::stable_sort(m_order.begin(), m_order.end(), [&](std::size_t a, std::size_t b) {
             return isNull[a] != isNull[b] ? isNull[a] > isNull[b] : keys[a] < keys[b];
@@ -91,7 +92,7 @@ void DataSet::SortOrder(const Field& key) {
     }
     std::vector<double> keys(rows);
     for (std::size_t row = 0; row < rows; ++row) {
-        keys[row] = NumberOf(RowData(row)[column]);
+        keys[row] = NumberOf(m_rows.Get(row, column));
     }
     std::stable_sort(m_order.begin(), m_order.end(), [&](std::size_t a, std::size_t b) {
         return isNull[a] != isNull[b] ? isNull[a] > isNull[b] : keys[a] < keys[b];
@@ -108,7 +109,7 @@ bool DataSet::Locate(std::string_view fieldName, const Value& value, bool caseIn
         const bool wantEmpty = IsNullValue(value) || TextOf(value).empty();
         const std::string wanted = caseInsensitive ? utf8::ToLower(TextOf(value)) : TextOf(value);
         for (int i = 0; i < RecordCount() && !hit; ++i) {
-            const Value& stored = RowData(StorageRow(i))[column];
+            const Value stored = m_rows.Get(StorageRow(i), column);
             const std::string* text = std::get_if<std::string>(&stored);
             const bool match = !text ? wantEmpty && IsNullValue(stored)
                                      : (caseInsensitive ? utf8::ToLower(*text) == wanted : *text == wanted);
@@ -122,7 +123,7 @@ bool DataSet::Locate(std::string_view fieldName, const Value& value, bool caseIn
             return false;
         }
         for (int i = 0; i < RecordCount() && !hit; ++i) {
-            const Value& stored = RowData(StorageRow(i))[column];
+            const Value stored = m_rows.Get(StorageRow(i), column);
             const bool match = IsNullValue(stored)
                                    ? IsNullValue(*wanted)
                                    : !IsNullValue(*wanted) && NumberOf(stored) == NumberOf(*wanted);

@@ -86,14 +86,15 @@ std::vector<int> DataSet::PacketColumns(const std::vector<PacketField>& fields) 
     return columnOf;
 }
 
-void DataSet::AppendPacketRow(std::vector<Value>& values, std::vector<Value>& cells,
-                              const std::vector<int>& columnOf, std::size_t packetFields,
-                              std::size_t row) const {
+void DataSet::AppendPacketRow(CellStore& rows, std::vector<Value>& cells, const std::vector<int>& columnOf,
+                              std::size_t packetFields, std::size_t row) const {
     if (cells.size() != packetFields) {
         throw DataSetError("row " + std::to_string(row + 1) + " of the packet for dataset '" + m_name +
                            "' has " + std::to_string(cells.size()) + " values, expected " +
                            std::to_string(packetFields));
     }
+    std::vector<Value> values;
+    values.reserve(columnOf.size());
     for (std::size_t index = 0; index < columnOf.size(); ++index) {
         if (columnOf[index] < 0) {
             values.emplace_back();
@@ -106,6 +107,7 @@ void DataSet::AppendPacketRow(std::vector<Value>& values, std::vector<Value>& ce
         }
         values.push_back(std::move(*fitted));
     }
+    rows.AppendRow(values);
 }
 
 void DataSet::LoadFromPacket(const Packet& packet) {
@@ -114,53 +116,56 @@ void DataSet::LoadFromPacket(const Packet& packet) {
 
 void DataSet::LoadFromPacket(Packet&& packet) {
     const std::vector<int> columnOf = PacketColumns(packet.Fields);
-    std::vector<Value> values;
-    values.reserve(packet.Rows.size() * m_fields.size());
+    CellStore rows;
+    rows.Reset(m_fields.size());
+    rows.Reserve(packet.Rows.size());
     for (std::size_t row = 0; row < packet.Rows.size(); ++row) {
-        AppendPacketRow(values, packet.Rows[row], columnOf, packet.Fields.size(), row);
+        AppendPacketRow(rows, packet.Rows[row], columnOf, packet.Fields.size(), row);
     }
-    ReplaceRows(std::move(values));
+    ReplaceRows(std::move(rows));
 }
 
 void DataSet::LoadFromPacketText(std::string_view json) {
-    // Reads the text straight into flat storage; as a local class it may use the dataset's own
-    // conversion of a packet row.
+    // Reads the text straight into the dataset's cells; as a local class it may use the
+    // dataset's own conversion of a packet row.
     class StorageSink : public PacketSink {
     public:
         StorageSink(const DataSet& dataSet, std::size_t textSize)
-            : m_dataSet(dataSet), m_textSize(textSize) {}
+            : m_dataSet(dataSet), m_textSize(textSize) {
+            rows.Reset(dataSet.m_fields.size());
+        }
         void Fields(const std::vector<PacketField>& fields) override {
             m_columnOf = m_dataSet.PacketColumns(fields);
             m_packetFields = fields.size();
             // Room for as many rows as the text could hold at a few characters a cell: only the
             // part written is ever resident, and the rows are never moved while they are read.
-            values.reserve(m_textSize / (4 * m_packetFields + 2) * m_dataSet.m_fields.size());
+            rows.Reserve(m_textSize / (4 * m_packetFields + 2));
         }
         void Row(std::vector<Value>& cells) override {
-            m_dataSet.AppendPacketRow(values, cells, m_columnOf, m_packetFields, m_rows++);
+            m_dataSet.AppendPacketRow(rows, cells, m_columnOf, m_packetFields, m_rowCount++);
         }
 
-        std::vector<Value> values;
+        CellStore rows;
 
     private:
         const DataSet& m_dataSet;
         const std::size_t m_textSize;
         std::vector<int> m_columnOf;
         std::size_t m_packetFields = 0;
-        std::size_t m_rows = 0;
+        std::size_t m_rowCount = 0;
     };
     StorageSink sink(*this, json.size());
     PacketReader::Read(json, sink);
-    ReplaceRows(std::move(sink.values));
+    ReplaceRows(std::move(sink.rows));
 }
 
-void DataSet::ReplaceRows(std::vector<Value> values) {
+void DataSet::ReplaceRows(CellStore rows) {
     if (BeforeOpen) {
         BeforeOpen(*this);
     }
     m_editBuffer.clear();
     m_paintedRow = -1;
-    m_values = std::move(values);
+    m_rows = std::move(rows);
     m_cursor = -1;
     if (m_state != DataSetState::Browse) {
         m_state = DataSetState::Inactive;
@@ -181,11 +186,10 @@ Packet DataSet::ToPacket() const {
     const std::size_t rows = StoredRowCount();
     packet.Rows.reserve(rows);
     for (std::size_t row = 0; row < rows; ++row) {
-        const Value* data = RowData(row);
         auto& cells = packet.Rows.emplace_back();
         cells.reserve(columns.size());
         for (std::size_t column : columns) {
-            cells.push_back(data[column]);
+            cells.push_back(m_rows.Get(row, column));
         }
     }
     return packet;

@@ -94,7 +94,7 @@ bool Field::IsNull() const {
     return IsNullValue(GetValue());
 }
 
-const Value& Field::GetValue() const {
+Value Field::GetValue() const {
     return m_owner.ReadValue(m_index);
 }
 
@@ -242,7 +242,8 @@ void Field::SetAsFloat(double value) {
 }
 
 std::int64_t Field::AsInteger() const {
-    if (const auto* integer = std::get_if<std::int64_t>(&GetValue())) {
+    const Value value = GetValue();
+    if (const auto* integer = std::get_if<std::int64_t>(&value)) {
         return *integer;
     }
     return std::llround(AsFloat());

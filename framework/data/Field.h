@@ -47,7 +47,7 @@ public:
     std::function<void(Field& sender, std::string& text, bool displayText)> OnGetText;
 
     bool IsNull() const;
-    const Value& GetValue() const;
+    Value GetValue() const;
     void SetValue(const Value& value);
     void Clear();
 

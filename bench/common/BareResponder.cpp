@@ -8,7 +8,7 @@
 #include <mutex>
 #include <thread>
 
-namespace benchserver {
+namespace benchcommon {
 
 namespace asio = boost::asio;
 namespace beast = boost::beast;
@@ -92,4 +92,4 @@ int BareResponder::Port() const {
     return m_impl->port;
 }
 
-} // namespace benchserver
+} // namespace benchcommon

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-namespace benchserver {
+namespace benchcommon {
 
 // The anchor of the throughput figures: an HTTP/1.1 server on the same library as pedserver
 // (Boost.Beast), on loopback, that answers every POST at once with a JSON-RPC answer carrying the
@@ -23,4 +23,4 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-} // namespace benchserver
+} // namespace benchcommon
