@@ -17,6 +17,8 @@ public:
     virtual std::string Token() const = 0;
     virtual std::string WebURL() const = 0;
     virtual int WebPort() const = 0;
+    // PEM file of the authorities trusted for https:// servers; empty: the system's store.
+    virtual std::string CaFile() const { return {}; }
     // A picture (mask) by kind; kind 0 is the product tree code, e.g. "9.99.999".
     virtual std::string DBPict(int kind) const = 0;
     // The shared lookup database: "sqlite:PATH" or "postgresql://...".

@@ -20,6 +20,7 @@ std::string Operador();
 std::string Token();
 std::string WebURL();
 int WebPort();
+std::string CaFile();
 std::string DBPict(int kind);
 TDBPicture DBPictObj(int kind);
 std::string DatabaseURL();

@@ -13,13 +13,16 @@
 #include <vector>
 
 namespace pedclient {
-class RpcClient;
+class FailoverClient;
 }
 class RemoteResultReader;
 
 // The channel to the application server: a keep-alive JSON-RPC client created by Open. Opening
 // does not contact the server; a call to a server that is down or that answers nonsense comes
 // back as a failed RemoteResult with a Portuguese message (or throws, with RaiseOnError on).
+// The host may be a comma-separated list of servers ("https://a:8443,https://b:8443"; an entry
+// without a port takes Port()): a call that could not be sent goes to the next one, a change
+// whose answer was lost is never repeated (the operator is told to reload).
 class TNetConnection : public ui::Component {
 public:
     // The remote data modules this client speaks to: the cancellation module and the order report.
@@ -66,7 +69,7 @@ private:
     // One batch exchange of calls [first, last) (in the source file).
     struct BatchExchange;
 
-    std::unique_ptr<pedclient::RpcClient> NewClient() const;
+    std::unique_ptr<pedclient::FailoverClient> NewClient() const;
     RemoteResult Failed(std::string message) const;
     // The answer as a result, or a failure naming the server when it has the wrong shape.
     RemoteResult Answered(const std::string& method, RemoteResultReader& result) const;
@@ -82,7 +85,7 @@ private:
     bool m_raiseOnError = false;
     std::chrono::milliseconds m_connectTimeout{3000};
     std::chrono::milliseconds m_readTimeout{30000};
-    std::unique_ptr<pedclient::RpcClient> m_client;
+    std::unique_ptr<pedclient::FailoverClient> m_client;
     // The second connection of batch exchanges; like the first, it connects at its first call.
-    std::unique_ptr<pedclient::RpcClient> m_second;
+    std::unique_ptr<pedclient::FailoverClient> m_second;
 };

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const pedclient::RpcClientError&) {
     }
     try {
-        for (const pedclient::BatchAnswer& part : pedclient::ResultsOfBatchAnswer(answer, 1, 3, "127.0.0.1:8080", 256))
+        for (const pedclient::BatchAnswer& part :
+             pedclient::ResultsOfBatchAnswer(answer, 1, 3, "127.0.0.1:8080", 256))
             (void)part.result.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     } catch (const pedclient::RpcClientError&) {
     }

@@ -8,7 +8,7 @@ build_pkgs=(cmake ninja-build g++ pkg-config zlib1g-dev libbrotli-dev libgtest-d
             qt6-base-dev libgl-dev)
 case "${1:-build}" in
   build) wanted=("${build_pkgs[@]}") ;;
-  test)  wanted=("${build_pkgs[@]}" postgresql fonts-dejavu-core fonts-dejavu-extra poppler-utils clang-14 libclang-rt-14-dev) ;;
+  test)  wanted=("${build_pkgs[@]}" postgresql nginx openssl ca-certificates fonts-dejavu-core fonts-dejavu-extra poppler-utils clang-14 libclang-rt-14-dev) ;;
   demo)  wanted=("${build_pkgs[@]}" fonts-dejavu-core fonts-dejavu-extra xvfb xauth) ;;
   fuzz)  wanted=("${build_pkgs[@]}" clang-14 libclang-rt-14-dev) ;;
   *) echo "usage: $0 build|test|demo|fuzz" >&2; exit 2 ;;

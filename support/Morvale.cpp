@@ -51,6 +51,10 @@ int WebPort() {
     return Host().WebPort();
 }
 
+std::string CaFile() {
+    return Host().CaFile();
+}
+
 std::string DBPict(int kind) {
     return Host().DBPict(kind);
 }

@@ -1,10 +1,10 @@
 #include "TNetConnection.h"
 
+#include "FailoverClient.h"
 #include "Morvale.h"
 #include "RemoteCallLog.h"
 #include "RemoteJson.h"
 #include "RemoteResultReader.h"
-#include "RpcClient.h"
 
 #include <algorithm>
 #include <deque>
@@ -12,17 +12,6 @@
 #include <stdexcept>
 
 namespace {
-
-// The host values may give the server as a URL; the client wants the bare host name.
-std::string HostName(std::string host) {
-    if (const auto scheme = host.find("://"); scheme != std::string::npos) {
-        host.erase(0, scheme + 3);
-    }
-    if (const auto path = host.find('/'); path != std::string::npos) {
-        host.erase(path);
-    }
-    return host;
-}
 
 // The call's arguments as JSON; throws std::runtime_error with the operator's message.
 nlohmann::json Params(const std::string& method, const std::vector<RemoteArg>& args) {
@@ -93,7 +82,9 @@ void TNetConnection::SetReadTimeout(std::chrono::milliseconds timeout) {
 }
 
 std::string TNetConnection::Address() const {
-    return HostName(m_host) + ":" + std::to_string(m_port);
+    if (m_client)
+        return m_client->Current().HostPort();
+    return m_host + ":" + std::to_string(m_port);
 }
 
 void TNetConnection::Open() {
@@ -106,17 +97,20 @@ void TNetConnection::Open() {
     if (m_serverName != KnownServerName && m_serverName != ReportServerName) {
         throw std::runtime_error("Servidor de aplicação \"" + m_serverName + "\" desconhecido.");
     }
-    const std::string host = HostName(m_host);
-    if (host.empty() || m_port <= 0 || m_port > 65535) {
-        throw std::runtime_error("Endereço do servidor de aplicação inválido: \"" + Address() + "\".");
-    }
     m_client = NewClient();
     m_second = NewClient();
 }
 
-std::unique_ptr<pedclient::RpcClient> TNetConnection::NewClient() const {
-    auto client = std::make_unique<pedclient::RpcClient>(
-        HostName(m_host), m_port, Morvale::Token(), pedclient::RpcClientTimeouts{m_connectTimeout, m_readTimeout});
+std::unique_ptr<pedclient::FailoverClient> TNetConnection::NewClient() const {
+    std::vector<pedclient::ServerAddress> servers;
+    try {
+        servers = pedclient::ServerAddress::ParseList(m_host, m_port);
+    } catch (const std::invalid_argument&) {
+        throw std::runtime_error("Endereço do servidor de aplicação inválido: \"" + Address() + "\".");
+    }
+    auto client = std::make_unique<pedclient::FailoverClient>(
+        std::move(servers), Morvale::Token(), pedclient::RpcClientTimeouts{m_connectTimeout, m_readTimeout},
+        Morvale::CaFile());
     client->SetModule(m_serverName);
     return client;
 }
@@ -157,7 +151,8 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     RemoteCallLog::Instance().Record(method, args);
     RemoteResultReader result;
     try {
-        m_client->Call(method, params, result);
+        m_client->Call(method, params,
+                       [&](std::size_t) -> nlohmann::json_sax<nlohmann::json>& { return result; });
     } catch (const pedclient::RpcClientError& error) {
         return Failed(error.what());
     }
@@ -173,7 +168,7 @@ std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall
     for (std::size_t first = 0; first < calls.size(); first += MaxBatchCalls)
         exchanges.push_back(Prepared(calls, first, std::min(calls.size(), first + MaxBatchCalls)));
     const auto send = [&](std::size_t i) {
-        pedclient::RpcClient* client = i % 2 == 0 ? m_client.get() : m_second.get();
+        pedclient::FailoverClient* client = i % 2 == 0 ? m_client.get() : m_second.get();
         if (client && exchanges[i].failure.empty())
             exchanges[i].answers = std::async(std::launch::async, [client, &exchange = exchanges[i]] {
                 const std::size_t count = exchange.requests.size();
@@ -195,8 +190,8 @@ std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall
     return results;
 }
 
-TNetConnection::BatchExchange TNetConnection::Prepared(const std::vector<RemoteCall>& calls, std::size_t first,
-                                                       std::size_t last) const {
+TNetConnection::BatchExchange TNetConnection::Prepared(const std::vector<RemoteCall>& calls,
+                                                       std::size_t first, std::size_t last) const {
     BatchExchange exchange{first, last, {}, {}, {}, {}};
     if (!m_client) {
         exchange.failure = "Não há conexão com o servidor de aplicação.";
@@ -229,6 +224,7 @@ void TNetConnection::Collect(BatchExchange& exchange, std::vector<RemoteResult>&
         return;
     }
     for (std::size_t i = 0; i < answers.size(); ++i)
-        results.push_back(answers[i].ok ? Answered(exchange.requests[i].first, exchange.results[answers[i].arrival])
-                                        : Failed(answers[i].message));
+        results.push_back(answers[i].ok
+                              ? Answered(exchange.requests[i].first, exchange.results[answers[i].arrival])
+                              : Failed(answers[i].message));
 }

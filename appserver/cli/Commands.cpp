@@ -5,6 +5,7 @@
 #include "sqldb/Connection.h"
 #include "storage/Database.h"
 
+#include <boost/asio/ip/address.hpp>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -52,6 +53,15 @@ void RaiseDescriptorLimit() {
         limit.rlim_cur = limit.rlim_max;
         setrlimit(RLIMIT_NOFILE, &limit);
     }
+}
+
+// Whether only this machine can reach the address (a name other than "localhost" counts as reachable).
+bool IsLoopback(const std::string& host) {
+    if (host == "localhost")
+        return true;
+    boost::system::error_code error;
+    const auto address = boost::asio::ip::make_address(host, error);
+    return !error && address.is_loopback();
 }
 
 } // namespace
@@ -115,6 +125,10 @@ int RunServe(const std::string& dbUrl, const std::string& listen, const ServerOp
     RpcServer server(dbUrl, options, std::cerr);
     SignalStopper stopper([&server] { server.Stop(); });
     const int port = server.Bind();
+    if (options.tlsCertFile.empty() && !IsLoopback(options.host))
+        std::cerr << "warning: serving plain HTTP on " << options.host
+                  << ", which other machines can reach: tokens travel in clear text. Use --tls-cert and "
+                     "--tls-key, or listen on loopback behind a proxy that terminates TLS.\n";
     std::cout << "listening " << options.host << ":" << port << std::endl;
     server.Run();
     std::cerr << "stopped" << (stopper.Received() != 0 ? " on signal" : "") << "\n";

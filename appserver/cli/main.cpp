@@ -116,6 +116,10 @@ void AddServeCommand(CLI::App& app, Command& command, std::string& listen, pedse
     serve->add_option("--listen", listen, "HOST:PORT to listen on; port 0 picks a free one")
         ->capture_default_str();
     AddServeLimits(*serve, limits);
+    serve->add_option("--tls-cert", limits.tlsCertFile, "Serve HTTPS with this certificate chain (PEM)")
+        ->check(CLI::ExistingFile);
+    serve->add_option("--tls-key", limits.tlsKeyFile, "The certificate's private key (PEM)")
+        ->check(CLI::ExistingFile);
     serve->callback(
         [&] { command.action = [&] { return pedserver::RunServe(command.dbUrl, listen, limits); }; });
 }

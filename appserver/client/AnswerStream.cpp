@@ -51,7 +51,9 @@ public:
     bool TooDeep() const { return m_tooDeep; }
     std::vector<Part>& Parts() { return m_parts; }
 
-    bool null() override { return Scalar(nullptr, [](Sink& sink) { return sink.null(); }); }
+    bool null() override {
+        return Scalar(nullptr, [](Sink& sink) { return sink.null(); });
+    }
     bool boolean(bool value) override {
         return Scalar(value, [&](Sink& sink) { return sink.boolean(value); });
     }
@@ -74,8 +76,12 @@ public:
     bool start_array(std::size_t elements) override {
         return Open(false, [&](Sink& sink) { return sink.start_array(elements); });
     }
-    bool end_object() override { return Close([](Sink& sink) { return sink.end_object(); }); }
-    bool end_array() override { return Close([](Sink& sink) { return sink.end_array(); }); }
+    bool end_object() override {
+        return Close([](Sink& sink) { return sink.end_object(); });
+    }
+    bool end_array() override {
+        return Close([](Sink& sink) { return sink.end_array(); });
+    }
     bool key(string_t& name) override {
         if (m_target)
             return m_target->key(name);
@@ -189,13 +195,13 @@ void Read(RpcAnswer& answer, EnvelopeReader& reader, const std::string& address,
 } // namespace
 
 void StreamAnswer(RpcAnswer answer, std::int64_t id, const std::string& address, std::size_t maxDepth,
-                  nlohmann::json_sax<Json>& sink) {
-    const ResultSinks sinks = [&](std::size_t arrival) -> Sink& {
+                  const ResultSinks& sinks) {
+    const ResultSinks first = [&](std::size_t arrival) -> Sink& {
         if (arrival > 0)
             throw BadAnswerError(answer.status, address, "");
-        return sink;
+        return sinks(arrival);
     };
-    EnvelopeReader reader(maxDepth, sinks);
+    EnvelopeReader reader(maxDepth, first);
     Read(answer, reader, address, maxDepth);
     const std::vector<Part>& parts = reader.Parts();
     if (reader.IsList() || parts.size() != 1)

@@ -31,9 +31,9 @@ std::vector<StreamedAnswer> StreamBatchAnswer(RpcAnswer answer, std::int64_t fir
                                               const std::string& address, std::size_t maxDepth,
                                               const ResultSinks& sinks);
 
-// The same for the answer to one call with `id`: its result goes to `sink`; the server's error
-// throws as RpcClientError with its code and message.
+// The same for the answer to one call with `id`: its result goes to the sink of arrival 0; the
+// server's error throws as RpcClientError with its code and message.
 void StreamAnswer(RpcAnswer answer, std::int64_t id, const std::string& address, std::size_t maxDepth,
-                  nlohmann::json_sax<nlohmann::json>& sink);
+                  const ResultSinks& sinks);
 
 } // namespace pedclient

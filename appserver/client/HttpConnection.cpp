@@ -1,12 +1,13 @@
 #include "HttpConnection.h"
 
+#include "HttpStream.h"
 #include "RpcClientError.h"
+#include "TlsHandshake.h"
 
 #include <boost/asio/connect.hpp>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
-#include <boost/beast/core/tcp_stream.hpp>
 #include <boost/beast/http.hpp>
 #include <optional>
 #include <poll.h>
@@ -40,7 +41,8 @@ bool ClosedWhileIdle(tcp::socket& socket) {
 } // namespace
 
 struct HttpConnection::Impl {
-    Impl(std::string hostName, int portNumber) : host(std::move(hostName)), port(portNumber) {}
+    Impl(std::string hostName, int portNumber, TlsSettings tlsSettings)
+        : host(std::move(hostName)), port(portNumber), tls(std::move(tlsSettings)) {}
 
     std::string Address() const { return host + ":" + std::to_string(port); }
     [[noreturn]] void Fail(int code, const std::string& message) {
@@ -48,25 +50,31 @@ struct HttpConnection::Impl {
         throw RpcClientError(code, message);
     }
     // Runs the started operations; past the deadline, closes the stream and sets `error` to a timeout.
-    void RunUntil(Clock::time_point deadline, beast::error_code& error);
+    void RunUntil(beast::tcp_stream& tcpStream, Clock::time_point deadline, beast::error_code& error);
     void Connect(const Exchange& exchange);
+    // The TLS handshake with the server's certificate and name checked.
+    void Handshake(const Exchange& exchange);
     RpcAnswer Send(const Exchange& exchange);
 
     std::string host;
     int port;
+    TlsSettings tls;
     asio::io_context io;
-    std::optional<beast::tcp_stream> stream;
+    std::optional<HttpStream> stream;
+    // Made on the first TLS connection, so a CA file that cannot be read fails a call, not the set-up.
+    std::optional<asio::ssl::context> tlsContext;
     beast::flat_buffer buffer;
 };
 
-void HttpConnection::Impl::RunUntil(Clock::time_point deadline, beast::error_code& error) {
+void HttpConnection::Impl::RunUntil(beast::tcp_stream& tcpStream, Clock::time_point deadline,
+                                    beast::error_code& error) {
     // The stream's own timeouts end the operations at the deadline; but a peer that keeps data
     // flowing keeps the loop busy, so the deadline is also enforced here, around the loop.
     io.restart();
     io.run_until(deadline);
     if (io.stopped())
         return;
-    stream->close();
+    tcpStream.close();
     io.run();
     error = beast::error::timeout;
 }
@@ -78,16 +86,40 @@ void HttpConnection::Impl::Connect(const Exchange& exchange) {
     const auto endpoints = tcp::resolver(io).resolve(host, std::to_string(port), error);
     if (error)
         Fail(RpcClientError::Unavailable, unavailable);
-    stream.emplace(io);
     buffer.clear();
-    stream->expires_at(std::min(exchange.deadline, Clock::now() + exchange.connectTimeout));
-    stream->async_connect(endpoints,
-                          [&error](beast::error_code result, const tcp::endpoint&) { error = result; });
-    RunUntil(std::min(exchange.deadline, Clock::now() + exchange.connectTimeout), error);
+    const auto connectDeadline = std::min(exchange.deadline, Clock::now() + exchange.connectTimeout);
+    beast::tcp_stream tcpStream(io);
+    tcpStream.expires_at(connectDeadline);
+    tcpStream.async_connect(endpoints,
+                            [&error](beast::error_code result, const tcp::endpoint&) { error = result; });
+    RunUntil(tcpStream, connectDeadline, error);
     if (error)
         Fail(RpcClientError::Unavailable, unavailable);
     // Requests go out in one write, but answers are small and frequent: never wait for an ACK.
-    stream->socket().set_option(tcp::no_delay(true), error);
+    tcpStream.socket().set_option(tcp::no_delay(true), error);
+    if (!tls.enabled) {
+        stream.emplace(std::move(tcpStream));
+        return;
+    }
+    if (!tlsContext)
+        tlsContext.emplace(TlsHandshake::ClientContext(tls, Address()));
+    stream.emplace(std::move(tcpStream), *tlsContext);
+    Handshake(exchange);
+}
+
+void HttpConnection::Impl::Handshake(const Exchange& exchange) {
+    TlsHandshake handshake(stream->Tls(), host, Address());
+    beast::error_code error;
+    // Like connecting, a handshake that stalls is a server to give up on soon (nothing was sent yet).
+    const auto deadline = std::min(exchange.deadline, Clock::now() + exchange.connectTimeout);
+    stream->Tcp().expires_at(deadline);
+    stream->Tls().async_handshake(asio::ssl::stream_base::client,
+                                  [&error](beast::error_code result) { error = result; });
+    RunUntil(stream->Tcp(), deadline, error);
+    if (error) {
+        const std::string message = handshake.Failure(error);
+        Fail(RpcClientError::TlsFailed, message);
+    }
 }
 
 RpcAnswer HttpConnection::Impl::Send(const Exchange& exchange) {
@@ -103,7 +135,7 @@ RpcAnswer HttpConnection::Impl::Send(const Exchange& exchange) {
     parser.header_limit(kMaxHeaderBytes);
     parser.body_limit(exchange.maxAnswerBytes);
     beast::error_code error;
-    stream->expires_at(exchange.deadline);
+    stream->Tcp().expires_at(exchange.deadline);
     // The header first: its length is judged before the body is read, because the body would
     // reserve room for the whole announced length at once.
     http::async_write(*stream, request, [&](beast::error_code written, std::size_t) {
@@ -120,7 +152,7 @@ RpcAnswer HttpConnection::Impl::Send(const Exchange& exchange) {
                                  [&error](beast::error_code body, std::size_t) { error = body; });
         });
     });
-    RunUntil(exchange.deadline, error);
+    RunUntil(stream->Tcp(), exchange.deadline, error);
     if (error == beast::error::timeout)
         Fail(RpcClientError::NoAnswer, "Servidor de aplicação em " + Address() + " não respondeu a tempo.");
     if (error == http::error::body_limit)
@@ -139,8 +171,8 @@ RpcAnswer HttpConnection::Impl::Send(const Exchange& exchange) {
     return {static_cast<int>(response.result_int()), std::move(response.body())};
 }
 
-HttpConnection::HttpConnection(std::string host, int port)
-    : m_impl(std::make_unique<Impl>(std::move(host), port)) {}
+HttpConnection::HttpConnection(std::string host, int port, TlsSettings tls)
+    : m_impl(std::make_unique<Impl>(std::move(host), port, std::move(tls))) {}
 
 HttpConnection::~HttpConnection() = default;
 
@@ -149,7 +181,7 @@ std::string HttpConnection::Address() const {
 }
 
 RpcAnswer HttpConnection::Post(const Exchange& exchange) {
-    if (m_impl->stream && ClosedWhileIdle(m_impl->stream->socket()))
+    if (m_impl->stream && ClosedWhileIdle(m_impl->stream->Tcp().socket()))
         m_impl->stream.reset();
     if (!m_impl->stream)
         m_impl->Connect(exchange);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RpcAnswer.h"
+#include "TlsSettings.h"
 
 #include <chrono>
 #include <cstddef>
@@ -12,6 +13,7 @@ namespace pedclient {
 // One kept-alive HTTP/1.1 connection to the server (Boost.Beast kept out of this header). An
 // exchange is bounded by one absolute deadline covering connect, send and the whole answer, so
 // an answer that trickles in cannot stretch it; the answer's size is capped while it is read.
+// Over TLS the server's certificate and name are checked before anything is sent.
 class HttpConnection {
 public:
     using Clock = std::chrono::steady_clock;
@@ -25,13 +27,14 @@ public:
         std::size_t maxAnswerBytes;
     };
 
-    HttpConnection(std::string host, int port);
+    HttpConnection(std::string host, int port, TlsSettings tls = {});
     ~HttpConnection();
     HttpConnection(const HttpConnection&) = delete;
     HttpConnection& operator=(const HttpConnection&) = delete;
 
-    // Posts the body and returns the answer. Throws RpcClientError (Unavailable, NoAnswer,
-    // BadAnswer) with a Portuguese message naming HOST:PORT; the connection is dropped then.
+    // Posts the body and returns the answer. Throws RpcClientError (Unavailable, TlsFailed,
+    // NoAnswer, BadAnswer) with a Portuguese message naming HOST:PORT; the connection is dropped
+    // then. Unavailable and TlsFailed mean that nothing of the request was sent.
     RpcAnswer Post(const Exchange& exchange);
 
     std::string Address() const;

@@ -9,7 +9,8 @@ namespace pedclient {
 nlohmann::json ResultOfAnswer(RpcAnswer answer, std::int64_t id, const std::string& address,
                               std::size_t maxDepth) {
     JsonTreeBuilder tree;
-    StreamAnswer(std::move(answer), id, address, maxDepth, tree);
+    StreamAnswer(std::move(answer), id, address, maxDepth,
+                 [&](std::size_t) -> nlohmann::json_sax<nlohmann::json>& { return tree; });
     return tree.Take();
 }
 
@@ -25,7 +26,8 @@ std::vector<BatchAnswer> ResultsOfBatchAnswer(RpcAnswer answer, std::int64_t fir
         return trees.emplace_back();
     };
     std::vector<BatchAnswer> answers;
-    for (StreamedAnswer& part : StreamBatchAnswer(std::move(answer), firstId, count, address, maxDepth, sinks))
+    for (StreamedAnswer& part :
+         StreamBatchAnswer(std::move(answer), firstId, count, address, maxDepth, sinks))
         answers.push_back(part.ok ? BatchAnswer{true, trees[part.arrival].Take(), 0, {}}
                                   : BatchAnswer{false, nullptr, part.code, std::move(part.message)});
     return answers;

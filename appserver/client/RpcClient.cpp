@@ -12,9 +12,9 @@ constexpr const char* RpcPath = "/rdm/Ped01000.rdmCancelaPedido";
 
 struct RpcClient::Impl {
     Impl(std::string hostName, int portNumber, const std::string& token, RpcClientTimeouts timeoutValues,
-         RpcClientLimits limitValues)
+         RpcClientLimits limitValues, TlsSettings tls)
         : host(std::move(hostName)), port(portNumber), authorization("Bearer " + token),
-          timeouts(timeoutValues), limits(limitValues), connection(host, port) {}
+          timeouts(timeoutValues), limits(limitValues), connection(host, port, std::move(tls)) {}
 
     nlohmann::json PacketOf(nlohmann::json result) const;
 
@@ -55,8 +55,8 @@ nlohmann::json RpcClient::Impl::PacketOf(nlohmann::json result) const {
 }
 
 RpcClient::RpcClient(std::string host, int port, std::string token, RpcClientTimeouts timeouts,
-                     RpcClientLimits limits)
-    : m_impl(std::make_unique<Impl>(std::move(host), port, token, timeouts, limits)) {}
+                     RpcClientLimits limits, TlsSettings tls)
+    : m_impl(std::make_unique<Impl>(std::move(host), port, token, timeouts, limits, std::move(tls))) {}
 
 RpcClient::~RpcClient() = default;
 RpcClient::RpcClient(RpcClient&&) noexcept = default;
@@ -80,11 +80,10 @@ nlohmann::json RpcClient::Call(const std::string& method, const nlohmann::json& 
     return ResultOfAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth);
 }
 
-void RpcClient::Call(const std::string& method, const nlohmann::json& params,
-                     nlohmann::json_sax<nlohmann::json>& sink) {
+void RpcClient::Call(const std::string& method, const nlohmann::json& params, const ResultSinks& sinks) {
     const std::int64_t id = m_impl->nextId++;
     RpcAnswer answer = m_impl->Post({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
-    StreamAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth, sink);
+    StreamAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth, sinks);
 }
 
 std::vector<BatchAnswer>
@@ -97,8 +96,9 @@ RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& 
                                 m_impl->limits.maxDepth);
 }
 
-std::vector<StreamedAnswer> RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls,
-                                                 const ResultSinks& sinks) {
+std::vector<StreamedAnswer>
+RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls,
+                     const ResultSinks& sinks) {
     if (calls.empty())
         return {};
     const std::int64_t firstId = m_impl->nextId;

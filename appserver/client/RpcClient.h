@@ -4,6 +4,7 @@
 #include "GetPedidoParams.h"
 #include "RpcAnswer.h"
 #include "RpcClientError.h"
+#include "TlsSettings.h"
 
 #include <chrono>
 #include <cstddef>
@@ -35,7 +36,7 @@ struct RpcClientLimits {
 class RpcClient {
 public:
     RpcClient(std::string host, int port, std::string token, RpcClientTimeouts timeouts = {},
-              RpcClientLimits limits = {});
+              RpcClientLimits limits = {}, TlsSettings tls = {});
     ~RpcClient();
     RpcClient(RpcClient&&) noexcept;
     RpcClient& operator=(RpcClient&&) noexcept;
@@ -48,8 +49,8 @@ public:
 
     // Sends one request and returns its "result" object.
     nlohmann::json Call(const std::string& method, const nlohmann::json& params);
-    // The same, the result going as parser events to `sink` as the answer is read.
-    void Call(const std::string& method, const nlohmann::json& params, nlohmann::json_sax<nlohmann::json>& sink);
+    // The same, the result going as parser events to the sink of arrival 0 as the answer is read.
+    void Call(const std::string& method, const nlohmann::json& params, const ResultSinks& sinks);
     // Sends the calls as one JSON-RPC batch and returns one answer per call, in their order. The
     // exchange's own failures (and a batch the server refuses whole) throw as Call does.
     std::vector<BatchAnswer> CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls);

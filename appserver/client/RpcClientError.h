@@ -12,6 +12,12 @@ public:
     static constexpr int Unavailable = -32090; // no connection to the server
     static constexpr int NoAnswer = -32091;    // connected, but no answer in time
     static constexpr int BadAnswer = -32092;   // an answer that is not JSON-RPC
+    static constexpr int TlsFailed = -32093;   // no secure connection: certificate, name or handshake
+    // A Set call was sent but its answer never came: whether it was done is unknown.
+    static constexpr int OutcomeUnknown = -32094;
+
+    // Whether the failure came before any of the request was sent, so another server may take it.
+    static bool NotSent(int code) { return code == Unavailable || code == TlsFailed; }
 
     RpcClientError(int code, const std::string& message, int httpStatus = 0)
         : std::runtime_error(message), m_code(code), m_httpStatus(httpStatus) {}

@@ -38,17 +38,37 @@ std::chrono::seconds Seconds(int seconds) {
     return std::chrono::seconds(seconds);
 }
 
+pedclient::HttpStream SessionStream(tcp::socket socket, ServerState& state) {
+    beast::tcp_stream tcp(std::move(socket));
+    if (state.tls)
+        return pedclient::HttpStream(std::move(tcp), *state.tls);
+    return pedclient::HttpStream(std::move(tcp));
+}
+
 } // namespace
 
 HttpSession::HttpSession(tcp::socket socket, std::string address, ServerState& state)
-    : m_stream(std::move(socket)), m_address(std::move(address)), m_state(state) {}
+    : m_stream(SessionStream(std::move(socket), state)), m_address(std::move(address)), m_state(state) {}
 
 HttpSession::~HttpSession() {
     m_state.limiter.Remove(m_address);
 }
 
 void HttpSession::Start() {
+    if (m_stream.IsTls())
+        return Handshake();
     WaitForRequest();
+}
+
+void HttpSession::Handshake() {
+    // A client that opens a connection and never finishes the handshake is held to the header's time.
+    m_stream.Tcp().expires_after(Seconds(m_state.options.headerTimeoutSeconds));
+    m_stream.Tls().async_handshake(asio::ssl::stream_base::server,
+                                   [self = shared_from_this()](beast::error_code error) {
+                                       if (error)
+                                           return self->Close();
+                                       self->WaitForRequest();
+                                   });
 }
 
 void HttpSession::CloseIfIdle() {
@@ -58,8 +78,8 @@ void HttpSession::CloseIfIdle() {
 
 void HttpSession::Close() {
     beast::error_code ignored;
-    m_stream.socket().shutdown(tcp::socket::shutdown_both, ignored);
-    m_stream.close();
+    m_stream.Tcp().socket().shutdown(tcp::socket::shutdown_both, ignored);
+    m_stream.Tcp().close();
 }
 
 void HttpSession::WaitForRequest() {
@@ -69,7 +89,7 @@ void HttpSession::WaitForRequest() {
         return ReadHeader();  // a pipelined request is already here
     m_buffer.shrink_to_fit(); // an idle connection keeps no room of its last request
     // Waiting for the first byte is the idle time; the header's own deadline starts with it.
-    m_stream.expires_after(Seconds(m_state.options.idleTimeoutSeconds));
+    m_stream.Tcp().expires_after(Seconds(m_state.options.idleTimeoutSeconds));
     m_stream.async_read_some(m_buffer.prepare(kFirstRead),
                              [self = shared_from_this()](beast::error_code error, std::size_t size) {
                                  if (error)
@@ -85,7 +105,7 @@ void HttpSession::ReadHeader() {
     // The body's size is judged after the token, so no body limit applies to the header yet.
     // (Boost 1.74 compares a length with an unset limit as above it, so the limit is the largest.)
     m_parser->body_limit(std::numeric_limits<std::uint64_t>::max());
-    m_stream.expires_after(Seconds(m_state.options.headerTimeoutSeconds));
+    m_stream.Tcp().expires_after(Seconds(m_state.options.headerTimeoutSeconds));
     http::async_read_header(
         m_stream, m_buffer, *m_parser,
         [self = shared_from_this()](beast::error_code error, std::size_t) { self->OnHeader(error); });
@@ -169,7 +189,7 @@ void HttpSession::OnAuthenticated(std::optional<std::string> operatorCode, RpcOu
 }
 
 void HttpSession::ReadBody() {
-    m_stream.expires_after(Seconds(m_state.options.bodyTimeoutSeconds));
+    m_stream.Tcp().expires_after(Seconds(m_state.options.bodyTimeoutSeconds));
     http::async_read(
         m_stream, m_buffer, *m_parser,
         [self = shared_from_this()](beast::error_code error, std::size_t) { self->OnBody(error); });
@@ -234,7 +254,7 @@ void HttpSession::Send(int status, std::string body, const char* contentType, bo
     m_response->keep_alive(keepOpen);
     m_response->body() = std::move(body);
     m_response->prepare_payload();
-    m_stream.expires_after(Seconds(m_state.options.bodyTimeoutSeconds));
+    m_stream.Tcp().expires_after(Seconds(m_state.options.bodyTimeoutSeconds));
     http::async_write(m_stream, *m_response,
                       [self = shared_from_this(), keepOpen](beast::error_code error, std::size_t) {
                           self->m_busy = false;
@@ -248,8 +268,8 @@ void HttpSession::Send(int status, std::string body, const char* contentType, bo
 
 void HttpSession::Linger() {
     beast::error_code ignored;
-    m_stream.socket().shutdown(tcp::socket::shutdown_send, ignored);
-    m_stream.expires_after(kLingerTime); // one deadline for the whole drain
+    m_stream.Tcp().socket().shutdown(tcp::socket::shutdown_send, ignored);
+    m_stream.Tcp().expires_after(kLingerTime); // one deadline for the whole drain
     Drain();
 }
 

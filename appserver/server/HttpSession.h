@@ -1,12 +1,12 @@
 #pragma once
 
+#include "client/HttpStream.h"
 #include "server/RemoteModules.h"
 #include "server/RpcOutcome.h"
 #include "server/ServerState.h"
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/beast/core/flat_buffer.hpp>
-#include <boost/beast/core/tcp_stream.hpp>
 #include <boost/beast/http/message.hpp>
 #include <boost/beast/http/parser.hpp>
 #include <boost/beast/http/string_body.hpp>
@@ -20,6 +20,7 @@ namespace pedserver {
 // its deadline, so an idle or slow client costs a socket and a few buffers, never a worker.
 // Requests are read and answered one after the other, so pipelined requests are answered in
 // order. A JSON-RPC request's token is checked from its headers before its body is read.
+// Over TLS the handshake comes first, within the header's deadline; the rest is the same code.
 class HttpSession : public std::enable_shared_from_this<HttpSession> {
 public:
     HttpSession(boost::asio::ip::tcp::socket socket, std::string address, ServerState& state);
@@ -35,6 +36,7 @@ private:
     using Request = boost::beast::http::request<boost::beast::http::string_body>;
     using Response = boost::beast::http::response<boost::beast::http::string_body>;
 
+    void Handshake();
     void WaitForRequest();
     void ReadHeader();
     void OnHeader(boost::beast::error_code error);
@@ -53,7 +55,7 @@ private:
     void Close();
     bool RequestHasBody() const;
 
-    boost::beast::tcp_stream m_stream;
+    pedclient::HttpStream m_stream;
     std::string m_address;
     ServerState& m_state;
     boost::beast::flat_buffer m_buffer;

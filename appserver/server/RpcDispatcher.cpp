@@ -138,7 +138,8 @@ void RpcDispatcher::ShareReadBatches(SharedWork::Post post, std::size_t helpers)
 bool RpcDispatcher::OnlyReads(const nlohmann::json& batch, const RemoteModule& module) {
     return std::all_of(batch.begin(), batch.end(), [&](const nlohmann::json& call) {
         const auto method = call.is_object() ? call.find("method") : call.end();
-        return method != call.end() && method->is_string() && module.IsReadOnly(method->get_ref<const std::string&>());
+        return method != call.end() && method->is_string() &&
+               module.IsReadOnly(method->get_ref<const std::string&>());
     });
 }
 
@@ -169,7 +170,8 @@ void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, cons
     // Keep the id so that an internal failure below still answers with it.
     outcome.body = {{"id", id}};
     try {
-        nlohmann::json result = module.Call(connection.Get(), outcome.method, request["params"], operatorCode);
+        nlohmann::json result =
+            module.Call(connection.Get(), outcome.method, request["params"], operatorCode);
         outcome.body = JsonRpc::Result(id, std::move(result));
         outcome.outcome = "ok";
     } catch (const RpcError& error) {

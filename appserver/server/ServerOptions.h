@@ -21,6 +21,9 @@ struct ServerOptions {
     std::size_t maxConnectionsPerClient = 256; // per client IP address
     std::size_t maxBatch = 100;                // calls in one JSON-RPC batch
     int tokenCacheSeconds = 5;                 // how long an accepted token is trusted without a look-up
+    // HTTPS when both are given: the certificate chain and its private key, PEM files.
+    std::string tlsCertFile;
+    std::string tlsKeyFile;
 };
 
 } // namespace pedserver

@@ -8,6 +8,7 @@
 #include "sqldb/ConnectionPool.h"
 
 #include <boost/asio/io_context.hpp>
+#include <boost/asio/ssl/context.hpp>
 #include <boost/asio/thread_pool.hpp>
 #include <list>
 #include <memory>
@@ -25,7 +26,10 @@ struct ServerState {
     ServerState(const std::string& dbUrl, ServerOptions serverOptions, std::ostream& logStream)
         : options(std::move(serverOptions)), pool(dbUrl, options.threads),
           dispatcher(pool, options.maxBatch, std::chrono::seconds(options.tokenCacheSeconds)), log(logStream),
-          limiter(options.maxConnections, options.maxConnectionsPerClient) {}
+          limiter(options.maxConnections, options.maxConnectionsPerClient), tls(ServerTlsContext(options)) {}
+
+    // The certificate and key of `options`, or nothing for plain HTTP; throws for files that do not load.
+    static std::optional<boost::asio::ssl::context> ServerTlsContext(const ServerOptions& options);
 
     // One call's line in the request log and its sample in the metrics.
     void Record(const RpcOutcome& outcome) {
@@ -39,6 +43,7 @@ struct ServerState {
     Metrics metrics;
     RequestLog log;
     ConnectionLimiter limiter;
+    std::optional<boost::asio::ssl::context> tls;
     boost::asio::io_context io{1};
     // Started by Run(), so that constructing a server starts no thread (signals are set up after).
     std::optional<boost::asio::thread_pool> workers;

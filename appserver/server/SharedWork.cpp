@@ -43,7 +43,8 @@ struct Loop {
 
 } // namespace
 
-void SharedWork::Run(std::size_t count, std::size_t helpers, const Post& post, const Participant& participant) {
+void SharedWork::Run(std::size_t count, std::size_t helpers, const Post& post,
+                     const Participant& participant) {
     auto loop = std::make_shared<Loop>();
     loop->count = count;
     loop->participant = &participant;

@@ -1,9 +1,9 @@
 #include "BareResponder.h"
 
+#include <atomic>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
-#include <atomic>
 #include <list>
 #include <mutex>
 #include <thread>

@@ -103,9 +103,10 @@ void Measure(int orders, const testkit::TempDir& folder) {
     }
     const double load = Median(loads) - Median(anchors);
     const double floor = Median(serverWork) + BareRoundTripSeconds();
-    std::printf("%6d volume orders x 5 items: host run with the load %.3f s, without it (anchor) %.3f s, "
-                "load %.3f s; floor %.3f s (server's own time %.3f s + one bare round trip): load = %.1f x floor\n",
-                orders, Median(loads), Median(anchors), load, floor, Median(serverWork), load / floor);
+    std::printf(
+        "%6d volume orders x 5 items: host run with the load %.3f s, without it (anchor) %.3f s, "
+        "load %.3f s; floor %.3f s (server's own time %.3f s + one bare round trip): load = %.1f x floor\n",
+        orders, Median(loads), Median(anchors), load, floor, Median(serverWork), load / floor);
 }
 
 } // namespace

@@ -19,9 +19,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using benchcommon::BareResponder;
 using testkit::ServerProcess;
 using testkit::TestBackend;
-using benchcommon::BareResponder;
 
 constexpr int VolumeOrders = 1000;
 constexpr int LoadRuns = 3;
@@ -103,8 +103,8 @@ struct Throughput {
 };
 
 // GetItemPedido over `connections` kept-alive clients made by `makeClient`, for ThroughputTime.
-Throughput MeasureThroughput(const std::function<pedclient::RpcClient()>& makeClient, const VolumeRange& range,
-                             int connections) {
+Throughput MeasureThroughput(const std::function<pedclient::RpcClient()>& makeClient,
+                             const VolumeRange& range, int connections) {
     std::atomic<long> calls = 0;
     std::atomic<long> failures = 0;
     const auto start = Clock::now();
@@ -137,14 +137,15 @@ void CompareThroughput(ServerProcess& server, const VolumeRange& range, const st
     BareResponder bare(sample.dump());
     for (const int connections : {1, 4}) {
         const double cpuBefore = benchserver::ProcessCpuSeconds(server.Pid());
-        const Throughput real = MeasureThroughput([&] { return server.Client(operatorCode); }, range, connections);
+        const Throughput real =
+            MeasureThroughput([&] { return server.Client(operatorCode); }, range, connections);
         const double cpu = benchserver::ProcessCpuSeconds(server.Pid()) - cpuBefore;
         const Throughput anchor = MeasureThroughput(
             [&] { return pedclient::RpcClient("127.0.0.1", bare.Port(), "bench"); }, range, connections);
         std::printf("  GetItemPedido, %d connection(s): %.0f calls/s (%ld failures, server CPU %.3f s); bare "
                     "responder %.0f calls/s (%ld failures): %.0f%%\n",
-                    connections, real.callsPerSecond, real.failures, cpu, anchor.callsPerSecond, anchor.failures,
-                    100.0 * real.callsPerSecond / anchor.callsPerSecond);
+                    connections, real.callsPerSecond, real.failures, cpu, anchor.callsPerSecond,
+                    anchor.failures, 100.0 * real.callsPerSecond / anchor.callsPerSecond);
     }
 }
 

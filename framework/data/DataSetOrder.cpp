@@ -83,7 +83,8 @@ void DataSet::SortOrder(const Field& key) {
         std::vector<std::string> keys(rows);
         std::string_view text;
         for (std::size_t row = 0; row < rows; ++row) {
-            keys[row] = m_rows.Text(row, column, text) ? utf8::Fold(text) : utf8::Fold(TextOf(m_rows.Get(row, column)));
+            keys[row] = m_rows.Text(row, column, text) ? utf8::Fold(text)
+                                                       : utf8::Fold(TextOf(m_rows.Get(row, column)));
         }
         std::stable_sort(m_order.begin(), m_order.end(), [&](std::size_t a, std::size_t b) {
             return isNull[a] != isNull[b] ? isNull[a] > isNull[b] : keys[a] < keys[b];

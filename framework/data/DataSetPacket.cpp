@@ -130,8 +130,7 @@ void DataSet::LoadFromPacketText(std::string_view json) {
     // dataset's own conversion of a packet row.
     class StorageSink : public PacketSink {
     public:
-        StorageSink(const DataSet& dataSet, std::size_t textSize)
-            : m_dataSet(dataSet), m_textSize(textSize) {
+        StorageSink(const DataSet& dataSet, std::size_t textSize) : m_dataSet(dataSet), m_textSize(textSize) {
             rows.Reset(dataSet.m_fields.size());
         }
         void Fields(const std::vector<PacketField>& fields) override {

@@ -1,8 +1,8 @@
 #include "data/PacketReader.h"
 
 #include "data/DateTime.h"
-#include "data/PacketCollector.h"
 #include "data/PacketCodec.h"
+#include "data/PacketCollector.h"
 #include "data/PacketError.h"
 
 #include <limits>

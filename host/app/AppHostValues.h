@@ -31,6 +31,7 @@ public:
     std::string Token() const override { return m_options.Token; }
     std::string WebURL() const override { return m_options.ServerHost; }
     int WebPort() const override { return m_options.ServerPort; }
+    std::string CaFile() const override { return m_options.CaFile; }
     std::string DBPict(int kind) const override { return kind == 0 ? m_options.ProductMask : ""; }
     std::string DatabaseURL() const override { return m_options.Database; }
     // The parameter reaches the screen's entry when the module's entries take one.

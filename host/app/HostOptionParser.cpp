@@ -1,22 +1,27 @@
 #include "app/HostOptionParser.h"
 
-#include <algorithm>
+#include "ServerAddress.h"
+
+#include <stdexcept>
 
 namespace host {
 
 namespace {
 
-// "HOST:PORT" with a port from 1 to 65535.
+// "HOST:PORT", "https://HOST:PORT" or a comma-separated list of those. One plain server keeps
+// host and port apart; otherwise the host value is the whole list, which the connection reads.
 void SplitServer(const std::string& text, std::string& host, int& port) {
-    std::size_t colon = text.rfind(':');
-    std::string portText = colon == std::string::npos ? "" : text.substr(colon + 1);
-    bool digits = !portText.empty() && portText.size() <= 5 &&
-                  std::all_of(portText.begin(), portText.end(), [](char c) { return c >= '0' && c <= '9'; });
-    int value = digits ? std::stoi(portText) : 0;
-    if (colon == 0 || value < 1 || value > 65535)
-        throw CLI::ValidationError("--server", "expected HOST:PORT, got '" + text + "'");
-    host = text.substr(0, colon);
-    port = value;
+    std::vector<pedclient::ServerAddress> servers;
+    try {
+        servers = pedclient::ServerAddress::ParseList(text, 0);
+    } catch (const std::invalid_argument& error) {
+        throw CLI::ValidationError("--server", std::string("expected HOST:PORT, https://HOST:PORT or a "
+                                                           "comma-separated list of them: ") +
+                                                   error.what());
+    }
+    const bool single = servers.size() == 1 && !servers.front().tls;
+    host = single ? servers.front().host : text;
+    port = servers.front().port;
 }
 
 } // namespace
@@ -24,7 +29,14 @@ void SplitServer(const std::string& text, std::string& host, int& port) {
 HostOptionParser::HostOptionParser() : m_app("pedhost: the sales-order desktop host", "pedhost") {
     m_app.set_config("--config", "", "Read options from FILE (key = value lines)");
     m_app.allow_config_extras(false);
-    m_app.add_option("--server", m_server, "Application server HOST:PORT");
+    m_app.add_option(
+        "--server", m_server,
+        "Application server HOST:PORT or https://HOST:PORT; several, comma-separated, are tried in "
+        "order");
+    m_app
+        .add_option("--ca-file", m_options.CaFile,
+                    "PEM file of the authorities trusted for https:// servers (default: the system's)")
+        ->check(CLI::ExistingFile);
     m_app.add_option("--db", m_options.Database, "Shared lookup database: sqlite:PATH or postgresql://...");
     m_app.add_option("--operator", m_options.Operator, "Operator code");
     m_app.add_option("--token", m_options.Token, "The operator's server token")->envname("PEDHOST_TOKEN");

@@ -9,8 +9,12 @@ enum class PlatformKind { Qt, Headless };
 
 // Everything the host is told at start, from the command line, a config file or the environment.
 struct HostOptions {
+    // One server's host and port, or (for https:// or a list of servers) the whole --server text
+    // in ServerHost and the first server's port in ServerPort.
     std::string ServerHost = "127.0.0.1";
     int ServerPort = 8080;
+    // Authorities trusted for https:// servers; empty: the system's store.
+    std::string CaFile;
     // The shared lookup database: "sqlite:PATH" or "postgresql://...".
     std::string Database;
     std::string Operator;

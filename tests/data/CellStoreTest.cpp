@@ -1,7 +1,6 @@
 #include "data/CellStore.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 #include <string>
 #include <vector>
@@ -56,7 +55,8 @@ TEST(CellStore, SetReplacesOneCellAndKeptTextsNeverMove) {
     store.AppendRow({std::string(40, 'x'), std::int64_t{7}});
     std::string_view first;
     ASSERT_TRUE(store.Text(0, 0, first));
-    const std::vector<Value> replacements = {std::string("curto"), 2.5, std::string(70, 'y'), std::monostate{}, true};
+    const std::vector<Value> replacements = {std::string("curto"), 2.5, std::string(70, 'y'),
+                                             std::monostate{}, true};
     for (const Value& value : replacements) {
         store.Set(0, 1, value);
         EXPECT_EQ(store.Get(0, 1), value);

@@ -59,6 +59,18 @@ TEST(HostOptions, ReadsEveryOptionFromTheCommandLine) {
     EXPECT_EQ(options.OpenCode, "PED01000");
 }
 
+TEST(HostOptions, AnHttpsServerOrAListOfServersIsKeptWholeWithTheFirstPortAndTheCaFile) {
+    testkit::TempDir folder("pedhost-ca");
+    const auto ca = folder.Path() / "ca.crt";
+    std::ofstream(ca) << "x";
+    HostOptions options =
+        Parse({"--server", "https://ped1.example:8443,https://ped2.example", "--ca-file", ca.string()});
+    EXPECT_EQ(options.ServerHost, "https://ped1.example:8443,https://ped2.example");
+    EXPECT_EQ(options.ServerPort, 8443);
+    EXPECT_EQ(options.CaFile, ca.string());
+    EXPECT_EQ(Parse({"--server", "https://ped.example"}).ServerPort, 443);
+}
+
 class RejectedOptions : public testing::TestWithParam<std::vector<std::string>> {};
 
 TEST_P(RejectedOptions, AreParseErrors) {
@@ -71,6 +83,9 @@ INSTANTIATE_TEST_SUITE_P(Values, RejectedOptions,
                                          std::vector<std::string>{"--server", "localhost:65536"},
                                          std::vector<std::string>{"--server", ":8080"},
                                          std::vector<std::string>{"--server", "localhost:80a"},
+                                         std::vector<std::string>{"--server", "a:8080,,b:8080"},
+                                         std::vector<std::string>{"--server", "ftp://a:21"},
+                                         std::vector<std::string>{"--ca-file", "/no/such/ca.pem"},
                                          std::vector<std::string>{"--platform", "gtk"},
                                          std::vector<std::string>{"--locale", "fr-FR"},
                                          std::vector<std::string>{"--no-such-option"},

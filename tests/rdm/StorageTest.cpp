@@ -124,9 +124,13 @@ TEST(Decimal, ArithmeticIsExactToTheCentavo) {
     EXPECT_EQ(Decimal::Parse("2.5").Times(Decimal::Parse("0.333")).RoundedToCents().ToText(), "0.83");
     EXPECT_EQ(Decimal::FromValue(0.1 + 0.2).ToText(), "0.30");
     // Doubles as SQLite returns NUMERIC values: the four places stored, whatever the binary error.
-    for (const auto& [stored, text] : std::vector<std::pair<double, std::string>>{
-             {113.58, "113.58"}, {0.333, "0.33"}, {-19.005, "-19.01"}, {1e-5, "0.00"},
-             {123456789012.3456, "123456789012.35"}, {1e14, "100000000000000.00"}})
+    for (const auto& [stored, text] :
+         std::vector<std::pair<double, std::string>>{{113.58, "113.58"},
+                                                     {0.333, "0.33"},
+                                                     {-19.005, "-19.01"},
+                                                     {1e-5, "0.00"},
+                                                     {123456789012.3456, "123456789012.35"},
+                                                     {1e14, "100000000000000.00"}})
         EXPECT_EQ(Decimal::FromValue(stored).RoundedToCents().ToText(), text) << stored;
     EXPECT_EQ(Decimal::FromValue(2.5).Times(Decimal::FromValue(0.333)).RoundedToCents().ToText(), "0.83");
     EXPECT_EQ(Decimal::FromValue(std::string("1234.5")).ToReais(), "R$ 1.234,50");

@@ -1,10 +1,10 @@
 #include "AnswerStream.h"
+
 #include "JsonTreeBuilder.h"
 #include "RpcAnswer.h"
 #include "RpcClientError.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -14,7 +14,8 @@ namespace {
 const std::string Address = "127.0.0.1:8080";
 
 std::string Deep(int levels) {
-    return std::string(static_cast<std::size_t>(levels), '[') + std::string(static_cast<std::size_t>(levels), ']');
+    return std::string(static_cast<std::size_t>(levels), '[') +
+           std::string(static_cast<std::size_t>(levels), ']');
 }
 
 // Answers to a batch of two calls (ids 1 and 2), read with a tree per result.
@@ -35,34 +36,55 @@ std::string Described(const BatchAnswer& part) {
 TEST(AnswerStream, BatchAnswersAreCheckedAndPutInTheCallsOrder) {
     const std::string bad = "Resposta inválida do servidor de aplicação em 127.0.0.1:8080";
     const std::vector<BatchCase> cases = {
-        {"in order", 200, R"([{"jsonrpc":"2.0","id":1,"result":{"a":1}},{"jsonrpc":"2.0","id":2,"result":[true,null]}])",
-         {R"({"a":1})", "[true,null]"}, ""},
-        {"reversed, result before id, extra members skipped", 200,
+        {"in order",
+         200,
+         R"([{"jsonrpc":"2.0","id":1,"result":{"a":1}},{"jsonrpc":"2.0","id":2,"result":[true,null]}])",
+         {R"({"a":1})", "[true,null]"},
+         ""},
+        {"reversed, result before id, extra members skipped",
+         200,
          R"([{"result":"dois","x":{"y":[1,{"z":2}]},"id":2},{"result":1.5,"id":1,"jsonrpc":"2.0"}])",
-         {"1.5", R"("dois")"}, ""},
-        {"one call refused", 200,
+         {"1.5", R"("dois")"},
+         ""},
+        {"one call refused",
+         200,
          R"([{"id":2,"error":{"code":-32001,"message":"Operação bloqueada."}},{"id":1,"result":{}}])",
-         {"{}", "error -32001 Operação bloqueada."}, ""},
-        {"a malformed error is a bad answer for its call", 200, R"([{"id":1,"result":0},{"id":2,"error":"x"}])",
-         {"0", "error " + std::to_string(RpcClientError::BadAnswer) + " " + bad + "."}, ""},
-        {"the whole batch refused", 400, R"({"jsonrpc":"2.0","id":null,"error":{"code":-32600,"message":"Lote vazio."}})",
-         {}, "Lote vazio."},
+         {"{}", "error -32001 Operação bloqueada."},
+         ""},
+        {"a malformed error is a bad answer for its call",
+         200,
+         R"([{"id":1,"result":0},{"id":2,"error":"x"}])",
+         {"0", "error " + std::to_string(RpcClientError::BadAnswer) + " " + bad + "."},
+         ""},
+        {"the whole batch refused",
+         400,
+         R"({"jsonrpc":"2.0","id":null,"error":{"code":-32600,"message":"Lote vazio."}})",
+         {},
+         "Lote vazio."},
         {"an object that is no error", 200, R"({"id":1,"result":{}})", {}, bad},
         {"a missing answer", 200, R"([{"id":1,"result":0}])", {}, "faltam respostas do lote"},
-        {"an id not sent", 200, R"([{"id":1,"result":0},{"id":3,"result":0}])", {}, "chamada que não foi feita"},
+        {"an id not sent",
+         200,
+         R"([{"id":1,"result":0},{"id":3,"result":0}])",
+         {},
+         "chamada que não foi feita"},
         {"a text id", 200, R"([{"id":1,"result":0},{"id":"2","result":0}])", {}, "chamada que não foi feita"},
         {"an answer that is no object", 200, R"([{"id":1,"result":0},[2]])", {}, "chamada que não foi feita"},
         {"a scalar in the list", 200, R"([{"id":1,"result":0},2])", {}, "chamada que não foi feita"},
         {"cut short", 200, R"([{"id":1,"result":0},{"id":2,"res)", {}, bad},
         {"a bare scalar", 200, "42", {}, bad},
         {"a list with another status", 500, R"([{"id":1,"result":0},{"id":2,"result":0}])", {}, "(HTTP 500)"},
-        {"nested too deep", 200, R"([{"id":1,"result":)" + Deep(300) + R"(},{"id":2,"result":0}])", {},
+        {"nested too deep",
+         200,
+         R"([{"id":1,"result":)" + Deep(300) + R"(},{"id":2,"result":0}])",
+         {},
          "aninhados em mais de 256 níveis"},
     };
     for (const BatchCase& test : cases) {
         SCOPED_TRACE(test.name);
         try {
-            const std::vector<BatchAnswer> answers = ResultsOfBatchAnswer({test.status, test.body}, 1, 2, Address, 256);
+            const std::vector<BatchAnswer> answers =
+                ResultsOfBatchAnswer({test.status, test.body}, 1, 2, Address, 256);
             ASSERT_TRUE(test.failure.empty()) << "read without failing";
             ASSERT_EQ(answers.size(), test.parts.size());
             for (std::size_t i = 0; i < answers.size(); ++i)
@@ -83,7 +105,8 @@ TEST(AnswerStream, ResultsGoToTheSinkOfTheirArrival) {
         return sinks.at(arrival);
     };
     const std::vector<StreamedAnswer> answers = StreamBatchAnswer(
-        {200, R"([{"id":12,"result":{"packet":{"rows":[["c"]]}}},{"id":10,"result":"a"},{"id":11,"error":{"code":7,"message":"m"}}])"},
+        {200,
+         R"([{"id":12,"result":{"packet":{"rows":[["c"]]}}},{"id":10,"result":"a"},{"id":11,"error":{"code":7,"message":"m"}}])"},
         10, 3, Address, 256, sinkFor);
     EXPECT_EQ(asked, (std::vector<std::size_t>{0, 1}));
     ASSERT_EQ(answers.size(), 3U);

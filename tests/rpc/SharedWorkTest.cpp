@@ -1,12 +1,11 @@
 #include "server/SharedWork.h"
 
+#include <atomic>
 #include <boost/asio/post.hpp>
 #include <boost/asio/thread_pool.hpp>
-#include <gtest/gtest.h>
-
-#include <atomic>
 #include <chrono>
 #include <functional>
+#include <gtest/gtest.h>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -26,13 +25,16 @@ SharedWork::Participant Each(std::function<void(std::size_t)> body) {
 // Every index runs exactly once, whatever the helpers' number.
 TEST(SharedWork, RunsEveryIndexOnce) {
     boost::asio::thread_pool pool(4);
-    const SharedWork::Post post = [&](std::function<void()> task) { boost::asio::post(pool, std::move(task)); };
+    const SharedWork::Post post = [&](std::function<void()> task) {
+        boost::asio::post(pool, std::move(task));
+    };
     for (const std::size_t helpers : {0U, 1U, 3U, 10U}) {
         for (const std::size_t count : {0U, 1U, 2U, 100U, 1000U}) {
             std::vector<std::atomic<int>> runs(count);
             SharedWork::Run(count, helpers, post, Each([&](std::size_t i) { ++runs[i]; }));
             for (std::size_t i = 0; i < count; ++i)
-                ASSERT_EQ(runs[i].load(), 1) << "index " << i << " of " << count << ", " << helpers << " helpers";
+                ASSERT_EQ(runs[i].load(), 1)
+                    << "index " << i << " of " << count << ", " << helpers << " helpers";
         }
     }
     pool.join();
@@ -41,7 +43,9 @@ TEST(SharedWork, RunsEveryIndexOnce) {
 // Helpers share the work out: with a body that waits a little, more than one thread runs it.
 TEST(SharedWork, HelpersRunSideBySide) {
     boost::asio::thread_pool pool(3);
-    const SharedWork::Post post = [&](std::function<void()> task) { boost::asio::post(pool, std::move(task)); };
+    const SharedWork::Post post = [&](std::function<void()> task) {
+        boost::asio::post(pool, std::move(task));
+    };
     std::mutex mutex;
     std::set<std::thread::id> threads;
     SharedWork::Run(60, 2, post, Each([&](std::size_t) {
@@ -57,7 +61,9 @@ TEST(SharedWork, HelpersRunSideBySide) {
 // participants are the calling thread plus at most the helpers, and they take every index.
 TEST(SharedWork, EachParticipantRunsOnceAndTakesIndexesUntilNoneAreLeft) {
     boost::asio::thread_pool pool(2);
-    const SharedWork::Post post = [&](std::function<void()> task) { boost::asio::post(pool, std::move(task)); };
+    const SharedWork::Post post = [&](std::function<void()> task) {
+        boost::asio::post(pool, std::move(task));
+    };
     std::atomic<int> participants = 0;
     std::atomic<std::size_t> taken = 0;
     SharedWork::Run(500, 2, post, [&](const SharedWork::Next& next) {

@@ -1,7 +1,6 @@
 #include "RemoteResultReader.h"
 
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -34,20 +33,25 @@ TEST(RemoteResultReader, ReadsPacketsAndCommandOutcomesAndSaysWhatDoesNotFit) {
         std::string expected;
     } cases[] = {
         {"GetItemPedido", "{\"packet\":{" + fields + R"(,"rows":[[1],[2]]}})", "packet 2: 1 2"},
-        {"getOperTPed", R"({"x":{"packet":{"rows":[[9]]}},"packet":{"rows":[[3]],)" + fields + "},\"y\":[null]}",
+        {"getOperTPed",
+         R"({"x":{"packet":{"rows":[[9]]}},"packet":{"rows":[[3]],)" + fields + "},\"y\":[null]}",
          "packet 1: 3"},
-        {"GetPedido", "{\"packet\":{" + fields + R"(,"rows":[[1.5]]}})", "error: row 1, field 1 ('N'): expected an integer, got 1.5"},
+        {"GetPedido", "{\"packet\":{" + fields + R"(,"rows":[[1.5]]}})",
+         "error: row 1, field 1 ('N'): expected an integer, got 1.5"},
         {"GetPedido", R"({"status":"ok","rows":1})", "error: GetPedido não devolveu o pacote de dados"},
         {"GetPedido", R"({"packet":[1]})", "error: GetPedido não devolveu o pacote de dados"},
         {"GetPedido", R"("texto")", "error: GetPedido não devolveu o pacote de dados"},
         {"SetCancelaPed", R"({"status":"ok","rows":3})", "rows 3"},
         {"SetCancelaPed", R"({"rows":-2,"status":"ok"})", "rows -2"},
-        {"SetCancelaPed", R"({"status":"erro","rows":3})", "error: SetCancelaPed não devolveu a situação da operação"},
-        {"SetCancelaPed", R"({"status":"ok","rows":"3"})", "error: SetCancelaPed não devolveu a situação da operação"},
+        {"SetCancelaPed", R"({"status":"erro","rows":3})",
+         "error: SetCancelaPed não devolveu a situação da operação"},
+        {"SetCancelaPed", R"({"status":"ok","rows":"3"})",
+         "error: SetCancelaPed não devolveu a situação da operação"},
         {"SetCancelaPed", R"({"status":"ok"})", "error: SetCancelaPed não devolveu a situação da operação"},
         {"SetCancelaPed", R"({"outro":{"status":"ok","rows":1}})",
          "error: SetCancelaPed não devolveu a situação da operação"},
-        {"SetDesfazCancel", R"([{"status":"ok","rows":1}])", "error: SetDesfazCancel não devolveu a situação da operação"},
+        {"SetDesfazCancel", R"([{"status":"ok","rows":1}])",
+         "error: SetDesfazCancel não devolveu a situação da operação"},
     };
     for (const auto& test : cases)
         EXPECT_EQ(ReadAs(test.method, test.text), test.expected) << test.method << " " << test.text;

@@ -282,6 +282,37 @@ TEST_F(NetConnectionTest, AServerThatIsDownOrSilentFailsInPortugueseWithinTheTim
     }
 }
 
+// The host value may list several servers: the first that takes a call serves it; a change sent
+// to a server that then went silent is not sent elsewhere, and the operator is told to reload.
+TEST_F(NetConnectionTest, AListOfServersSkipsOneThatIsDownAndNeverRepeatsASentChange) {
+    int refusedPort = 0;
+    {
+        const testkit::LoopbackSocket closedAgain(true);
+        refusedPort = closedAgain.Port();
+    }
+    m_host.webUrl =
+        "127.0.0.1:" + std::to_string(refusedPort) + ",http://127.0.0.1:" + std::to_string(s_server->Port());
+    m_connection.Open();
+    const RemoteResult loaded = RdmCancelaPedido(m_connection).GetParamPedido("0001");
+    EXPECT_TRUE(loaded.Ok) << loaded.Message;
+
+    const testkit::LoopbackSocket silent(true);
+    m_connection.Close();
+    m_host.webUrl =
+        "127.0.0.1:" + std::to_string(silent.Port()) + ",127.0.0.1:" + std::to_string(s_server->Port());
+    m_connection.SetReadTimeout(300ms);
+    m_connection.Open();
+    const RemoteResult change = m_connection.Call(
+        "SetCancelaItemPed", {std::string("DEMO"), std::string("0001"), std::string("{}"), OperBloq});
+    EXPECT_FALSE(change.Ok);
+    EXPECT_NE(change.Message.find(
+                  "A operação SetCancelaItemPed foi enviada ao servidor de aplicação em 127.0.0.1:" +
+                  std::to_string(silent.Port())),
+              std::string::npos)
+        << change.Message;
+    EXPECT_NE(change.Message.find("recarregue os pedidos"), std::string::npos) << change.Message;
+}
+
 TEST_F(NetConnectionTest, AnAnswerOfTheWrongShapeIsAFailedResult) {
     struct ShapeCase {
         std::string method;

@@ -1,5 +1,6 @@
 #include "testkit/ServerProcess.h"
 
+#include <algorithm>
 #include <httplib.h>
 #include <stdexcept>
 #include <thread>
@@ -28,11 +29,16 @@ ProcessResult ServerProcess::RunPedserver(std::vector<std::string> args, std::ch
     return ChildProcess::Run(args, timeout);
 }
 
-ServerProcess::ServerProcess(ServerProcessOptions options)
-    : m_folder("pedserver"), m_database(std::make_unique<TestDatabase>(options.backend, m_folder.Path())) {
-    Prepare(options);
+ServerProcess::ServerProcess(ServerProcessOptions options) : m_folder("pedserver") {
+    if (options.databaseUrl.empty()) {
+        m_database = std::make_unique<TestDatabase>(options.backend, m_folder.Path());
+        m_databaseUrl = m_database->Url();
+        Prepare(options);
+    } else {
+        m_databaseUrl = options.databaseUrl;
+    }
     Start(options.threads, options.serveArgs);
-    WaitHealthy();
+    WaitHealthy(options.serveArgs);
 }
 
 ServerProcess::~ServerProcess() {
@@ -44,7 +50,7 @@ ServerProcess::~ServerProcess() {
 ProcessResult ServerProcess::Pedserver(std::vector<std::string> args,
                                        std::chrono::milliseconds timeout) const {
     args.push_back("--db");
-    args.push_back(m_database->Url());
+    args.push_back(m_databaseUrl);
     return RunPedserver(std::move(args), timeout);
 }
 
@@ -60,7 +66,7 @@ void ServerProcess::Prepare(const ServerProcessOptions& options) const {
 }
 
 void ServerProcess::Start(int threads, const std::vector<std::string>& serveArgs) {
-    std::vector<std::string> argv{PedserverPath(), "serve",       "--db",      m_database->Url(),
+    std::vector<std::string> argv{PedserverPath(), "serve",       "--db",      m_databaseUrl,
                                   "--listen",      "127.0.0.1:0", "--threads", std::to_string(threads)};
     argv.insert(argv.end(), serveArgs.begin(), serveArgs.end());
     m_server = std::make_unique<ChildProcess>(argv, m_folder.Path() / "server.log");
@@ -72,7 +78,10 @@ void ServerProcess::Start(int threads, const std::vector<std::string>& serveArgs
     m_port = std::stoi(line->substr(prefix.size()));
 }
 
-void ServerProcess::WaitHealthy() {
+void ServerProcess::WaitHealthy(const std::vector<std::string>& serveArgs) {
+    // An HTTPS server has read its certificate and database before it reported its address.
+    if (std::find(serveArgs.begin(), serveArgs.end(), "--tls-cert") != serveArgs.end())
+        return;
     httplib::Client http(Host(), m_port);
     http.set_connection_timeout(0, 200000);
     http.set_read_timeout(2, 0);

@@ -26,6 +26,9 @@ struct ServerProcessOptions {
     int threads = 8;
     // More `serve` options, e.g. {"--max-connections-per-client", "2000"}.
     std::vector<std::string> serveArgs = {};
+    // Serve this database, already prepared by another server's fixture, instead of a new one
+    // (several servers on one PostgreSQL database).
+    std::string databaseUrl = {};
 };
 
 // A real pedserver process on loopback over a database of its own: the constructor runs
@@ -41,7 +44,9 @@ public:
     std::string Host() const { return "127.0.0.1"; }
     int Port() const { return m_port; }
     pid_t Pid() const { return m_server->Pid(); }
+    // Only for a server with a database of its own (no databaseUrl).
     const TestDatabase& Database() const { return *m_database; }
+    const std::string& DatabaseUrl() const { return m_databaseUrl; }
     const std::filesystem::path& Folder() const { return m_folder.Path(); }
 
     // A token of the operator, issued through `pedserver token` on first use.
@@ -69,10 +74,11 @@ public:
 private:
     void Prepare(const ServerProcessOptions& options) const;
     void Start(int threads, const std::vector<std::string>& serveArgs);
-    void WaitHealthy();
+    void WaitHealthy(const std::vector<std::string>& serveArgs);
 
     TempDir m_folder;
     std::unique_ptr<TestDatabase> m_database;
+    std::string m_databaseUrl;
     std::unique_ptr<ChildProcess> m_server;
     int m_port = 0;
     std::map<std::string, std::string> m_tokens;
