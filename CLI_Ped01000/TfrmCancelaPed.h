@@ -1,6 +1,8 @@
 #pragma once
 
+#include "CLI_Ped01000/OrderInfoLine.h"
 #include "CLI_Ped01000/OrderItemsPrefetch.h"
+#include "RemoteResult.h"
 #include "TADOIBQuery.h"
 #include "TBtnPesquisa.h"
 #include "TDataSource.h"
@@ -82,6 +84,12 @@ public:
 
     TNetConnection& netCancelaPed;
 
+    // Before acting: the current order's information line beside the navigator, and the dry run
+    // of what confirming would send (enabled exactly while the confirm command is).
+    ui::Label& lblInfoPedido;
+    ui::SpeedButton& sbtSimular;
+    ui::MenuItem& mnuSimular;
+
     void FormCreate(ui::Control& sender) override;
     void FormActivate(ui::Control& sender);
     void FormClose(ui::Form& sender, ui::CloseAction& action) override;
@@ -152,6 +160,9 @@ public:
     void edtCdJustExit(ui::Control& sender);
     void Vd_Check();
     void Vd_JustExcl(bool required);
+    // Validates like the confirm command, asks the server what that command would do and shows it;
+    // nothing is changed and the selection stays (TfrmCancelaPedSimulation.cpp).
+    void sbtSimularClick(ui::Control& sender);
 
 private:
     void DefineToolBar();
@@ -188,6 +199,15 @@ private:
     // The confirm command's remote calls, each followed by the reload.
     void CancelCheckedOrders();
     void SendCheckedItems(bool undo);
+    // The remote call confirming sends for the current selection, decided in one place for the
+    // confirm command and its dry run.
+    enum class Comando { CancelaPedidos, CancelaItens, DesfazCancelamento, Nenhum };
+    Comando ComandoPendente() const;
+    // Sends the command's call, or its dry run, with the arguments confirming sends.
+    RemoteResult EnviaComando(Comando comando, bool simulacao);
+    // Reads the information line of the loaded orders, then shows the current order's.
+    void LeInfoPedidos();
+    void MostraInfoPedido();
 
     // Orders the orders by the column's field when it is one of the sortable ones.
     void OrdenaPedido(const ui::Column& column);
@@ -196,4 +216,7 @@ private:
     const ui::Image* CheckImageOf(const std::string& idCheck) const;
 
     bool boPrimVezAtivacao = false;
+    OrderInfoLine m_infoLine;
+    int m_infoSubscription = 0;
+    int m_confirmSubscription = 0;
 };

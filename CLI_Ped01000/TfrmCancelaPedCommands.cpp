@@ -60,18 +60,18 @@ void TfrmCancelaPed::ChooseItemMode(const std::string& mode) {
 void TfrmCancelaPed::sbtConfirmarClick(ui::Control&) {
     Vd_Check();
     Vd_JustExcl(true);
-    // Checked orders take precedence over the item mode and over the page shown.
-    if (inContPedidoCh > 0) {
+    const Comando comando = ComandoPendente();
+    if (comando == Comando::CancelaPedidos) {
         if (Ask(msgPadrao, "PedXXCN"))
             CancelCheckedOrders();
         Repaint();
     } else {
         Repaint();
-        if (IsCancellableItemSituation(stSituacaoItemPedido)) {
+        if (comando == Comando::CancelaItens) {
             if (Ask(msgPadrao, "ItemPedXXCN"))
                 SendCheckedItems(false);
             Repaint();
-        } else if (stSituacaoItemPedido == "5") {
+        } else if (comando == Comando::DesfazCancelamento) {
             SendCheckedItems(true);
             Repaint();
         }
@@ -80,15 +80,39 @@ void TfrmCancelaPed::sbtConfirmarClick(ui::Control&) {
         dbgItemPedido.SetFocus();
 }
 
+TfrmCancelaPed::Comando TfrmCancelaPed::ComandoPendente() const {
+    // Checked orders take precedence over the item mode and over the page shown.
+    if (inContPedidoCh > 0)
+        return Comando::CancelaPedidos;
+    if (IsCancellableItemSituation(stSituacaoItemPedido))
+        return Comando::CancelaItens;
+    if (stSituacaoItemPedido == "5")
+        return Comando::DesfazCancelamento;
+    return Comando::Nenhum;
+}
+
+RemoteResult TfrmCancelaPed::EnviaComando(Comando comando, bool simulacao) {
+    RdmCancelaPedido rdm(netCancelaPed);
+    const std::string operBloq = msgPadrao.Msg("OperBloq");
+    if (comando == Comando::CancelaPedidos) {
+        const auto call =
+            simulacao ? &RdmCancelaPedido::GetSimulaCancelaPed : &RdmCancelaPedido::SetCancelaPed;
+        return (rdm.*call)(Morvale::Operador(), edtCdJust.Text(), cdsPedido.ToPacket(), operBloq,
+                           medCdFilial.Text(), msgPadrao.Msg("SALDO_EMP"));
+    }
+    const bool undo = comando == Comando::DesfazCancelamento;
+    const auto call =
+        undo
+            ? (simulacao ? &RdmCancelaPedido::GetSimulaDesfazCancel : &RdmCancelaPedido::SetDesfazCancel)
+            : (simulacao ? &RdmCancelaPedido::GetSimulaCancelaItemPed : &RdmCancelaPedido::SetCancelaItemPed);
+    return (rdm.*call)(Morvale::Operador(), edtCdJust.Text(), cdsItemPedido.ToPacket(), operBloq);
+}
+
 void TfrmCancelaPed::CancelCheckedOrders() {
     // The order load restores the orders' display itself when it fails, so nothing is left to undo.
     Repaint();
     Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Running);
-    RdmCancelaPedido rdm(netCancelaPed);
-    Consiste::CheckResultServ(rdm.SetCancelaPed(Morvale::Operador(), edtCdJust.Text(), cdsPedido.ToPacket(),
-                                                msgPadrao.Msg("OperBloq"), medCdFilial.Text(),
-                                                msgPadrao.Msg("SALDO_EMP")),
-                              true, 0);
+    Consiste::CheckResultServ(EnviaComando(Comando::CancelaPedidos, false), true, 0);
     busy.Stop();
     edtCdJust.SetText("");
     sbtVerificarClick(sbtVerificar);
@@ -99,13 +123,8 @@ void TfrmCancelaPed::CancelCheckedOrders() {
 void TfrmCancelaPed::SendCheckedItems(bool undo) {
     Repaint();
     Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Running);
-    RdmCancelaPedido rdm(netCancelaPed);
-    const std::string operBloq = msgPadrao.Msg("OperBloq");
-    const RemoteResult reply =
-        undo ? rdm.SetDesfazCancel(Morvale::Operador(), edtCdJust.Text(), cdsItemPedido.ToPacket(), operBloq)
-             : rdm.SetCancelaItemPed(Morvale::Operador(), edtCdJust.Text(), cdsItemPedido.ToPacket(),
-                                     operBloq);
-    Consiste::CheckResultServ(reply, true, 0);
+    Consiste::CheckResultServ(EnviaComando(undo ? Comando::DesfazCancelamento : Comando::CancelaItens, false),
+                              true, 0);
     busy.Stop();
     edtCdJust.SetText("");
     sbtVerificarClick(sbtVerificar);

@@ -64,7 +64,10 @@ TfrmCancelaPed::TfrmCancelaPed()
       dtsFilial(Create<TDataSource>("dtsFilial", &qryFilial)),
       dtsJustExcl(Create<TDataSource>("dtsJustExcl", &qryJustExcl)),
       dtsOperTPed(Create<TDataSource>("dtsOperTPed", &cdsOperTPed)),
-      netCancelaPed(Create<TNetConnection>("netCancelaPed")) {
+      netCancelaPed(Create<TNetConnection>("netCancelaPed")),
+      lblInfoPedido(panNavigator.Add<ui::Label>("lblInfoPedido")),
+      sbtSimular(panMenu.Add<ui::SpeedButton>("sbtSimular")),
+      mnuSimular(mnuManutencao.Add("mnuSimular", "&Simular")) {
     SetCaption("Cancelamento do Pedido");
     SetBounds(0, 0, 752, 429);
     SetHelpFile("PEDHelp.hlp");
@@ -83,6 +86,10 @@ TfrmCancelaPed::TfrmCancelaPed()
 }
 
 TfrmCancelaPed::~TfrmCancelaPed() {
+    // Whatever order the components go in, nothing may reach the information line or the Simular
+    // controls once they are gone.
+    dtsPedido.Unsubscribe(m_infoSubscription);
+    sbtConfirmar.Unsubscribe(m_confirmSubscription);
     // The controls hold this form's handlers; they go before the form's members do.
     DestroyOwnedComponents();
     if (frmCancelaPed == this)
@@ -95,6 +102,9 @@ void TfrmCancelaPed::DefineToolBar() {
     sbtFiltro.SetHint("Filtrar");
     sbtFiltro.SetGlyph(ui::Glyph::Filter);
     sbtFiltro.SetEnabled(false);
+    sbtSimular.SetBounds(247, 3, 25, 25);
+    sbtSimular.SetHint("Simular");
+    sbtSimular.SetGlyph(ui::Glyph::Simulate);
     DefineImage(imgCheck, CheckImage::Check, 600);
     DefineImage(imgDescheck, CheckImage::Descheck, 620);
     DefineImage(imgUncheck, CheckImage::Uncheck, 640);
@@ -151,7 +161,9 @@ void TfrmCancelaPed::DefinePages() {
     panNavigator.SetBounds(0, 349, 744, 33);
     dbtNome.SetDataSource(&dtsPedido);
     dbtNome.SetDataField("INFPED");
-    dbtNome.SetBounds(8, 9, 500, 15);
+    // The order's summary and, under it, its information line share the space left of the navigator.
+    dbtNome.SetBounds(8, 2, 500, 15);
+    lblInfoPedido.SetBounds(8, 18, 585, 13);
     dbnPadrao.SetDataSource(&dtsPedido);
     dbnPadrao.SetBounds(600, 4, 136, 25);
 }
@@ -218,6 +230,20 @@ void TfrmCancelaPed::BindEvents() {
     bind(mnuCanc, &TfrmCancelaPed::mnuCancClick);
     bind(mnuExclCanc, &TfrmCancelaPed::mnuExclCancClick);
     bind(sbtImprimir, &TfrmCancelaPed::sbtImprimirClick);
+    bind(sbtSimular, &TfrmCancelaPed::sbtSimularClick);
+    bind(mnuSimular, &TfrmCancelaPed::sbtSimularClick);
+    // Simulating is offered exactly while confirming is, whoever enables or disables the latter.
+    const auto followConfirm = [this](ui::Control& confirm, ui::Property property) {
+        if (property != ui::Property::Enabled)
+            return;
+        sbtSimular.SetEnabled(confirm.Enabled());
+        mnuSimular.SetEnabled(confirm.Enabled());
+    };
+    m_confirmSubscription = sbtConfirmar.Subscribe(followConfirm);
+    followConfirm(sbtConfirmar, ui::Property::Enabled);
+    // The information line shows the order the grid shows, however the cursor moves or the
+    // orders open and close, as a data-aware control would.
+    m_infoSubscription = dtsPedido.Subscribe([this](data::DataSetChange) { MostraInfoPedido(); });
     btnJust.OnAfterPesq = [this](ui::Control& sender) { btnJustAfterPesq(sender); };
     edtCdJust.OnChange = [this](ui::Control& sender) { edtCdJustChange(sender); };
     edtCdJust.OnExit = [this](ui::Control& sender) { edtCdJustExit(sender); };

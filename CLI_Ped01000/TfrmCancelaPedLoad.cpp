@@ -45,6 +45,8 @@ void TfrmCancelaPed::sbtVerificarClick(ui::Control&) {
         Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Fetching);
         stSelNrPedido = CurrentText(cdsPedido, "NRPEDIDO");
         LoadOrders();
+        // Within the load's busy time, so the line is never a load behind.
+        LeInfoPedidos();
         busy.Stop();
         if (!cdsPedido.IsEmpty() && !stSelNrPedido.empty())
             cdsPedido.Locate("NRPEDIDO", stSelNrPedido, true);

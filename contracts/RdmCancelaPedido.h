@@ -40,6 +40,19 @@ public:
     RemoteResult SetDesfazCancel(std::string operador, std::string cdJust, data::Packet itens,
                                  std::string operBloq);
 
+    // Who is editing which of the orders (numbers "_"-joined) and the balances of the commitments
+    // (numbers "_"-joined), read in one exchange: GetBloqueioPedido's result, then GetSaldoEmpenho's.
+    std::vector<RemoteResult> GetBloqueioESaldo(std::string cdFilial, std::string nrPedidos,
+                                                std::string nrEmpenhos);
+    // Dry runs: the same arguments as the Set... call; the packet says what it would change or why
+    // it would be refused, and nothing is changed.
+    RemoteResult GetSimulaCancelaPed(std::string operador, std::string cdJust, data::Packet pedidos,
+                                     std::string operBloq, std::string cdFilial, std::string saldoEmp);
+    RemoteResult GetSimulaCancelaItemPed(std::string operador, std::string cdJust, data::Packet itens,
+                                         std::string operBloq);
+    RemoteResult GetSimulaDesfazCancel(std::string operador, std::string cdJust, data::Packet itens,
+                                       std::string operBloq);
+
 private:
     TNetConnection& m_connection;
 };

@@ -15,8 +15,11 @@ public:
 
     void Record(const std::string& method, const std::vector<RemoteArg>& args);
     void Reset();
-    // Calls of the method since the last reset; "*" counts every method.
+    // Calls of the method since the last reset; "*" counts every method but the information reads.
     int Count(const std::string& method) const;
+    // The reads behind the screen's information line (who is editing an order, a commitment's
+    // balance): they decide nothing, so "*" leaves them out and they are counted by name only.
+    static bool IsInformationRead(const std::string& method);
     // The arguments of the method's last call; empty when it was not called.
     std::vector<std::string> LastArgs(const std::string& method) const;
 

@@ -72,22 +72,66 @@ RemoteResult RdmCancelaPedido::GetNrPedido(std::string cdFilial, std::string ven
     return m_connection.Call("GetNrPedido", {std::move(cdFilial), std::move(vendedor), std::move(todos)});
 }
 
+namespace {
+
+// The six arguments of SetCancelaPed and of its dry run.
+std::vector<RemoteArg> OrderCommandArgs(std::string operador, std::string cdJust, data::Packet pedidos,
+                                        std::string operBloq, std::string cdFilial, std::string saldoEmp) {
+    return {std::move(operador), std::move(cdJust),   std::move(pedidos),
+            std::move(operBloq), std::move(cdFilial), std::move(saldoEmp)};
+}
+
+// The four arguments of the item commands and of their dry runs.
+std::vector<RemoteArg> ItemCommandArgs(std::string operador, std::string cdJust, data::Packet itens,
+                                       std::string operBloq) {
+    return {std::move(operador), std::move(cdJust), std::move(itens), std::move(operBloq)};
+}
+
+} // namespace
+
 RemoteResult RdmCancelaPedido::SetCancelaPed(std::string operador, std::string cdJust, data::Packet pedidos,
                                              std::string operBloq, std::string cdFilial,
                                              std::string saldoEmp) {
     return m_connection.Call("SetCancelaPed",
-                             {std::move(operador), std::move(cdJust), std::move(pedidos), std::move(operBloq),
-                              std::move(cdFilial), std::move(saldoEmp)});
+                             OrderCommandArgs(std::move(operador), std::move(cdJust), std::move(pedidos),
+                                              std::move(operBloq), std::move(cdFilial), std::move(saldoEmp)));
 }
 
 RemoteResult RdmCancelaPedido::SetCancelaItemPed(std::string operador, std::string cdJust, data::Packet itens,
                                                  std::string operBloq) {
-    return m_connection.Call("SetCancelaItemPed",
-                             {std::move(operador), std::move(cdJust), std::move(itens), std::move(operBloq)});
+    return m_connection.Call("SetCancelaItemPed", ItemCommandArgs(std::move(operador), std::move(cdJust),
+                                                                  std::move(itens), std::move(operBloq)));
 }
 
 RemoteResult RdmCancelaPedido::SetDesfazCancel(std::string operador, std::string cdJust, data::Packet itens,
                                                std::string operBloq) {
-    return m_connection.Call("SetDesfazCancel",
-                             {std::move(operador), std::move(cdJust), std::move(itens), std::move(operBloq)});
+    return m_connection.Call("SetDesfazCancel", ItemCommandArgs(std::move(operador), std::move(cdJust),
+                                                                std::move(itens), std::move(operBloq)));
+}
+
+std::vector<RemoteResult> RdmCancelaPedido::GetBloqueioESaldo(std::string cdFilial, std::string nrPedidos,
+                                                              std::string nrEmpenhos) {
+    return m_connection.CallBatch({{"GetBloqueioPedido", {std::move(cdFilial), std::move(nrPedidos)}},
+                                   {"GetSaldoEmpenho", {std::move(nrEmpenhos)}}});
+}
+
+RemoteResult RdmCancelaPedido::GetSimulaCancelaPed(std::string operador, std::string cdJust,
+                                                   data::Packet pedidos, std::string operBloq,
+                                                   std::string cdFilial, std::string saldoEmp) {
+    return m_connection.Call("GetSimulaCancelaPed",
+                             OrderCommandArgs(std::move(operador), std::move(cdJust), std::move(pedidos),
+                                              std::move(operBloq), std::move(cdFilial), std::move(saldoEmp)));
+}
+
+RemoteResult RdmCancelaPedido::GetSimulaCancelaItemPed(std::string operador, std::string cdJust,
+                                                       data::Packet itens, std::string operBloq) {
+    return m_connection.Call(
+        "GetSimulaCancelaItemPed",
+        ItemCommandArgs(std::move(operador), std::move(cdJust), std::move(itens), std::move(operBloq)));
+}
+
+RemoteResult RdmCancelaPedido::GetSimulaDesfazCancel(std::string operador, std::string cdJust,
+                                                     data::Packet itens, std::string operBloq) {
+    return m_connection.Call("GetSimulaDesfazCancel", ItemCommandArgs(std::move(operador), std::move(cdJust),
+                                                                      std::move(itens), std::move(operBloq)));
 }

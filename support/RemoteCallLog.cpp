@@ -20,14 +20,20 @@ void RemoteCallLog::Reset() {
     m_lastArgs.clear();
 }
 
+bool RemoteCallLog::IsInformationRead(const std::string& method) {
+    return method == "GetBloqueioPedido" || method == "GetSaldoEmpenho";
+}
+
 int RemoteCallLog::Count(const std::string& method) const {
     if (method != "*") {
         const auto found = m_counts.find(method);
         return found == m_counts.end() ? 0 : found->second;
     }
     int all = 0;
-    for (const auto& [name, count] : m_counts)
-        all += count;
+    for (const auto& [name, count] : m_counts) {
+        if (!IsInformationRead(name))
+            all += count;
+    }
     return all;
 }
 

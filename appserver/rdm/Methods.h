@@ -20,6 +20,13 @@ nlohmann::json GetNrPedido(sqldb::Connection&, const nlohmann::json&, const std:
 nlohmann::json SetCancelaPed(sqldb::Connection&, const nlohmann::json&, const std::string&);
 nlohmann::json SetCancelaItemPed(sqldb::Connection&, const nlohmann::json&, const std::string&);
 nlohmann::json SetDesfazCancel(sqldb::Connection&, const nlohmann::json&, const std::string&);
+// What the screen shows before acting: who is editing orders, commitments' balances.
+nlohmann::json GetBloqueioPedido(sqldb::Connection&, const nlohmann::json&, const std::string&);
+nlohmann::json GetSaldoEmpenho(sqldb::Connection&, const nlohmann::json&, const std::string&);
+// Dry runs of the three Set... calls: their answer is what the call would change, or its refusal.
+nlohmann::json GetSimulaCancelaPed(sqldb::Connection&, const nlohmann::json&, const std::string&);
+nlohmann::json GetSimulaCancelaItemPed(sqldb::Connection&, const nlohmann::json&, const std::string&);
+nlohmann::json GetSimulaDesfazCancel(sqldb::Connection&, const nlohmann::json&, const std::string&);
 
 // The operator argument of a call must be the operator the access token was issued to.
 void RequireTokenOperator(const std::string& operatorArgument, const std::string& tokenOperator);
@@ -31,7 +38,8 @@ sqldb::Rows BlockingItems(sqldb::Connection& connection, const std::string& fili
 
 // Field sizes the methods accept and answer with.
 namespace Size {
-constexpr std::size_t Filial = 4, Pedido = 10, Item = 10, Vendedor = 4, Operador = 12, Justificativa = 4;
+constexpr std::size_t Filial = 4, Pedido = 10, Item = 10, Vendedor = 4, Operador = 12, Justificativa = 4,
+                      Empenho = 20;
 constexpr std::size_t Mensagem = 500;
 } // namespace Size
 

@@ -122,6 +122,7 @@ void OrderChange::SettleCommitments(const std::string& balanceMessage) {
             continue;
         m_connection.Execute("UPDATE EMPENHO SET VRSALDO = :SALDO WHERE NREMPENHO = :EMPENHO",
                              {{"SALDO", (balance + delta).ToText()}, {"EMPENHO", commitment}});
+        m_record.balances.push_back({commitment, balance, balance + delta});
     }
     m_commitmentDeltas.clear();
 }
@@ -142,6 +143,7 @@ void OrderChange::Audit(const OrderState& order, const std::string& item, const 
                           {"AGORA", m_now},
                           {"ANTES", OrNull(before)},
                           {"DEPOIS", after}});
+    m_record.situations.push_back({order.filial, order.pedido, item, before, after});
 }
 
 } // namespace pedserver

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rdm/ChangeRecord.h"
 #include "rdm/SellerScope.h"
 #include "sqldb/Connection.h"
 #include "storage/Decimal.h"
@@ -48,6 +49,9 @@ public:
     // `balanceMessage` when a balance would go below zero.
     void SettleCommitments(const std::string& balanceMessage);
 
+    // Every situation and balance written so far.
+    const ChangeRecord& Record() const { return m_record; }
+
 private:
     void Audit(const OrderState& order, const std::string& item, const std::string& operation,
                const std::string& before, const std::string& after);
@@ -58,6 +62,7 @@ private:
     std::string m_now;
     std::map<std::string, SellerScope> m_scopes;
     std::map<std::string, Decimal> m_commitmentDeltas;
+    ChangeRecord m_record;
 };
 
 // The order-situation of an order whose items come back to life: "2" once any item is past "1".

@@ -10,11 +10,20 @@ namespace {
 
 const std::map<std::string, Method, std::less<>>& Table() {
     static const std::map<std::string, Method, std::less<>> methods = {
-        {"GetParamPedido", &GetParamPedido},   {"GetPedido", &GetPedido},
-        {"GetItemPedido", &GetItemPedido},     {"GetItemPedidoSemFiltro2", &GetItemPedidoSemFiltro2},
-        {"getOperTPed", &GetOperTPed},         {"GetNrPedido", &GetNrPedido},
-        {"SetCancelaPed", &SetCancelaPed},     {"SetCancelaItemPed", &SetCancelaItemPed},
+        {"GetParamPedido", &GetParamPedido},
+        {"GetPedido", &GetPedido},
+        {"GetItemPedido", &GetItemPedido},
+        {"GetItemPedidoSemFiltro2", &GetItemPedidoSemFiltro2},
+        {"getOperTPed", &GetOperTPed},
+        {"GetNrPedido", &GetNrPedido},
+        {"SetCancelaPed", &SetCancelaPed},
+        {"SetCancelaItemPed", &SetCancelaItemPed},
         {"SetDesfazCancel", &SetDesfazCancel},
+        {"GetBloqueioPedido", &GetBloqueioPedido},
+        {"GetSaldoEmpenho", &GetSaldoEmpenho},
+        {"GetSimulaCancelaPed", &GetSimulaCancelaPed},
+        {"GetSimulaCancelaItemPed", &GetSimulaCancelaItemPed},
+        {"GetSimulaDesfazCancel", &GetSimulaDesfazCancel},
     };
     return methods;
 }
@@ -27,8 +36,8 @@ bool RdmCancelaPedido::HasMethod(std::string_view method) {
 
 bool RdmCancelaPedido::IsReadOnly(std::string_view method) {
     static const std::set<std::string, std::less<>> reads = {
-        "GetParamPedido",          "GetPedido",   "GetItemPedido",
-        "GetItemPedidoSemFiltro2", "getOperTPed", "GetNrPedido",
+        "GetParamPedido", "GetPedido",   "GetItemPedido",     "GetItemPedidoSemFiltro2",
+        "getOperTPed",    "GetNrPedido", "GetBloqueioPedido", "GetSaldoEmpenho",
     };
     return reads.contains(method);
 }

@@ -9,14 +9,15 @@
 
 namespace pedserver {
 
-// The remote data module "Ped01000.rdmCancelaPedido": the nine methods the cancellation screen
-// calls. One instance per request, on a connection of the calling thread.
+// The remote data module "Ped01000.rdmCancelaPedido": the methods the cancellation screen calls.
+// One instance per request, on a connection of the calling thread.
 class RdmCancelaPedido {
 public:
     explicit RdmCancelaPedido(sqldb::Connection& connection) : m_connection(connection) {}
 
     static bool HasMethod(std::string_view method);
-    // The Get... methods, which change nothing.
+    // The methods that only read. The GetSimula... dry runs are not among them: they lock and write
+    // like their commands before they roll back.
     static bool IsReadOnly(std::string_view method);
 
     // params: the JSON-RPC params array; tokenOperator: the operator the bearer token belongs to.

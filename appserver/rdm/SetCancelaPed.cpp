@@ -1,5 +1,6 @@
 #include "rdm/Methods.h"
 #include "rdm/OrderChange.h"
+#include "rdm/OrderCommands.h"
 #include "rdm/PacketReader.h"
 #include "rdm/ParamReader.h"
 #include "rdm/RpcError.h"
@@ -66,9 +67,9 @@ std::map<std::string, std::string> CheckedOrders(const PacketReader& packet, con
 
 } // namespace
 
-nlohmann::json SetCancelaPed(sqldb::Connection& connection, const nlohmann::json& params,
-                             const std::string& tokenOperator) {
-    const ParamReader reader(params, "SetCancelaPed", 6);
+CommandOutcome CancelOrders(sqldb::Connection& connection, const nlohmann::json& params,
+                            const std::string& tokenOperator, std::string_view method, Finish finish) {
+    const ParamReader reader(params, method, 6);
     const auto operador = reader.Text(0, "operador", Size::Operador);
     const auto justificativa = reader.Text(1, "justificativa", Size::Justificativa);
     const PacketReader packet(reader.Packet(2, "pedidos"),
@@ -93,8 +94,16 @@ nlohmann::json SetCancelaPed(sqldb::Connection& connection, const nlohmann::json
             throw RpcError(RpcCode::Refused, OrderName(pedido) + " não pode ser cancelado.");
     }
     change.SettleCommitments(saldoEmp);
-    transaction.Commit();
-    return {{"status", "ok"}, {"rows", checked.size()}};
+    // A dry run leaves the transaction to roll back as it ends.
+    if (finish == Finish::Commit)
+        transaction.Commit();
+    return {checked.size(), change.Record()};
+}
+
+nlohmann::json SetCancelaPed(sqldb::Connection& connection, const nlohmann::json& params,
+                             const std::string& tokenOperator) {
+    const auto outcome = CancelOrders(connection, params, tokenOperator, "SetCancelaPed", Finish::Commit);
+    return {{"status", "ok"}, {"rows", outcome.rows}};
 }
 
 } // namespace pedserver

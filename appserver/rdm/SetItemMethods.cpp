@@ -1,5 +1,6 @@
 #include "rdm/Methods.h"
 #include "rdm/OrderChange.h"
+#include "rdm/OrderCommands.h"
 #include "rdm/PacketReader.h"
 #include "rdm/ParamReader.h"
 #include "rdm/RpcError.h"
@@ -40,7 +41,6 @@ ItemSelection CheckedItems(const PacketReader& packet) {
 
 // What distinguishes cancelling items from undoing their cancellation.
 struct ItemCall {
-    const char* method;
     const char* operation;
     std::string_view allowed; // the item situations the call acts on
     const char* refusal;      // why an item in another situation is refused
@@ -80,9 +80,10 @@ void ApplyItems(OrderChange& change, const OrderState& order, const ItemSelectio
         change.SetOrder(order, orderSituation, call.operation);
 }
 
-nlohmann::json ChangeItems(sqldb::Connection& connection, const nlohmann::json& params,
-                           const std::string& tokenOperator, const ItemCall& call) {
-    const ParamReader reader(params, call.method, 4);
+CommandOutcome ChangeItems(sqldb::Connection& connection, const nlohmann::json& params,
+                           const std::string& tokenOperator, std::string_view method, Finish finish,
+                           const ItemCall& call) {
+    const ParamReader reader(params, method, 4);
     const auto operador = reader.Text(0, "operador", Size::Operador);
     const auto justificativa = reader.Text(1, "justificativa", Size::Justificativa);
     const PacketReader packet(reader.Packet(2, "itens"),
@@ -94,20 +95,19 @@ nlohmann::json ChangeItems(sqldb::Connection& connection, const nlohmann::json& 
     sqldb::Transaction transaction(connection);
     OrderChange change(connection, operador, justificativa);
     if (selection.items.empty())
-        return {{"status", "ok"}, {"rows", 0}};
+        return {};
     // An order under a commitment is no exception: SetItem moves each item's value between the
     // item and the commitment, and SettleCommitments refuses a balance that would go negative.
     const auto order = change.Lock(selection.filial, selection.pedido, std::nullopt, operBloq);
     ApplyItems(change, order, selection, call, operBloq);
     change.SettleCommitments(kBalanceMessage);
-    transaction.Commit();
-    return {{"status", "ok"}, {"rows", selection.items.size()}};
+    // A dry run leaves the transaction to roll back as it ends.
+    if (finish == Finish::Commit)
+        transaction.Commit();
+    return {selection.items.size(), change.Record()};
 }
 
-const ItemCall kCancel{"SetCancelaItemPed",
-                       "CI",
-                       "123",
-                       "não pode ser cancelado",
+const ItemCall kCancel{"CI", "123", "não pode ser cancelado",
                        [](const ItemState&) { return std::string("5"); },
                        [](const OrderState&, const std::vector<std::string>& items) {
                            for (const auto& situation : items) {
@@ -118,10 +118,7 @@ const ItemCall kCancel{"SetCancelaItemPed",
                        }};
 
 const ItemCall kUndo{
-    "SetDesfazCancel",
-    "DI",
-    "5",
-    "não está cancelado",
+    "DI", "5", "não está cancelado",
     [](const ItemState& item) { return item.previous.empty() ? std::string("1") : item.previous; },
     [](const OrderState& order, const std::vector<std::string>& items) {
         return order.situation == "4" ? LiveOrderSituation(items) : std::string();
@@ -129,14 +126,28 @@ const ItemCall kUndo{
 
 } // namespace
 
+CommandOutcome CancelItems(sqldb::Connection& connection, const nlohmann::json& params,
+                           const std::string& tokenOperator, std::string_view method, Finish finish) {
+    return ChangeItems(connection, params, tokenOperator, method, finish, kCancel);
+}
+
+CommandOutcome UndoItemCancellation(sqldb::Connection& connection, const nlohmann::json& params,
+                                    const std::string& tokenOperator, std::string_view method,
+                                    Finish finish) {
+    return ChangeItems(connection, params, tokenOperator, method, finish, kUndo);
+}
+
 nlohmann::json SetCancelaItemPed(sqldb::Connection& connection, const nlohmann::json& params,
                                  const std::string& tokenOperator) {
-    return ChangeItems(connection, params, tokenOperator, kCancel);
+    const auto outcome = CancelItems(connection, params, tokenOperator, "SetCancelaItemPed", Finish::Commit);
+    return {{"status", "ok"}, {"rows", outcome.rows}};
 }
 
 nlohmann::json SetDesfazCancel(sqldb::Connection& connection, const nlohmann::json& params,
                                const std::string& tokenOperator) {
-    return ChangeItems(connection, params, tokenOperator, kUndo);
+    const auto outcome =
+        UndoItemCancellation(connection, params, tokenOperator, "SetDesfazCancel", Finish::Commit);
+    return {{"status", "ok"}, {"rows", outcome.rows}};
 }
 
 } // namespace pedserver

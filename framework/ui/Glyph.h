@@ -16,7 +16,8 @@ enum class Glyph {
     Filter,
     Undo,
     Save,
-    Load
+    Load,
+    Simulate // a trial run that changes nothing
 };
 
 } // namespace ui

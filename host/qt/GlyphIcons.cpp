@@ -70,6 +70,14 @@ void DrawMagnifier(QPainter& painter) {
     painter.drawLine(QPointF(20, 20), QPointF(28, 28));
 }
 
+// A sheet with a dashed tick: the command tried out, nothing done.
+void DrawDashedTick(QPainter& painter) {
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(6, 3, 20, 26));
+    painter.setPen(QPen(QColor(40, 140, 60), 3.0, Qt::DashLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(QPolygonF({QPointF(10, 16), QPointF(15, 22), QPointF(23, 9)}));
+}
+
 std::optional<QStyle::StandardPixmap> StandardPixmapOf(ui::Glyph glyph) {
     switch (glyph) {
     case ui::Glyph::Help:
@@ -107,6 +115,8 @@ QIcon GlyphIcon(ui::Glyph glyph, const QStyle& style) {
         return DrawnIcon(DrawPencil);
     case ui::Glyph::Search:
         return DrawnIcon(DrawMagnifier);
+    case ui::Glyph::Simulate:
+        return DrawnIcon(DrawDashedTick);
     default:
         return {};
     }

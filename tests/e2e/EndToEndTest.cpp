@@ -110,6 +110,18 @@ TEST_P(Scenarios, ItemsOfACommittedOrderAreCancelledAndUndoneThroughThePopupWith
     RunScenario({"committed_items", true});
 }
 
+TEST_P(Scenarios, TheInformationLineShowsWhoIsEditingTheOrderAndItsCommitmentsBalanceAfterEveryLoad) {
+    RunScenario({"before_acting_info", true});
+}
+
+TEST_P(Scenarios, SimulatingARefusedSelectionShowsTheRefusalAndChangesNothing) {
+    RunScenario({"simulate_refused", true});
+}
+
+TEST_P(Scenarios, SimulatingAValidSelectionListsWhatConfirmingThenDoes) {
+    RunScenario({"simulate_valid", true});
+}
+
 TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {
     auto result = RunText(
         "open PED01000\nexpect medCdFilial.Text 0002\nexpect edtNmFilial.Text \"MATRIZ SAO PAULO\"\n");

@@ -37,7 +37,7 @@ TEST_F(ScreenTest, EveryToolButtonOfTheScreenShowsTheGlyphThatFitsItsAction) {
         {"sbtVerificar", ui::Glyph::Refresh}, {"sbtCancelar", ui::Glyph::Cancel},
         {"sbtConfirmar", ui::Glyph::Confirm}, {"sbtAlterar", ui::Glyph::Edit},
         {"sbtFiltro", ui::Glyph::Filter},     {"btnFilial", ui::Glyph::Search},
-        {"btnJust", ui::Glyph::Search},
+        {"btnJust", ui::Glyph::Search},       {"sbtSimular", ui::Glyph::Simulate},
     };
     EXPECT_EQ(GlyphsOf(screen), expected);
 }

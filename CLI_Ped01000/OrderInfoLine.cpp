@@ -1,0 +1,121 @@
+#include "CLI_Ped01000/OrderInfoLine.h"
+
+#include "CLI_Ped01000/TextoReais.h"
+#include "RdmCancelaPedido.h"
+#include "data/DateTime.h"
+#include "data/Format.h"
+
+#include <set>
+#include <stdexcept>
+
+namespace {
+
+std::size_t Column(const data::Packet& packet, const std::string& name) {
+    for (std::size_t i = 0; i < packet.Fields.size(); ++i) {
+        if (packet.Fields[i].Name == name)
+            return i;
+    }
+    throw std::runtime_error("campo " + name + " ausente");
+}
+
+std::string TextAt(const std::vector<data::Value>& row, std::size_t column) {
+    const auto* text = std::get_if<std::string>(&row.at(column));
+    return text ? *text : std::string();
+}
+
+double NumberAt(const std::vector<data::Value>& row, std::size_t column) {
+    if (const auto* number = std::get_if<double>(&row.at(column)))
+        return *number;
+    if (const auto* integer = std::get_if<std::int64_t>(&row.at(column)))
+        return static_cast<double>(*integer);
+    return 0;
+}
+
+std::string Joined(const std::set<std::string>& codes) {
+    std::string list;
+    for (const std::string& code : codes)
+        list += (list.empty() ? "" : "_") + code;
+    return list;
+}
+
+const data::Packet& PacketOf(const RemoteResult& result) {
+    if (!result.Ok || !result.Packet)
+        throw std::runtime_error(result.Message);
+    return *result.Packet;
+}
+
+void AppendTwoDigits(std::string& text, int value) {
+    text += static_cast<char>('0' + value / 10 % 10);
+    text += static_cast<char>('0' + value % 10);
+}
+
+std::string SinceText(double since, double today) {
+    int hh = 0, mm = 0, ss = 0;
+    data::DecodeTime(since, hh, mm, ss);
+    std::string text = data::DateOf(since) == data::DateOf(today) ? "" : data::FormatDate(since) + " ";
+    AppendTwoDigits(text, hh);
+    text += ':';
+    AppendTwoDigits(text, mm);
+    return text;
+}
+
+} // namespace
+
+void OrderInfoLine::Clear() {
+    m_editors.clear();
+    m_balances.clear();
+}
+
+void OrderInfoLine::Read(TNetConnection& connection, const std::string& branch,
+                         const std::vector<Order>& orders) {
+    Clear();
+    if (orders.empty())
+        return;
+    std::set<std::string> numbers, commitments;
+    for (const Order& order : orders) {
+        numbers.insert(order.Number);
+        if (!order.Commitment.empty())
+            commitments.insert(order.Commitment);
+    }
+    try {
+        RdmCancelaPedido rdm(connection);
+        const std::vector<RemoteResult> results =
+            rdm.GetBloqueioESaldo(branch, Joined(numbers), Joined(commitments));
+        ReadEditors(PacketOf(results.at(0)));
+        ReadBalances(PacketOf(results.at(1)));
+    } catch (const std::exception&) {
+        // The line only informs; the orders are loaded whether or not it could be read.
+        Clear();
+    }
+}
+
+void OrderInfoLine::ReadEditors(const data::Packet& packet) {
+    const std::size_t number = Column(packet, "NRPEDIDO"), code = Column(packet, "CDOPERALTE"),
+                      name = Column(packet, "NMOPERADOR"), since = Column(packet, "DTOPERALTE");
+    for (const auto& row : packet.Rows)
+        m_editors[TextAt(row, number)] = {TextAt(row, code), TextAt(row, name), NumberAt(row, since)};
+}
+
+void OrderInfoLine::ReadBalances(const data::Packet& packet) {
+    const std::size_t commitment = Column(packet, "NREMPENHO"), balance = Column(packet, "VRSALDO");
+    for (const auto& row : packet.Rows)
+        m_balances[TextAt(row, commitment)] = NumberAt(row, balance);
+}
+
+std::string OrderInfoLine::Text(const std::string& number, const std::string& commitment,
+                                double today) const {
+    std::string text;
+    if (const auto editor = m_editors.find(number); editor != m_editors.end()) {
+        text = "Em edição por " + editor->second.Code;
+        if (!editor->second.Name.empty())
+            text += " - " + editor->second.Name;
+        if (editor->second.Since != 0)
+            text += " desde " + SinceText(editor->second.Since, today);
+    }
+    if (const auto balance = m_balances.find(commitment);
+        !commitment.empty() && balance != m_balances.end()) {
+        text += text.empty() ? "" : " | ";
+        text += "Empenho " + commitment + ": saldo " + TextoReais(balance->second);
+    }
+    return text;
+}

@@ -1,0 +1,179 @@
+#include "CLI_Ped01000/TfrmSimulacao.h"
+
+#include "CLI_Ped01000/FieldDefs.h"
+#include "CLI_Ped01000/TextoReais.h"
+#include "ui/Application.h"
+
+#include <map>
+#include <stdexcept>
+
+namespace {
+
+using data::FieldType;
+
+void AddColumn(ui::DBGrid& grid, const std::string& field, int width, const std::string& title) {
+    ui::Column& column = grid.Columns().Add();
+    column.SetFieldName(field);
+    column.SetWidth(width);
+    column.SetTitleCaption(title);
+}
+
+std::string NomeSituacao(bool item, const std::string& code) {
+    static const std::map<std::string, std::string> pedido = {{"1", "Pendente"},  {"2", "Em Andamento"},
+                                                              {"3", "Liquidado"}, {"4", "Cancelado"},
+                                                              {"5", "Liquidado"}, {"6", "Parc. Atendido"}};
+    static const std::map<std::string, std::string> itemPedido = {
+        {"1", "Pendente"},  {"2", "Confirmado"}, {"3", "Aprovado"},      {"4", "Liquidado"},
+        {"5", "Cancelado"}, {"6", "Liquidado"},  {"7", "Parc. Atendido"}};
+    const auto& table = item ? itemPedido : pedido;
+    const auto found = table.find(code);
+    return found == table.end() ? code : code + " - " + found->second;
+}
+
+// Reads the dry run's packet by field name, whatever order the fields come in.
+class Linhas {
+public:
+    explicit Linhas(const data::Packet& packet) : m_packet(packet) {}
+
+    std::string Text(const std::vector<data::Value>& row, const std::string& field) const {
+        const auto* text = std::get_if<std::string>(&row.at(Index(field)));
+        return text ? *text : std::string();
+    }
+    double Number(const std::vector<data::Value>& row, const std::string& field) const {
+        const data::Value& value = row.at(Index(field));
+        if (const auto* number = std::get_if<double>(&value))
+            return *number;
+        const auto* integer = std::get_if<std::int64_t>(&value);
+        return integer ? static_cast<double>(*integer) : 0;
+    }
+
+private:
+    std::size_t Index(const std::string& field) const {
+        for (std::size_t i = 0; i < m_packet.Fields.size(); ++i) {
+            if (m_packet.Fields[i].Name == field)
+                return i;
+        }
+        throw std::runtime_error("Resposta da simulação sem o campo " + field + ".");
+    }
+    const data::Packet& m_packet;
+};
+
+data::Value TextValue(std::string text) {
+    return data::Value{std::move(text)};
+}
+
+} // namespace
+
+TfrmSimulacao::TfrmSimulacao()
+    : ui::Form("frmSimulacao"), lblAviso(Add<ui::Label>("lblAviso")), lblRecusa(Add<ui::Label>("lblRecusa")),
+      lblAlteracoes(Add<ui::Label>("lblAlteracoes")), dbgAlteracoes(Add<ui::DBGrid>("dbgAlteracoes")),
+      lblSaldos(Add<ui::Label>("lblSaldos")), dbgSaldos(Add<ui::DBGrid>("dbgSaldos")),
+      btnFecharSimulacao(Add<ui::Button>("btnFecharSimulacao")),
+      cdsAlteracoes(Create<TMemDataSet>("cdsAlteracoes")), cdsSaldos(Create<TMemDataSet>("cdsSaldos")),
+      dtsAlteracoes(Create<TDataSource>("dtsAlteracoes", &cdsAlteracoes)),
+      dtsSaldos(Create<TDataSource>("dtsSaldos", &cdsSaldos)) {
+    SetCaption("Simulação");
+    SetBounds(0, 0, 520, 340);
+    DefineDataSets();
+    DefineLayout();
+}
+
+TfrmSimulacao::~TfrmSimulacao() {
+    // The controls hold the data sources; they go before the form's members do.
+    DestroyOwnedComponents();
+}
+
+void TfrmSimulacao::DefineDataSets() {
+    DefineFields(cdsAlteracoes, {{"NRPEDIDO", FieldType::String, 10, "Pedido", true},
+                                 {"NRITEMPED", FieldType::String, 10, "Item", true},
+                                 {"IDSITANTERIOR", FieldType::String, 1, "", false},
+                                 {"IDSITNOVA", FieldType::String, 1, "", false},
+                                 {"DSANTES", FieldType::String, 30, "Antes", true},
+                                 {"DSDEPOIS", FieldType::String, 30, "Depois", true}});
+    DefineFields(cdsSaldos, {{"NREMPENHO", FieldType::String, 20, "Empenho", true},
+                             {"VRSALDOANTERIOR", FieldType::Float, 0, "", false},
+                             {"VRSALDONOVO", FieldType::Float, 0, "", false},
+                             {"DSSALDOANTERIOR", FieldType::String, 30, "Saldo antes", true},
+                             {"DSSALDONOVO", FieldType::String, 30, "Saldo depois", true}});
+}
+
+void TfrmSimulacao::DefineLayout() {
+    lblAviso.SetCaption("Simulação: nada foi alterado.");
+    lblAviso.SetBounds(8, 8, 500, 13);
+    lblRecusa.SetBounds(8, 26, 500, 13);
+    lblRecusa.SetFontColor(ui::clRed);
+    lblAlteracoes.SetCaption("Situações que mudariam");
+    lblAlteracoes.SetBounds(8, 46, 300, 13);
+    dbgAlteracoes.SetDataSource(&dtsAlteracoes);
+    dbgAlteracoes.SetReadOnly(true);
+    dbgAlteracoes.SetBounds(8, 62, 496, 150);
+    AddColumn(dbgAlteracoes, "NRPEDIDO", 80, "Pedido");
+    AddColumn(dbgAlteracoes, "NRITEMPED", 80, "Item");
+    AddColumn(dbgAlteracoes, "DSANTES", 150, "Antes");
+    AddColumn(dbgAlteracoes, "DSDEPOIS", 150, "Depois");
+    lblSaldos.SetCaption("Saldos de empenho");
+    lblSaldos.SetBounds(8, 218, 300, 13);
+    dbgSaldos.SetDataSource(&dtsSaldos);
+    dbgSaldos.SetReadOnly(true);
+    dbgSaldos.SetBounds(8, 234, 496, 60);
+    AddColumn(dbgSaldos, "NREMPENHO", 140, "Empenho");
+    AddColumn(dbgSaldos, "DSSALDOANTERIOR", 150, "Saldo antes");
+    AddColumn(dbgSaldos, "DSSALDONOVO", 150, "Saldo depois");
+    btnFecharSimulacao.SetCaption("Fechar");
+    btnFecharSimulacao.SetBounds(424, 302, 80, 25);
+    btnFecharSimulacao.SetModalResult(ui::ModalResult::Ok);
+    btnFecharSimulacao.SetDefault(true);
+    btnFecharSimulacao.SetCancel(true);
+}
+
+void TfrmSimulacao::Carrega(const data::Packet& resultado) {
+    const Linhas linhas(resultado);
+    data::Packet alteracoes{{{"NRPEDIDO", FieldType::String, 10},
+                             {"NRITEMPED", FieldType::String, 10},
+                             {"IDSITANTERIOR", FieldType::String, 1},
+                             {"IDSITNOVA", FieldType::String, 1},
+                             {"DSANTES", FieldType::String, 30},
+                             {"DSDEPOIS", FieldType::String, 30}},
+                            {}};
+    data::Packet saldos{{{"NREMPENHO", FieldType::String, 20},
+                         {"VRSALDOANTERIOR", FieldType::Float, 0},
+                         {"VRSALDONOVO", FieldType::Float, 0},
+                         {"DSSALDOANTERIOR", FieldType::String, 30},
+                         {"DSSALDONOVO", FieldType::String, 30}},
+                        {}};
+    std::string recusa;
+    for (const auto& row : resultado.Rows) {
+        const std::string tipo = linhas.Text(row, "TPLINHA");
+        if (tipo == "R") {
+            recusa = linhas.Text(row, "DSMENSAGEM");
+        } else if (tipo == "E") {
+            const double antes = linhas.Number(row, "VRSALDOANTERIOR"),
+                         depois = linhas.Number(row, "VRSALDONOVO");
+            saldos.Rows.push_back({TextValue(linhas.Text(row, "NREMPENHO")), antes, depois,
+                                   TextValue(TextoReais(antes)), TextValue(TextoReais(depois))});
+        } else {
+            const bool item = tipo == "I";
+            const std::string antes = linhas.Text(row, "IDSITANTERIOR"),
+                              depois = linhas.Text(row, "IDSITNOVA");
+            alteracoes.Rows.push_back({TextValue(linhas.Text(row, "NRPEDIDO")),
+                                       TextValue(linhas.Text(row, "NRITEMPED")), TextValue(antes),
+                                       TextValue(depois), TextValue(NomeSituacao(item, antes)),
+                                       TextValue(NomeSituacao(item, depois))});
+        }
+    }
+    cdsAlteracoes.LoadFromPacket(alteracoes);
+    cdsSaldos.LoadFromPacket(saldos);
+    lblRecusa.SetCaption(recusa.empty() ? "" : "Seria recusado: " + recusa);
+}
+
+void TfrmSimulacao::Mostra(const data::Packet& resultado) {
+    TfrmSimulacao& form = ui::Application::Instance().CreateForm<TfrmSimulacao>();
+    try {
+        form.Carrega(resultado);
+        form.ShowModal();
+    } catch (...) {
+        form.Release();
+        throw;
+    }
+    form.Release();
+}

@@ -1,0 +1,80 @@
+#include "rdm/Methods.h"
+#include "rdm/OrderCommands.h"
+#include "rdm/Packet.h"
+#include "rdm/RpcError.h"
+
+#include <functional>
+
+namespace pedserver {
+namespace {
+
+Packet DryRunPacket() {
+    return Packet({{"TPLINHA", "string", 1},
+                   {"CDFILIAL", "string", 4},
+                   {"NRPEDIDO", "string", 10},
+                   {"NRITEMPED", "string", 10},
+                   {"IDSITANTERIOR", "string", 1},
+                   {"IDSITNOVA", "string", 1},
+                   {"NREMPENHO", "string", 20},
+                   {"VRSALDOANTERIOR", "float"},
+                   {"VRSALDONOVO", "float"},
+                   {"CDERRO", "integer"},
+                   {"DSMENSAGEM", "string", static_cast<int>(Size::Mensagem)}});
+}
+
+nlohmann::json OrNull(const std::string& text) {
+    return text.empty() ? nlohmann::json() : nlohmann::json(text);
+}
+
+// The rows of a command that went through: each situation it wrote, then each balance it settled.
+void AddChanges(Packet& packet, const ChangeRecord& record) {
+    for (const auto& change : record.situations) {
+        packet.AddRow({change.item.empty() ? "P" : "I", change.filial, change.pedido, OrNull(change.item),
+                       OrNull(change.before), change.after, nullptr, nullptr, nullptr, nullptr, nullptr});
+    }
+    for (const auto& balance : record.balances) {
+        packet.AddRow({"E", nullptr, nullptr, nullptr, nullptr, nullptr, balance.commitment,
+                       balance.before.ToDouble(), balance.after.ToDouble(), nullptr, nullptr});
+    }
+}
+
+// Runs the command to its end and rolls it back. The refusals the command would meet with (its
+// business rules and the operator's rights) are the answer; malformed parameters stay errors.
+nlohmann::json DryRun(const std::function<CommandOutcome()>& command) {
+    Packet packet = DryRunPacket();
+    try {
+        AddChanges(packet, command().record);
+    } catch (const RpcError& error) {
+        if (error.Code() != RpcCode::Refused && error.Code() != RpcCode::Forbidden)
+            throw;
+        packet.AddRow({"R", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       error.Code(), error.what()});
+    }
+    return packet.ToResult();
+}
+
+} // namespace
+
+nlohmann::json GetSimulaCancelaPed(sqldb::Connection& connection, const nlohmann::json& params,
+                                   const std::string& tokenOperator) {
+    return DryRun([&] {
+        return CancelOrders(connection, params, tokenOperator, "GetSimulaCancelaPed", Finish::RollBack);
+    });
+}
+
+nlohmann::json GetSimulaCancelaItemPed(sqldb::Connection& connection, const nlohmann::json& params,
+                                       const std::string& tokenOperator) {
+    return DryRun([&] {
+        return CancelItems(connection, params, tokenOperator, "GetSimulaCancelaItemPed", Finish::RollBack);
+    });
+}
+
+nlohmann::json GetSimulaDesfazCancel(sqldb::Connection& connection, const nlohmann::json& params,
+                                     const std::string& tokenOperator) {
+    return DryRun([&] {
+        return UndoItemCancellation(connection, params, tokenOperator, "GetSimulaDesfazCancel",
+                                    Finish::RollBack);
+    });
+}
+
+} // namespace pedserver

@@ -1,0 +1,5 @@
+-- Another operator's order-entry screen has had order 25 open since 14:02.
+INSERT INTO OPERADOR (CDOPERADOR, NMOPERADOR) VALUES ('OPX', 'XAVIER COSTA');
+UPDATE PEDIDO SET CDOPERALTE = 'OPX', DTOPERALTE = '2024-05-15 14:02:00' WHERE CDFILIAL = '0001' AND NRPEDIDO = '0000000025';
+-- Commitment 2024NE000103 is down to R$ 250,00: reinstating its cancelled order 104 would overdraw it.
+UPDATE EMPENHO SET VRSALDO = 250 WHERE NREMPENHO = '2024NE000103';

@@ -1,0 +1,30 @@
+#include "testkit/ChildProcess.h"
+#include "testkit/ServerProcess.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The information line and the Simular window on the desktop: each scenario's transcript holds on
+// the Qt platform too, the window being a real modal dialog there.
+class SimulationOnQt : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SimulationOnQt, ScenarioGivesItsHeadlessTranscript) {
+    const std::string base = std::string(PED_SCRIPTS_DIR) + "/" + GetParam();
+    testkit::ServerProcess server{testkit::ServerProcessOptions{}};
+    if (std::ifstream(base + ".sql"))
+        server.Database().Connect()->ExecuteScript(testkit::ReadTextFile(base + ".sql"));
+    const std::string address = server.Host() + ":" + std::to_string(server.Port());
+    const testkit::ProcessResult qt = testkit::ChildProcess::Run(
+        {PED_PEDHOST_PATH, "--platform", "qt", "--server", address, "--db", server.Database().Url(),
+         "--operator", "DEMO", "--token", server.Token("DEMO"), "--branch", "1", "--fixed-branch", "--script",
+         base + ".script"},
+        std::chrono::seconds(120));
+    EXPECT_EQ(qt.exitStatus, 0) << qt.out << qt.err;
+    EXPECT_EQ(qt.out, testkit::ReadTextFile(base + ".expected")) << qt.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenarios, SimulationOnQt, testing::Values("simulate_refused", "simulate_valid"));
+
+} // namespace
