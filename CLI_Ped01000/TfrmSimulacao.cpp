@@ -4,6 +4,7 @@
 #include "CLI_Ped01000/TextoReais.h"
 #include "ui/Application.h"
 
+#include <initializer_list>
 #include <map>
 #include <stdexcept>
 
@@ -11,11 +12,26 @@ namespace {
 
 using data::FieldType;
 
-void AddColumn(ui::DBGrid& grid, const std::string& field, int width, const std::string& title) {
-    ui::Column& column = grid.Columns().Add();
-    column.SetFieldName(field);
-    column.SetWidth(width);
-    column.SetTitleCaption(title);
+struct GridColumn {
+    const char* field;
+    int width;
+    const char* title;
+};
+
+// A read-only grid of `source` under its title, at `top`, with its columns.
+void PlaceGrid(ui::Label& title, const char* caption, ui::DBGrid& grid, TDataSource& source, int top,
+               int height, std::initializer_list<GridColumn> columns) {
+    title.SetCaption(caption);
+    title.SetBounds(8, top, 300, 13);
+    grid.SetDataSource(&source);
+    grid.SetReadOnly(true);
+    grid.SetBounds(8, top + 16, 496, height);
+    for (const GridColumn& definition : columns) {
+        ui::Column& column = grid.Columns().Add();
+        column.SetFieldName(definition.field);
+        column.SetWidth(definition.width);
+        column.SetTitleCaption(definition.title);
+    }
 }
 
 std::string NomeSituacao(bool item, const std::string& code) {
@@ -102,23 +118,12 @@ void TfrmSimulacao::DefineLayout() {
     lblAviso.SetBounds(8, 8, 500, 13);
     lblRecusa.SetBounds(8, 26, 500, 13);
     lblRecusa.SetFontColor(ui::clRed);
-    lblAlteracoes.SetCaption("Situações que mudariam");
-    lblAlteracoes.SetBounds(8, 46, 300, 13);
-    dbgAlteracoes.SetDataSource(&dtsAlteracoes);
-    dbgAlteracoes.SetReadOnly(true);
-    dbgAlteracoes.SetBounds(8, 62, 496, 150);
-    AddColumn(dbgAlteracoes, "NRPEDIDO", 80, "Pedido");
-    AddColumn(dbgAlteracoes, "NRITEMPED", 80, "Item");
-    AddColumn(dbgAlteracoes, "DSANTES", 150, "Antes");
-    AddColumn(dbgAlteracoes, "DSDEPOIS", 150, "Depois");
-    lblSaldos.SetCaption("Saldos de empenho");
-    lblSaldos.SetBounds(8, 218, 300, 13);
-    dbgSaldos.SetDataSource(&dtsSaldos);
-    dbgSaldos.SetReadOnly(true);
-    dbgSaldos.SetBounds(8, 234, 496, 60);
-    AddColumn(dbgSaldos, "NREMPENHO", 140, "Empenho");
-    AddColumn(dbgSaldos, "DSSALDOANTERIOR", 150, "Saldo antes");
-    AddColumn(dbgSaldos, "DSSALDONOVO", 150, "Saldo depois");
+    PlaceGrid(lblAlteracoes, "Situações que mudariam", dbgAlteracoes, dtsAlteracoes, 46, 150,
+              {{"NRPEDIDO", 80, "Pedido"}, {"NRITEMPED", 80, "Item"}, {"DSANTES", 150, "Antes"},
+               {"DSDEPOIS", 150, "Depois"}});
+    PlaceGrid(lblSaldos, "Saldos de empenho", dbgSaldos, dtsSaldos, 218, 60,
+              {{"NREMPENHO", 140, "Empenho"}, {"DSSALDOANTERIOR", 150, "Saldo antes"},
+               {"DSSALDONOVO", 150, "Saldo depois"}});
     btnFecharSimulacao.SetCaption("Fechar");
     btnFecharSimulacao.SetBounds(424, 302, 80, 25);
     btnFecharSimulacao.SetModalResult(ui::ModalResult::Ok);

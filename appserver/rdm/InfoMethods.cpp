@@ -33,17 +33,6 @@ std::set<std::string> CodeList(const std::string& list, std::size_t maxChars, co
     return codes;
 }
 
-// A stored timestamp ("YYYY-MM-DD hh:mm:ss", or a bare day) as a packet date-time.
-nlohmann::json Timestamp(const sqldb::Value& value) {
-    if (sqldb::IsNull(value))
-        return nullptr;
-    auto text = sqldb::AsText(value);
-    if (text.size() < 19)
-        return text.substr(0, 10) + "T00:00:00";
-    text[10] = 'T';
-    return text.substr(0, 19);
-}
-
 // The value of the live (not cancelled) items of the commitment's orders, each to the centavo.
 Decimal LiveItemsValue(sqldb::Connection& connection, const std::string& commitment) {
     Decimal total;
@@ -78,7 +67,7 @@ nlohmann::json GetBloqueioPedido(sqldb::Connection& connection, const nlohmann::
                    {"DTOPERALTE", "datetime"}});
     for (const auto& row : rows) {
         if (wanted.contains(sqldb::AsText(row[0])))
-            packet.AddRow({TextOrNull(row[0]), TextOrNull(row[1]), TextOrNull(row[2]), Timestamp(row[3])});
+            packet.AddRow({TextOrNull(row[0]), TextOrNull(row[1]), TextOrNull(row[2]), DateTimeOrNull(row[3])});
     }
     return packet.ToResult();
 }

@@ -42,4 +42,14 @@ nlohmann::json TextOrNull(const sqldb::Value& value) {
     return sqldb::IsNull(value) ? nlohmann::json() : nlohmann::json(sqldb::AsText(value));
 }
 
+nlohmann::json DateTimeOrNull(const sqldb::Value& value) {
+    if (sqldb::IsNull(value))
+        return nullptr;
+    auto text = sqldb::AsText(value);
+    if (text.size() < 19)
+        return text.substr(0, 10) + "T00:00:00";
+    text[10] = 'T';
+    return text.substr(0, 19);
+}
+
 } // namespace pedserver

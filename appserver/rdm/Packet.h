@@ -34,5 +34,8 @@ private:
 
 // A column value for a packet row: its text, or null.
 nlohmann::json TextOrNull(const sqldb::Value& value);
+// A stored timestamp ("YYYY-MM-DD hh:mm:ss", with fractions or none, or a bare day) as a packet
+// date-time, or null.
+nlohmann::json DateTimeOrNull(const sqldb::Value& value);
 
 } // namespace pedserver

@@ -9,17 +9,6 @@
 namespace pedserver {
 namespace {
 
-nlohmann::json DateTime(const sqldb::Value& value) {
-    if (sqldb::IsNull(value))
-        return nullptr;
-    auto text = sqldb::AsText(value);
-    // SQLite keeps "YYYY-MM-DD hh:mm:ss", PostgreSQL answers the same with fractions or none.
-    if (text.size() < 19)
-        return text.substr(0, 10) + "T00:00:00";
-    text[10] = 'T';
-    return text.substr(0, 19);
-}
-
 nlohmann::json Money(const Decimal& value) {
     return value.ToDouble();
 }
@@ -71,7 +60,7 @@ nlohmann::json GetRelPedido(sqldb::Connection& connection, const nlohmann::json&
                    {"VRCANCELADO", "float"}});
     for (const auto& row : rows) {
         const auto& value = values[sqldb::AsText(row[1])];
-        packet.AddRow({TextOrNull(row[0]), TextOrNull(row[1]), DateTime(row[2]), TextOrNull(row[3]),
+        packet.AddRow({TextOrNull(row[0]), TextOrNull(row[1]), DateTimeOrNull(row[2]), TextOrNull(row[3]),
                        TextOrNull(row[4]), TextOrNull(row[5]), TextOrNull(row[6]), TextOrNull(row[7]),
                        Money(value.live), Money(value.cancelled)});
     }
@@ -134,7 +123,7 @@ nlohmann::json GetRelHistorico(sqldb::Connection& connection, const nlohmann::js
     for (const auto& row : rows) {
         const nlohmann::json value =
             sqldb::IsNull(row[10]) ? nlohmann::json() : Money(ItemValue(row[10], row[11]));
-        packet.AddRow({TextOrNull(row[0]), TextOrNull(row[1]), TextOrNull(row[2]), DateTime(row[3]),
+        packet.AddRow({TextOrNull(row[0]), TextOrNull(row[1]), TextOrNull(row[2]), DateTimeOrNull(row[3]),
                        TextOrNull(row[4]), TextOrNull(row[5]), TextOrNull(row[6]), TextOrNull(row[7]),
                        TextOrNull(row[8]), TextOrNull(row[9]), value});
     }
