@@ -9,6 +9,7 @@
 #include "HttpGet.h"
 #include "RpcClient.h"
 #include "testkit/ChildProcess.h"
+#include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TempDir.h"
 
@@ -39,12 +40,12 @@ click sbtCancel
 )";
 
 double RunSeconds(testkit::ServerProcess& server, const std::string& scriptFile, std::string& out) {
+    testkit::HostRun run = testkit::HostRun::On(server, PED_PEDHOST_PATH);
+    run.script = scriptFile;
+    run.fixedBranch = true;
+    const std::vector<std::string> argv = run.Argv();
     const auto start = std::chrono::steady_clock::now();
-    const testkit::ProcessResult result = testkit::ChildProcess::Run(
-        {PED_PEDHOST_PATH, "--platform", "headless", "--server",
-         server.Host() + ":" + std::to_string(server.Port()), "--db", server.Database().Url(), "--operator",
-         "DEMO", "--token", server.Token("DEMO"), "--branch", "1", "--fixed-branch", "--script", scriptFile},
-        std::chrono::seconds(300));
+    const testkit::ProcessResult result = testkit::ChildProcess::Run(argv, std::chrono::seconds(300));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (result.exitStatus != 0)
         throw std::runtime_error("pedhost failed:\n" + result.out + result.err);

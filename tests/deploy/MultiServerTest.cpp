@@ -1,5 +1,6 @@
 #include "OverlappingRun.h"
 #include "testkit/ChildProcess.h"
+#include "testkit/HostRun.h"
 #include "testkit/NginxProcess.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TestCertificates.h"
@@ -68,11 +69,12 @@ TEST_F(MultiServer, PedhostCancelsAnOrderOverHttpsThroughNginxPastADeadServerOfI
     const std::string base = std::string(PED_SCRIPTS_DIR) + "/cancel_order";
     const std::string servers =
         "https://localhost:" + std::to_string(testkit::NginxProcess::FreePort()) + "," + ProxyUrl();
-    const testkit::ProcessResult result = testkit::ChildProcess::Run(
-        {PED_PEDHOST_PATH, "--platform", "headless", "--server", servers, "--ca-file",
-         m_certificates->Authority().string(), "--db", m_first->DatabaseUrl(), "--operator", "DEMO",
-         "--token", m_first->Token("DEMO"), "--branch", "1", "--fixed-branch", "--script", base + ".script"},
-        std::chrono::seconds(60));
+    testkit::HostRun run = testkit::HostRun::On(*m_first, PED_PEDHOST_PATH);
+    run.server = servers;
+    run.script = base + ".script";
+    run.fixedBranch = true;
+    run.more = {"--ca-file", m_certificates->Authority().string()};
+    const testkit::ProcessResult result = testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(60));
     EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
     EXPECT_EQ(result.out, testkit::ReadTextFile(base + ".expected")) << result.err << m_nginx->ErrorLog();
     const auto db = sqldb::Connection::Open(m_first->DatabaseUrl());

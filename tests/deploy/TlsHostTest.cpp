@@ -1,4 +1,5 @@
 #include "testkit/ChildProcess.h"
+#include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TestCertificates.h"
 
@@ -28,12 +29,12 @@ protected:
         const auto script = m_folder.Path() / "open.script";
         std::ofstream(script)
             << "open PED01000\nexpect frmFiltroCancelaPed.Visible true\nclose frmFiltroCancelaPed\n";
-        return testkit::ChildProcess::Run(
-            {PED_PEDHOST_PATH, "--platform", "headless", "--server",
-             "https://" + address + ":" + std::to_string(server.Port()), "--ca-file",
-             m_certificates->Authority().string(), "--db", server.DatabaseUrl(), "--operator", "DEMO",
-             "--token", server.Token("DEMO"), "--branch", "1", "--fixed-branch", "--script", script.string()},
-            std::chrono::seconds(60));
+        testkit::HostRun run = testkit::HostRun::On(server, PED_PEDHOST_PATH);
+        run.server = "https://" + address + ":" + std::to_string(server.Port());
+        run.script = script.string();
+        run.fixedBranch = true;
+        run.more = {"--ca-file", m_certificates->Authority().string()};
+        return testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(60));
     }
 
     testkit::TempDir m_folder{"host-tls"};

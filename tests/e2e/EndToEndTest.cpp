@@ -1,4 +1,5 @@
 #include "testkit/ChildProcess.h"
+#include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TempDir.h"
 
@@ -24,24 +25,10 @@ protected:
     }
 
     testkit::ProcessResult RunHost(const std::string& scriptFile, bool fixedBranch) {
-        std::vector<std::string> argv{PED_PEDHOST_PATH,
-                                      "--platform",
-                                      "headless",
-                                      "--server",
-                                      m_server->Host() + ":" + std::to_string(m_server->Port()),
-                                      "--db",
-                                      m_server->Database().Url(),
-                                      "--operator",
-                                      "DEMO",
-                                      "--token",
-                                      m_server->Token("DEMO"),
-                                      "--branch",
-                                      "1",
-                                      "--script",
-                                      scriptFile};
-        if (fixedBranch)
-            argv.push_back("--fixed-branch");
-        return testkit::ChildProcess::Run(argv, std::chrono::seconds(120));
+        testkit::HostRun run = testkit::HostRun::On(*m_server, PED_PEDHOST_PATH);
+        run.script = scriptFile;
+        run.fixedBranch = fixedBranch;
+        return testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
     }
 
     testkit::ProcessResult RunText(const std::string& script) {

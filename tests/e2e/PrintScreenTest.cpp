@@ -1,4 +1,5 @@
 #include "testkit/ChildProcess.h"
+#include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TempDir.h"
 
@@ -75,24 +76,10 @@ protected:
         const std::string out = m_folder.Path().string();
         const auto script = m_folder.Path() / (name + ".script");
         std::ofstream(script) << Replace(testkit::ReadTextFile(base + ".script"), "@OUT@", out);
-        std::vector<std::string> argv{PED_PEDHOST_PATH,
-                                      "--platform",
-                                      "headless",
-                                      "--server",
-                                      m_server->Host() + ":" + std::to_string(m_server->Port()),
-                                      "--db",
-                                      m_server->Database().Url(),
-                                      "--operator",
-                                      operatorCode,
-                                      "--token",
-                                      m_server->Token(operatorCode),
-                                      "--branch",
-                                      "1",
-                                      "--script",
-                                      script.string()};
-        if (fixedBranch)
-            argv.push_back("--fixed-branch");
-        const auto result = testkit::ChildProcess::Run(argv, std::chrono::seconds(120));
+        testkit::HostRun run = testkit::HostRun::On(*m_server, PED_PEDHOST_PATH, operatorCode);
+        run.script = script.string();
+        run.fixedBranch = fixedBranch;
+        const auto result = testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
         EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
         EXPECT_EQ(result.out, Replace(testkit::ReadTextFile(base + ".expected"), "@OUT@", out)) << result.err;
     }

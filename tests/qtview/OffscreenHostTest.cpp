@@ -1,4 +1,5 @@
 #include "testkit/ChildProcess.h"
+#include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TempDir.h"
 
@@ -40,23 +41,11 @@ protected:
 
     testkit::ProcessResult RunScript(const std::string& platform, const std::string& file,
                                      std::vector<std::string> extra) {
-        std::vector<std::string> argv{PED_PEDHOST_PATH,
-                                      "--platform",
-                                      platform,
-                                      "--server",
-                                      server.Host() + ":" + std::to_string(server.Port()),
-                                      "--db",
-                                      server.Database().Url(),
-                                      "--operator",
-                                      "DEMO",
-                                      "--token",
-                                      server.Token("DEMO"),
-                                      "--branch",
-                                      "1",
-                                      "--script",
-                                      file};
-        argv.insert(argv.end(), extra.begin(), extra.end());
-        return testkit::ChildProcess::Run(argv, std::chrono::seconds(120));
+        testkit::HostRun run = testkit::HostRun::On(server, PED_PEDHOST_PATH);
+        run.platform = platform;
+        run.script = file;
+        run.more = std::move(extra);
+        return testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
     }
 
     QImage Shot(const char* name) const {

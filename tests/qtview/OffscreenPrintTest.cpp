@@ -1,4 +1,5 @@
 #include "testkit/ChildProcess.h"
+#include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TempDir.h"
 
@@ -29,11 +30,10 @@ protected:
         }
         auto file = folder.Path() / (platform + ".script");
         std::ofstream(file) << text;
-        return testkit::ChildProcess::Run({PED_PEDHOST_PATH, "--platform", platform, "--server",
-                                           server.Host() + ":" + std::to_string(server.Port()), "--db",
-                                           server.Database().Url(), "--operator", "DEMO", "--token",
-                                           server.Token("DEMO"), "--branch", "1", "--script", file.string()},
-                                          std::chrono::seconds(120));
+        testkit::HostRun run = testkit::HostRun::On(server, PED_PEDHOST_PATH);
+        run.platform = platform;
+        run.script = file.string();
+        return testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
     }
 
     std::string PdfText(const std::string& platform) const {

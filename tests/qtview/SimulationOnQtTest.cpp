@@ -1,4 +1,5 @@
 #include "testkit/ChildProcess.h"
+#include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"
 
 #include <fstream>
@@ -15,12 +16,11 @@ TEST_P(SimulationOnQt, ScenarioGivesItsHeadlessTranscript) {
     testkit::ServerProcess server{testkit::ServerProcessOptions{}};
     if (std::ifstream(base + ".sql"))
         server.Database().Connect()->ExecuteScript(testkit::ReadTextFile(base + ".sql"));
-    const std::string address = server.Host() + ":" + std::to_string(server.Port());
-    const testkit::ProcessResult qt = testkit::ChildProcess::Run(
-        {PED_PEDHOST_PATH, "--platform", "qt", "--server", address, "--db", server.Database().Url(),
-         "--operator", "DEMO", "--token", server.Token("DEMO"), "--branch", "1", "--fixed-branch", "--script",
-         base + ".script"},
-        std::chrono::seconds(120));
+    testkit::HostRun run = testkit::HostRun::On(server, PED_PEDHOST_PATH);
+    run.platform = "qt";
+    run.script = base + ".script";
+    run.fixedBranch = true;
+    const testkit::ProcessResult qt = testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
     EXPECT_EQ(qt.exitStatus, 0) << qt.out << qt.err;
     EXPECT_EQ(qt.out, testkit::ReadTextFile(base + ".expected")) << qt.err;
 }
