@@ -16,20 +16,23 @@
 
 namespace pedserver {
 
-// One client connection, driven by the event loop: every wait is an asynchronous operation with
-// its deadline, so an idle or slow client costs a socket and a few buffers, never a worker.
+// One client connection, driven by the event loop it lives on: every wait is an asynchronous
+// operation with its deadline, so an idle or slow client costs a socket and a few buffers, never
+// a thread. The token check and the calls run on the loop's thread, between two waits.
 // Requests are read and answered one after the other, so pipelined requests are answered in
 // order. A JSON-RPC request's token is checked from its headers before its body is read.
 // Over TLS the handshake comes first, within the header's deadline; the rest is the same code.
 class HttpSession : public std::enable_shared_from_this<HttpSession> {
 public:
-    HttpSession(boost::asio::ip::tcp::socket socket, std::string address, ServerState& state);
+    // `socket` belongs to the event loop `loop`, which this session leaves when it ends.
+    HttpSession(boost::asio::ip::tcp::socket socket, std::string address, std::size_t loop, ServerState& state);
     ~HttpSession();
     HttpSession(const HttpSession&) = delete;
     HttpSession& operator=(const HttpSession&) = delete;
 
     void Start();
     // Closes the connection unless a request of it is being answered (that one ends first).
+    // Safe from any thread.
     void CloseIfIdle();
 
 private:
@@ -41,7 +44,6 @@ private:
     void ReadHeader();
     void OnHeader(boost::beast::error_code error);
     void Authenticate();
-    void OnAuthenticated(std::optional<std::string> operatorCode, RpcOutcome refusal);
     void ReadBody();
     void OnBody(boost::beast::error_code error);
     void Health();
@@ -57,6 +59,7 @@ private:
 
     pedclient::HttpStream m_stream;
     std::string m_address;
+    std::size_t m_loop;
     ServerState& m_state;
     boost::beast::flat_buffer m_buffer;
     std::optional<boost::beast::http::request_parser<boost::beast::http::string_body>> m_parser;

@@ -50,11 +50,6 @@ bool IsValidId(const nlohmann::json& id) {
 
 } // namespace
 
-std::optional<std::string> RpcDispatcher::RecentlyAccepted(std::string_view authorization) {
-    const std::optional<std::string> token = BearerToken(authorization);
-    return token ? m_tokens.Find(*token) : std::nullopt;
-}
-
 std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authorization, RpcOutcome& refusal) {
     const std::optional<std::string> token = BearerToken(authorization);
     if (!token) {

@@ -21,7 +21,7 @@ namespace pedserver {
 // Everything between an HTTP request on a remote module's path and the module's Call: the token
 // (from the headers, before any body is read), then the body's call or batch of calls on a
 // pooled connection. A command runs in a transaction of its own; a batch of reads is shared out
-// over the workers, each reading in one read transaction. It never throws; every failure becomes
+// over the server's threads, each reading in one read transaction. It never throws; every failure becomes
 // a JSON-RPC error, and internal details stay in RpcOutcome::detail.
 class RpcDispatcher {
 public:
@@ -29,12 +29,9 @@ public:
                   std::chrono::milliseconds tokenLifetime = std::chrono::seconds(5))
         : m_pool(pool), m_maxBatch(maxBatch), m_tokens(tokenLifetime) {}
 
-    // The token's operator; or nothing, with `refusal` holding the answer (401, or 500 when the
-    // database fails).
+    // The token's operator (from the cache when it was accepted lately, else from the database);
+    // or nothing, with `refusal` holding the answer (401, or 500 when the database fails).
     std::optional<std::string> Authenticate(std::string_view authorization, RpcOutcome& refusal);
-    // The token's operator when the token was accepted lately; no database work, so it may run on
-    // the event loop. Nothing means Authenticate must decide.
-    std::optional<std::string> RecentlyAccepted(std::string_view authorization);
     // Answers the body of an authenticated request to the module: one call, or a batch (a JSON
     // list) of at most the batch size, answered as a list in the order of its calls.
     RpcReply Handle(std::string_view body, const std::string& operatorCode,

@@ -29,19 +29,16 @@ const std::string kBusy =
 
 RpcServer::RpcServer(const std::string& dbUrl, ServerOptions options, std::ostream& log)
     : m_state(std::make_unique<ServerState>(dbUrl, Checked(std::move(options)), log)),
-      m_acceptor(m_state->io), m_retry(m_state->io) {}
+      m_acceptor(m_state->loops.First()), m_retry(m_state->loops.First()) {}
 
-RpcServer::~RpcServer() {
-    if (m_state->workers)
-        m_state->workers->join();
-}
+RpcServer::~RpcServer() = default;
 
 int RpcServer::Bind() {
     const ServerOptions& options = m_state->options;
     const std::string where = options.host + ":" + std::to_string(options.port);
     boost::system::error_code error;
     const auto endpoints =
-        tcp::resolver(m_state->io)
+        tcp::resolver(m_state->loops.First())
             .resolve(options.host, std::to_string(options.port), tcp::resolver::passive, error);
     if (error || endpoints.empty())
         throw std::runtime_error("cannot listen on " + where);
@@ -59,19 +56,17 @@ int RpcServer::Bind() {
 }
 
 void RpcServer::Run() {
-    m_state->workers.emplace(static_cast<std::size_t>(m_state->options.threads));
-    // A batch of reads is shared out over as many workers as there are cores to run them.
+    // A batch of reads is shared out over as many threads as there are cores to run them.
     const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
     m_state->dispatcher.ShareReadBatches(
-        [this](std::function<void()> task) { asio::post(*m_state->workers, std::move(task)); },
+        [this](std::function<void()> task) { m_state->loops.PostElsewhere(std::move(task)); },
         std::min(cores, static_cast<std::size_t>(m_state->options.threads)) - 1);
     Accept();
-    m_state->io.run();
-    m_state->workers->join();
+    m_state->loops.Run();
 }
 
 void RpcServer::Stop() {
-    asio::post(m_state->io, [this] { StopNow(); });
+    asio::post(m_acceptor.get_executor(), [this] { StopNow(); });
 }
 
 void RpcServer::StopNow() {
@@ -83,6 +78,7 @@ void RpcServer::StopNow() {
         if (const auto session = weak.lock())
             session->CloseIfIdle();
     }
+    m_state->loops.ReleaseIdle();
 }
 
 void RpcServer::Accept() {
@@ -118,7 +114,11 @@ void RpcServer::Admit(tcp::socket socket) {
         socket.close(error);
         return;
     }
-    auto session = std::make_shared<HttpSession>(std::move(socket), address, *m_state);
+    // The connection moves to the loop that has the fewest; it stays there until it closes.
+    const std::size_t loop = m_state->loops.LeastLoaded();
+    const tcp protocol = remote.protocol();
+    tcp::socket moved(m_state->loops.Join(loop), protocol, socket.release());
+    auto session = std::make_shared<HttpSession>(std::move(moved), address, loop, *m_state);
     m_state->sessions.remove_if([](const std::weak_ptr<HttpSession>& weak) { return weak.expired(); });
     m_state->sessions.push_back(session);
     session->Start();

@@ -12,8 +12,9 @@
 namespace pedserver {
 
 // The HTTP side of pedserver (Boost.Beast on Asio): POST /rdm/Ped01000.rdmCancelaPedido
-// (JSON-RPC 2.0, batches included), GET /health and GET /metrics. Connections live on one
-// event-loop thread; database work runs on `threads` workers, each with a pooled connection.
+// (JSON-RPC 2.0, batches included), GET /health and GET /metrics. Each of `threads` threads runs
+// an event loop of its own (EventLoops) and at most one pooled connection at a time; a request is
+// read, run and answered by the thread of its connection's loop.
 class RpcServer {
 public:
     static constexpr const char* RpcPath = "/rdm/Ped01000.rdmCancelaPedido";

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "server/ConnectionLimiter.h"
+#include "server/EventLoops.h"
 #include "server/Metrics.h"
 #include "server/RequestLog.h"
 #include "server/RpcDispatcher.h"
 #include "server/ServerOptions.h"
 #include "sqldb/ConnectionPool.h"
 
-#include <boost/asio/io_context.hpp>
 #include <boost/asio/ssl/context.hpp>
-#include <boost/asio/thread_pool.hpp>
+#include <atomic>
 #include <list>
 #include <memory>
 #include <optional>
@@ -20,13 +20,15 @@ namespace pedserver {
 
 class HttpSession;
 
-// What the listener and every connection of one server share. The event loop (`io`) runs on
-// one thread and owns the sockets; database work runs on `workers`, sized like the pool.
+// What the listener and every connection of one server share: `options.threads` event loops,
+// one per thread, as many as the pool has connections, so a thread that runs a call always finds
+// a connection free.
 struct ServerState {
     ServerState(const std::string& dbUrl, ServerOptions serverOptions, std::ostream& logStream)
         : options(std::move(serverOptions)), pool(dbUrl, options.threads),
           dispatcher(pool, options.maxBatch, std::chrono::seconds(options.tokenCacheSeconds)), log(logStream),
-          limiter(options.maxConnections, options.maxConnectionsPerClient), tls(ServerTlsContext(options)) {}
+          limiter(options.maxConnections, options.maxConnectionsPerClient), tls(ServerTlsContext(options)),
+          loops(static_cast<std::size_t>(options.threads)) {}
 
     // The certificate and key of `options`, or nothing for plain HTTP; throws for files that do not load.
     static std::optional<boost::asio::ssl::context> ServerTlsContext(const ServerOptions& options);
@@ -44,11 +46,10 @@ struct ServerState {
     RequestLog log;
     ConnectionLimiter limiter;
     std::optional<boost::asio::ssl::context> tls;
-    boost::asio::io_context io{1};
-    // Started by Run(), so that constructing a server starts no thread (signals are set up after).
-    std::optional<boost::asio::thread_pool> workers;
-    // Event-loop thread only: set by Stop(); the open connections, so Stop() can close idle ones.
-    bool stopping = false;
+    EventLoops loops;
+    // Set by Stop(); read by every connection before it waits for another request.
+    std::atomic<bool> stopping = false;
+    // The listener's thread only: the open connections, so Stop() can close idle ones.
     std::list<std::weak_ptr<HttpSession>> sessions;
 };
 
