@@ -71,7 +71,7 @@ void AddOperatorCommands(CLI::App& app, Command& command, std::string& operatorC
 }
 
 void AddServeLimits(CLI::App& serve, pedserver::ServerOptions& limits) {
-    serve.add_option("--threads", limits.threads, "Worker threads for database work")
+    serve.add_option("--threads", limits.threads, "Threads serving connections, each with one database connection")
         ->check(CLI::Range(1, 256))
         ->capture_default_str();
     serve.add_option("--max-header-bytes", limits.maxHeaderBytes, "Request line and headers, in bytes")

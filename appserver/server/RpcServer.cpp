@@ -17,7 +17,7 @@ namespace {
 
 ServerOptions Checked(ServerOptions options) {
     if (options.threads < 1)
-        throw std::invalid_argument("the number of worker threads must be at least 1");
+        throw std::invalid_argument("the number of threads must be at least 1");
     return options;
 }
 

@@ -9,7 +9,8 @@ namespace pedserver {
 struct ServerOptions {
     std::string host = "127.0.0.1";
     int port = 8080; // 0 picks a free port
-    // Workers for database work; connections themselves cost no worker, idle or slow.
+    // Threads, each an event loop with at most one database connection at a time; connections
+    // themselves cost no thread, idle or slow.
     int threads = 8;
     std::size_t maxHeaderBytes = 16 * 1024; // request line and header fields together
     std::size_t maxHeaderCount = 64;

@@ -12,7 +12,7 @@ namespace pedserver {
 // Tokens the server has checked lately and their operators, so that a burst of calls does not
 // hash and look up the same token each time. An entry lives `lifetime` (so a token revoked in the
 // database stops working within it, in every process); only accepted tokens are kept, and at most
-// `capacity` of them. A zero lifetime keeps nothing. Safe to use from every worker.
+// `capacity` of them. A zero lifetime keeps nothing. Safe to use from every thread.
 class TokenCache {
 public:
     using Clock = std::chrono::steady_clock;

@@ -26,6 +26,20 @@ std::string BackendName(const testing::TestParamInfo<TestBackend>& info) {
     return testkit::TestDatabase::Name(info.param);
 }
 
+std::string CancellableOrder(sqldb::Connection& db, const std::string& branch) {
+    return db
+        .Query("SELECT P.NRPEDIDO FROM PEDIDO P WHERE P.CDFILIAL = :F AND P.IDSITPEDIDO = '1' AND "
+               "P.NREMPENHO IS NULL "
+               "AND P.CDOPERALTE IS NULL AND EXISTS (SELECT 1 FROM ITEMPEDIDO I WHERE I.CDFILIAL = "
+               "P.CDFILIAL AND "
+               "I.NRPEDIDO = P.NRPEDIDO) AND NOT EXISTS (SELECT 1 FROM ITEMPEDIDO I WHERE I.CDFILIAL = "
+               "P.CDFILIAL "
+               "AND I.NRPEDIDO = P.NRPEDIDO AND (I.IDSITITEMPED <> '1' OR I.QTATENDIDA > 0)) ORDER BY "
+               "P.NRPEDIDO",
+               {{"F", branch}})
+        .Text(0, "NRPEDIDO");
+}
+
 DemoFacts ReadDemoFacts(const testkit::ServerProcess& server) {
     const auto db = server.Database().Connect();
     DemoFacts facts;

@@ -39,6 +39,10 @@ struct DemoFacts {
 };
 DemoFacts ReadDemoFacts(const testkit::ServerProcess& server);
 
+// An order of the branch that SetCancelaPed cancels: pending, every item pending, nothing
+// delivered or reserved, no commitment, nobody editing it.
+std::string CancellableOrder(sqldb::Connection& db, const std::string& branch);
+
 // A raw HTTP exchange, for what RpcClient would never send.
 struct HttpAnswer {
     int status = 0;

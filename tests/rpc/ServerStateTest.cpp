@@ -5,22 +5,6 @@ namespace {
 
 class ServerStateTest : public BackendTest {};
 
-// An order of the branch that SetCancelaPed cancels: pending, every item pending, nothing
-// delivered or reserved, no commitment, nobody editing it.
-std::string CancellableOrder(sqldb::Connection& db, const std::string& branch) {
-    return db
-        .Query("SELECT P.NRPEDIDO FROM PEDIDO P WHERE P.CDFILIAL = :F AND P.IDSITPEDIDO = '1' AND "
-               "P.NREMPENHO IS NULL "
-               "AND P.CDOPERALTE IS NULL AND EXISTS (SELECT 1 FROM ITEMPEDIDO I WHERE I.CDFILIAL = "
-               "P.CDFILIAL AND "
-               "I.NRPEDIDO = P.NRPEDIDO) AND NOT EXISTS (SELECT 1 FROM ITEMPEDIDO I WHERE I.CDFILIAL = "
-               "P.CDFILIAL "
-               "AND I.NRPEDIDO = P.NRPEDIDO AND (I.IDSITITEMPED <> '1' OR I.QTATENDIDA > 0)) ORDER BY "
-               "P.NRPEDIDO",
-               {{"F", branch}})
-        .Text(0, "NRPEDIDO");
-}
-
 TEST_P(ServerStateTest, AnOrderLockedFromTheCommandLineIsRefusedWithTheClientsOwnText) {
     testkit::ServerProcess server({.backend = GetParam()});
     const DemoFacts facts = ReadDemoFacts(server);
