@@ -1,5 +1,6 @@
 #include "CLI_Ped01000/OrderInfoLine.h"
 
+#include "CLI_Ped01000/PacketFields.h"
 #include "CLI_Ped01000/TextoReais.h"
 #include "RdmCancelaPedido.h"
 #include "data/DateTime.h"
@@ -9,27 +10,6 @@
 #include <stdexcept>
 
 namespace {
-
-std::size_t Column(const data::Packet& packet, const std::string& name) {
-    for (std::size_t i = 0; i < packet.Fields.size(); ++i) {
-        if (packet.Fields[i].Name == name)
-            return i;
-    }
-    throw std::runtime_error("campo " + name + " ausente");
-}
-
-std::string TextAt(const std::vector<data::Value>& row, std::size_t column) {
-    const auto* text = std::get_if<std::string>(&row.at(column));
-    return text ? *text : std::string();
-}
-
-double NumberAt(const std::vector<data::Value>& row, std::size_t column) {
-    if (const auto* number = std::get_if<double>(&row.at(column)))
-        return *number;
-    if (const auto* integer = std::get_if<std::int64_t>(&row.at(column)))
-        return static_cast<double>(*integer);
-    return 0;
-}
 
 std::string Joined(const std::set<std::string>& codes) {
     std::string list;
@@ -90,16 +70,16 @@ void OrderInfoLine::Read(TNetConnection& connection, const std::string& branch,
 }
 
 void OrderInfoLine::ReadEditors(const data::Packet& packet) {
-    const std::size_t number = Column(packet, "NRPEDIDO"), code = Column(packet, "CDOPERALTE"),
-                      name = Column(packet, "NMOPERADOR"), since = Column(packet, "DTOPERALTE");
+    const PacketFields fields(packet, "GetBloqueioPedido");
     for (const auto& row : packet.Rows)
-        m_editors[TextAt(row, number)] = {TextAt(row, code), TextAt(row, name), NumberAt(row, since)};
+        m_editors[fields.Text(row, "NRPEDIDO")] = {
+            fields.Text(row, "CDOPERALTE"), fields.Text(row, "NMOPERADOR"), fields.Number(row, "DTOPERALTE")};
 }
 
 void OrderInfoLine::ReadBalances(const data::Packet& packet) {
-    const std::size_t commitment = Column(packet, "NREMPENHO"), balance = Column(packet, "VRSALDO");
+    const PacketFields fields(packet, "GetSaldoEmpenho");
     for (const auto& row : packet.Rows)
-        m_balances[TextAt(row, commitment)] = NumberAt(row, balance);
+        m_balances[fields.Text(row, "NREMPENHO")] = fields.Number(row, "VRSALDO");
 }
 
 std::string OrderInfoLine::Text(const std::string& number, const std::string& commitment,

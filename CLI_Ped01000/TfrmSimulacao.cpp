@@ -1,12 +1,12 @@
 #include "CLI_Ped01000/TfrmSimulacao.h"
 
 #include "CLI_Ped01000/FieldDefs.h"
+#include "CLI_Ped01000/PacketFields.h"
 #include "CLI_Ped01000/TextoReais.h"
 #include "ui/Application.h"
 
 #include <initializer_list>
 #include <map>
-#include <stdexcept>
 
 namespace {
 
@@ -45,34 +45,6 @@ std::string NomeSituacao(bool item, const std::string& code) {
     const auto found = table.find(code);
     return found == table.end() ? code : code + " - " + found->second;
 }
-
-// Reads the dry run's packet by field name, whatever order the fields come in.
-class Linhas {
-public:
-    explicit Linhas(const data::Packet& packet) : m_packet(packet) {}
-
-    std::string Text(const std::vector<data::Value>& row, const std::string& field) const {
-        const auto* text = std::get_if<std::string>(&row.at(Index(field)));
-        return text ? *text : std::string();
-    }
-    double Number(const std::vector<data::Value>& row, const std::string& field) const {
-        const data::Value& value = row.at(Index(field));
-        if (const auto* number = std::get_if<double>(&value))
-            return *number;
-        const auto* integer = std::get_if<std::int64_t>(&value);
-        return integer ? static_cast<double>(*integer) : 0;
-    }
-
-private:
-    std::size_t Index(const std::string& field) const {
-        for (std::size_t i = 0; i < m_packet.Fields.size(); ++i) {
-            if (m_packet.Fields[i].Name == field)
-                return i;
-        }
-        throw std::runtime_error("Resposta da simulação sem o campo " + field + ".");
-    }
-    const data::Packet& m_packet;
-};
 
 data::Value TextValue(std::string text) {
     return data::Value{std::move(text)};
@@ -119,10 +91,13 @@ void TfrmSimulacao::DefineLayout() {
     lblRecusa.SetBounds(8, 26, 500, 13);
     lblRecusa.SetFontColor(ui::clRed);
     PlaceGrid(lblAlteracoes, "Situações que mudariam", dbgAlteracoes, dtsAlteracoes, 46, 150,
-              {{"NRPEDIDO", 80, "Pedido"}, {"NRITEMPED", 80, "Item"}, {"DSANTES", 150, "Antes"},
+              {{"NRPEDIDO", 80, "Pedido"},
+               {"NRITEMPED", 80, "Item"},
+               {"DSANTES", 150, "Antes"},
                {"DSDEPOIS", 150, "Depois"}});
     PlaceGrid(lblSaldos, "Saldos de empenho", dbgSaldos, dtsSaldos, 218, 60,
-              {{"NREMPENHO", 140, "Empenho"}, {"DSSALDOANTERIOR", 150, "Saldo antes"},
+              {{"NREMPENHO", 140, "Empenho"},
+               {"DSSALDOANTERIOR", 150, "Saldo antes"},
                {"DSSALDONOVO", 150, "Saldo depois"}});
     btnFecharSimulacao.SetCaption("Fechar");
     btnFecharSimulacao.SetBounds(424, 302, 80, 25);
@@ -132,20 +107,10 @@ void TfrmSimulacao::DefineLayout() {
 }
 
 void TfrmSimulacao::Carrega(const data::Packet& resultado) {
-    const Linhas linhas(resultado);
-    data::Packet alteracoes{{{"NRPEDIDO", FieldType::String, 10},
-                             {"NRITEMPED", FieldType::String, 10},
-                             {"IDSITANTERIOR", FieldType::String, 1},
-                             {"IDSITNOVA", FieldType::String, 1},
-                             {"DSANTES", FieldType::String, 30},
-                             {"DSDEPOIS", FieldType::String, 30}},
-                            {}};
-    data::Packet saldos{{{"NREMPENHO", FieldType::String, 20},
-                         {"VRSALDOANTERIOR", FieldType::Float, 0},
-                         {"VRSALDONOVO", FieldType::Float, 0},
-                         {"DSSALDOANTERIOR", FieldType::String, 30},
-                         {"DSSALDONOVO", FieldType::String, 30}},
-                        {}};
+    const PacketFields linhas(resultado, "Resposta da simulação");
+    // The rows are made in the fields of the window's own datasets.
+    data::Packet alteracoes{cdsAlteracoes.ToPacket().Fields, {}};
+    data::Packet saldos{cdsSaldos.ToPacket().Fields, {}};
     std::string recusa;
     for (const auto& row : resultado.Rows) {
         const std::string tipo = linhas.Text(row, "TPLINHA");

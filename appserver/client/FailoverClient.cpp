@@ -17,6 +17,14 @@ RpcClientError OutcomeUnknown(const std::string& what, const ServerAddress& serv
                           cause.HttpStatus());
 }
 
+// The sinks, noting in `fed` that one of them was handed out.
+ResultSinks Watched(const ResultSinks& sinks, bool& fed) {
+    return [&sinks, &fed](std::size_t arrival) -> nlohmann::json_sax<nlohmann::json>& {
+        fed = true;
+        return sinks(arrival);
+    };
+}
+
 } // namespace
 
 FailoverClient::FailoverClient(std::vector<ServerAddress> servers, std::string token,
@@ -108,10 +116,7 @@ FailoverClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::jso
 
 void FailoverClient::Call(const std::string& method, const nlohmann::json& params, const ResultSinks& sinks) {
     bool fed = false;
-    const ResultSinks watched = [&](std::size_t arrival) -> nlohmann::json_sax<nlohmann::json>& {
-        fed = true;
-        return sinks(arrival);
-    };
+    const ResultSinks watched = Watched(sinks, fed);
     Run(
         method, IsReading(method), [&](RpcClient& client) { client.Call(method, params, watched); }, &fed);
 }
@@ -121,10 +126,7 @@ FailoverClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::jso
                           const ResultSinks& sinks) {
     const auto [what, reading] = Describe(calls);
     bool fed = false;
-    const ResultSinks watched = [&](std::size_t arrival) -> nlohmann::json_sax<nlohmann::json>& {
-        fed = true;
-        return sinks(arrival);
-    };
+    const ResultSinks watched = Watched(sinks, fed);
     return Run(
         what, reading, [&](RpcClient& client) { return client.CallBatch(calls, watched); }, &fed);
 }

@@ -27,11 +27,16 @@ struct RpcClient::Impl {
     std::int64_t nextId = 1;
     std::string path = RpcPath;
 
+    // One call's request, with the next id.
+    nlohmann::json Request(const std::string& method, const nlohmann::json& params) {
+        return {{"jsonrpc", "2.0"}, {"id", nextId++}, {"method", method}, {"params", params}};
+    }
+
     // Posts the calls as one batch, with the ids nextId, nextId + 1, ...
     RpcAnswer PostBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls) {
         nlohmann::json request = nlohmann::json::array();
         for (const auto& [method, params] : calls)
-            request.push_back({{"jsonrpc", "2.0"}, {"id", nextId++}, {"method", method}, {"params", params}});
+            request.push_back(Request(method, params));
         return Post(request);
     }
 
@@ -75,14 +80,14 @@ void RpcClient::SetModule(const std::string& module) {
 }
 
 nlohmann::json RpcClient::Call(const std::string& method, const nlohmann::json& params) {
-    const std::int64_t id = m_impl->nextId++;
-    RpcAnswer answer = m_impl->Post({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
+    const std::int64_t id = m_impl->nextId;
+    RpcAnswer answer = m_impl->Post(m_impl->Request(method, params));
     return ResultOfAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth);
 }
 
 void RpcClient::Call(const std::string& method, const nlohmann::json& params, const ResultSinks& sinks) {
-    const std::int64_t id = m_impl->nextId++;
-    RpcAnswer answer = m_impl->Post({{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}});
+    const std::int64_t id = m_impl->nextId;
+    RpcAnswer answer = m_impl->Post(m_impl->Request(method, params));
     StreamAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth, sinks);
 }
 

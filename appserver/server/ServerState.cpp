@@ -21,9 +21,7 @@ std::optional<boost::asio::ssl::context> ServerState::ServerTlsContext(const Ser
     context->use_private_key_file(options.tlsKeyFile, ssl::context::pem, error);
     if (error)
         throw std::runtime_error("cannot read the private key " + options.tlsKeyFile +
-                                 " (or it does not match "
-                                 "the certificate): " +
-                                 error.message());
+                                 " (or it does not match the certificate): " + error.message());
     return context;
 }
 

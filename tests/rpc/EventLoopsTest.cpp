@@ -1,5 +1,6 @@
-#include "RpcTestSupport.h"
 #include "server/EventLoops.h"
+
+#include "RpcTestSupport.h"
 
 #include <atomic>
 #include <boost/asio/post.hpp>
