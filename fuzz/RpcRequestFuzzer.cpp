@@ -33,7 +33,8 @@ std::string SeededDatabase() {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static sqldb::ConnectionPool pool(SeededDatabase(), 1);
-    static pedserver::RpcDispatcher instance(pool, 100);
+    // The server's own limits, so that inputs past them meet the same refusals.
+    static pedserver::RpcDispatcher instance(pool, pedserver::ServerOptions{});
     dispatcher = &instance;
     return 0;
 }

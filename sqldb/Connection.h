@@ -5,6 +5,7 @@
 #include "sqldb/Rows.h"
 #include "sqldb/SqlError.h"
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -33,6 +34,9 @@ public:
     virtual void ExecuteScript(std::string_view sql) = 0;
     // True while the session can still be used (a PostgreSQL connection may have dropped).
     virtual bool IsHealthy() const = 0;
+    // From now on a statement that runs, or waits for a lock, longer than `limit` is stopped with
+    // StatementTimeout; zero lifts the limit.
+    virtual void SetStatementTimeout(std::chrono::milliseconds limit) = 0;
 };
 
 } // namespace sqldb

@@ -1,5 +1,7 @@
 #include "sqldb/ConnectionPool.h"
 
+#include "sqldb/PoolBusy.h"
+
 namespace sqldb {
 
 Lease::Lease(ConnectionPool& pool, std::unique_ptr<Connection> connection)
@@ -12,12 +14,28 @@ Lease::~Lease() {
         m_pool->Release(std::move(m_connection));
 }
 
-ConnectionPool::ConnectionPool(std::string url, int size)
-    : m_url(std::move(url)), m_size(size < 1 ? 1 : size) {}
+ConnectionPool::ConnectionPool(std::string url, PoolSettings settings)
+    : m_url(std::move(url)), m_settings(settings) {
+    if (m_settings.size < 1)
+        m_settings.size = 1;
+}
 
 Lease ConnectionPool::Acquire() {
     std::unique_lock lock(m_mutex);
-    m_available.wait(lock, [this] { return !m_idle.empty() || m_opened < m_size; });
+    if (!m_available.wait_for(lock, m_settings.acquireTimeout, [this] { return CanLend(); }))
+        throw PoolBusy("no database connection came free within " +
+                       std::to_string(m_settings.acquireTimeout.count()) + " ms");
+    return Lend(lock);
+}
+
+std::optional<Lease> ConnectionPool::TryAcquire() {
+    std::unique_lock lock(m_mutex);
+    if (!CanLend())
+        return std::nullopt;
+    return Lend(lock);
+}
+
+Lease ConnectionPool::Lend(std::unique_lock<std::mutex>& lock) {
     if (!m_idle.empty()) {
         auto connection = std::move(m_idle.back());
         m_idle.pop_back();
@@ -26,7 +44,10 @@ Lease ConnectionPool::Acquire() {
     ++m_opened;
     lock.unlock();
     try {
-        return Lease(*this, Connection::Open(m_url));
+        std::unique_ptr<Connection> connection = Connection::Open(m_url);
+        if (m_settings.statementTimeout.count() > 0)
+            connection->SetStatementTimeout(m_settings.statementTimeout);
+        return Lease(*this, std::move(connection));
     } catch (...) {
         std::lock_guard relock(m_mutex);
         --m_opened;

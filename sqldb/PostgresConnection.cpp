@@ -1,6 +1,7 @@
 #include "PostgresConnection.h"
 
 #include "NamedParameters.h"
+#include "sqldb/StatementTimeout.h"
 
 #include <charconv>
 #include <libpq-fe.h>
@@ -21,6 +22,9 @@ void Check(pg_result* result, PGconn* connection, std::string_view what) {
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
         message.pop_back();
+    // 57014: cancelled by statement_timeout; 55P03: a lock not granted within lock_timeout.
+    if (state && (std::string_view(state) == "57014" || std::string_view(state) == "55P03"))
+        throw StatementTimeout("PostgreSQL " + std::string(state) + ": " + message + " in " + std::string(what));
     throw SqlError("PostgreSQL" + (state ? " " + std::string(state) : std::string()) + ": " + message +
                    " in " + std::string(what));
 }
@@ -75,6 +79,11 @@ PostgresConnection::PostgresConnection(const std::string& url) : m_connection(PQ
 
 bool PostgresConnection::IsHealthy() const {
     return PQstatus(m_connection.get()) == CONNECTION_OK;
+}
+
+void PostgresConnection::SetStatementTimeout(std::chrono::milliseconds limit) {
+    // A lock wait is part of the statement's time, so statement_timeout covers both.
+    ExecuteScript("SET statement_timeout = " + std::to_string(limit.count()));
 }
 
 const PostgresConnection::Prepared& PostgresConnection::Prepare(std::string_view sql) {

@@ -2,6 +2,7 @@
 
 #include "sqldb/Connection.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -25,6 +26,7 @@ public:
     std::int64_t Changes() const override { return m_changes; }
     void ExecuteScript(std::string_view sql) override;
     bool IsHealthy() const override;
+    void SetStatementTimeout(std::chrono::milliseconds limit) override;
 
     // How many statements a session keeps prepared; past that they are all deallocated.
     static constexpr std::size_t MaxCachedStatements = 128;

@@ -1,11 +1,19 @@
 #include "SqliteConnection.h"
 
+#include "sqldb/StatementTimeout.h"
+
 #include <cctype>
 #include <set>
 #include <sqlite3.h>
 
 namespace sqldb {
 namespace {
+
+// Without a statement limit, a writer waits this long for another's lock.
+constexpr int kDefaultBusyMilliseconds = 5000;
+// Virtual machine steps between two looks at the clock: often enough to stop within a
+// millisecond, rarely enough to cost nothing measurable.
+constexpr int kProgressSteps = 4096;
 
 void Check(int rc, sqlite3* db, std::string_view what) {
     if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE)
@@ -122,18 +130,40 @@ SqliteConnection::SqliteConnection(const std::string& path) {
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     m_db.reset(raw);
     Check(rc, raw, "open " + path);
-    sqlite3_busy_timeout(raw, 5000);
+    sqlite3_busy_timeout(raw, kDefaultBusyMilliseconds);
     ExecuteScript("PRAGMA journal_mode=WAL; PRAGMA synchronous=NORMAL; PRAGMA foreign_keys=ON;");
+}
+
+void SqliteConnection::SetStatementTimeout(std::chrono::milliseconds limit) {
+    m_timeout = limit;
+    // A lock held by another writer is waited for as long as a statement may run, no longer.
+    sqlite3_busy_timeout(m_db.get(), limit.count() > 0 ? static_cast<int>(limit.count()) : kDefaultBusyMilliseconds);
+    sqlite3_progress_handler(m_db.get(), limit.count() > 0 ? kProgressSteps : 0, limit.count() > 0 ? &OnProgress : nullptr,
+                             this);
+}
+
+int SqliteConnection::OnProgress(void* self) {
+    const auto* connection = static_cast<const SqliteConnection*>(self);
+    return std::chrono::steady_clock::now() > connection->m_deadline ? 1 : 0;
+}
+
+void SqliteConnection::CheckStep(int rc, std::string_view sql) const {
+    const bool stopped = rc == SQLITE_INTERRUPT || ((rc & 0xff) == SQLITE_BUSY && m_timeout.count() > 0);
+    if (stopped)
+        throw StatementTimeout("SQLite: statement stopped after " + std::to_string(m_timeout.count()) +
+                               " ms: " + std::string(sql));
+    Check(rc, m_db.get(), sql);
 }
 
 void SqliteConnection::Execute(std::string_view sql, const Params& params) {
     sqlite3_stmt* statement = Cached(sql);
     ResetOnExit reset(statement);
     Bind(m_db.get(), statement, params);
+    m_deadline = std::chrono::steady_clock::now() + m_timeout;
     int rc = SQLITE_ROW;
     while (rc == SQLITE_ROW)
         rc = sqlite3_step(statement);
-    Check(rc, m_db.get(), sql);
+    CheckStep(rc, sql);
     m_changes = sqlite3_changes64(m_db.get());
 }
 
@@ -146,6 +176,7 @@ Rows SqliteConnection::Query(std::string_view sql, const Params& params) {
     for (int column = 0; column < columnCount; ++column)
         columns.emplace_back(sqlite3_column_name(statement, column));
     std::vector<Row> data;
+    m_deadline = std::chrono::steady_clock::now() + m_timeout;
     int rc = SQLITE_ROW;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
         Row row;
@@ -154,12 +185,13 @@ Rows SqliteConnection::Query(std::string_view sql, const Params& params) {
             row.push_back(ColumnValue(statement, column));
         data.push_back(std::move(row));
     }
-    Check(rc, m_db.get(), sql);
+    CheckStep(rc, sql);
     return Rows(std::move(columns), std::move(data));
 }
 
 void SqliteConnection::ExecuteScript(std::string_view sql) {
     char* error = nullptr;
+    m_deadline = std::chrono::steady_clock::now() + m_timeout;
     const int rc = sqlite3_exec(m_db.get(), std::string(sql).c_str(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
         std::string message = error ? error : sqlite3_errstr(rc);

@@ -2,6 +2,7 @@
 
 #include "sqldb/Connection.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -24,6 +25,7 @@ public:
     std::int64_t Changes() const override { return m_changes; }
     void ExecuteScript(std::string_view sql) override;
     bool IsHealthy() const override { return true; }
+    void SetStatementTimeout(std::chrono::milliseconds limit) override;
 
     // How many statements a connection keeps prepared; past that the cache starts again.
     static constexpr std::size_t MaxCachedStatements = 128;
@@ -39,11 +41,16 @@ private:
 
     // The prepared statement for the text, ready to bind: reset, with no bindings.
     sqlite3_stmt* Cached(std::string_view sql);
+    // Throws for a failed step: StatementTimeout when the limit stopped it or a lock outlasted it.
+    void CheckStep(int rc, std::string_view sql) const;
+    static int OnProgress(void* self);
 
     std::unique_ptr<sqlite3, Closer> m_db;
     // Declared after the database so that the statements are finalized before it closes.
     std::unordered_map<std::string, Statement> m_statements;
     std::int64_t m_changes = 0;
+    std::chrono::milliseconds m_timeout{0};
+    std::chrono::steady_clock::time_point m_deadline;
 };
 
 } // namespace sqldb

@@ -70,6 +70,33 @@ void AddOperatorCommands(CLI::App& app, Command& command, std::string& operatorC
         [&] { command.action = [&] { return pedserver::RunUnlock(command.dbUrl, filial, pedido), 0; }; });
 }
 
+// What one request may cost once read: each is refused with its own error code (protocol.md).
+void AddCallBudgets(CLI::App& serve, pedserver::ServerOptions& limits) {
+    serve.add_option("--max-report-days", limits.calls.maxReportDays, "Longest period of a report, in days")
+        ->check(CLI::Range(1, 36600))
+        ->capture_default_str();
+    serve.add_option("--max-rows", limits.calls.maxRows, "Rows of a report's or GetPedido's answer")
+        ->check(CLI::Range(1, 100000000))
+        ->capture_default_str();
+    serve.add_option("--max-answer-bytes", limits.maxAnswerBytes, "Bytes of one answer (all calls of a batch)")
+        ->check(CLI::Range(std::size_t{1024}, std::size_t{4} * 1024 * 1024 * 1024))
+        ->capture_default_str();
+    serve.add_option("--max-list-entries", limits.calls.maxListEntries, "Codes of one _-joined list argument")
+        ->check(CLI::Range(1, 1000000))
+        ->capture_default_str();
+    serve.add_option("--statement-timeout", limits.statementTimeoutSeconds,
+                     "Seconds one database statement may run, lock waits included")
+        ->check(CLI::Range(1, 3600))
+        ->capture_default_str();
+    serve.add_option("--pool-size", limits.poolSize, "Database connections (0: one per thread)")
+        ->check(CLI::Range(0, 1024))
+        ->capture_default_str();
+    serve.add_option("--acquire-timeout-ms", limits.acquireTimeoutMilliseconds,
+                     "Milliseconds a call waits for a free database connection before \"busy\"")
+        ->check(CLI::Range(1, 600000))
+        ->capture_default_str();
+}
+
 void AddServeLimits(CLI::App& serve, pedserver::ServerOptions& limits) {
     serve.add_option("--threads", limits.threads, "Threads serving connections, each with one database connection")
         ->check(CLI::Range(1, 256))
@@ -103,6 +130,7 @@ void AddServeLimits(CLI::App& serve, pedserver::ServerOptions& limits) {
     serve.add_option("--max-batch", limits.maxBatch, "Calls in one JSON-RPC batch")
         ->check(CLI::Range(1, 10000))
         ->capture_default_str();
+    AddCallBudgets(serve, limits);
     serve
         .add_option("--token-cache-seconds", limits.tokenCacheSeconds,
                     "How long an accepted token is trusted without a database look-up (0: always look up)")

@@ -60,9 +60,8 @@ RpcClient& FailoverClient::Client(std::size_t index) {
 }
 
 bool FailoverClient::MayTryNext(const RpcClientError& error, bool reading) {
-    // A 503 without a JSON-RPC answer is a server (or proxy) that took no request: nothing was done.
-    if (RpcClientError::NotSent(error.Code()) ||
-        (error.Code() == RpcClientError::BadAnswer && error.HttpStatus() == 503))
+    // A 503 is a server (or proxy) that ran nothing of the request: busy, or taking no requests.
+    if (RpcClientError::NotSent(error.Code()) || error.HttpStatus() == 503)
         return true;
     // An answer lost on the way, or a proxy's gateway error: a read may be asked again elsewhere.
     const bool lost = error.Code() == RpcClientError::NoAnswer ||

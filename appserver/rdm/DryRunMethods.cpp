@@ -8,8 +8,8 @@
 namespace pedserver {
 namespace {
 
-Packet DryRunPacket() {
-    return Packet({{"TPLINHA", "string", 1},
+Packet DryRunPacket(AnswerBudget& budget) {
+    return Packet(budget, {{"TPLINHA", "string", 1},
                    {"CDFILIAL", "string", 4},
                    {"NRPEDIDO", "string", 10},
                    {"NRITEMPED", "string", 10},
@@ -40,8 +40,8 @@ void AddChanges(Packet& packet, const ChangeRecord& record) {
 
 // Runs the command to its end and rolls it back. The refusals the command would meet with (its
 // business rules and the operator's rights) are the answer; malformed parameters stay errors.
-nlohmann::json DryRun(const std::function<CommandOutcome()>& command) {
-    Packet packet = DryRunPacket();
+nlohmann::json DryRun(AnswerBudget& budget, const std::function<CommandOutcome()>& command) {
+    Packet packet = DryRunPacket(budget);
     try {
         AddChanges(packet, command().record);
     } catch (const RpcError& error) {
@@ -55,24 +55,23 @@ nlohmann::json DryRun(const std::function<CommandOutcome()>& command) {
 
 } // namespace
 
-nlohmann::json GetSimulaCancelaPed(sqldb::Connection& connection, const nlohmann::json& params,
-                                   const std::string& tokenOperator) {
-    return DryRun([&] {
-        return CancelOrders(connection, params, tokenOperator, "GetSimulaCancelaPed", Finish::RollBack);
+nlohmann::json GetSimulaCancelaPed(const MethodCall& call) {
+    return DryRun(call.answer, [&] {
+        return CancelOrders(call.connection, call.params, call.tokenOperator, "GetSimulaCancelaPed",
+                            Finish::RollBack);
     });
 }
 
-nlohmann::json GetSimulaCancelaItemPed(sqldb::Connection& connection, const nlohmann::json& params,
-                                       const std::string& tokenOperator) {
-    return DryRun([&] {
-        return CancelItems(connection, params, tokenOperator, "GetSimulaCancelaItemPed", Finish::RollBack);
+nlohmann::json GetSimulaCancelaItemPed(const MethodCall& call) {
+    return DryRun(call.answer, [&] {
+        return CancelItems(call.connection, call.params, call.tokenOperator, "GetSimulaCancelaItemPed",
+                           Finish::RollBack);
     });
 }
 
-nlohmann::json GetSimulaDesfazCancel(sqldb::Connection& connection, const nlohmann::json& params,
-                                     const std::string& tokenOperator) {
-    return DryRun([&] {
-        return UndoItemCancellation(connection, params, tokenOperator, "GetSimulaDesfazCancel",
+nlohmann::json GetSimulaDesfazCancel(const MethodCall& call) {
+    return DryRun(call.answer, [&] {
+        return UndoItemCancellation(call.connection, call.params, call.tokenOperator, "GetSimulaDesfazCancel",
                                     Finish::RollBack);
     });
 }

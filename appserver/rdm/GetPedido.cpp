@@ -2,6 +2,7 @@
 #include "rdm/OrderFilter.h"
 #include "rdm/Packet.h"
 #include "rdm/ParamReader.h"
+#include "rdm/RowCap.h"
 #include "rdm/RpcError.h"
 #include "rdm/SellerScope.h"
 #include "rdm/Utf8.h"
@@ -26,14 +27,14 @@ void AddDateRange(OrderFilter& filter, const ParamReader& reader, std::size_t fi
     filter.Between(column, *from, *to);
 }
 
-void AddOrderNumbers(OrderFilter& filter, const ParamReader& reader) {
+void AddOrderNumbers(OrderFilter& filter, const ParamReader& reader, std::size_t maxEntries) {
     const auto from = reader.Text(15, "pedido inicial", Size::Pedido);
     const auto to = reader.Text(16, "pedido final", Size::Pedido);
     const auto list = reader.Text(17, "lista de pedidos", 200000);
     if (reader.AllFlag(18, "todos os pedidos"))
         return;
     if (!list.empty())
-        return filter.InList("P.NRPEDIDO", list, Size::Pedido, "pedidos");
+        return filter.InList("P.NRPEDIDO", list, Size::Pedido, maxEntries, "pedidos");
     if (from.empty() && to.empty())
         return filter.MatchNothing();
     if (!from.empty())
@@ -42,25 +43,25 @@ void AddOrderNumbers(OrderFilter& filter, const ParamReader& reader) {
         filter.AtMost("P.NRPEDIDO", to);
 }
 
-OrderFilter BuildFilter(const ParamReader& reader, const std::string& filial) {
+OrderFilter BuildFilter(const ParamReader& reader, const std::string& filial, std::size_t maxEntries) {
     OrderFilter filter;
     filter.Equals("P.CDFILIAL", filial);
     const auto sellers = reader.Text(1, "vendedores", 100000);
     if (!reader.AllFlag(2, "todos os vendedores"))
-        filter.InList("P.CDVENDEDOR", sellers, Size::Vendedor, "vendedores");
+        filter.InList("P.CDVENDEDOR", sellers, Size::Vendedor, maxEntries, "vendedores");
     const auto clients = reader.Text(3, "clientes", 200000);
     if (!reader.AllFlag(4, "todos os clientes"))
-        filter.InList("P.CDCLIENTE", clients, 21, "clientes");
+        filter.InList("P.CDCLIENTE", clients, 21, maxEntries, "clientes");
     const auto products = reader.Text(5, "produtos", 200000);
     if (!reader.AllFlag(6, "todos os produtos"))
         filter.ItemExists(
-            [&](OrderFilter& items) { items.InList("IT.CDPRODUTO", products, 10, "produtos"); });
+            [&](OrderFilter& items) { items.InList("IT.CDPRODUTO", products, 10, maxEntries, "produtos"); });
     filter.InCodes("P.IDPRIORIDADE", reader.Text(7, "prioridades", 10), "123", "prioridade");
     filter.InCodes("P.IDSITPEDIDO", reader.Text(8, "situações do pedido", 10), "123456",
                    "situação do pedido");
     AddDateRange(filter, reader, 9, "P.DTPEDIDO", "emissão");
     AddDateRange(filter, reader, 12, "P.DTENTPED", "entrega");
-    AddOrderNumbers(filter, reader);
+    AddOrderNumbers(filter, reader, maxEntries);
     const auto itemCodes = reader.Text(19, "situações do item", 10);
     filter.ItemExists([&](OrderFilter& items) {
         items.InCodes("IT.IDSITITEMPED", itemCodes, "1234567", "situação do item");
@@ -99,22 +100,24 @@ nlohmann::json DateTime(const sqldb::Value& value) {
 
 } // namespace
 
-nlohmann::json GetPedido(sqldb::Connection& connection, const nlohmann::json& params,
-                         const std::string& tokenOperator) {
-    const ParamReader reader(params, "GetPedido", 20);
+nlohmann::json GetPedido(const MethodCall& call) {
+    const ParamReader reader(call.params, "GetPedido", 20);
     const auto filial = reader.Text(0, "filial", Size::Filial);
-    auto filter = BuildFilter(reader, filial);
-    filter.Append(SellerScope(connection, filial, tokenOperator).Condition("P.CDVENDEDOR", filter.Params()));
-    auto values = OrderValues(connection, filter);
-    const auto rows = connection.Query(
+    auto filter = BuildFilter(reader, filial, call.limits.maxListEntries);
+    filter.Append(SellerScope(call.connection, filial, call.tokenOperator).Condition("P.CDVENDEDOR", filter.Params()));
+    // The orders first, one past the cap at most, so that a filter matching too many is refused
+    // before their items are read.
+    const auto rows = call.connection.Query(
         "SELECT P.NRPEDIDO, P.IDSITPEDIDO, C.NMFANTCLIE, P.CDCLIENTE, P.DTENTPED, P.DTPEDIDO, P.CDFILIAL, "
         "P.NREMPENHO, P.CDVENDEDOR, V.NMFANVEN, P.IDPRIORIDADE FROM PEDIDO P "
         "LEFT JOIN CLIENTE C ON C.CDCLIENTE = P.CDCLIENTE LEFT JOIN VENDEDOR V ON V.CDVENDEDOR = "
         "P.CDVENDEDOR "
         "WHERE 1 = 1" +
-            filter.Where() + " ORDER BY P.NRPEDIDO",
+            filter.Where() + " ORDER BY P.NRPEDIDO" + RowCap(call.limits),
         filter.Params());
-    Packet packet({{"IDCHECK", "string", 1},
+    RequireRowsWithinCap(rows, call.limits);
+    auto values = OrderValues(call.connection, filter);
+    Packet packet(call.answer, {{"IDCHECK", "string", 1},
                    {"NRPEDIDO", "string", 10},
                    {"IDSITPEDIDO", "string", 1},
                    {"NMFANTCLIE", "string", 50},

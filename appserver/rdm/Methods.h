@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rdm/MethodCall.h"
 #include "sqldb/Connection.h"
 
 #include <nlohmann/json.hpp>
@@ -8,25 +9,24 @@
 namespace pedserver {
 
 // The module's remote methods; each reads its own parameters and returns the JSON-RPC result.
-using Method = nlohmann::json (*)(sqldb::Connection&, const nlohmann::json& params,
-                                  const std::string& tokenOperator);
+using Method = nlohmann::json (*)(const MethodCall& call);
 
-nlohmann::json GetParamPedido(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json GetPedido(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json GetItemPedido(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json GetItemPedidoSemFiltro2(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json GetOperTPed(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json GetNrPedido(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json SetCancelaPed(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json SetCancelaItemPed(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json SetDesfazCancel(sqldb::Connection&, const nlohmann::json&, const std::string&);
+nlohmann::json GetParamPedido(const MethodCall& call);
+nlohmann::json GetPedido(const MethodCall& call);
+nlohmann::json GetItemPedido(const MethodCall& call);
+nlohmann::json GetItemPedidoSemFiltro2(const MethodCall& call);
+nlohmann::json GetOperTPed(const MethodCall& call);
+nlohmann::json GetNrPedido(const MethodCall& call);
+nlohmann::json SetCancelaPed(const MethodCall& call);
+nlohmann::json SetCancelaItemPed(const MethodCall& call);
+nlohmann::json SetDesfazCancel(const MethodCall& call);
 // What the screen shows before acting: who is editing orders, commitments' balances.
-nlohmann::json GetBloqueioPedido(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json GetSaldoEmpenho(sqldb::Connection&, const nlohmann::json&, const std::string&);
+nlohmann::json GetBloqueioPedido(const MethodCall& call);
+nlohmann::json GetSaldoEmpenho(const MethodCall& call);
 // Dry runs of the three Set... calls: their answer is what the call would change, or its refusal.
-nlohmann::json GetSimulaCancelaPed(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json GetSimulaCancelaItemPed(sqldb::Connection&, const nlohmann::json&, const std::string&);
-nlohmann::json GetSimulaDesfazCancel(sqldb::Connection&, const nlohmann::json&, const std::string&);
+nlohmann::json GetSimulaCancelaPed(const MethodCall& call);
+nlohmann::json GetSimulaCancelaItemPed(const MethodCall& call);
+nlohmann::json GetSimulaDesfazCancel(const MethodCall& call);
 
 // The operator argument of a call must be the operator the access token was issued to.
 void RequireTokenOperator(const std::string& operatorArgument, const std::string& tokenOperator);

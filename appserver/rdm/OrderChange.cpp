@@ -46,16 +46,18 @@ OrderChange::OrderChange(sqldb::Connection& connection, std::string operatorCode
 OrderState OrderChange::Lock(const std::string& filial, const std::string& pedido,
                              const std::optional<std::string>& seenSituation,
                              const std::string& lockedMessage) {
+    // Another seller's order is read (and locked) no more than a missing one, and refused alike,
+    // so that neither the answer nor the time it takes tells a restricted operator it exists.
+    sqldb::Params params{{"FILIAL", filial}, {"PEDIDO", pedido}};
+    const auto& scope = m_scopes.try_emplace(filial, m_connection, filial, m_operator).first->second;
+    const std::string visible = scope.Condition("CDVENDEDOR", params);
     const auto rows =
-        m_connection.Query("SELECT CDVENDEDOR, IDSITPEDIDO, NREMPENHO, CDOPERALTE FROM PEDIDO WHERE "
+        m_connection.Query("SELECT IDSITPEDIDO, NREMPENHO, CDOPERALTE FROM PEDIDO WHERE "
                            "CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO" +
-                               ForUpdate(m_connection),
-                           {{"FILIAL", filial}, {"PEDIDO", pedido}});
+                               visible + ForUpdate(m_connection),
+                           params);
     if (rows.IsEmpty())
         throw RpcError(RpcCode::Refused, OrderName(pedido) + " não encontrado na filial " + filial + ".");
-    auto scope = m_scopes.try_emplace(filial, m_connection, filial, m_operator).first;
-    if (!scope->second.Allows(m_connection, rows.Text(0, "CDVENDEDOR")))
-        throw RpcError(RpcCode::Forbidden, OrderName(pedido) + " não pertence aos vendedores do operador.");
     const auto editor = rows.Text(0, "CDOPERALTE");
     if ((!editor.empty() && editor != m_operator) ||
         (seenSituation && rows.Text(0, "IDSITPEDIDO") != *seenSituation))

@@ -1,14 +1,10 @@
 #include "rdm/OrderFilter.h"
 
+#include "rdm/CodeList.h"
 #include "rdm/RpcError.h"
 #include "rdm/Utf8.h"
 
 namespace pedserver {
-namespace {
-
-constexpr std::size_t kMaxEntries = 5000;
-
-} // namespace
 
 std::string OrderFilter::Bind(const std::string& value) {
     // Appending, not "P" + text: GCC 12 at -O3 warns falsely (-Wrestrict) on the prepend.
@@ -23,24 +19,13 @@ void OrderFilter::Equals(const std::string& column, const std::string& value) {
 }
 
 void OrderFilter::InList(const std::string& column, const std::string& list, std::size_t maxChars,
-                         std::string_view what) {
-    if (list.empty())
+                         std::size_t maxEntries, std::string_view what) {
+    const std::vector<std::string> codes = SplitCodes(list, maxChars, maxEntries, what);
+    if (codes.empty())
         return MatchNothing();
     std::string placeholders;
-    std::size_t entries = 0;
-    for (std::size_t start = 0; start <= list.size();) {
-        auto end = list.find('_', start);
-        if (end == std::string::npos)
-            end = list.size();
-        const auto code = list.substr(start, end - start);
-        if (code.empty() || CharCount(code) > maxChars)
-            throw RpcError(RpcCode::InvalidParams, "Lista de " + std::string(what) + " inválida: código \"" +
-                                                       CutToChars(code, 40) + "\".");
-        if (++entries > kMaxEntries)
-            throw RpcError(RpcCode::InvalidParams, "Lista de " + std::string(what) + " com códigos demais.");
+    for (const std::string& code : codes)
         placeholders += (placeholders.empty() ? "" : ", ") + Bind(code);
-        start = end + 1;
-    }
     m_where += " AND " + column + " IN (" + placeholders + ")";
 }
 

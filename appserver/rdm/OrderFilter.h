@@ -15,9 +15,9 @@ public:
     OrderFilter() = default;
 
     void Equals(const std::string& column, const std::string& value);
-    // column IN (the "_"-joined codes); an empty list matches nothing.
+    // column IN (the "_"-joined codes, at most maxEntries); an empty list matches nothing.
     void InList(const std::string& column, const std::string& list, std::size_t maxChars,
-                std::string_view what);
+                std::size_t maxEntries, std::string_view what);
     // column IN (each character of codes, each one of `allowed`); empty codes match nothing.
     void InCodes(const std::string& column, const std::string& codes, std::string_view allowed,
                  std::string_view what);

@@ -6,6 +6,19 @@
 #include <utility>
 
 namespace pedserver {
+namespace {
+
+// About the bytes a cell takes in the answer's text with its separator: exact for plain texts,
+// an upper bound for numbers, so the budget is never charged much less than the answer holds.
+std::size_t CellBytes(const nlohmann::json& cell) {
+    if (cell.is_string())
+        return cell.get_ref<const std::string&>().size() + 3;
+    if (cell.is_number())
+        return 25;
+    return 6;
+}
+
+} // namespace
 
 Packet& Packet::AddField(const std::string& name, const std::string& type, int size) {
     m_fields.push_back({name, type, size});
@@ -15,10 +28,13 @@ Packet& Packet::AddField(const std::string& name, const std::string& type, int s
 void Packet::AddRow(nlohmann::json row) {
     if (row.size() != m_fields.size())
         throw std::logic_error("packet row does not match its fields");
+    std::size_t bytes = 2;
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         if (m_fields[i].size > 0 && row[i].is_string())
             row[i] = CutToChars(row[i].get<std::string>(), static_cast<std::size_t>(m_fields[i].size));
+        bytes += CellBytes(row[i]);
     }
+    m_budget.Charge(bytes);
     m_rows.push_back(std::move(row));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rdm/AnswerBudget.h"
 #include "sqldb/Value.h"
 
 #include <nlohmann/json.hpp>
@@ -9,7 +10,8 @@
 namespace pedserver {
 
 // A data packet being built for an answer: declared fields, then rows of values in field order.
-// Texts longer than their field are cut to its size in characters.
+// Texts longer than their field are cut to its size in characters. Each row is charged to the
+// request's answer budget as it is added, at about what it will take in the answer's text.
 class Packet {
 public:
     struct FieldDef {
@@ -18,8 +20,8 @@ public:
         int size = 0;
     };
 
-    Packet() = default;
-    explicit Packet(std::vector<FieldDef> fields) : m_fields(std::move(fields)) {}
+    explicit Packet(AnswerBudget& budget, std::vector<FieldDef> fields = {})
+        : m_budget(budget), m_fields(std::move(fields)) {}
 
     Packet& AddField(const std::string& name, const std::string& type, int size = 0);
     void AddRow(nlohmann::json row);
@@ -28,6 +30,7 @@ public:
     nlohmann::json ToResult();
 
 private:
+    AnswerBudget& m_budget;
     std::vector<FieldDef> m_fields;
     nlohmann::json m_rows = nlohmann::json::array();
 };

@@ -14,8 +14,8 @@ nlohmann::json Number(const sqldb::Value& value) {
     return sqldb::IsNull(value) ? nlohmann::json() : nlohmann::json(Decimal::FromValue(value).ToDouble());
 }
 
-Packet ItemPacket() {
-    return Packet({{"NRITEMPED", "string", 10},
+Packet ItemPacket(AnswerBudget& budget) {
+    return Packet(budget, {{"NRITEMPED", "string", 10},
                    {"IDCHECK", "string", 1},
                    {"IDSITITEMPED", "string", 1},
                    {"CDPRODUTO", "string", 10},
@@ -40,30 +40,28 @@ struct OrderRequest {
     std::string scope;
 };
 
-OrderRequest ReadOrderRequest(sqldb::Connection& connection, const nlohmann::json& params,
-                              std::string_view method, const std::string& tokenOperator) {
-    const ParamReader reader(params, method, 2);
+OrderRequest ReadOrderRequest(const MethodCall& call, std::string_view method) {
+    const ParamReader reader(call.params, method, 2);
     OrderRequest request{
         reader.Text(0, "filial", Size::Filial), reader.Text(1, "pedido", Size::Pedido), {}, {}};
     request.params = {{"FILIAL", request.filial}, {"PEDIDO", request.pedido}};
-    request.scope =
-        SellerScope(connection, request.filial, tokenOperator).Condition("P.CDVENDEDOR", request.params);
+    request.scope = SellerScope(call.connection, request.filial, call.tokenOperator)
+                        .Condition("P.CDVENDEDOR", request.params);
     return request;
 }
 
 } // namespace
 
-nlohmann::json GetParamPedido(sqldb::Connection& connection, const nlohmann::json& params,
-                              const std::string&) {
-    const ParamReader reader(params, "GetParamPedido", 1);
+nlohmann::json GetParamPedido(const MethodCall& call) {
+    const ParamReader reader(call.params, "GetParamPedido", 1);
     const auto filial = reader.Text(0, "filial", Size::Filial);
     const auto rows =
-        connection.Query("SELECT IDUTCTRELANP, IDUTCTREMPEN, IDEXIBPEDIDO, IDMENSVEND, IDUTRESELOTE "
+        call.connection.Query("SELECT IDUTCTRELANP, IDUTCTREMPEN, IDEXIBPEDIDO, IDMENSVEND, IDUTRESELOTE "
                          "FROM PARAMPEDIDO WHERE CDFILIAL = :FILIAL",
                          {{"FILIAL", filial}});
     if (rows.IsEmpty())
         throw RpcError(RpcCode::Refused, "Filial não cadastrada.");
-    Packet packet;
+    Packet packet(call.answer);
     auto row = nlohmann::json::array();
     // PostgreSQL folds result column names to lower case; the packet uses the screen's names.
     for (const char* column :
@@ -75,24 +73,21 @@ nlohmann::json GetParamPedido(sqldb::Connection& connection, const nlohmann::jso
     return packet.ToResult();
 }
 
-nlohmann::json GetOperTPed(sqldb::Connection& connection, const nlohmann::json& params,
-                           const std::string& tokenOperator) {
-    const ParamReader reader(params, "getOperTPed", 2);
+nlohmann::json GetOperTPed(const MethodCall& call) {
+    const ParamReader reader(call.params, "getOperTPed", 2);
     const auto filial = reader.Text(0, "filial", Size::Filial);
     const auto operador = reader.Text(1, "operador", Size::Operador);
-    RequireTokenOperator(operador, tokenOperator);
-    Packet packet;
-    packet.AddField("CDOPERADOR", "string", 32);
-    for (const auto& row : connection.Query("SELECT CDOPERADOR FROM OPERTPED WHERE CDFILIAL = :FILIAL AND "
+    RequireTokenOperator(operador, call.tokenOperator);
+    Packet packet(call.answer, {{"CDOPERADOR", "string", 32}});
+    for (const auto& row : call.connection.Query("SELECT CDOPERADOR FROM OPERTPED WHERE CDFILIAL = :FILIAL AND "
                                             "CDOPERADOR = :OPERADOR ORDER BY CDOPERADOR",
                                             {{"FILIAL", filial}, {"OPERADOR", operador}}))
         packet.AddRow({sqldb::AsText(row[0])});
     return packet.ToResult();
 }
 
-nlohmann::json GetNrPedido(sqldb::Connection& connection, const nlohmann::json& params,
-                           const std::string& tokenOperator) {
-    const ParamReader reader(params, "GetNrPedido", 3);
+nlohmann::json GetNrPedido(const MethodCall& call) {
+    const ParamReader reader(call.params, "GetNrPedido", 3);
     const auto filial = reader.Text(0, "filial", Size::Filial);
     const auto vendedor = reader.Text(1, "vendedor", Size::Vendedor);
     const bool allSellers = reader.AllFlag(2, "todos os vendedores");
@@ -103,19 +98,19 @@ nlohmann::json GetNrPedido(sqldb::Connection& connection, const nlohmann::json& 
         sql += " AND P.CDVENDEDOR = :VENDEDOR";
         sqlParams["VENDEDOR"] = vendedor;
     }
-    sql += SellerScope(connection, filial, tokenOperator).Condition("P.CDVENDEDOR", sqlParams);
-    Packet packet({{"IDMARCADO", "string", 1}, {"NRPEDIDO", "string", 10}, {"NMFANTCLIE", "string", 50}});
-    for (const auto& row : connection.Query(sql + " ORDER BY P.NRPEDIDO", sqlParams))
+    sql += SellerScope(call.connection, filial, call.tokenOperator).Condition("P.CDVENDEDOR", sqlParams);
+    Packet packet(call.answer,
+                  {{"IDMARCADO", "string", 1}, {"NRPEDIDO", "string", 10}, {"NMFANTCLIE", "string", 50}});
+    for (const auto& row : call.connection.Query(sql + " ORDER BY P.NRPEDIDO", sqlParams))
         packet.AddRow({"N", sqldb::AsText(row[0]), TextOrNull(row[1])});
     return packet.ToResult();
 }
 
-nlohmann::json GetItemPedido(sqldb::Connection& connection, const nlohmann::json& params,
-                             const std::string& tokenOperator) {
-    const auto request = ReadOrderRequest(connection, params, "GetItemPedido", tokenOperator);
+nlohmann::json GetItemPedido(const MethodCall& call) {
+    const auto request = ReadOrderRequest(call, "GetItemPedido");
     // A restricted operator asking for another seller's order gets an empty packet, exactly as
     // for an order that does not exist, so the answer reveals nothing.
-    const auto rows = connection.Query(
+    const auto rows = call.connection.Query(
         "SELECT I.NRITEMPED, I.IDSITITEMPED, I.CDPRODUTO, PR.NMPRODUTO, I.QTITEMPED, PR.SGUNIDADE, "
         "I.VRPREUNITPED, "
         "I.NRPEDIDO, I.CDFILIAL, PR.CDARVPROD, I.CDJUSTEXCHIS, I.CDOPERADOR, I.CDPRODESTO FROM ITEMPEDIDO I "
@@ -124,7 +119,7 @@ nlohmann::json GetItemPedido(sqldb::Connection& connection, const nlohmann::json
         "WHERE I.CDFILIAL = :FILIAL AND I.NRPEDIDO = :PEDIDO" +
             request.scope + " ORDER BY I.NRITEMPED",
         request.params);
-    auto packet = ItemPacket();
+    auto packet = ItemPacket(call.answer);
     for (const auto& row : rows) {
         packet.AddRow({TextOrNull(row[0]), "N", TextOrNull(row[1]), TextOrNull(row[2]), TextOrNull(row[3]),
                        Number(row[4]), TextOrNull(row[5]), Number(row[6]), TextOrNull(row[7]),
@@ -145,19 +140,17 @@ sqldb::Rows BlockingItems(sqldb::Connection& connection, const std::string& fili
         {{"FILIAL", filial}, {"PEDIDO", pedido}});
 }
 
-nlohmann::json GetItemPedidoSemFiltro2(sqldb::Connection& connection, const nlohmann::json& params,
-                                       const std::string& tokenOperator) {
-    const auto request = ReadOrderRequest(connection, params, "GetItemPedidoSemFiltro2", tokenOperator);
-    Packet packet;
-    packet.AddField("IDSITITEMPED", "string", 1);
+nlohmann::json GetItemPedidoSemFiltro2(const MethodCall& call) {
+    const auto request = ReadOrderRequest(call, "GetItemPedidoSemFiltro2");
+    Packet packet(call.answer, {{"IDSITITEMPED", "string", 1}});
     const bool visible =
-        !connection
+        !call.connection
              .Query("SELECT 1 FROM PEDIDO P WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO = :PEDIDO" +
                         request.scope,
                     request.params)
              .IsEmpty();
     if (visible) {
-        for (const auto& row : BlockingItems(connection, request.filial, request.pedido))
+        for (const auto& row : BlockingItems(call.connection, request.filial, request.pedido))
             packet.AddRow({sqldb::AsText(row[1])});
     }
     return packet.ToResult();

@@ -42,12 +42,11 @@ bool RdmCancelaPedido::IsReadOnly(std::string_view method) {
     return reads.contains(method);
 }
 
-nlohmann::json RdmCancelaPedido::Call(std::string_view method, const nlohmann::json& params,
-                                      const std::string& tokenOperator) {
+nlohmann::json RdmCancelaPedido::Call(std::string_view method, const MethodCall& call) {
     const auto found = Table().find(method);
     if (found == Table().end())
         throw RpcError(RpcCode::MethodNotFound, "Método desconhecido: " + std::string(method) + ".");
-    return found->second(m_connection, params, tokenOperator);
+    return found->second(call);
 }
 
 void RequireTokenOperator(const std::string& operatorArgument, const std::string& tokenOperator) {

@@ -11,6 +11,13 @@ constexpr int InvalidParams = -32602;
 constexpr int MethodNotFound = -32601;
 constexpr int Refused = 1;
 constexpr int Forbidden = 3;
+// A call past one of the server's limits, each with its code so that a client can tell them apart.
+constexpr int PeriodTooLong = 4;
+constexpr int TooManyRows = 5;
+constexpr int AnswerTooLarge = 6;
+constexpr int ListTooLong = 7;
+constexpr int StatementTimeout = 8;
+constexpr int ServerBusy = 9;
 } // namespace RpcCode
 
 // A failure the operator reads: what() is the Portuguese message, Code() the JSON-RPC error code.

@@ -19,13 +19,12 @@ std::string SellerScope::Condition(const std::string& sellerColumn, sqldb::Param
            " IN (SELECT CDVENDEDOR FROM VENDEDOR WHERE CDOPERADOR = :ESCOPO_OPERADOR)";
 }
 
-bool SellerScope::Allows(sqldb::Connection& connection, const std::string& seller) const {
-    if (!m_restricted)
-        return true;
-    return !connection
-                .Query("SELECT 1 FROM VENDEDOR WHERE CDVENDEDOR = :VENDEDOR AND CDOPERADOR = :OPERADOR",
-                       {{"VENDEDOR", seller}, {"OPERADOR", m_operator}})
-                .IsEmpty();
+std::string SellerScope::AnyBranchCondition(const std::string& order, const std::string& operatorCode,
+                                            sqldb::Params& params) {
+    params["ESCOPO_OPERADOR"] = operatorCode;
+    return " AND (EXISTS (SELECT 1 FROM OPERTPED T WHERE T.CDFILIAL = " + order +
+           ".CDFILIAL AND T.CDOPERADOR = :ESCOPO_OPERADOR) OR " + order +
+           ".CDVENDEDOR IN (SELECT CDVENDEDOR FROM VENDEDOR WHERE CDOPERADOR = :ESCOPO_OPERADOR))";
 }
 
 } // namespace pedserver

@@ -12,11 +12,13 @@ class SellerScope {
 public:
     SellerScope(sqldb::Connection& connection, const std::string& filial, const std::string& operatorCode);
 
-    bool IsRestricted() const { return m_restricted; }
     // A condition on a seller column to add to a WHERE clause ("" when not restricted); it
     // adds its own bound parameter.
     std::string Condition(const std::string& sellerColumn, sqldb::Params& params) const;
-    bool Allows(sqldb::Connection& connection, const std::string& seller) const;
+    // The same rule for orders of any branch (alias `order` for PEDIDO): each order is judged by
+    // the operator's rights in its own branch.
+    static std::string AnyBranchCondition(const std::string& order, const std::string& operatorCode,
+                                          sqldb::Params& params);
 
 private:
     std::string m_operator;

@@ -100,9 +100,9 @@ CommandOutcome CancelOrders(sqldb::Connection& connection, const nlohmann::json&
     return {checked.size(), change.Record()};
 }
 
-nlohmann::json SetCancelaPed(sqldb::Connection& connection, const nlohmann::json& params,
-                             const std::string& tokenOperator) {
-    const auto outcome = CancelOrders(connection, params, tokenOperator, "SetCancelaPed", Finish::Commit);
+nlohmann::json SetCancelaPed(const MethodCall& call) {
+    const auto outcome =
+        CancelOrders(call.connection, call.params, call.tokenOperator, "SetCancelaPed", Finish::Commit);
     return {{"status", "ok"}, {"rows", outcome.rows}};
 }
 

@@ -137,16 +137,15 @@ CommandOutcome UndoItemCancellation(sqldb::Connection& connection, const nlohman
     return ChangeItems(connection, params, tokenOperator, method, finish, kUndo);
 }
 
-nlohmann::json SetCancelaItemPed(sqldb::Connection& connection, const nlohmann::json& params,
-                                 const std::string& tokenOperator) {
-    const auto outcome = CancelItems(connection, params, tokenOperator, "SetCancelaItemPed", Finish::Commit);
+nlohmann::json SetCancelaItemPed(const MethodCall& call) {
+    const auto outcome =
+        CancelItems(call.connection, call.params, call.tokenOperator, "SetCancelaItemPed", Finish::Commit);
     return {{"status", "ok"}, {"rows", outcome.rows}};
 }
 
-nlohmann::json SetDesfazCancel(sqldb::Connection& connection, const nlohmann::json& params,
-                               const std::string& tokenOperator) {
+nlohmann::json SetDesfazCancel(const MethodCall& call) {
     const auto outcome =
-        UndoItemCancellation(connection, params, tokenOperator, "SetDesfazCancel", Finish::Commit);
+        UndoItemCancellation(call.connection, call.params, call.tokenOperator, "SetDesfazCancel", Finish::Commit);
     return {{"status", "ok"}, {"rows", outcome.rows}};
 }
 

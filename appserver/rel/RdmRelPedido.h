@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sqldb/Connection.h"
+#include "rdm/MethodCall.h"
 
 #include <nlohmann/json.hpp>
 #include <string>
@@ -14,15 +14,9 @@ class RdmRelPedido {
 public:
     static constexpr const char* Name = "Ped01100.rdmRelPedido";
 
-    explicit RdmRelPedido(sqldb::Connection& connection) : m_connection(connection) {}
-
     // Every method only reads.
     static bool HasMethod(std::string_view method);
-    nlohmann::json Call(std::string_view method, const nlohmann::json& params,
-                        const std::string& tokenOperator);
-
-private:
-    sqldb::Connection& m_connection;
+    static nlohmann::json Call(std::string_view method, const MethodCall& call);
 };
 
 } // namespace pedserver

@@ -1,4 +1,5 @@
 #include "rdm/Packet.h"
+#include "rdm/RowCap.h"
 #include "rdm/RpcError.h"
 #include "rel/RdmRelPedido.h"
 #include "rel/ReportFilter.h"
@@ -38,17 +39,17 @@ std::map<std::string, OrderValue> OrderValues(sqldb::Connection& connection, Rep
     return values;
 }
 
-nlohmann::json GetRelPedido(sqldb::Connection& connection, const nlohmann::json& params,
-                            const std::string& tokenOperator) {
-    auto filter = ReportFilter::Read(connection, params, "GetRelPedido", tokenOperator);
-    auto values = OrderValues(connection, filter);
-    const auto rows = connection.Query(
+nlohmann::json GetRelPedido(const MethodCall& call) {
+    auto filter = ReportFilter::Read(call, "GetRelPedido");
+    const auto rows = call.connection.Query(
         "SELECT P.CDFILIAL, P.NRPEDIDO, P.DTPEDIDO, P.IDSITPEDIDO, P.CDCLIENTE, C.NMFANTCLIE, P.CDVENDEDOR, "
         "V.NMFANVEN FROM PEDIDO P LEFT JOIN CLIENTE C ON C.CDCLIENTE = P.CDCLIENTE "
         "LEFT JOIN VENDEDOR V ON V.CDVENDEDOR = P.CDVENDEDOR WHERE 1 = 1" +
-            filter.where.Where() + " ORDER BY P.NRPEDIDO",
+            filter.where.Where() + " ORDER BY P.NRPEDIDO" + RowCap(call.limits),
         filter.where.Params());
-    Packet packet({{"CDFILIAL", "string", 4},
+    RequireRowsWithinCap(rows, call.limits);
+    auto values = OrderValues(call.connection, filter);
+    Packet packet(call.answer, {{"CDFILIAL", "string", 4},
                    {"NRPEDIDO", "string", 10},
                    {"DTPEDIDO", "datetime"},
                    {"IDSITPEDIDO", "string", 1},
@@ -67,16 +68,16 @@ nlohmann::json GetRelPedido(sqldb::Connection& connection, const nlohmann::json&
     return packet.ToResult();
 }
 
-nlohmann::json GetRelItemPedido(sqldb::Connection& connection, const nlohmann::json& params,
-                                const std::string& tokenOperator) {
-    auto filter = ReportFilter::Read(connection, params, "GetRelItemPedido", tokenOperator);
-    const auto rows = connection.Query(
+nlohmann::json GetRelItemPedido(const MethodCall& call) {
+    auto filter = ReportFilter::Read(call, "GetRelItemPedido");
+    const auto rows = call.connection.Query(
         "SELECT I.NRPEDIDO, I.NRITEMPED, I.CDPRODUTO, PR.NMPRODUTO, I.QTITEMPED, PR.SGUNIDADE, "
         "I.VRPREUNITPED, I.IDSITITEMPED " +
             ItemsOfFilter + "LEFT JOIN PRODUTO PR ON PR.CDPRODUTO = I.CDPRODUTO WHERE 1 = 1" +
-            filter.where.Where() + " ORDER BY I.NRPEDIDO, I.NRITEMPED",
+            filter.where.Where() + " ORDER BY I.NRPEDIDO, I.NRITEMPED" + RowCap(call.limits),
         filter.where.Params());
-    Packet packet({{"NRPEDIDO", "string", 10},
+    RequireRowsWithinCap(rows, call.limits);
+    Packet packet(call.answer, {{"NRPEDIDO", "string", 10},
                    {"NRITEMPED", "string", 10},
                    {"CDPRODUTO", "string", 10},
                    {"NMPRODUTO", "string", 50},
@@ -96,10 +97,9 @@ nlohmann::json GetRelItemPedido(sqldb::Connection& connection, const nlohmann::j
 
 // Every audit row of the report's orders, oldest first, with the operator's name, the
 // justification's description and, for an item row, the item's value.
-nlohmann::json GetRelHistorico(sqldb::Connection& connection, const nlohmann::json& params,
-                               const std::string& tokenOperator) {
-    auto filter = ReportFilter::Read(connection, params, "GetRelHistorico", tokenOperator);
-    const auto rows = connection.Query(
+nlohmann::json GetRelHistorico(const MethodCall& call) {
+    auto filter = ReportFilter::Read(call, "GetRelHistorico");
+    const auto rows = call.connection.Query(
         "SELECT H.NRPEDIDO, H.NRITEMPED, H.IDOPERACAO, H.DTOPERACAO, H.CDOPERADOR, O.NMOPERADOR, "
         "H.CDJUSTEXCHIS, J.DSJUSTEXCHIS, H.IDSITANTERIOR, H.IDSITNOVA, I.QTITEMPED, I.VRPREUNITPED "
         "FROM HISTCANCPED H JOIN PEDIDO P ON P.CDFILIAL = H.CDFILIAL AND P.NRPEDIDO = H.NRPEDIDO "
@@ -107,9 +107,10 @@ nlohmann::json GetRelHistorico(sqldb::Connection& connection, const nlohmann::js
         "LEFT JOIN JUSTEXCHIS J ON J.CDJUSTEXCHIS = H.CDJUSTEXCHIS "
         "LEFT JOIN ITEMPEDIDO I ON I.CDFILIAL = H.CDFILIAL AND I.NRPEDIDO = H.NRPEDIDO AND "
         "I.NRITEMPED = H.NRITEMPED WHERE 1 = 1" +
-            filter.where.Where() + " ORDER BY H.NRPEDIDO, H.DTOPERACAO, H.IDHIST",
+            filter.where.Where() + " ORDER BY H.NRPEDIDO, H.DTOPERACAO, H.IDHIST" + RowCap(call.limits),
         filter.where.Params());
-    Packet packet({{"NRPEDIDO", "string", 10},
+    RequireRowsWithinCap(rows, call.limits);
+    Packet packet(call.answer, {{"NRPEDIDO", "string", 10},
                    {"NRITEMPED", "string", 10},
                    {"IDOPERACAO", "string", 2},
                    {"DTOPERACAO", "datetime"},
@@ -130,7 +131,7 @@ nlohmann::json GetRelHistorico(sqldb::Connection& connection, const nlohmann::js
     return packet.ToResult();
 }
 
-using ReportMethod = nlohmann::json (*)(sqldb::Connection&, const nlohmann::json&, const std::string&);
+using ReportMethod = nlohmann::json (*)(const MethodCall& call);
 
 const std::map<std::string, ReportMethod, std::less<>>& Table() {
     static const std::map<std::string, ReportMethod, std::less<>> methods = {
@@ -147,12 +148,11 @@ bool RdmRelPedido::HasMethod(std::string_view method) {
     return Table().contains(method);
 }
 
-nlohmann::json RdmRelPedido::Call(std::string_view method, const nlohmann::json& params,
-                                  const std::string& tokenOperator) {
+nlohmann::json RdmRelPedido::Call(std::string_view method, const MethodCall& call) {
     const auto found = Table().find(method);
     if (found == Table().end())
         throw RpcError(RpcCode::MethodNotFound, "Método desconhecido: " + std::string(method) + ".");
-    return found->second(m_connection, params, tokenOperator);
+    return found->second(call);
 }
 
 } // namespace pedserver

@@ -4,16 +4,41 @@
 #include "rdm/ParamReader.h"
 #include "rdm/RpcError.h"
 #include "rdm/SellerScope.h"
+#include "rdm/Thousands.h"
+
+#include <chrono>
 
 namespace pedserver {
+namespace {
 
-ReportFilter ReportFilter::Read(sqldb::Connection& connection, const nlohmann::json& params,
-                                std::string_view method, const std::string& tokenOperator) {
-    const ParamReader reader(params, method, ParamCount);
+// Days from `from` to `to`, both counted; the texts are checked ISO days.
+long long DaysCovered(const std::string& from, const std::string& to) {
+    const auto day = [](const std::string& iso) {
+        const std::chrono::year_month_day date{std::chrono::year(std::stoi(iso.substr(0, 4))),
+                                               std::chrono::month(static_cast<unsigned>(std::stoi(iso.substr(5, 2)))),
+                                               std::chrono::day(static_cast<unsigned>(std::stoi(iso.substr(8, 2))))};
+        return std::chrono::sys_days(date);
+    };
+    return (day(to) - day(from)).count() + 1;
+}
+
+void RequirePeriodWithinLimit(const std::string& from, const std::string& to, int maxDays) {
+    const long long days = DaysCovered(from, to);
+    if (days > maxDays)
+        throw RpcError(RpcCode::PeriodTooLong, "Período de emissão de " + Thousands(static_cast<std::size_t>(days)) +
+                                                   " dias, acima do limite do servidor de " +
+                                                   Thousands(static_cast<std::size_t>(maxDays)) +
+                                                   " dias: reduza o período.");
+}
+
+} // namespace
+
+ReportFilter ReportFilter::Read(const MethodCall& call, std::string_view method) {
+    const ParamReader reader(call.params, method, ParamCount);
     ReportFilter filter;
     filter.filial = reader.Text(0, "filial", Size::Filial);
     filter.operador = reader.Text(1, "operador", Size::Operador);
-    RequireTokenOperator(filter.operador, tokenOperator);
+    RequireTokenOperator(filter.operador, call.tokenOperator);
     const auto from = reader.Date(2, "data inicial");
     const auto to = reader.Date(3, "data final");
     // A report without a period would read the whole history of the branch in one answer.
@@ -21,6 +46,7 @@ ReportFilter ReportFilter::Read(sqldb::Connection& connection, const nlohmann::j
         throw RpcError(RpcCode::InvalidParams, "Período de emissão deve ser informado.");
     if (*from > *to)
         throw RpcError(RpcCode::InvalidParams, "Período de emissão inválido: data inicial após a final.");
+    RequirePeriodWithinLimit(*from, *to, call.limits.maxReportDays);
     const auto situations = reader.Text(4, "situações do pedido", 10);
     const auto seller = reader.Text(5, "vendedor", Size::Vendedor);
     auto& where = filter.where;
@@ -29,8 +55,8 @@ ReportFilter ReportFilter::Read(sqldb::Connection& connection, const nlohmann::j
     where.InCodes("P.IDSITPEDIDO", situations, "123456", "situação do pedido");
     if (!seller.empty())
         where.Equals("P.CDVENDEDOR", seller);
-    where.Append(
-        SellerScope(connection, filter.filial, tokenOperator).Condition("P.CDVENDEDOR", where.Params()));
+    where.Append(SellerScope(call.connection, filter.filial, call.tokenOperator)
+                     .Condition("P.CDVENDEDOR", where.Params()));
     return filter;
 }
 

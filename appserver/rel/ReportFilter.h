@@ -1,7 +1,7 @@
 #pragma once
 
+#include "rdm/MethodCall.h"
 #include "rdm/OrderFilter.h"
-#include "sqldb/Connection.h"
 
 #include <nlohmann/json.hpp>
 #include <string>
@@ -11,15 +11,15 @@ namespace pedserver {
 
 // The six parameters every report call takes (branch, operator, first and last order date,
 // order situations, seller or "" for all), checked and turned into the orders' WHERE clause
-// over PEDIDO P, the seller restriction of the operator included.
+// over PEDIDO P, the seller restriction of the operator included. A period longer than the
+// server's limit is refused before anything is read.
 struct ReportFilter {
     std::string filial;
     std::string operador;
     OrderFilter where;
 
     static constexpr std::size_t ParamCount = 6;
-    static ReportFilter Read(sqldb::Connection& connection, const nlohmann::json& params,
-                             std::string_view method, const std::string& tokenOperator);
+    static ReportFilter Read(const MethodCall& call, std::string_view method);
 };
 
 } // namespace pedserver

@@ -10,4 +10,14 @@ sqldb::Connection& CallConnection::Get() {
     return **m_lease;
 }
 
+bool CallConnection::TryAcquire() {
+    if (!m_lease) {
+        std::optional<sqldb::Lease> lease = m_pool.TryAcquire();
+        if (!lease)
+            return false;
+        m_lease.emplace(std::move(*lease));
+    }
+    return true;
+}
+
 } // namespace pedserver

@@ -16,7 +16,10 @@ public:
     CallConnection(sqldb::ConnectionPool& pool, bool shareReadTransaction)
         : m_pool(pool), m_shareRead(shareReadTransaction) {}
 
+    // Waits for a connection at most the pool's acquire time (sqldb::PoolBusy after that).
     sqldb::Connection& Get();
+    // Takes a connection only if one is free now.
+    bool TryAcquire();
     void AfterFailure() { m_read.reset(); }
 
 private:

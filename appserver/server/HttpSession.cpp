@@ -2,6 +2,7 @@
 
 #include "server/JsonRpc.h"
 #include "server/RpcServer.h"
+#include "sqldb/PoolBusy.h"
 
 #include <boost/asio/dispatch.hpp>
 #include <boost/asio/write.hpp>
@@ -205,18 +206,17 @@ void HttpSession::OnBody(beast::error_code error) {
 
 void HttpSession::Health() {
     m_busy = true;
-    bool healthy = true;
+    // A pool with every connection lent answers "busy" within the acquire time, never hangs.
+    const char* state = "ok";
     try {
         sqldb::Lease lease = m_state.pool.Acquire();
         lease->Query("SELECT 1");
+    } catch (const sqldb::PoolBusy&) {
+        state = "busy";
     } catch (const std::exception&) {
-        healthy = false;
+        state = "database unavailable";
     }
-    const bool keepOpen = !RequestHasBody();
-    if (healthy)
-        Send(200, "ok", "text/plain", keepOpen);
-    else
-        Send(503, "database unavailable", "text/plain", keepOpen);
+    Send(state == std::string_view("ok") ? 200 : 503, state, "text/plain", !RequestHasBody());
 }
 
 void HttpSession::Refuse(int status, int code, const std::string& message) {
@@ -250,6 +250,11 @@ void HttpSession::Send(int status, std::string body, const char* contentType, bo
 }
 
 void HttpSession::Linger() {
+    if (m_stream.IsTls()) {
+        // TLS ends with close_notify, so the client can tell the end of the answer from a cut.
+        m_stream.Tcp().expires_after(kLingerTime);
+        return m_stream.Tls().async_shutdown([self = shared_from_this()](beast::error_code) { self->Close(); });
+    }
     beast::error_code ignored;
     m_stream.Tcp().socket().shutdown(tcp::socket::shutdown_send, ignored);
     m_stream.Tcp().expires_after(kLingerTime); // one deadline for the whole drain

@@ -51,7 +51,8 @@ private:
     void Refuse(int status, int code, const std::string& message);
     void Send(int status, std::string body, const char* contentType, bool keepOpen);
     // Stops sending and drains what the client still sends for a moment, so that it reads the
-    // answer instead of a reset; then closes.
+    // answer instead of a reset (over TLS: sends close_notify and waits for the client's); then
+    // closes.
     void Linger();
     void Drain();
     void Close();

@@ -8,17 +8,10 @@
 namespace pedserver {
 namespace {
 
-template <typename Module>
-nlohmann::json CallOn(sqldb::Connection& connection, std::string_view method, const nlohmann::json& params,
-                      const std::string& tokenOperator) {
-    Module module(connection);
-    return module.Call(method, params, tokenOperator);
-}
-
 const std::array<RemoteModule, 2> modules{{
     {"Ped01000.rdmCancelaPedido", &RdmCancelaPedido::HasMethod, &RdmCancelaPedido::IsReadOnly,
-     &CallOn<RdmCancelaPedido>},
-    {RdmRelPedido::Name, &RdmRelPedido::HasMethod, &RdmRelPedido::HasMethod, &CallOn<RdmRelPedido>},
+     &RdmCancelaPedido::Call},
+    {RdmRelPedido::Name, &RdmRelPedido::HasMethod, &RdmRelPedido::HasMethod, &RdmRelPedido::Call},
 }};
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sqldb/Connection.h"
+#include "rdm/MethodCall.h"
 
 #include <nlohmann/json.hpp>
 #include <string>
@@ -9,14 +9,13 @@
 namespace pedserver {
 
 // A remote data module the server offers at POST /rdm/<Name>: which methods it knows and how
-// to run one on a connection for the token's operator.
+// to run one.
 struct RemoteModule {
     std::string_view Name;
     bool (*HasMethod)(std::string_view method);
     // Whether the method only reads, so calls of it may run side by side.
     bool (*IsReadOnly)(std::string_view method);
-    nlohmann::json (*Call)(sqldb::Connection& connection, std::string_view method,
-                           const nlohmann::json& params, const std::string& tokenOperator);
+    nlohmann::json (*Call)(std::string_view method, const MethodCall& call);
 };
 
 // The module of that name, or null.

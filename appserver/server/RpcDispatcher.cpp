@@ -1,7 +1,11 @@
 #include "server/RpcDispatcher.h"
 
+#include "rdm/MethodCall.h"
 #include "rdm/RpcError.h"
+#include "server/JsonNesting.h"
 #include "server/JsonRpc.h"
+#include "sqldb/PoolBusy.h"
+#include "sqldb/StatementTimeout.h"
 #include "storage/Tokens.h"
 
 #include <algorithm>
@@ -48,7 +52,34 @@ bool IsValidId(const nlohmann::json& id) {
     return id.is_string() || id.is_number() || id.is_null();
 }
 
+const std::string kBusy = "Servidor de aplicação ocupado: tente novamente em instantes.";
+
+std::string TimeoutMessage(std::chrono::milliseconds limit) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(limit).count();
+    return "A consulta ao banco de dados passou de " + std::to_string(seconds > 0 ? seconds : 1) +
+           " s, o tempo limite do servidor: tente novamente ou restrinja o filtro.";
+}
+
+const char* OutcomeOf(int code) {
+    switch (code) {
+    case RpcCode::InvalidParams:
+    case RpcCode::MethodNotFound:
+        return "invalid";
+    case RpcCode::PeriodTooLong:
+    case RpcCode::TooManyRows:
+    case RpcCode::AnswerTooLarge:
+    case RpcCode::ListTooLong:
+        return "limit";
+    default:
+        return "refused";
+    }
+}
+
 } // namespace
+
+RpcDispatcher::RpcDispatcher(sqldb::ConnectionPool& pool, const ServerOptions& options)
+    : m_pool(pool), m_maxBatch(options.maxBatch), m_limits(options.calls),
+      m_maxAnswerBytes(options.maxAnswerBytes), m_tokens(std::chrono::seconds(options.tokenCacheSeconds)) {}
 
 std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authorization, RpcOutcome& refusal) {
     const std::optional<std::string> token = BearerToken(authorization);
@@ -66,6 +97,10 @@ std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authoriz
         else
             m_tokens.Keep(*token, *tokenOperator);
         return tokenOperator;
+    } catch (const sqldb::PoolBusy& error) {
+        Fail(refusal, 503, nullptr, RpcCode::ServerBusy, kBusy, "busy");
+        refusal.detail = error.what();
+        return std::nullopt;
     } catch (const std::exception& error) {
         Fail(refusal, 500, nullptr, JsonRpc::InternalError, "Erro interno do servidor.", "internal");
         refusal.detail = error.what();
@@ -75,7 +110,47 @@ std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authoriz
 
 RpcReply RpcDispatcher::Handle(std::string_view body, const std::string& operatorCode,
                                const RemoteModule& module) {
+    AnswerBudget answer(m_maxAnswerBytes);
+    RpcReply reply = Answer(body, operatorCode, module, answer);
+    const bool changed = std::any_of(reply.calls.begin(), reply.calls.end(),
+                                     [](const RpcOutcome& call) { return call.changedData; });
+    // Nothing half-sent: an answer past its budget goes as one refusal, unless that would hide a
+    // change already made, whose small result then goes with the other calls' refusals.
+    if ((answer.Exceeded() || reply.body.size() > answer.Limit()) && !changed) {
+        const nlohmann::json id = reply.calls.size() == 1 && reply.calls[0].body.is_object()
+                                      ? reply.calls[0].body.value("id", nlohmann::json())
+                                      : nlohmann::json();
+        RefuseWhole(reply, id, RpcCode::AnswerTooLarge, AnswerBudget::Refusal(answer.Limit()), "limit");
+    }
+    if (!reply.calls.empty() && std::all_of(reply.calls.begin(), reply.calls.end(),
+                                            [](const RpcOutcome& call) { return call.outcome == "busy"; }))
+        reply.httpStatus = 503; // nothing ran: the client may send it again, here or elsewhere
+    return reply;
+}
+
+void RpcDispatcher::RefuseWhole(RpcReply& reply, const nlohmann::json& id, int code, const std::string& message,
+                                const char* kind) {
+    for (RpcOutcome& call : reply.calls) {
+        call.outcome = kind;
+        call.detail = message;
+    }
+    reply.httpStatus = 200;
+    reply.body = JsonRpc::Serialize(JsonRpc::Error(id, code, message));
+}
+
+RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operatorCode, const RemoteModule& module,
+                               AnswerBudget& answer) {
     RpcReply reply;
+    if (!NestingWithin(body, MaxNesting)) {
+        RpcOutcome nested;
+        Fail(nested, 400, nullptr, JsonRpc::InvalidRequest,
+             "Requisição com JSON aninhado em mais de " + std::to_string(MaxNesting) + " níveis.", "invalid");
+        nested.operatorCode = operatorCode;
+        reply.httpStatus = 400;
+        reply.body = JsonRpc::Serialize(nested.body);
+        reply.calls.push_back(std::move(nested));
+        return reply;
+    }
     const nlohmann::json request = nlohmann::json::parse(body, nullptr, false);
     const auto single = [&](RpcOutcome outcome) {
         outcome.operatorCode = operatorCode;
@@ -92,7 +167,7 @@ RpcReply RpcDispatcher::Handle(std::string_view body, const std::string& operato
     if (!request.is_array()) {
         // A read's statements share one read transaction, as in a batch of reads.
         CallConnection connection(m_pool, IsRead(request, module));
-        return single(HandleCall(request, operatorCode, module, connection));
+        return single(HandleCall(request, operatorCode, module, connection, answer));
     }
     if (request.empty() || request.size() > m_maxBatch) {
         Fail(envelope, 400, nullptr, JsonRpc::InvalidRequest,
@@ -101,7 +176,7 @@ RpcReply RpcDispatcher::Handle(std::string_view body, const std::string& operato
              "invalid");
         return single(std::move(envelope));
     }
-    HandleBatch(request, operatorCode, module, reply.calls);
+    HandleBatch(request, operatorCode, module, answer, reply.calls);
     nlohmann::json answers = nlohmann::json::array();
     for (RpcOutcome& call : reply.calls)
         answers.push_back(std::move(call.body));
@@ -110,19 +185,24 @@ RpcReply RpcDispatcher::Handle(std::string_view body, const std::string& operato
 }
 
 void RpcDispatcher::HandleBatch(const nlohmann::json& batch, const std::string& operatorCode,
-                                const RemoteModule& module, std::vector<RpcOutcome>& outcomes) {
+                                const RemoteModule& module, AnswerBudget& answer,
+                                std::vector<RpcOutcome>& outcomes) {
     outcomes.resize(batch.size());
     if (!OnlyReads(batch, module)) {
         // Commands keep their order, each in its own transaction.
         CallConnection connection(m_pool, false);
         for (std::size_t i = 0; i < batch.size(); ++i)
-            outcomes[i] = HandleCall(batch[i], operatorCode, module, connection);
+            outcomes[i] = HandleCall(batch[i], operatorCode, module, connection, answer);
         return;
     }
-    SharedWork::Run(batch.size(), m_helpers, m_post, [&](const SharedWork::Next& next) {
+    SharedWork::Run(batch.size(), m_helpers, m_post, [&](const SharedWork::Next& next, bool helper) {
         CallConnection connection(m_pool, true);
+        // A helper takes no call it would have to wait for a connection for: the handling thread
+        // does the rest.
+        if (helper && !connection.TryAcquire())
+            return;
         while (const std::optional<std::size_t> i = next())
-            outcomes[*i] = HandleCall(batch[*i], operatorCode, module, connection);
+            outcomes[*i] = HandleCall(batch[*i], operatorCode, module, connection, answer);
     });
 }
 
@@ -142,17 +222,25 @@ bool RpcDispatcher::OnlyReads(const nlohmann::json& batch, const RemoteModule& m
 }
 
 RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::string& operatorCode,
-                                     const RemoteModule& module, CallConnection& connection) {
+                                     const RemoteModule& module, CallConnection& connection,
+                                     AnswerBudget& answer) {
     const auto start = std::chrono::steady_clock::now();
     RpcOutcome outcome;
     outcome.operatorCode = operatorCode;
+    const auto id = [&] { return outcome.body.is_object() ? outcome.body.value("id", nlohmann::json()) : nullptr; };
     try {
-        Run(outcome, request, operatorCode, module, connection);
+        Run(outcome, request, operatorCode, module, connection, answer);
+    } catch (const sqldb::StatementTimeout& error) {
+        connection.AfterFailure();
+        Fail(outcome, 200, id(), RpcCode::StatementTimeout, TimeoutMessage(m_pool.Settings().statementTimeout),
+             "timeout");
+        outcome.detail = error.what();
+    } catch (const sqldb::PoolBusy& error) {
+        Fail(outcome, 503, id(), RpcCode::ServerBusy, kBusy, "busy");
+        outcome.detail = error.what();
     } catch (const std::exception& error) {
         connection.AfterFailure();
-        const nlohmann::json id =
-            outcome.body.is_object() ? outcome.body.value("id", nlohmann::json()) : nullptr;
-        Fail(outcome, 500, id, JsonRpc::InternalError, "Erro interno do servidor.", "internal");
+        Fail(outcome, 500, id(), JsonRpc::InternalError, "Erro interno do servidor.", "internal");
         outcome.detail = error.what();
     }
     outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -160,7 +248,7 @@ RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::s
 }
 
 void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, const std::string& operatorCode,
-                        const RemoteModule& module, CallConnection& connection) {
+                        const RemoteModule& module, CallConnection& connection, AnswerBudget& answer) {
     if (!CheckEnvelope(outcome, request, module)) {
         return;
     }
@@ -168,15 +256,17 @@ void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, cons
     // Keep the id so that an internal failure below still answers with it.
     outcome.body = {{"id", id}};
     try {
-        nlohmann::json result =
-            module.Call(connection.Get(), outcome.method, request["params"], operatorCode);
+        // An answer already past its budget takes no more work.
+        if (answer.Exceeded())
+            throw RpcError(RpcCode::AnswerTooLarge, AnswerBudget::Refusal(answer.Limit()));
+        nlohmann::json result = module.Call(
+            outcome.method, MethodCall{connection.Get(), request["params"], operatorCode, m_limits, answer});
+        outcome.changedData = result.is_object() && result.contains("status");
         outcome.body = JsonRpc::Result(id, std::move(result));
         outcome.outcome = "ok";
     } catch (const RpcError& error) {
         connection.AfterFailure();
-        const bool invalid =
-            error.Code() == RpcCode::InvalidParams || error.Code() == RpcCode::MethodNotFound;
-        Fail(outcome, 200, id, error.Code(), error.what(), invalid ? "invalid" : "refused");
+        Fail(outcome, 200, id, error.Code(), error.what(), OutcomeOf(error.Code()));
     }
 }
 

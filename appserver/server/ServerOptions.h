@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rdm/CallLimits.h"
+
 #include <cstddef>
 #include <string>
 
@@ -22,6 +24,12 @@ struct ServerOptions {
     std::size_t maxConnectionsPerClient = 256; // per client IP address
     std::size_t maxBatch = 100;                // calls in one JSON-RPC batch
     int tokenCacheSeconds = 5;                 // how long an accepted token is trusted without a look-up
+    // What one request may cost once it is read.
+    CallLimits calls;                                 // report period, rows, list entries
+    std::size_t maxAnswerBytes = 64 * 1024 * 1024;    // one answer, all calls of a batch together
+    int statementTimeoutSeconds = 10;                 // one statement, lock waits included
+    int poolSize = 0;                                 // database connections; 0: one per thread
+    int acquireTimeoutMilliseconds = 2000;            // waiting for a free database connection
     // HTTPS when both are given: the certificate chain and its private key, PEM files.
     std::string tlsCertFile;
     std::string tlsKeyFile;

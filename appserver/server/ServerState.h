@@ -21,15 +21,17 @@ namespace pedserver {
 class HttpSession;
 
 // What the listener and every connection of one server share: `options.threads` event loops,
-// one per thread, as many as the pool has connections, so a thread that runs a call always finds
-// a connection free.
+// one per thread, and by default as many pooled connections, so a thread that runs a call finds
+// a connection free; a smaller pool makes calls wait for one, at most the acquire time.
 struct ServerState {
     ServerState(const std::string& dbUrl, ServerOptions serverOptions, std::ostream& logStream)
-        : options(std::move(serverOptions)), pool(dbUrl, options.threads),
-          dispatcher(pool, options.maxBatch, std::chrono::seconds(options.tokenCacheSeconds)), log(logStream),
+        : options(std::move(serverOptions)), pool(dbUrl, PoolSettingsOf(options)), dispatcher(pool, options),
+          log(logStream),
           limiter(options.maxConnections, options.maxConnectionsPerClient), tls(ServerTlsContext(options)),
           loops(static_cast<std::size_t>(options.threads)) {}
 
+    // One connection per thread unless told otherwise; each with the statement time limit.
+    static sqldb::PoolSettings PoolSettingsOf(const ServerOptions& options);
     // The certificate and key of `options`, or nothing for plain HTTP; throws for files that do not load.
     static std::optional<boost::asio::ssl::context> ServerTlsContext(const ServerOptions& options);
 

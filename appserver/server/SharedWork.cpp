@@ -19,12 +19,12 @@ struct Loop {
     bool closed = false;
     int working = 0;
 
-    void Take() {
+    void Take(bool helper) {
         const SharedWork::Next next = [this]() -> std::optional<std::size_t> {
             const std::size_t index = taken++;
             return index < count ? std::optional(index) : std::nullopt;
         };
-        (*participant)(next);
+        (*participant)(next, helper);
     }
 
     void Help() {
@@ -34,7 +34,7 @@ struct Loop {
                 return;
             ++working;
         }
-        Take();
+        Take(true);
         const std::lock_guard lock(mutex);
         --working;
         idle.notify_all();
@@ -50,7 +50,7 @@ void SharedWork::Run(std::size_t count, std::size_t helpers, const Post& post,
     loop->participant = &participant;
     for (std::size_t i = 0; i < helpers && i + 1 < count; ++i)
         post([loop] { loop->Help(); });
-    loop->Take();
+    loop->Take(false);
     std::unique_lock lock(loop->mutex);
     loop->closed = true;
     loop->idle.wait(lock, [&] { return loop->working == 0; });

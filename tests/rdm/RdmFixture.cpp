@@ -91,7 +91,8 @@ void RdmTest::SetUp() {
 
 nlohmann::json RdmTest::Call(const std::string& method, const nlohmann::json& params,
                              const std::string& oper) {
-    return pedserver::RdmCancelaPedido(*m_connection).Call(method, params, oper);
+    pedserver::AnswerBudget answer(m_answerBytes);
+    return pedserver::RdmCancelaPedido::Call(method, {*m_connection, params, oper, m_limits, answer});
 }
 
 std::pair<int, std::string> RdmTest::Error(const std::string& method, const nlohmann::json& params,

@@ -38,6 +38,10 @@ protected:
     long long AuditRows();
     // A whole-state fingerprint of orders, items, balances and audit rows.
     std::string Snapshot();
+
+    // The limits and answer budget the calls run with; tests may lower them.
+    pedserver::CallLimits m_limits;
+    std::size_t m_answerBytes = 64 * 1024 * 1024;
 };
 
 inline const char* kOperBloq = "Operação bloqueada. Pedido em alteração por outro usuário.";

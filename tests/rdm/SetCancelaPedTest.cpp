@@ -82,9 +82,8 @@ TEST_P(SetCancelaPed, RefusalsChangeNothingAndAnswerTheClientsOwnTexts) {
 }
 
 TEST_P(SetCancelaPed, ARestrictedOperatorCannotCancelAnotherSellersOrderWithAForgedPacket) {
-    EXPECT_EQ(Refusal("SetCancelaPed", Params(OrderPacket({{"0001", "0000000002", "2"}}), "VEND01"), "VEND01")
-                  .first,
-              pedserver::RpcCode::Forbidden);
+    EXPECT_EQ(Refusal("SetCancelaPed", Params(OrderPacket({{"0001", "0000000002", "2"}}), "VEND01"), "VEND01"),
+              std::make_pair(pedserver::RpcCode::Refused, std::string("Pedido 0000000002 não encontrado na filial 0001.")));
     Call("SetCancelaPed", Params(OrderPacket({{"0001", "0000000001", "1"}}), "VEND01"), "VEND01");
     EXPECT_EQ(OrderSituation("0001", "0000000001"), "4");
 }

@@ -107,7 +107,11 @@ TEST_P(ProtocolTest, BodiesAreLimitedTo8MiBOfJsonAndTheServerKeepsServing) {
         {"9 MiB", bodyOf(9 * 1024 * 1024), "application/json", 413, -32600,
          "Requisição grande demais: o limite é de 8 MiB."},
         {"7 MiB reaches the method", bodyOf(7 * 1024 * 1024), "application/json", 200, -32602, "Parâmetro 1"},
-        {"deeply nested", nested(500000), "application/json", 200, -32602, "Parâmetro 1"},
+        {"nested to the limit", nested(30), "application/json", 200, -32602, "Parâmetro 1"},
+        {"nested past the limit", nested(31), "application/json", 400, -32600,
+         "Requisição com JSON aninhado em mais de 32 níveis."},
+        {"8 MiB of brackets", nested(4 * 1024 * 1024 - 64), "application/json", 400, -32600,
+         "Requisição com JSON aninhado"},
         {"form-encoded", bodyOf(100000), "application/x-www-form-urlencoded", 415, -32600,
          "Tipo de conteúdo não aceito: envie application/json."},
     };

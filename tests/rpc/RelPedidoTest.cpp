@@ -17,7 +17,7 @@ protected:
 };
 
 nlohmann::json Period(const DemoFacts& facts, const std::string& operatorCode,
-                      const std::string& from = "2000-01-01", const std::string& to = "2099-12-31",
+                      const std::string& from = "2024-01-01", const std::string& to = "2024-12-31",
                       const std::string& situations = "123456") {
     return {facts.branch, operatorCode, from, to, situations, ""};
 }
@@ -153,6 +153,9 @@ TEST_P(RelPedidoTest, BadPeriodsAndAnotherOperatorAreRefused) {
          "Período de emissão inválido: data inicial após a final."},
         {"no end", "2024-05-02", nullptr, -32602, "Período de emissão deve ser informado."},
         {"no such day", "2024-05-02", "2024-02-30", -32602, ""},
+        {"a day past the longest period", "2023-12-31", "2024-12-31", 4,
+         "Período de emissão de 367 dias, acima do limite do servidor de 366 dias: reduza o período."},
+        {"every day there is", "0001-01-01", "9999-12-31", 4, ""},
     };
     for (const auto& refusal : cases) {
         SCOPED_TRACE(refusal.what);

@@ -16,7 +16,7 @@ namespace {
 
 // A participant that runs `body` on every index it takes.
 SharedWork::Participant Each(std::function<void(std::size_t)> body) {
-    return [body = std::move(body)](const SharedWork::Next& next) {
+    return [body = std::move(body)](const SharedWork::Next& next, bool) {
         while (const std::optional<std::size_t> index = next())
             body(*index);
     };
@@ -64,15 +64,17 @@ TEST(SharedWork, EachParticipantRunsOnceAndTakesIndexesUntilNoneAreLeft) {
     const SharedWork::Post post = [&](std::function<void()> task) {
         boost::asio::post(pool, std::move(task));
     };
-    std::atomic<int> participants = 0;
+    std::atomic<int> participants = 0, callers = 0;
     std::atomic<std::size_t> taken = 0;
-    SharedWork::Run(500, 2, post, [&](const SharedWork::Next& next) {
+    SharedWork::Run(500, 2, post, [&](const SharedWork::Next& next, bool helper) {
         ++participants;
+        callers += helper ? 0 : 1;
         while (next())
             ++taken;
         EXPECT_FALSE(next().has_value());
     });
     EXPECT_EQ(taken.load(), 500U);
+    EXPECT_EQ(callers.load(), 1) << "the calling thread takes part once, and is the only one told so";
     EXPECT_GE(participants.load(), 1);
     EXPECT_LE(participants.load(), 3);
     pool.join();
