@@ -11,13 +11,6 @@
 
 namespace {
 
-std::string Joined(const std::set<std::string>& codes) {
-    std::string list;
-    for (const std::string& code : codes)
-        list += (list.empty() ? "" : "_") + code;
-    return list;
-}
-
 const data::Packet& PacketOf(const RemoteResult& result) {
     if (!result.Ok || !result.Packet)
         throw std::runtime_error(result.Message);
@@ -60,7 +53,7 @@ void OrderInfoLine::Read(TNetConnection& connection, const std::string& branch,
     try {
         RdmCancelaPedido rdm(connection);
         const std::vector<RemoteResult> results =
-            rdm.GetBloqueioESaldo(branch, Joined(numbers), Joined(commitments));
+            rdm.GetBloqueioESaldo(branch, {numbers.begin(), numbers.end()}, {commitments.begin(), commitments.end()});
         ReadEditors(PacketOf(results.at(0)));
         ReadBalances(PacketOf(results.at(1)));
     } catch (const std::exception&) {

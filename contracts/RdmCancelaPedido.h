@@ -40,10 +40,12 @@ public:
     RemoteResult SetDesfazCancel(std::string operador, std::string cdJust, data::Packet itens,
                                  std::string operBloq);
 
-    // Who is editing which of the orders (numbers "_"-joined) and the balances of the commitments
-    // (numbers "_"-joined), read in one exchange: GetBloqueioPedido's result, then GetSaldoEmpenho's.
-    std::vector<RemoteResult> GetBloqueioESaldo(std::string cdFilial, std::string nrPedidos,
-                                                std::string nrEmpenhos);
+    // Who is editing which of the orders and the balances of the commitments, read in one
+    // exchange: GetBloqueioPedido's result, then GetSaldoEmpenho's. The server takes at most
+    // MaxListCodes codes a list, so longer lists go as several calls whose rows come back as one.
+    std::vector<RemoteResult> GetBloqueioESaldo(const std::string& cdFilial, const std::vector<std::string>& nrPedidos,
+                                                const std::vector<std::string>& nrEmpenhos);
+    static constexpr std::size_t MaxListCodes = 1000;
     // Dry runs: the same arguments as the Set... call; the packet says what it would change or why
     // it would be refused, and nothing is changed.
     RemoteResult GetSimulaCancelaPed(std::string operador, std::string cdJust, data::Packet pedidos,

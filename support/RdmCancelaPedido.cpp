@@ -2,6 +2,36 @@
 
 #include <utility>
 
+namespace {
+
+// The codes "_"-joined in lists of at most `most` codes each; no code gives one empty list.
+std::vector<std::string> ListsOfAtMost(const std::vector<std::string>& codes, std::size_t most) {
+    std::vector<std::string> lists(1);
+    std::size_t inLast = 0;
+    for (const std::string& code : codes) {
+        if (inLast == most) {
+            lists.emplace_back();
+            inLast = 0;
+        }
+        lists.back() += (inLast++ == 0 ? "" : "_") + code;
+    }
+    return lists;
+}
+
+// The results of the calls as one: their packets' rows in call order, or the first failure.
+RemoteResult RowsOfAll(std::vector<RemoteResult>::iterator first, std::vector<RemoteResult>::iterator last) {
+    RemoteResult all = std::move(*first);
+    for (auto part = first + 1; all.Ok && part != last; ++part) {
+        if (!part->Ok || !part->Packet)
+            return std::move(*part);
+        for (auto& row : part->Packet->Rows)
+            all.Packet->Rows.push_back(std::move(row));
+    }
+    return all;
+}
+
+} // namespace
+
 RemoteResult RdmCancelaPedido::GetParamPedido(std::string cdFilial) {
     return m_connection.Call("GetParamPedido", {std::move(cdFilial)});
 }
@@ -109,10 +139,19 @@ RemoteResult RdmCancelaPedido::SetDesfazCancel(std::string operador, std::string
                                                                 std::move(itens), std::move(operBloq)));
 }
 
-std::vector<RemoteResult> RdmCancelaPedido::GetBloqueioESaldo(std::string cdFilial, std::string nrPedidos,
-                                                              std::string nrEmpenhos) {
-    return m_connection.CallBatch({{"GetBloqueioPedido", {std::move(cdFilial), std::move(nrPedidos)}},
-                                   {"GetSaldoEmpenho", {std::move(nrEmpenhos)}}});
+std::vector<RemoteResult> RdmCancelaPedido::GetBloqueioESaldo(const std::string& cdFilial,
+                                                              const std::vector<std::string>& nrPedidos,
+                                                              const std::vector<std::string>& nrEmpenhos) {
+    const std::vector<std::string> orderLists = ListsOfAtMost(nrPedidos, MaxListCodes);
+    const std::vector<std::string> commitmentLists = ListsOfAtMost(nrEmpenhos, MaxListCodes);
+    std::vector<RemoteCall> calls;
+    for (const std::string& list : orderLists)
+        calls.push_back({"GetBloqueioPedido", {cdFilial, list}});
+    for (const std::string& list : commitmentLists)
+        calls.push_back({"GetSaldoEmpenho", {list}});
+    std::vector<RemoteResult> results = m_connection.CallBatch(calls);
+    const auto split = results.begin() + static_cast<std::ptrdiff_t>(orderLists.size());
+    return {RowsOfAll(results.begin(), split), RowsOfAll(split, results.end())};
 }
 
 RemoteResult RdmCancelaPedido::GetSimulaCancelaPed(std::string operador, std::string cdJust,

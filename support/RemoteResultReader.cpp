@@ -15,7 +15,7 @@ RemoteResult RemoteResultReader::Result(const std::string& method) {
     RemoteResult remote;
     if (ReturnsPacket(method)) {
         if (!m_packetFault.empty())
-            throw std::runtime_error(m_packetFault);
+            throw std::runtime_error("pacote de dados inválido em " + method + " (" + m_packetFault + ")");
         if (!m_packetRead)
             throw std::runtime_error(method + " não devolveu o pacote de dados");
         remote.Packet = std::move(m_packet);

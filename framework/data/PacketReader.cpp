@@ -273,6 +273,8 @@ void PacketReader::Enter(bool isObject) {
         next = Context::Row;
         break;
     case Context::Row:
+        if (m_sawFields && m_row.size() >= m_packet.Fields.size())
+            WrongRowSize();
         if (m_sawFields)
             WrongCell(m_rowsRead, m_row.size(), isObject ? "an object" : "an array");
         throw PacketError("row " + std::to_string(RowNumber() + 1) + " holds an object or array");
@@ -381,6 +383,8 @@ void PacketReader::WrongRowSize() const {
 }
 
 void PacketReader::WrongCell(std::size_t row, std::size_t field, const std::string& got) const {
+    if (field >= m_packet.Fields.size())
+        WrongRowSize();
     const PacketField& described = m_packet.Fields[field];
     throw PacketError("row " + std::to_string(row + 1) + ", " + FieldLabel(field, described.Name) +
                       ": expected " + Expected(described.Type) + ", got " + got);

@@ -98,6 +98,15 @@ TEST(PacketCodec, MalformedPacketsAreRejectedNamingTheProblem) {
         {R"({"fields":[3],"rows":[]})", "field 1 is not an object"},
         {R"({"fields":[],"rows":[]} trailing)", "not valid JSON"},
         {"", "not valid JSON"},
+        // Rows that disagree with an empty or shorter field list never reach past its end.
+        {R"({"fields":[],"rows":[[[1]]]})", "row 1 does not hold 0 values"},
+        {R"({"fields":[],"rows":[[{"a":1}]]})", "row 1 does not hold 0 values"},
+        {R"({"fields":[],"rows":[[1]]})", "row 1 does not hold 0 values"},
+        {R"({"fields":[],"rows":[[]]})", "accepted"},
+        {fields + R"("rows":[["a","2024-01-01",["x"]]]})", "row 1 does not hold 2 values"},
+        {fields + R"("rows":[["a",{"x":1}]]})", "row 1, field 2 ('DT'): expected a date \"YYYY-MM-DD\", got an object"},
+        {R"({"rows":[[[1]]],"fields":[]})", "row 1 holds an object or array"},
+        {R"({"rows":[[1]],"fields":[]})", "row 1 does not hold 0 values"},
     };
     for (const auto& [json, expected] : cases) {
         EXPECT_NE(Message(json).find(expected), std::string::npos) << json << " -> " << Message(json);

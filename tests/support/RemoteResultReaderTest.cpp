@@ -37,7 +37,7 @@ TEST(RemoteResultReader, ReadsPacketsAndCommandOutcomesAndSaysWhatDoesNotFit) {
          R"({"x":{"packet":{"rows":[[9]]}},"packet":{"rows":[[3]],)" + fields + "},\"y\":[null]}",
          "packet 1: 3"},
         {"GetPedido", "{\"packet\":{" + fields + R"(,"rows":[[1.5]]}})",
-         "error: row 1, field 1 ('N'): expected an integer, got 1.5"},
+         "error: pacote de dados inválido em GetPedido (row 1, field 1 ('N'): expected an integer, got 1.5)"},
         {"GetPedido", R"({"status":"ok","rows":1})", "error: GetPedido não devolveu o pacote de dados"},
         {"GetPedido", R"({"packet":[1]})", "error: GetPedido não devolveu o pacote de dados"},
         {"GetPedido", R"("texto")", "error: GetPedido não devolveu o pacote de dados"},

@@ -1,4 +1,5 @@
 #include "RdmCancelaPedido.h"
+#include "RemoteCallLog.h"
 #include "TNetConnection.h"
 #include "TestHostValues.h"
 #include "data/DateTime.h"
@@ -181,6 +182,27 @@ TEST_F(NetConnectionTest, ABatchToAServerThatIsDownFailsEveryCallInPortuguese) {
         EXPECT_EQ(result.Message,
                   "Servidor de aplicação indisponível em 127.0.0.1:" + std::to_string(refused.Port()) + ".");
     }
+}
+
+// The server takes at most a thousand codes a list: longer lists go as several calls of one
+// exchange and come back as one result each.
+TEST_F(NetConnectionTest, LocksAndBalancesOfLongListsComeBackAsOneResultEach) {
+    m_connection.Open();
+    std::vector<std::string> orders;
+    for (int i = 0; i < 2000; ++i)
+        orders.push_back(std::to_string(9000000000LL + i));
+    orders.push_back("0000000004"); // being edited in the demo data, in the third list
+    RemoteCallLog::Instance().Reset();
+    RdmCancelaPedido rdm(m_connection);
+    const auto results = rdm.GetBloqueioESaldo("0001", orders, {"2024NE000105"});
+    ASSERT_EQ(results.size(), 2U);
+    ASSERT_TRUE(results[0].Ok) << results[0].Message;
+    ASSERT_EQ(results[0].Packet->Rows.size(), 1U);
+    EXPECT_EQ(Text(*results[0].Packet, 0, "NRPEDIDO"), "0000000004");
+    ASSERT_TRUE(results[1].Ok) << results[1].Message;
+    EXPECT_EQ(results[1].Packet->Rows.size(), 1U);
+    EXPECT_EQ(RemoteCallLog::Instance().Count("GetBloqueioPedido"), 3);
+    EXPECT_EQ(RemoteCallLog::Instance().Count("GetSaldoEmpenho"), 1);
 }
 
 TEST_F(NetConnectionTest, DatesTravelBothWaysAndZeroMeansNoDate) {
