@@ -10,7 +10,7 @@ seconds="${1:-10}"
 scripts/ensure-packages.sh fuzz
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-for target in rpc_request packet_codec client_answer; do
+for target in rpc_request packet_codec client_answer remote_call; do
   corpus="build/fuzz/corpus/$target"
   mkdir -p "$corpus"
   cp -n fuzz/corpus/"$target"/* "$corpus"/
