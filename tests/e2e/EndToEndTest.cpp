@@ -109,6 +109,13 @@ TEST_P(Scenarios, SimulatingAValidSelectionListsWhatConfirmingThenDoes) {
     RunScenario({"simulate_valid", true});
 }
 
+// A server of its own, whose row cap the demo branch passes.
+TEST_P(Scenarios, TheServersLimitsAreShownAsItsMessagesAndTheScreensGoOn) {
+    m_server = std::make_unique<ServerProcess>(
+        testkit::ServerProcessOptions{.backend = GetParam(), .serveArgs = {"--max-rows", "100"}});
+    RunScenario({"server_limits", true});
+}
+
 TEST_P(EndToEnd, FailedExpectationExitsOneNamingLineExpectedAndActual) {
     auto result = RunText(
         "open PED01000\nexpect medCdFilial.Text 0002\nexpect edtNmFilial.Text \"MATRIZ SAO PAULO\"\n");
