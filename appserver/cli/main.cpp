@@ -88,7 +88,7 @@ void AddCallBudgets(CLI::App& serve, pedserver::ServerOptions& limits) {
                      "Seconds one database statement may run, lock waits included")
         ->check(CLI::Range(1, 3600))
         ->capture_default_str();
-    serve.add_option("--pool-size", limits.poolSize, "Database connections (0: one per thread)")
+    serve.add_option("--pool-size", limits.poolSize, "Database connections (0: one per thread, plus two for large requests)")
         ->check(CLI::Range(0, 1024))
         ->capture_default_str();
     serve.add_option("--acquire-timeout-ms", limits.acquireTimeoutMilliseconds,

@@ -5,6 +5,7 @@
 #include "sqldb/PoolBusy.h"
 
 #include <boost/asio/dispatch.hpp>
+#include <boost/asio/post.hpp>
 #include <boost/asio/write.hpp>
 #include <boost/beast/core/string.hpp>
 #include <boost/beast/http/read.hpp>
@@ -26,6 +27,8 @@ constexpr const char* JsonType = "application/json; charset=utf-8";
 constexpr const char* TextType = "text/plain; charset=utf-8";
 constexpr std::size_t kFirstRead = 1024; // what an idle connection keeps allocated
 constexpr std::size_t kReadChunk = 16 * 1024;
+// Bodies above this are parsed and run off the loop's thread (ServerState::largeRequests).
+constexpr std::size_t kLargeBody = 64 * 1024;
 constexpr auto kLingerTime = std::chrono::seconds(2);
 const std::string kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
 
@@ -195,10 +198,27 @@ void HttpSession::OnBody(beast::error_code error) {
     if (error)
         return Close();
     m_busy = true;
-    // Run on this thread: handing the call to another one and back cost more than the call itself.
     // The body leaves the parser, which an idle connection keeps.
-    const std::string body = std::move(m_parser->get().body());
-    RpcReply reply = m_state.dispatcher.Handle(body, m_operator, *m_module);
+    std::string body = std::move(m_parser->get().body());
+    if (body.size() > kLargeBody)
+        return HandleElsewhere(std::move(body));
+    // Run on this thread: handing the call to another one and back cost more than the call itself.
+    Answer(m_state.dispatcher.Handle(body, m_operator, *m_module));
+}
+
+void HttpSession::HandleElsewhere(std::string body) {
+    // Parsing a large body and freeing its tree take a while (tens of milliseconds a MiB): that is
+    // done on a thread of its own, so this loop's other connections wait for none of it. The
+    // tracked executor keeps this loop running until the answer is back on it.
+    auto loop = asio::prefer(m_stream.get_executor(), asio::execution::outstanding_work.tracked);
+    asio::post(m_state.largeRequests, [self = shared_from_this(), body = std::move(body), loop]() mutable {
+        RpcReply reply = self->m_state.dispatcher.Handle(body, self->m_operator, *self->m_module);
+        body = {};
+        asio::post(loop, [self, reply = std::move(reply)]() mutable { self->Answer(std::move(reply)); });
+    });
+}
+
+void HttpSession::Answer(RpcReply reply) {
     for (const RpcOutcome& call : reply.calls)
         m_state.Record(call);
     Send(reply.httpStatus, std::move(reply.body), JsonType, true);

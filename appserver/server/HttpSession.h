@@ -3,6 +3,7 @@
 #include "client/HttpStream.h"
 #include "server/RemoteModules.h"
 #include "server/RpcOutcome.h"
+#include "server/RpcReply.h"
 #include "server/ServerState.h"
 
 #include <boost/asio/ip/tcp.hpp>
@@ -46,6 +47,9 @@ private:
     void Authenticate();
     void ReadBody();
     void OnBody(boost::beast::error_code error);
+    // Runs a large request on the server's large-request threads and answers it back on this loop.
+    void HandleElsewhere(std::string body);
+    void Answer(RpcReply reply);
     void Health();
     // Refuses the JSON-RPC request with `status` and a JSON-RPC error, then closes.
     void Refuse(int status, int code, const std::string& message);

@@ -28,7 +28,7 @@ struct ServerOptions {
     CallLimits calls;                                 // report period, rows, list entries
     std::size_t maxAnswerBytes = 64 * 1024 * 1024;    // one answer, all calls of a batch together
     int statementTimeoutSeconds = 10;                 // one statement, lock waits included
-    int poolSize = 0;                                 // database connections; 0: one per thread
+    int poolSize = 0;                                 // database connections; 0: one per thread and large-request thread
     int acquireTimeoutMilliseconds = 2000;            // waiting for a free database connection
     // HTTPS when both are given: the certificate chain and its private key, PEM files.
     std::string tlsCertFile;

@@ -15,7 +15,7 @@ constexpr const char* kTls12Ciphers = "ECDHE-ECDSA-AES128-GCM-SHA256:ECDHE-RSA-A
 } // namespace
 
 sqldb::PoolSettings ServerState::PoolSettingsOf(const ServerOptions& options) {
-    return {options.poolSize > 0 ? options.poolSize : options.threads,
+    return {options.poolSize > 0 ? options.poolSize : options.threads + LargeRequestThreads,
             std::chrono::milliseconds(options.acquireTimeoutMilliseconds),
             std::chrono::seconds(options.statementTimeoutSeconds)};
 }

@@ -9,6 +9,7 @@
 #include "sqldb/ConnectionPool.h"
 
 #include <boost/asio/ssl/context.hpp>
+#include <boost/asio/thread_pool.hpp>
 #include <atomic>
 #include <list>
 #include <memory>
@@ -53,6 +54,10 @@ struct ServerState {
     std::atomic<bool> stopping = false;
     // The listener's thread only: the open connections, so Stop() can close idle ones.
     std::list<std::weak_ptr<HttpSession>> sessions;
+    // Requests whose body is large are parsed and run here, at most this many at a time, off
+    // the event loops. Declared last: its threads end before anything they use.
+    static constexpr int LargeRequestThreads = 2;
+    boost::asio::thread_pool largeRequests{LargeRequestThreads};
 };
 
 } // namespace pedserver

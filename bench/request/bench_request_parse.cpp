@@ -30,8 +30,14 @@ std::string OrdersBody() {
     for (int i = 0; rows.size() < kBody - 1024; ++i)
         rows += std::string(rows.empty() ? "" : ",") + R"(["0001",")" + std::to_string(1000000000 + i) +
                 R"(","S","1","PADARIA ESTRELA","000004","2024-06-11T00:00:00"])";
-    return R"({"jsonrpc":"2.0","id":1,"method":"SetCancelaPed","params":["DEMO","0001",{"fields":[]],"rows":[)" +
+    return R"({"jsonrpc":"2.0","id":1,"method":"SetCancelaPed","params":["DEMO","0001",{"fields":[],"rows":[)" +
            rows + R"(]},"x","0001","y"]})";
+}
+
+// Bytes the allocator has handed out, large blocks (mmap) included.
+std::size_t Allocated() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
 }
 
 double Milliseconds(std::chrono::steady_clock::duration elapsed) {
@@ -48,11 +54,11 @@ void Measure(const char* shape, const std::string& body) {
                     scan, scan / mib);
         return;
     }
-    const std::size_t before = mallinfo2().uordblks;
+    const std::size_t before = Allocated();
     start = std::chrono::steady_clock::now();
     nlohmann::json tree = nlohmann::json::parse(body, nullptr, false);
     const double parse = Milliseconds(std::chrono::steady_clock::now() - start);
-    const double multiple = static_cast<double>(mallinfo2().uordblks - before) / static_cast<double>(body.size());
+    const double multiple = static_cast<double>(Allocated() - before) / static_cast<double>(body.size());
     start = std::chrono::steady_clock::now();
     tree = nullptr;
     const double release = Milliseconds(std::chrono::steady_clock::now() - start);

@@ -161,6 +161,28 @@ TEST_P(BudgetsTest, WithEveryConnectionLentHealthAndANewCallAreBusyWithinTheAcqu
     EXPECT_EQ(GetRaw(server, "/health").status, 200);
 }
 
+// One event loop: a large body is parsed (and its tree freed) off it, so another connection of
+// the same loop is answered while that goes on. Parsing this body on the loop takes the better
+// part of a second in a debug build.
+TEST_P(BudgetsTest, ALargeBodyIsReadOffTheLoopSoItsOtherConnectionsAreAnswered) {
+    testkit::ServerProcess server(testkit::ServerProcessOptions{.backend = GetParam(), .threads = 1});
+    const DemoFacts facts = ReadDemoFacts(server);
+    const std::string auth = "Bearer " + server.Token(facts.allOrdersOperator);
+    pedclient::RpcClient small = server.Client(facts.allOrdersOperator);
+    small.Call("GetParamPedido", {facts.branch});
+    std::string objects = "{}";
+    while (objects.size() < 7 * 1024 * 1024)
+        objects += ",{}";
+    const std::string body = R"({"jsonrpc":"2.0","id":1,"method":"GetParamPedido","params":[)" + objects + "]}";
+    auto large = std::async(std::launch::async, [&] { return PostRaw(server, body, auth); });
+    std::this_thread::sleep_for(150ms); // the large body is on the server by now
+    const auto start = Clock::now();
+    small.Call("GetParamPedido", {facts.branch});
+    const auto waited = Clock::now() - start;
+    EXPECT_EQ(large.get().json["error"]["code"], -32602);
+    EXPECT_LT(waited, 150ms) << "the small call waited for the large body's parse";
+}
+
 RPC_INSTANTIATE_BACKENDS(BudgetsTest);
 
 } // namespace
