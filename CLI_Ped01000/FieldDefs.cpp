@@ -8,9 +8,9 @@ void DefineFields(data::DataSet& dataSet, std::initializer_list<FieldDef> fields
     }
 }
 
-void DefineQuery(TADOIBQuery& query, const char* sql, const char* keyField, int keySize,
+void DefineQuery(TADOIBQuery& query, std::string_view sql, const char* keyField, int keySize,
                  const char* nameField, int nameSize, const char* nameLabel) {
-    query.SetSQL(sql);
+    query.SetSQL(std::string(sql));
     DefineFields(query, {{keyField, data::FieldType::String, keySize, "Código", true},
                          {nameField, data::FieldType::String, nameSize, nameLabel, true}});
 }

@@ -4,6 +4,7 @@
 #include "data/DataSet.h"
 
 #include <initializer_list>
+#include <string_view>
 
 // One declared field of a form's dataset, as the form definitions list them.
 struct FieldDef {
@@ -16,5 +17,5 @@ struct FieldDef {
 
 void DefineFields(data::DataSet& dataSet, std::initializer_list<FieldDef> fields);
 // A lookup query of a code and a name: its SQL, the code labelled "Código", then the name.
-void DefineQuery(TADOIBQuery& query, const char* sql, const char* keyField, int keySize,
+void DefineQuery(TADOIBQuery& query, std::string_view sql, const char* keyField, int keySize,
                  const char* nameField, int nameSize, const char* nameLabel);

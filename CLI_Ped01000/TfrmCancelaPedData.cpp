@@ -2,6 +2,7 @@
 // the message table.
 #include "CLI_Ped01000/FieldDefs.h"
 #include "CLI_Ped01000/TfrmCancelaPed.h"
+#include "protocol/LookupCatalogue.h"
 
 using data::FieldType;
 
@@ -46,15 +47,10 @@ void TfrmCancelaPed::DefineDataSets() {
 }
 
 void TfrmCancelaPed::DefineQueries() {
-    DefineQuery(qryFilial, "SELECT CDFILIAL, NMFILIAL FROM FILIAL ORDER BY CDFILIAL", "CDFILIAL", 8,
-                "NMFILIAL", 30, "Nome");
-    DefineQuery(qryPesqFilial, "SELECT CDFILIAL, NMFILIAL FROM FILIAL WHERE (CDFILIAL = :P_CDFILIAL)",
-                "CDFILIAL", 8, "NMFILIAL", 30, "Nome");
-    DefineQuery(qryJustExcl, "SELECT CDJUSTEXCHIS, DSJUSTEXCHIS FROM JUSTEXCHIS ORDER BY CDJUSTEXCHIS",
-                "CDJUSTEXCHIS", 4, "DSJUSTEXCHIS", 40, "Descrição");
-    DefineQuery(qryPesqJust,
-                "SELECT CDJUSTEXCHIS, DSJUSTEXCHIS FROM JUSTEXCHIS WHERE (CDJUSTEXCHIS = :P_CDJUSTEXCHIS)",
-                "CDJUSTEXCHIS", 4, "DSJUSTEXCHIS", 40, "Descrição");
+    DefineQuery(qryFilial, lookups::Filiais.sql, "CDFILIAL", 8, "NMFILIAL", 30, "Nome");
+    DefineQuery(qryPesqFilial, lookups::Filial.sql, "CDFILIAL", 8, "NMFILIAL", 30, "Nome");
+    DefineQuery(qryJustExcl, lookups::Justificativas.sql, "CDJUSTEXCHIS", 4, "DSJUSTEXCHIS", 40, "Descrição");
+    DefineQuery(qryPesqJust, lookups::Justificativa.sql, "CDJUSTEXCHIS", 4, "DSJUSTEXCHIS", 40, "Descrição");
 }
 
 void TfrmCancelaPed::DefineMessages() {

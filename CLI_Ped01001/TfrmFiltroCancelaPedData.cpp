@@ -2,23 +2,18 @@
 // the message table.
 #include "CLI_Ped01000/FieldDefs.h"
 #include "CLI_Ped01001/TfrmFiltroCancelaPed.h"
+#include "protocol/LookupCatalogue.h"
 
 using data::FieldType;
 
 void TfrmFiltroCancelaPed::DefineQueries() {
-    qryVendLog.SetSQL("SELECT CDVENDEDOR FROM VENDEDOR WHERE (CDOPERADOR = :P_CDOPERADOR)");
+    qryVendLog.SetSQL(std::string(lookups::VendedorDoOperador.sql));
     DefineFields(qryVendLog, {{"CDVENDEDOR", FieldType::String, 4, "", true}});
 
-    DefineQuery(qryVendedor, "SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR ORDER BY CDVENDEDOR", "CDVENDEDOR", 4,
-                "NMFANVEN", 50, "Nome");
+    DefineQuery(qryVendedor, lookups::Vendedores.sql, "CDVENDEDOR", 4, "NMFANVEN", 50, "Nome");
     qryVendedor.FieldByName("CDVENDEDOR").SetRequired(true);
 
-    qryCliente.SetSQL("SELECT C.CDCLIENTE , C.IDTPIJURCLIE, C.NRINSJURCLIE, C.NMFANTCLIE, C.NMRAZSOCCLIE, "
-                      "P.NMPAIS, M.SGESTADO  , M.NMMUNICIPIO , E.DSENDECLIE "
-                      "FROM CLIENTE C, PAIS P, MUNICIPIO M, ENDECLIE E "
-                      "WHERE (C.CDCLIENTE   = E.CDCLIENTE  ) AND (E.CDPAIS      = M.CDPAIS     ) AND "
-                      "(E.SGESTADO    = M.SGESTADO   ) AND (E.CDMUNICIPIO = M.CDMUNICIPIO) AND "
-                      "(M.CDPAIS      = P.CDPAIS     ) AND (IDTPENDECLIE  = 'P') ORDER BY NRINSJURCLIE");
+    qryCliente.SetSQL(std::string(lookups::Clientes.sql));
     DefineFields(qryCliente, {{"CDCLIENTE", FieldType::String, 21, "", false},
                               {"IDTPIJURCLIE", FieldType::String, 1, "", false},
                               {"NRINSJURCLIE", FieldType::String, 20, "Número da Inscrição", true},
@@ -31,9 +26,7 @@ void TfrmFiltroCancelaPed::DefineQueries() {
     qryCliente.FieldByName("CDCLIENTE").SetRequired(true);
     qryCliente.FieldByName("SGESTADO").SetRequired(true);
 
-    qryProduto.SetSQL(
-        "SELECT CDARVPROD, CDPRODUTO, NMPRODUTO FROM PRODUTO WHERE CDNVPRODUTO = :P_CDNVPRODUTO "
-        "ORDER BY CDARVPROD");
+    qryProduto.SetSQL(std::string(lookups::ProdutosDoNivel.sql));
     DefineFields(qryProduto, {{"CDARVPROD", FieldType::String, 20, "Código", true},
                               {"NMPRODUTO", FieldType::String, 50, "Nome", true},
                               {"CDPRODUTO", FieldType::String, 10, "", false}});

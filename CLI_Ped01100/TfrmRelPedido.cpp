@@ -72,12 +72,12 @@ void TfrmRelPedido::AjustaVendedor() {
     qryOperTPed.Close();
     qryOperTPed.ParamByName("P_CDFILIAL").SetAsString(medCdFilial.Text());
     qryOperTPed.ParamByName("P_CDOPERADOR").SetAsString(Morvale::Operador());
-    qryOperTPed.Open();
+    qryVendLog.Close();
+    qryVendLog.ParamByName("P_CDOPERADOR").SetAsString(Morvale::Operador());
+    // One exchange with the server for both; the seller counts only for a restricted operator.
+    TADOIBQuery::OpenTogether({&qryOperTPed, &qryVendLog});
     const bool restricted = qryOperTPed.IsEmpty();
     if (restricted) {
-        qryVendLog.Close();
-        qryVendLog.ParamByName("P_CDOPERADOR").SetAsString(Morvale::Operador());
-        qryVendLog.Open();
         edtCdVendedor.SetText(qryVendLog.FieldByName("CDVENDEDOR").AsString());
         edtNmVendedor.SetText(qryVendLog.FieldByName("NMFANVEN").AsString());
     }

@@ -2,6 +2,7 @@
 // queries and the report's datasets.
 #include "CLI_Ped01000/FieldDefs.h"
 #include "CLI_Ped01100/TfrmRelPedido.h"
+#include "protocol/LookupCatalogue.h"
 
 using data::FieldType;
 
@@ -23,20 +24,13 @@ void TfrmRelPedido::DefineMessages() {
 }
 
 void TfrmRelPedido::DefineData() {
-    DefineQuery(qryFilial, "SELECT CDFILIAL, NMFILIAL FROM FILIAL ORDER BY CDFILIAL", "CDFILIAL", 8,
-                "NMFILIAL", 30, "Nome");
-    DefineQuery(qryPesqFilial, "SELECT CDFILIAL, NMFILIAL FROM FILIAL WHERE (CDFILIAL = :P_CDFILIAL)",
-                "CDFILIAL", 8, "NMFILIAL", 30, "Nome");
-    DefineQuery(qryVendedor, "SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR ORDER BY CDVENDEDOR", "CDVENDEDOR", 4,
-                "NMFANVEN", 50, "Nome");
-    DefineQuery(qryPesqVendedor,
-                "SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR WHERE (CDVENDEDOR = :P_CDVENDEDOR)", "CDVENDEDOR",
-                4, "NMFANVEN", 50, "Nome");
-    qryOperTPed.SetSQL("SELECT CDOPERADOR FROM OPERTPED WHERE (CDFILIAL = :P_CDFILIAL) AND "
-                       "(CDOPERADOR = :P_CDOPERADOR)");
+    DefineQuery(qryFilial, lookups::Filiais.sql, "CDFILIAL", 8, "NMFILIAL", 30, "Nome");
+    DefineQuery(qryPesqFilial, lookups::Filial.sql, "CDFILIAL", 8, "NMFILIAL", 30, "Nome");
+    DefineQuery(qryVendedor, lookups::Vendedores.sql, "CDVENDEDOR", 4, "NMFANVEN", 50, "Nome");
+    DefineQuery(qryPesqVendedor, lookups::Vendedor.sql, "CDVENDEDOR", 4, "NMFANVEN", 50, "Nome");
+    qryOperTPed.SetSQL(std::string(lookups::OperadorTodosPedidos.sql));
     DefineFields(qryOperTPed, {{"CDOPERADOR", FieldType::String, 12, "", true}});
-    qryVendLog.SetSQL("SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR WHERE (CDOPERADOR = :P_CDOPERADOR) "
-                      "ORDER BY CDVENDEDOR");
+    qryVendLog.SetSQL(std::string(lookups::VendedoresDoOperador.sql));
     DefineFields(qryVendLog, {{"CDVENDEDOR", FieldType::String, 4, "", true},
                               {"NMFANVEN", FieldType::String, 50, "", true}});
     DefineFields(cdsRelPedido, {{"NRPEDIDO", FieldType::String, 10, "", true},

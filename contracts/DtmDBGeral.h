@@ -1,28 +1,22 @@
 #pragma once
 
-#include <string>
+class LookupSession;
 
-namespace sqldb {
-class Connection;
-}
-
-// The host's shared lookup database: one session that every TADOIBQuery reads through. The data
-// module's three connection names (adcGeral, dtbGeral, ibtGeral) all denote that one session.
-// Used from the UI thread only.
+// The host's shared lookup session: the one that every TADOIBQuery reads through, on the
+// application server (LookupSession). The data module's three connection names (adcGeral,
+// dtbGeral, ibtGeral) all denote that one session. Used from the UI thread only.
 class dtmDBGeral {
 public:
     dtmDBGeral() = delete;
 
-    // "sqlite:PATH" or "postgresql://..."; replaces an open session. Throws std::runtime_error
-    // with a Portuguese message when the database cannot be opened.
-    static void Open(const std::string& url);
+    // Opens the session on the servers of the host values (Morvale), which must be installed;
+    // contacts no server. Replaces an open session.
+    static void Open();
     static void Close();
     static bool Connected();
-    // The URL of the open session; empty when closed.
-    static const std::string& Url();
 
     // The session; throws std::runtime_error with a Portuguese message when none is open.
-    static sqldb::Connection& adcGeral();
-    static sqldb::Connection& dtbGeral() { return adcGeral(); }
-    static sqldb::Connection& ibtGeral() { return adcGeral(); }
+    static LookupSession& adcGeral();
+    static LookupSession& dtbGeral() { return adcGeral(); }
+    static LookupSession& ibtGeral() { return adcGeral(); }
 };

@@ -21,8 +21,9 @@ public:
     virtual std::string CaFile() const { return {}; }
     // A picture (mask) by kind; kind 0 is the product tree code, e.g. "9.99.999".
     virtual std::string DBPict(int kind) const = 0;
-    // The shared lookup database: "sqlite:PATH" or "postgresql://...".
-    virtual std::string DatabaseURL() const = 0;
+    // Whether http:// may reach a server other than this machine (tokens then cross the network
+    // in clear text); off unless the host was told so.
+    virtual bool PlainHttpAllowed() const { return false; }
     // Opens another module's screen by its code with one parameter.
     virtual void LoadBPL(const std::string& code, const std::string& parameter) = 0;
 };

@@ -23,7 +23,7 @@ int WebPort();
 std::string CaFile();
 std::string DBPict(int kind);
 TDBPicture DBPictObj(int kind);
-std::string DatabaseURL();
+bool PlainHttpAllowed();
 void LoadBPL(const std::string& code, const std::string& parameter);
 
 } // namespace Morvale

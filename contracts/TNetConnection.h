@@ -25,7 +25,8 @@ class RemoteResultReader;
 // whose answer was lost is never repeated (the operator is told to reload).
 class TNetConnection : public ui::Component {
 public:
-    // The remote data modules this client speaks to: the cancellation module and the order report.
+    // The remote data modules this client speaks to: the cancellation module and the order report
+    // (and the shared lookup session's, lookups::ModuleName).
     static constexpr const char* KnownServerName = "Ped01000.rdmCancelaPedido";
     static constexpr const char* ReportServerName = "Ped01100.rdmRelPedido";
 
@@ -44,6 +45,9 @@ public:
     void SetConnectTimeout(std::chrono::milliseconds timeout);
     std::chrono::milliseconds ReadTimeout() const { return m_readTimeout; }
     void SetReadTimeout(std::chrono::milliseconds timeout);
+    // Whether calls go to RemoteCallLog (on by default).
+    bool RecordsCalls() const { return m_recordsCalls; }
+    void SetRecordsCalls(bool records);
 
     // Runs before each connect; the screen sets the host and port here.
     std::function<void(TNetConnection& sender)> BeforeConnect;
@@ -83,6 +87,7 @@ private:
     int m_port = 0;
     std::string m_serverName;
     bool m_raiseOnError = false;
+    bool m_recordsCalls = true;
     std::chrono::milliseconds m_connectTimeout{3000};
     std::chrono::milliseconds m_readTimeout{30000};
     std::unique_ptr<pedclient::FailoverClient> m_client;

@@ -63,8 +63,8 @@ TDBPicture DBPictObj(int kind) {
     return TDBPicture(DBPict(kind));
 }
 
-std::string DatabaseURL() {
-    return Host().DatabaseURL();
+bool PlainHttpAllowed() {
+    return Host().PlainHttpAllowed();
 }
 
 void LoadBPL(const std::string& code, const std::string& parameter) {

@@ -18,6 +18,13 @@ bool SameName(std::string_view a, std::string_view b) {
     });
 }
 
+// A real as the shortest text that reads back as the same number, with a point.
+std::string ShortestText(double number) {
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, number);
+    return std::string(buffer, written.ptr);
+}
+
 template <class Number> std::optional<Number> ParseNumber(const std::string& text) {
     Number number{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
@@ -70,7 +77,7 @@ std::optional<data::Value> FromInteger(std::int64_t number, FieldType type) {
 std::optional<data::Value> FromDouble(double number, FieldType type) {
     switch (type) {
     case FieldType::String:
-        return data::Value(sqldb::AsText(number));
+        return data::Value(ShortestText(number));
     case FieldType::Float:
         return data::Value(number);
     case FieldType::Integer:
@@ -103,7 +110,7 @@ std::optional<data::Value> FromText(const std::string& text, FieldType type) {
     return std::nullopt;
 }
 
-std::optional<data::Value> Convert(const sqldb::Value& value, FieldType type) {
+std::optional<data::Value> Convert(const data::Value& value, FieldType type) {
     if (const auto* number = std::get_if<std::int64_t>(&value)) {
         return FromInteger(*number, type);
     }
@@ -134,10 +141,10 @@ const char* TypeName(FieldType type) {
     return "";
 }
 
-std::size_t ColumnOf(const data::DataSet& dataSet, const data::Field& field, const sqldb::Rows& rows) {
-    const auto& columns = rows.Columns();
-    const auto found = std::find_if(columns.begin(), columns.end(), [&](const std::string& column) {
-        return SameName(column, field.FieldName());
+std::size_t ColumnOf(const data::DataSet& dataSet, const data::Field& field, const data::Packet& result) {
+    const auto& columns = result.Fields;
+    const auto found = std::find_if(columns.begin(), columns.end(), [&](const data::PacketField& column) {
+        return SameName(column.Name, field.FieldName());
     });
     if (found == columns.end()) {
         throw std::runtime_error("Consulta " + dataSet.Name() + ": o campo " + field.FieldName() +
@@ -148,7 +155,7 @@ std::size_t ColumnOf(const data::DataSet& dataSet, const data::Field& field, con
 
 } // namespace
 
-data::Packet QueryPacket(const data::DataSet& dataSet, const sqldb::Rows& rows) {
+data::Packet QueryPacket(const data::DataSet& dataSet, const data::Packet& result) {
     data::Packet packet;
     std::vector<const data::Field*> fields;
     std::vector<std::size_t> columns;
@@ -156,16 +163,16 @@ data::Packet QueryPacket(const data::DataSet& dataSet, const sqldb::Rows& rows) 
         if (field->Calculated()) {
             continue;
         }
-        columns.push_back(ColumnOf(dataSet, *field, rows));
+        columns.push_back(ColumnOf(dataSet, *field, result));
         fields.push_back(field.get());
         packet.Fields.push_back({field->FieldName(), field->DataType(), field->Size()});
     }
-    packet.Rows.reserve(rows.Size());
-    for (std::size_t row = 0; row < rows.Size(); ++row) {
+    packet.Rows.reserve(result.Rows.size());
+    for (std::size_t row = 0; row < result.Rows.size(); ++row) {
         auto& cells = packet.Rows.emplace_back();
         cells.reserve(fields.size());
         for (std::size_t index = 0; index < fields.size(); ++index) {
-            auto value = Convert(rows.Data()[row][columns[index]], fields[index]->DataType());
+            auto value = Convert(result.Rows[row][columns[index]], fields[index]->DataType());
             if (!value) {
                 throw std::runtime_error("Consulta " + dataSet.Name() + ": o valor do campo " +
                                          fields[index]->FieldName() + " na linha " + std::to_string(row + 1) +

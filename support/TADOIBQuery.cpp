@@ -1,35 +1,24 @@
 #include "TADOIBQuery.h"
 
 #include "DtmDBGeral.h"
+#include "LookupSession.h"
 #include "QueryPacket.h"
 #include "data/ScopedDetach.h"
-#include "sqldb/Connection.h"
 #include "sqldb/NamedParameters.h"
 
 #include <stdexcept>
 
 namespace {
 
-sqldb::Value ToSql(const data::Value& value) {
+// A parameter's value as the lookup session sends it: a text, an integer's digits, or none.
+std::optional<std::string> ParamText(const data::Value& value) {
     if (const auto* text = std::get_if<std::string>(&value)) {
         return *text;
     }
     if (const auto* number = std::get_if<std::int64_t>(&value)) {
-        return *number;
+        return std::to_string(*number);
     }
-    return {};
-}
-
-sqldb::Params Bound(const TParams& params, const std::string& queryName) {
-    sqldb::Params bound;
-    for (const auto& param : params) {
-        if (!param.Assigned()) {
-            throw std::runtime_error("Consulta " + queryName + ": o parâmetro " + param.Name() +
-                                     " não foi informado.");
-        }
-        bound.emplace(param.Name(), ToSql(param.Value()));
-    }
-    return bound;
+    return std::nullopt;
 }
 
 // Resets a flag on every path out of a scope.
@@ -66,22 +55,65 @@ void TADOIBQuery::SetSQL(std::string sql) {
 }
 
 void TADOIBQuery::Fetch() {
-    if (!dtmDBGeral::Connected()) {
-        throw std::runtime_error("A consulta " + Name() +
-                                 " não pode ser aberta: não há conexão com o banco de dados.");
+    if (m_fetched) {
+        const data::Packet result = std::move(*m_fetched);
+        m_fetched.reset();
+        return Load(result);
     }
+    RequireSession(Name());
     if (BeforeOpen) {
         BeforeOpen(*this);
     }
-    sqldb::Rows rows;
+    data::Packet result;
     try {
-        rows = dtmDBGeral::adcGeral().Query(m_sql, Bound(m_params, Name()));
-    } catch (const sqldb::SqlError& error) {
+        result = dtmDBGeral::adcGeral().Query(Request());
+    } catch (const std::runtime_error& error) {
         throw std::runtime_error("Erro na consulta " + Name() + ": " + error.what());
     }
+    Load(result);
+}
+
+void TADOIBQuery::RequireSession(const std::string& name) {
+    if (!dtmDBGeral::Connected()) {
+        throw std::runtime_error("A consulta " + name + " não pode ser aberta: não há conexão com o banco de dados.");
+    }
+}
+
+LookupRequest TADOIBQuery::Request() const {
+    LookupRequest request{m_sql, {}};
+    for (const auto& param : m_params) {
+        if (!param.Assigned()) {
+            throw std::runtime_error("Consulta " + Name() + ": o parâmetro " + param.Name() + " não foi informado.");
+        }
+        request.Params.emplace_back(param.Name(), ParamText(param.Value()));
+    }
+    return request;
+}
+
+void TADOIBQuery::Load(const data::Packet& result) {
     // The dataset's own open runs its after-open and scroll events once the rows are in.
     FlagScope fetching(m_fetching);
     data::ScopedDetach afterOpen(AfterOpen);
     data::ScopedDetach afterScroll(AfterScroll);
-    LoadFromPacket(QueryPacket(*this, rows));
+    LoadFromPacket(QueryPacket(*this, result));
+}
+
+void TADOIBQuery::OpenTogether(const std::vector<TADOIBQuery*>& queries) {
+    std::vector<LookupRequest> requests;
+    for (TADOIBQuery* query : queries) {
+        RequireSession(query->Name());
+        if (query->BeforeOpen) {
+            query->BeforeOpen(*query);
+        }
+        requests.push_back(query->Request());
+    }
+    std::vector<RemoteResult> results = dtmDBGeral::adcGeral().QueryAll(requests);
+    for (std::size_t i = 0; i < queries.size(); ++i) {
+        if (!results[i].Ok) {
+            throw std::runtime_error("Erro na consulta " + queries[i]->Name() + ": " + results[i].Message);
+        }
+        // Opened as usual, its events included, with the rows already here.
+        queries[i]->m_fetched = std::move(results[i].Packet).value_or(data::Packet{});
+        queries[i]->Open();
+    }
 }

@@ -5,6 +5,7 @@
 #include "RemoteCallLog.h"
 #include "RemoteJson.h"
 #include "RemoteResultReader.h"
+#include "protocol/LookupCatalogue.h"
 
 #include <algorithm>
 #include <deque>
@@ -67,6 +68,13 @@ void TNetConnection::SetRaiseOnError(bool raiseOnError) {
     m_raiseOnError = raiseOnError;
 }
 
+void TNetConnection::SetRecordsCalls(bool records) {
+    if (records == m_recordsCalls) {
+        return;
+    }
+    m_recordsCalls = records;
+}
+
 void TNetConnection::SetConnectTimeout(std::chrono::milliseconds timeout) {
     if (timeout == m_connectTimeout) {
         return;
@@ -94,7 +102,8 @@ void TNetConnection::Open() {
     if (BeforeConnect) {
         BeforeConnect(*this);
     }
-    if (m_serverName != KnownServerName && m_serverName != ReportServerName) {
+    if (m_serverName != KnownServerName && m_serverName != ReportServerName &&
+        m_serverName != lookups::ModuleName) {
         throw std::runtime_error("Servidor de aplicação \"" + m_serverName + "\" desconhecido.");
     }
     m_client = NewClient();
@@ -108,9 +117,14 @@ std::unique_ptr<pedclient::FailoverClient> TNetConnection::NewClient() const {
     } catch (const std::invalid_argument&) {
         throw std::runtime_error("Endereço do servidor de aplicação inválido: \"" + Address() + "\".");
     }
-    auto client = std::make_unique<pedclient::FailoverClient>(
-        std::move(servers), Morvale::Token(), pedclient::RpcClientTimeouts{m_connectTimeout, m_readTimeout},
-        Morvale::CaFile());
+    std::unique_ptr<pedclient::FailoverClient> client;
+    try {
+        client = std::make_unique<pedclient::FailoverClient>(
+            std::move(servers), Morvale::Token(), pedclient::RpcClientTimeouts{m_connectTimeout, m_readTimeout},
+            Morvale::CaFile(), Morvale::PlainHttpAllowed());
+    } catch (const std::invalid_argument& error) {
+        throw std::runtime_error("Endereço do servidor de aplicação recusado: " + std::string(error.what()) + ".");
+    }
     client->SetModule(m_serverName);
     return client;
 }
@@ -148,7 +162,8 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     } catch (const std::runtime_error& error) {
         return Failed(error.what());
     }
-    RemoteCallLog::Instance().Record(method, args);
+    if (m_recordsCalls)
+        RemoteCallLog::Instance().Record(method, args);
     RemoteResultReader result;
     try {
         m_client->Call(method, params,
@@ -204,7 +219,7 @@ TNetConnection::BatchExchange TNetConnection::Prepared(const std::vector<RemoteC
         exchange.failure = error.what();
         return exchange;
     }
-    for (std::size_t i = first; i < last; ++i)
+    for (std::size_t i = first; m_recordsCalls && i < last; ++i)
         RemoteCallLog::Instance().Record(calls[i].Method, calls[i].Args);
     return exchange;
 }

@@ -6,6 +6,7 @@
 #include "storage/Database.h"
 
 #include <boost/asio/ip/address.hpp>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <iostream>
@@ -122,13 +123,26 @@ int RunServe(const std::string& dbUrl, const std::string& listen, const ServerOp
     RaiseDescriptorLimit();
     // A client that hangs up mid-answer must not end the process.
     std::signal(SIGPIPE, SIG_IGN);
-    RpcServer server(dbUrl, options, std::cerr);
-    SignalStopper stopper([&server] { server.Stop(); });
-    const int port = server.Bind();
-    if (options.tlsCertFile.empty() && !IsLoopback(options.host))
+    if (options.tlsCertFile.empty() && !IsLoopback(options.host)) {
+        if (!options.insecurePlainHttp)
+            throw std::invalid_argument("refusing to serve plain HTTP on " + options.host +
+                                        ", which other machines can reach: tokens would travel in clear text. Use "
+                                        "--tls-cert and --tls-key, listen on loopback behind a proxy that terminates "
+                                        "TLS, or give --insecure-plain-http to do it anyway");
         std::cerr << "warning: serving plain HTTP on " << options.host
-                  << ", which other machines can reach: tokens travel in clear text. Use --tls-cert and "
-                     "--tls-key, or listen on loopback behind a proxy that terminates TLS.\n";
+                  << ", which other machines can reach: tokens travel in clear text (--insecure-plain-http).\n";
+    }
+    // The signals are blocked before the server starts any thread, so they all reach the stopper.
+    std::atomic<RpcServer*> running = nullptr;
+    SignalStopper stopper([&running] {
+        if (RpcServer* server = running.load())
+            server->Stop();
+    });
+    RpcServer server(dbUrl, options, std::cerr);
+    running = &server;
+    if (stopper.Received() != 0)
+        server.Stop(); // the signal came while the server was being made
+    const int port = server.Bind();
     std::cout << "listening " << options.host << ":" << port << std::endl;
     server.Run();
     std::cerr << "stopped" << (stopper.Received() != 0 ? " on signal" : "") << "\n";

@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "secrets/PrivateFile.h"
+
 #include <CLI/CLI.hpp>
 #include <functional>
 #include <iostream>
@@ -11,15 +13,31 @@ using pedserver::SeedOptions;
 // Each subcommand sets `action`; main runs it after parsing so that all errors are reported alike.
 struct Command {
     std::string dbUrl;
+    std::string dbFile;
     std::function<int()> action;
 };
 
+// The database URL from --db, --db-file or PEDSERVER_DB: a URL with a password belongs in the
+// file or the environment, never on the command line (ps shows it to every user).
 CLI::App* AddSubcommand(CLI::App& app, Command& command, const std::string& name,
                         const std::string& description) {
     CLI::App* sub = app.add_subcommand(name, description);
-    sub->add_option("--db", command.dbUrl, "Database: sqlite:PATH or postgresql://USER@HOST:PORT/DB")
-        ->required();
+    CLI::Option* db =
+        sub->add_option("--db", command.dbUrl,
+                        "Database: sqlite:PATH or postgresql://USER@HOST:PORT/DB (also PEDSERVER_DB; a URL with a "
+                        "password goes in PEDSERVER_DB or --db-file, not here)")
+            ->envname("PEDSERVER_DB");
+    sub->add_option("--db-file", command.dbFile, "Read the database URL from FILE, which only its owner may read")
+        ->excludes(db);
     return sub;
+}
+
+// The URL itself once the options are read: from the file when one was named.
+void ResolveDatabase(Command& command) {
+    if (!command.dbFile.empty())
+        command.dbUrl = secrets::ReadPrivateFile(command.dbFile);
+    if (command.dbUrl.empty())
+        throw std::invalid_argument("give the database with PEDSERVER_DB, --db-file FILE or --db URL");
 }
 
 void AddStorageCommands(CLI::App& app, Command& command, SeedOptions& seed, std::string& today) {
@@ -148,6 +166,8 @@ void AddServeCommand(CLI::App& app, Command& command, std::string& listen, pedse
         ->check(CLI::ExistingFile);
     serve->add_option("--tls-key", limits.tlsKeyFile, "The certificate's private key (PEM)")
         ->check(CLI::ExistingFile);
+    serve->add_flag("--insecure-plain-http", limits.insecurePlainHttp,
+                    "Allow plain HTTP on an address other than loopback (tokens then cross the network in clear text)");
     serve->callback(
         [&] { command.action = [&] { return pedserver::RunServe(command.dbUrl, listen, limits); }; });
 }
@@ -171,6 +191,12 @@ int main(int argc, char** argv) {
         return app.exit(error);
     } catch (const std::exception& error) {
         std::cerr << "pedserver: " << error.what() << "\n";
+        return 2;
+    }
+    try {
+        ResolveDatabase(command);
+    } catch (const std::exception& error) {
+        std::cerr << "pedserver " << app.get_subcommands().front()->get_name() << ": " << error.what() << "\n";
         return 2;
     }
     try {

@@ -28,11 +28,12 @@ ResultSinks Watched(const ResultSinks& sinks, bool& fed) {
 } // namespace
 
 FailoverClient::FailoverClient(std::vector<ServerAddress> servers, std::string token,
-                               RpcClientTimeouts timeouts, std::string caFile)
+                               RpcClientTimeouts timeouts, std::string caFile, bool plainRemoteAllowed)
     : m_servers(std::move(servers)), m_token(std::move(token)), m_timeouts(timeouts),
       m_caFile(std::move(caFile)), m_clients(m_servers.size()) {
     if (m_servers.empty())
         throw std::invalid_argument("no application server given");
+    ServerAddress::RequireSafeTransport(m_servers, plainRemoteAllowed);
 }
 
 void FailoverClient::SetModule(const std::string& module) {

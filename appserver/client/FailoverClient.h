@@ -20,8 +20,9 @@ namespace pedclient {
 // Not thread-safe: one per thread, like RpcClient.
 class FailoverClient {
 public:
+    // Throws std::invalid_argument for no server or for servers RequireSafeTransport refuses.
     FailoverClient(std::vector<ServerAddress> servers, std::string token, RpcClientTimeouts timeouts = {},
-                   std::string caFile = {});
+                   std::string caFile = {}, bool plainRemoteAllowed = false);
 
     void SetModule(const std::string& module);
     // The server the next call goes to first.

@@ -48,7 +48,41 @@ ServerAddress ParseOne(const std::string& entry, int defaultPort) {
     return address;
 }
 
+bool IsLoopbackIpv4(const std::string& host) {
+    if (!host.starts_with("127."))
+        return false;
+    int parts = 0;
+    for (std::size_t start = 0; start <= host.size(); ++parts) {
+        const std::size_t dot = std::min(host.find('.', start), host.size());
+        const std::string part = host.substr(start, dot - start);
+        if (part.empty() || part.size() > 3 || !std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+            std::stoi(part) > 255)
+            return false;
+        start = dot + 1;
+    }
+    return parts == 4;
+}
+
 } // namespace
+
+bool ServerAddress::IsLoopback() const {
+    return host == "localhost" || host == "::1" || host == "[::1]" || IsLoopbackIpv4(host);
+}
+
+void ServerAddress::RequireSafeTransport(const std::vector<ServerAddress>& servers, bool plainRemoteAllowed) {
+    const bool anyTls = std::any_of(servers.begin(), servers.end(), [](const ServerAddress& s) { return s.tls; });
+    for (const ServerAddress& server : servers) {
+        if (server.tls)
+            continue;
+        if (anyTls)
+            throw std::invalid_argument("a lista de servidores mistura https:// e http:// (" + server.Text() +
+                                        "): use https:// em todos, para que o token nunca siga em texto aberto");
+        if (!plainRemoteAllowed && !server.IsLoopback())
+            throw std::invalid_argument("http://" + server.HostPort() +
+                                        " levaria o token em texto aberto pela rede: use https:// (ou "
+                                        "--insecure-plain-http, só em rede de teste)");
+    }
+}
 
 std::vector<ServerAddress> ServerAddress::ParseList(const std::string& text, int defaultPort) {
     std::vector<ServerAddress> servers;

@@ -1,5 +1,6 @@
 #include "server/RemoteModules.h"
 
+#include "lookup/RdmDBGeral.h"
 #include "rdm/RdmCancelaPedido.h"
 #include "rel/RdmRelPedido.h"
 
@@ -8,10 +9,12 @@
 namespace pedserver {
 namespace {
 
-const std::array<RemoteModule, 2> modules{{
+const std::array<RemoteModule, 3> modules{{
     {"Ped01000.rdmCancelaPedido", &RdmCancelaPedido::HasMethod, &RdmCancelaPedido::IsReadOnly,
      &RdmCancelaPedido::Call},
     {RdmRelPedido::Name, &RdmRelPedido::HasMethod, &RdmRelPedido::HasMethod, &RdmRelPedido::Call},
+    // Every lookup only reads: it runs in a read-only transaction.
+    {lookups::ModuleName, &RdmDBGeral::HasMethod, &RdmDBGeral::HasMethod, &RdmDBGeral::Call},
 }};
 
 } // namespace
@@ -30,6 +33,10 @@ const RemoteModule& CancellationModule() {
 
 const RemoteModule& RdmRelPedidoModule() {
     return modules[1];
+}
+
+const RemoteModule& LookupModule() {
+    return modules[2];
 }
 
 } // namespace pedserver

@@ -24,5 +24,7 @@ const RemoteModule* FindRemoteModule(std::string_view name);
 const RemoteModule& CancellationModule();
 // The order report module "Ped01100.rdmRelPedido".
 const RemoteModule& RdmRelPedidoModule();
+// The shared lookup session's module "Geral.rdmDBGeral".
+const RemoteModule& LookupModule();
 
 } // namespace pedserver

@@ -267,6 +267,8 @@ void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, cons
     } catch (const RpcError& error) {
         connection.AfterFailure();
         Fail(outcome, 200, id, error.Code(), error.what(), OutcomeOf(error.Code()));
+        if (!error.Detail().empty())
+            outcome.detail = error.Detail();
     }
 }
 

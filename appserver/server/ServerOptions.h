@@ -33,6 +33,8 @@ struct ServerOptions {
     // HTTPS when both are given: the certificate chain and its private key, PEM files.
     std::string tlsCertFile;
     std::string tlsKeyFile;
+    // Plain HTTP beyond loopback is refused unless this is set.
+    bool insecurePlainHttp = false;
 };
 
 } // namespace pedserver

@@ -43,9 +43,8 @@ double RunSeconds(testkit::ServerProcess& server, const std::string& scriptFile,
     testkit::HostRun run = testkit::HostRun::On(server, PED_PEDHOST_PATH);
     run.script = scriptFile;
     run.fixedBranch = true;
-    const std::vector<std::string> argv = run.Argv();
     const auto start = std::chrono::steady_clock::now();
-    const testkit::ProcessResult result = testkit::ChildProcess::Run(argv, std::chrono::seconds(300));
+    const testkit::ProcessResult result = run.Run(std::chrono::seconds(300));
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (result.exitStatus != 0)
         throw std::runtime_error("pedhost failed:\n" + result.out + result.err);

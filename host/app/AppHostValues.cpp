@@ -1,8 +1,8 @@
 #include "app/AppHostValues.h"
 
 #include "Consiste.h"
-#include "DtmDBGeral.h"
-#include "sqldb/Connection.h"
+#include "TADOIBQuery.h"
+#include "protocol/LookupCatalogue.h"
 
 namespace host {
 
@@ -14,9 +14,17 @@ AppHostValues::AppHostValues(const HostOptions& options, ParameterOpener opener)
     : m_options(options), m_opener(std::move(opener)), m_branch(Consiste::Ajusta(options.Branch, 4)) {}
 
 void AppHostValues::ReadBranchName() {
-    sqldb::Rows rows = dtmDBGeral::adcGeral().Query("SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = :CDFILIAL",
-                                                    {{"CDFILIAL", m_branch}});
-    m_branchName = rows.IsEmpty() ? "" : rows.Text(0, "NMFILIAL");
+    TADOIBQuery query("qryNomeFilial");
+    query.AddField("NMFILIAL", data::FieldType::String, 30);
+    query.SetSQL(std::string(lookups::Filial.sql));
+    query.ParamByName("P_CDFILIAL").SetAsString(m_branch);
+    try {
+        query.Open();
+        m_branchName = query.IsEmpty() ? "" : query.FieldByName("NMFILIAL").AsString();
+    } catch (const std::exception&) {
+        // A server out of reach leaves the name empty; the screen says why at its first call.
+        m_branchName.clear();
+    }
 }
 
 void AppHostValues::LoadBPL(const std::string& code, const std::string& parameter) {

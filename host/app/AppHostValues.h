@@ -20,8 +20,8 @@ public:
     // `opener` also receives the parameter LoadBPL was given.
     AppHostValues(const HostOptions& options, ParameterOpener opener);
 
-    // Reads the branch's name (FILIAL) through the open shared lookup database; an unknown
-    // branch leaves the name empty. Throws what the database throws.
+    // Reads the branch's name (FILIAL) through the open shared lookup session; an unknown branch,
+    // or a server out of reach, leaves the name empty.
     void ReadBranchName();
 
     std::string FiliProc() const override { return m_branch; }
@@ -33,7 +33,7 @@ public:
     int WebPort() const override { return m_options.ServerPort; }
     std::string CaFile() const override { return m_options.CaFile; }
     std::string DBPict(int kind) const override { return kind == 0 ? m_options.ProductMask : ""; }
-    std::string DatabaseURL() const override { return m_options.Database; }
+    bool PlainHttpAllowed() const override { return m_options.InsecurePlainHttp; }
     // The parameter reaches the screen's entry when the module's entries take one.
     void LoadBPL(const std::string& code, const std::string& parameter) override;
 

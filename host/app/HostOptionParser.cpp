@@ -1,7 +1,9 @@
 #include "app/HostOptionParser.h"
 
 #include "ServerAddress.h"
+#include "secrets/PrivateFile.h"
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace host {
@@ -10,7 +12,7 @@ namespace {
 
 // "HOST:PORT", "https://HOST:PORT" or a comma-separated list of those. One plain server keeps
 // host and port apart; otherwise the host value is the whole list, which the connection reads.
-void SplitServer(const std::string& text, std::string& host, int& port) {
+void SplitServer(const std::string& text, bool plainRemoteAllowed, std::string& host, int& port) {
     std::vector<pedclient::ServerAddress> servers;
     try {
         servers = pedclient::ServerAddress::ParseList(text, 0);
@@ -18,6 +20,11 @@ void SplitServer(const std::string& text, std::string& host, int& port) {
         throw CLI::ValidationError("--server", std::string("expected HOST:PORT, https://HOST:PORT or a "
                                                            "comma-separated list of them: ") +
                                                    error.what());
+    }
+    try {
+        pedclient::ServerAddress::RequireSafeTransport(servers, plainRemoteAllowed);
+    } catch (const std::invalid_argument& error) {
+        throw CLI::ValidationError("--server", error.what());
     }
     const bool single = servers.size() == 1 && !servers.front().tls;
     host = single ? servers.front().host : text;
@@ -37,9 +44,13 @@ HostOptionParser::HostOptionParser() : m_app("pedhost: the sales-order desktop h
         .add_option("--ca-file", m_options.CaFile,
                     "PEM file of the authorities trusted for https:// servers (default: the system's)")
         ->check(CLI::ExistingFile);
-    m_app.add_option("--db", m_options.Database, "Shared lookup database: sqlite:PATH or postgresql://...");
+    m_app.add_flag("--insecure-plain-http", m_options.InsecurePlainHttp,
+                   "Allow http:// to a server other than this machine (the token crosses the network in clear text)");
     m_app.add_option("--operator", m_options.Operator, "Operator code");
-    m_app.add_option("--token", m_options.Token, "The operator's server token")->envname("PEDHOST_TOKEN");
+    m_app.add_option("--token-file", m_tokenFile,
+                     "Read the operator's server token from FILE, which only its owner may read (or set PEDHOST_TOKEN)");
+    // Kept only to say why it is refused.
+    m_app.add_option("--token", m_token, "Refused: use --token-file or PEDHOST_TOKEN")->group("");
     m_app.add_option("--branch", m_options.Branch, "Current branch code");
     m_app.add_flag("--fixed-branch", m_options.FixedBranch, "The operator may not change the branch");
     m_app.add_option("--modules", m_modulesDir, "Folder of the modules (default: the build's lib folder)");
@@ -60,8 +71,20 @@ HostOptions HostOptionParser::Parse(const std::vector<std::string>& args) {
 }
 
 void HostOptionParser::Finish() {
+    if (!m_token.empty())
+        throw CLI::ValidationError("--token", "a token on the command line can be read by every user of this machine "
+                                              "(ps); put it in PEDHOST_TOKEN or in a file given with --token-file");
+    if (!m_tokenFile.empty()) {
+        try {
+            m_options.Token = secrets::ReadPrivateFile(m_tokenFile);
+        } catch (const std::runtime_error& error) {
+            throw CLI::ValidationError("--token-file", error.what());
+        }
+    } else if (const char* token = std::getenv("PEDHOST_TOKEN")) {
+        m_options.Token = token;
+    }
     if (!m_server.empty())
-        SplitServer(m_server, m_options.ServerHost, m_options.ServerPort);
+        SplitServer(m_server, m_options.InsecurePlainHttp, m_options.ServerHost, m_options.ServerPort);
     m_options.Platform = m_platform == "headless" ? PlatformKind::Headless : PlatformKind::Qt;
     m_options.ModulesDir = m_modulesDir;
     m_options.Script = m_script;

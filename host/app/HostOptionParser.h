@@ -9,8 +9,9 @@
 namespace host {
 
 // The host's command line. The same keys may come from a config file (`--config FILE`, lines
-// `key = value`, `#` comments) and the token from PEDHOST_TOKEN; the command line wins over the
-// file and the environment.
+// `key = value`, `#` comments); the command line wins over the file. The token comes from a file
+// only its owner may read (`--token-file`) or from PEDHOST_TOKEN, never from the command line,
+// which every user of the machine can read.
 class HostOptionParser {
 public:
     HostOptionParser();
@@ -29,6 +30,8 @@ private:
     std::string m_platform = "qt";
     std::string m_modulesDir;
     std::string m_script;
+    std::string m_token;
+    std::string m_tokenFile;
 };
 
 } // namespace host

@@ -15,9 +15,10 @@ struct HostOptions {
     int ServerPort = 8080;
     // Authorities trusted for https:// servers; empty: the system's store.
     std::string CaFile;
-    // The shared lookup database: "sqlite:PATH" or "postgresql://...".
-    std::string Database;
+    // http:// to a server other than this machine (tokens in clear text), only when told so.
+    bool InsecurePlainHttp = false;
     std::string Operator;
+    // From PEDHOST_TOKEN or a private file, never from the command line.
     std::string Token;
     std::string Branch;
     bool FixedBranch = false;

@@ -61,17 +61,16 @@ std::unique_ptr<host::HostView> CreateView([[maybe_unused]] const host::HostOpti
 
 int RunHost(const host::HostOptions& options, char* program) {
     data::FormatSettings::Current() = data::FormatSettings::ForLocale(options.Locale);
-    if (!options.Database.empty())
-        dtmDBGeral::Open(options.Database);
     host::ModuleLoader loader(options.ModulesDir.empty() ? host::ModuleLoader::DefaultFolder()
                                                          : options.ModulesDir);
     host::AppHostValues values(options, host::AppHostValues::ParameterOpener(
                                             [&](const std::string& code, const std::string& parameter) {
                                                 loader.Open(code, parameter);
                                             }));
-    if (dtmDBGeral::Connected())
-        values.ReadBranchName();
     Morvale::InstallHostValues(&values);
+    // Lookups go through the application server, as the screens' calls do: no database here.
+    dtmDBGeral::Open();
+    values.ReadBranchName();
     loader.LoadAll();
 
     // Qt reads options of its own from the command line ("--platform" among them), so it sees only

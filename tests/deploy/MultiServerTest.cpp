@@ -74,7 +74,7 @@ TEST_F(MultiServer, PedhostCancelsAnOrderOverHttpsThroughNginxPastADeadServerOfI
     run.script = base + ".script";
     run.fixedBranch = true;
     run.more = {"--ca-file", m_certificates->Authority().string()};
-    const testkit::ProcessResult result = testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(60));
+    const testkit::ProcessResult result = run.Run(std::chrono::seconds(60));
     EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
     EXPECT_EQ(result.out, testkit::ReadTextFile(base + ".expected")) << result.err << m_nginx->ErrorLog();
     const auto db = sqldb::Connection::Open(m_first->DatabaseUrl());

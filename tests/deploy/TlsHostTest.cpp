@@ -34,7 +34,7 @@ protected:
         run.script = script.string();
         run.fixedBranch = true;
         run.more = {"--ca-file", m_certificates->Authority().string()};
-        return testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(60));
+        return run.Run(std::chrono::seconds(60));
     }
 
     testkit::TempDir m_folder{"host-tls"};
@@ -64,20 +64,42 @@ TEST_F(HostOverTls, PedhostLoadsTheBranchFromAServerWithAMatchingCertificate) {
               std::string::npos);
 }
 
-// `serve` in clear text warns unless only this machine can reach it.
-TEST(ServeWarning, ClearTextOnAnAddressOtherThanLoopbackIsWarnedAbout) {
-    testkit::TempDir folder("serve-warning");
+// `serve` in clear text beyond loopback is refused, unless told so, when it warns; on loopback
+// (behind a proxy on the same machine) it serves quietly.
+TEST(ClearText, ServingPlainHttpBeyondLoopbackIsRefusedUnlessToldAndThenWarned) {
+    testkit::TempDir folder("serve-clear-text");
     const std::string db = "sqlite:" + (folder.Path() / "ped.db").string();
     ASSERT_EQ(testkit::ServerProcess::RunPedserver({"init", "--db", db}).exitStatus, 0);
-    for (const auto& [listen, warned] : {std::pair{"0.0.0.0:0", true}, {"127.0.0.1:0", false}}) {
+    const testkit::ProcessResult refused = testkit::ServerProcess::RunPedserver(
+        {"serve", "--db", db, "--listen", "0.0.0.0:0"}, std::chrono::seconds(20));
+    EXPECT_EQ(refused.exitStatus, 1);
+    EXPECT_NE(refused.err.find("refusing to serve plain HTTP on 0.0.0.0"), std::string::npos) << refused.err;
+    struct Case {
+        std::vector<std::string> args;
+        bool warned;
+    };
+    for (const auto& [args, warned] : {Case{{"--listen", "0.0.0.0:0", "--insecure-plain-http"}, true},
+                                       Case{{"--listen", "127.0.0.1:0"}, false}}) {
         const auto errFile = folder.Path() / (std::string(warned ? "public" : "loopback") + ".err");
-        testkit::ChildProcess serve(
-            {testkit::ServerProcess::PedserverPath(), "serve", "--db", db, "--listen", listen}, errFile);
-        ASSERT_TRUE(serve.ReadLine(std::chrono::seconds(20)).has_value()) << listen;
+        std::vector<std::string> argv{testkit::ServerProcess::PedserverPath(), "serve", "--db", db};
+        argv.insert(argv.end(), args.begin(), args.end());
+        testkit::ChildProcess serve(argv, errFile);
+        ASSERT_TRUE(serve.ReadLine(std::chrono::seconds(20)).has_value()) << args[1];
         serve.Stop(std::chrono::seconds(5));
         const std::string err = testkit::ReadTextFile(errFile);
-        EXPECT_EQ(err.find("warning: serving plain HTTP on") != std::string::npos, warned)
-            << listen << ": " << err;
+        EXPECT_EQ(err.find("warning: serving plain HTTP on") != std::string::npos, warned) << args[1] << ": " << err;
+    }
+}
+
+// A host refuses, before sending anything, a list of servers that mixes https:// and http:// or
+// http:// beyond this machine: the token would cross the network in clear text.
+TEST(ClearText, PedhostRefusesAMixedListAndClearTextBeyondLoopback) {
+    for (const char* servers : {"https://localhost:1,http://127.0.0.1:2", "http://10.0.0.7:8080"}) {
+        const testkit::ProcessResult result = testkit::ChildProcess::Run(
+            {PED_PEDHOST_PATH, "--platform", "headless", "--script", "/dev/null", "--server", servers},
+            std::chrono::seconds(20), {"PEDHOST_TOKEN=x"});
+        EXPECT_EQ(result.exitStatus, 105) << servers << ": " << result.out << result.err;
+        EXPECT_NE((result.out + result.err).find("texto aberto"), std::string::npos) << result.out << result.err;
     }
 }
 

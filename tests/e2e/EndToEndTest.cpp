@@ -28,7 +28,7 @@ protected:
         testkit::HostRun run = testkit::HostRun::On(*m_server, PED_PEDHOST_PATH);
         run.script = scriptFile;
         run.fixedBranch = fixedBranch;
-        return testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
+        return run.Run(std::chrono::seconds(120));
     }
 
     testkit::ProcessResult RunText(const std::string& script) {

@@ -39,16 +39,16 @@ TEST(HostOptions, DefaultsAreALocalServerPtBrAndTheQtPlatform) {
 }
 
 TEST(HostOptions, ReadsEveryOptionFromTheCommandLine) {
+    TokenEnvironment none(nullptr);
     HostOptions options = Parse(
-        {"--server", "srv.local:9100", "--db",   "sqlite:/tmp/x.db", "--operator", "OPER1",     "--token",
-         "abc",      "--branch",       "0002",   "--fixed-branch",   "--modules",  "/opt/mods", "--locale",
-         "en-US",    "--product-mask", "99.999", "--platform",       "headless",   "--script",  "a.script",
-         "--open",   "PED01000"});
+        {"--server", "srv.local:9100", "--insecure-plain-http", "--operator", "OPER1", "--branch", "0002",
+         "--fixed-branch", "--modules", "/opt/mods", "--locale", "en-US", "--product-mask", "99.999", "--platform",
+         "headless", "--script", "a.script", "--open", "PED01000"});
     EXPECT_EQ(options.ServerHost, "srv.local");
     EXPECT_EQ(options.ServerPort, 9100);
-    EXPECT_EQ(options.Database, "sqlite:/tmp/x.db");
+    EXPECT_TRUE(options.InsecurePlainHttp);
     EXPECT_EQ(options.Operator, "OPER1");
-    EXPECT_EQ(options.Token, "abc");
+    EXPECT_EQ(options.Token, "");
     EXPECT_EQ(options.Branch, "0002");
     EXPECT_TRUE(options.FixedBranch);
     EXPECT_EQ(options.ModulesDir, "/opt/mods");
@@ -85,6 +85,13 @@ INSTANTIATE_TEST_SUITE_P(Values, RejectedOptions,
                                          std::vector<std::string>{"--server", "localhost:80a"},
                                          std::vector<std::string>{"--server", "a:8080,,b:8080"},
                                          std::vector<std::string>{"--server", "ftp://a:21"},
+                                         // A refused handshake would move the token on to clear text.
+                                         std::vector<std::string>{"--server", "https://a:8443,http://b:8080"},
+                                         std::vector<std::string>{"--server", "http://127.0.0.1:8080,https://a"},
+                                         // Clear text beyond this machine only when told so.
+                                         std::vector<std::string>{"--server", "10.0.0.7:8080"},
+                                         std::vector<std::string>{"--server", "http://ped.example:80"},
+                                         std::vector<std::string>{"--token", "abc"},
                                          std::vector<std::string>{"--ca-file", "/no/such/ca.pem"},
                                          std::vector<std::string>{"--platform", "gtk"},
                                          std::vector<std::string>{"--locale", "fr-FR"},
@@ -105,7 +112,7 @@ TEST_F(ConfigFile, SuppliesTheSameKeysAsTheCommandLine) {
     TokenEnvironment none(nullptr);
     std::string file = Write("# the demo operator\n"
                              "server = 10.0.0.7:9000\n"
-                             "db = postgresql://ped@db.local/ped?sslmode=disable\n"
+                             "insecure-plain-http = true\n"
                              "operator = OPER1\n"
                              "branch = 0001\n"
                              "fixed-branch = true\n"
@@ -113,7 +120,7 @@ TEST_F(ConfigFile, SuppliesTheSameKeysAsTheCommandLine) {
     HostOptions options = Parse({"--config", file});
     EXPECT_EQ(options.ServerHost, "10.0.0.7");
     EXPECT_EQ(options.ServerPort, 9000);
-    EXPECT_EQ(options.Database, "postgresql://ped@db.local/ped?sslmode=disable");
+    EXPECT_TRUE(options.InsecurePlainHttp);
     EXPECT_EQ(options.Operator, "OPER1");
     EXPECT_EQ(options.Branch, "0001");
     EXPECT_TRUE(options.FixedBranch);
@@ -121,7 +128,7 @@ TEST_F(ConfigFile, SuppliesTheSameKeysAsTheCommandLine) {
 }
 
 TEST_F(ConfigFile, LosesToTheCommandLine) {
-    std::string file = Write("operator = OPER1\nserver = 10.0.0.7:9000\n");
+    std::string file = Write("operator = OPER1\nserver = 127.0.0.7:9000\n");
     HostOptions options = Parse({"--operator", "OPER2", "--config", file});
     EXPECT_EQ(options.Operator, "OPER2");
     EXPECT_EQ(options.ServerPort, 9000);
@@ -132,10 +139,27 @@ TEST_F(ConfigFile, RefusesUnknownKeys) {
     EXPECT_THROW(Parse({"--config", file}), CLI::ParseError);
 }
 
-TEST(HostOptions, TakeTheTokenFromTheEnvironmentUnlessGiven) {
+TEST_F(ConfigFile, TheTokenComesFromTheEnvironmentOrAPrivateFileNeverFromTheCommandLine) {
     TokenEnvironment token("from-env");
     EXPECT_EQ(Parse({}).Token, "from-env");
-    EXPECT_EQ(Parse({"--token", "from-line"}).Token, "from-line");
+    const auto file = m_folder.Path() / "token";
+    std::ofstream(file) << "from-file\n";
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(Parse({"--token-file", file.string()}).Token, "from-file") << "the file wins over the environment";
+    std::filesystem::permissions(file, std::filesystem::perms::group_read, std::filesystem::perm_options::add);
+    try {
+        Parse({"--token-file", file.string()});
+        ADD_FAILURE() << "a token file others may read was accepted";
+    } catch (const CLI::ParseError& error) {
+        EXPECT_NE(std::string(error.what()).find("chmod 600"), std::string::npos) << error.what();
+    }
+    try {
+        Parse({"--token", "from-line"});
+        ADD_FAILURE() << "a token on the command line was accepted";
+    } catch (const CLI::ParseError& error) {
+        EXPECT_NE(std::string(error.what()).find("PEDHOST_TOKEN"), std::string::npos) << error.what();
+    }
+    EXPECT_THROW(Parse({"--config", Write("token = from-config\n")}), CLI::ParseError);
 }
 
 } // namespace

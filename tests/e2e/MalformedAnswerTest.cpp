@@ -36,7 +36,7 @@ TEST(MalformedAnswer, EveryPacketShapeThatDisagreesWithItsFieldsIsAMessageAndThe
         run.script = script.string();
         run.fixedBranch = true;
         const auto start = std::chrono::steady_clock::now();
-        const testkit::ProcessResult result = testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(60));
+        const testkit::ProcessResult result = run.Run(std::chrono::seconds(60));
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
         EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
         EXPECT_NE(result.out.find("error: Resposta inválida do servidor de aplicação em 127.0.0.1:" +

@@ -79,7 +79,7 @@ protected:
         testkit::HostRun run = testkit::HostRun::On(*m_server, PED_PEDHOST_PATH, operatorCode);
         run.script = script.string();
         run.fixedBranch = fixedBranch;
-        const auto result = testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
+        const auto result = run.Run(std::chrono::seconds(120));
         EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
         EXPECT_EQ(result.out, Replace(testkit::ReadTextFile(base + ".expected"), "@OUT@", out)) << result.err;
     }

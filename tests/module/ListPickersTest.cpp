@@ -5,6 +5,7 @@
 #include "RdmCancelaPedido.h"
 #include "RemoteCallLog.h"
 #include "ScreenFixture.h"
+#include "protocol/LookupCatalogue.h"
 #include "ui/Keys.h"
 
 #include <functional>
@@ -253,8 +254,8 @@ TEST_F(ListPickersTest, LookupFieldsShowRegistrationNumbersAndTreeCodesThroughTh
         const std::string shown = dialog.qryCliente.FieldByName("NRINSJURCLIE").DisplayText();
         EXPECT_TRUE(std::regex_match(shown, type == "F" ? cpf : cnpj)) << type << " " << shown;
     }
-    dialog.qryProduto.SetSQL(
-        "SELECT CDARVPROD, CDPRODUTO, NMPRODUTO FROM PRODUTO WHERE CDPRODUTO = '000203'");
+    dialog.qryProduto.SetSQL(std::string(lookups::ProdutosDaArvore.sql));
+    dialog.qryProduto.ParamByName("P_CDARVPROD").SetAsString("201002");
     dialog.qryProduto.Open();
     EXPECT_EQ(dialog.qryProduto.FieldByName("CDARVPROD").DisplayText(), "2.01.002")
         << "a text without the level parameter opens as it is";

@@ -23,9 +23,8 @@ ScreenTest::ScreenTest() {
     host.OperatorToken = server->Token(host.OperatorCode);
     host.ServerHost = server->Host();
     host.ServerPort = server->Port();
-    host.Database = server->Database().Url();
     Morvale::InstallHostValues(&host);
-    dtmDBGeral::Open(host.Database);
+    dtmDBGeral::Open();
     app.SetPlatform(platform);
     mainForm = &app.CreateForm<ui::Form>("frmPrincipal");
     mainForm->Show();

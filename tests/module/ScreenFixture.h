@@ -21,7 +21,6 @@ public:
     std::string OperatorToken;
     std::string ServerHost;
     int ServerPort = 0;
-    std::string Database;
 
     std::string FiliProc() const override { return Branch; }
     std::string NomeFiliProc() const override { return BranchName; }
@@ -31,7 +30,6 @@ public:
     std::string WebURL() const override { return ServerHost; }
     int WebPort() const override { return ServerPort; }
     std::string DBPict(int) const override { return "9.99.999"; }
-    std::string DatabaseURL() const override { return Database; }
     void LoadBPL(const std::string&, const std::string&) override {}
 };
 

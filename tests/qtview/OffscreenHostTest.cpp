@@ -45,7 +45,7 @@ protected:
         run.platform = platform;
         run.script = file;
         run.more = std::move(extra);
-        return testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
+        return run.Run(std::chrono::seconds(120));
     }
 
     QImage Shot(const char* name) const {

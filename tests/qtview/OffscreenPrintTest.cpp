@@ -33,7 +33,7 @@ protected:
         testkit::HostRun run = testkit::HostRun::On(server, PED_PEDHOST_PATH);
         run.platform = platform;
         run.script = file.string();
-        return testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
+        return run.Run(std::chrono::seconds(120));
     }
 
     std::string PdfText(const std::string& platform) const {

@@ -20,7 +20,7 @@ TEST_P(SimulationOnQt, ScenarioGivesItsHeadlessTranscript) {
     run.platform = "qt";
     run.script = base + ".script";
     run.fixedBranch = true;
-    const testkit::ProcessResult qt = testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
+    const testkit::ProcessResult qt = run.Run(std::chrono::seconds(120));
     EXPECT_EQ(qt.exitStatus, 0) << qt.out << qt.err;
     EXPECT_EQ(qt.out, testkit::ReadTextFile(base + ".expected")) << qt.err;
 }

@@ -24,7 +24,6 @@ public:
     std::string WebURL() const override { return "127.0.0.1"; }
     int WebPort() const override { return 8211; }
     std::string DBPict(int kind) const override { return kind == 0 ? "9.99.999" : ""; }
-    std::string DatabaseURL() const override { return "sqlite:/tmp/none.db"; }
     void LoadBPL(const std::string& code, const std::string& parameter) override {
         Loaded.emplace_back(code, parameter);
     }

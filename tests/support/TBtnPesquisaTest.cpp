@@ -1,11 +1,7 @@
 #include "TBtnPesquisa.h"
 
-#include "DtmDBGeral.h"
 #include "SupportFixture.h"
-#include "TADOIBQuery.h"
 #include "TDataSource.h"
-#include "sqldb/Connection.h"
-#include "testkit/TempDir.h"
 #include "ui/Edit.h"
 #include "ui/Form.h"
 
@@ -64,26 +60,4 @@ TEST_F(TBtnPesquisaTest, ACancelledPickRunsNothingMore) {
     EXPECT_TRUE(user.Click(button));
     EXPECT_EQ(steps, std::vector<std::string>{"before"});
     EXPECT_EQ(branches.RecNo(), 2);
-}
-
-TEST_F(TBtnPesquisaTest, ALookupQueryIsOpenedThroughItsDataSource) {
-    testkit::TempDir dir("pedsupport");
-    dtmDBGeral::Open("sqlite:" + (dir.Path() / "lookup.db").string());
-    dtmDBGeral::adcGeral().ExecuteScript("CREATE TABLE FILIAL (CDFILIAL VARCHAR(4), NMFILIAL VARCHAR(30));"
-                                         "INSERT INTO FILIAL VALUES ('0001', 'Matriz');"
-                                         "INSERT INTO FILIAL VALUES ('0002', 'Centro');");
-    auto& query = form.Create<TADOIBQuery>("qryFilialSql");
-    query.SetSQL("SELECT CDFILIAL, NMFILIAL FROM FILIAL ORDER BY CDFILIAL");
-    query.AddField("CDFILIAL", data::FieldType::String, 8);
-    query.AddField("NMFILIAL", data::FieldType::String, 30);
-    source.SetDataSet(&query);
-    button.OnAfterPesq = [&](ui::Control&) { edit.SetText(query.FieldByName("CDFILIAL").AsString()); };
-
-    platform.PickRow("0002");
-    EXPECT_TRUE(user.Click(button));
-    EXPECT_TRUE(query.Active());
-    EXPECT_EQ(edit.Text(), "0002");
-    EXPECT_EQ(query.FieldByName("NMFILIAL").AsString(), "Centro");
-    source.SetDataSet(nullptr);
-    dtmDBGeral::Close();
 }

@@ -2,12 +2,20 @@
 #include "Lib00210.h"
 #include "Qrddlgs.h"
 #include "TADOIBQuery.h"
+#include "TBtnPesquisa.h"
+#include "TDataSource.h"
+#include "TestHostValues.h"
 #include "data/DataSource.h"
-#include "data/DateTime.h"
-#include "storage/Schema.h"
-#include "storage/Seed.h"
-#include "testkit/TempDir.h"
-#include "testkit/TestDatabase.h"
+#include "protocol/LookupCatalogue.h"
+#include "testkit/LoopbackSocket.h"
+#include "testkit/ServerProcess.h"
+#include "ui/Application.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+#include "ui/HeadlessPlatform.h"
+#include "ui/UserActions.h"
+
+#include <map>
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -74,24 +82,38 @@ const std::vector<FieldSpec> productFields = {{"CDARVPROD", FieldType::String, 2
                                               {"NMPRODUTO", FieldType::String, 50},
                                               {"CDPRODUTO", FieldType::String, 10}};
 
-// Every case runs on a freshly migrated and seeded database of its own, on SQLite and, when
-// PED_TEST_PG_URL is set, in a PostgreSQL schema of its own.
+std::string Sql(const lookups::Statement& statement) {
+    return std::string(statement.sql);
+}
+
+// The lookups through a real pedserver on the demo data (one per backend, shared by the cases),
+// as the host runs them: the desktop has no database, only the server's address and a token.
 class LookupQueryTest : public testing::TestWithParam<TestBackend> {
 protected:
     void SetUp() override {
         if (GetParam() == TestBackend::Postgres && !testkit::TestDatabase::PostgresUrl()) {
             GTEST_SKIP() << "PED_TEST_PG_URL is not set";
         }
-        m_database = std::make_unique<testkit::TestDatabase>(GetParam(), m_folder.Path());
-        const auto connection = m_database->Connect();
-        pedserver::MigrateSchema(*connection);
-        pedserver::SeedDemo(*connection, std::chrono::year_month_day(2024y, std::chrono::May, 15d));
-        dtmDBGeral::Open(m_database->Url());
+        SignIn("DEMO");
     }
     void TearDown() override { dtmDBGeral::Close(); }
 
-    testkit::TempDir m_folder{"support_db"};
-    std::unique_ptr<testkit::TestDatabase> m_database;
+    testkit::ServerProcess& Server() {
+        static std::map<TestBackend, std::unique_ptr<testkit::ServerProcess>> servers;
+        auto& server = servers[GetParam()];
+        if (!server)
+            server = std::make_unique<testkit::ServerProcess>(testkit::ServerProcessOptions{.backend = GetParam()});
+        return *server;
+    }
+
+    void SignIn(const std::string& operatorCode) {
+        m_host.operador = operatorCode;
+        m_host.token = Server().Token(operatorCode);
+        m_host.webPort = Server().Port();
+        dtmDBGeral::Open();
+    }
+
+    TestHostValues m_host;
 };
 
 struct LookupCase {
@@ -104,46 +126,28 @@ struct LookupCase {
 
 TEST_P(LookupQueryTest, TheScreensLookupQueriesReturnTheirRowsInOrder) {
     const std::vector<LookupCase> cases = {
-        {"SELECT CDFILIAL, NMFILIAL FROM FILIAL ORDER BY CDFILIAL",
-         filialFields,
-         {},
-         "NMFILIAL",
-         "MATRIZ SAO PAULO,FILIAL CAMPINAS,FILIAL CURITIBA"},
-        {"SELECT CDFILIAL, NMFILIAL FROM FILIAL WHERE (CDFILIAL = :P_CDFILIAL)",
-         filialFields,
-         {{"P_CDFILIAL", "0002"}},
-         "NMFILIAL",
-         "FILIAL CAMPINAS"},
-        {"SELECT CDFILIAL, NMFILIAL FROM FILIAL WHERE (CDFILIAL = :P_CDFILIAL)",
-         filialFields,
-         {{"P_CDFILIAL", "9999"}},
-         "NMFILIAL",
-         ""},
-        {"SELECT CDJUSTEXCHIS, DSJUSTEXCHIS FROM JUSTEXCHIS ORDER BY CDJUSTEXCHIS",
-         justFields,
-         {},
-         "CDJUSTEXCHIS",
-         "0001,0002,0003,0004,0005"},
-        {"SELECT CDJUSTEXCHIS, DSJUSTEXCHIS FROM JUSTEXCHIS WHERE (CDJUSTEXCHIS = :P_CDJUSTEXCHIS)",
-         justFields,
-         {{"P_CDJUSTEXCHIS", "0003"}},
-         "DSJUSTEXCHIS",
+        {Sql(lookups::Filiais), filialFields, {}, "NMFILIAL", "MATRIZ SAO PAULO,FILIAL CAMPINAS,FILIAL CURITIBA"},
+        {Sql(lookups::Filial), filialFields, {{"P_CDFILIAL", "0002"}}, "NMFILIAL", "FILIAL CAMPINAS"},
+        {Sql(lookups::Filial), filialFields, {{"P_CDFILIAL", "9999"}}, "NMFILIAL", ""},
+        {Sql(lookups::Justificativas), justFields, {}, "CDJUSTEXCHIS", "0001,0002,0003,0004,0005"},
+        {Sql(lookups::Justificativa), justFields, {{"P_CDJUSTEXCHIS", "0003"}}, "DSJUSTEXCHIS",
          "Prazo de entrega não atendido"},
-        {"SELECT CDVENDEDOR FROM VENDEDOR WHERE (CDOPERADOR = :P_CDOPERADOR)",
-         {{"CDVENDEDOR", FieldType::String, 4}},
-         {{"P_CDOPERADOR", "VEND02"}},
-         "CDVENDEDOR",
-         "0002"},
-        {"SELECT CDVENDEDOR, NMFANVEN FROM VENDEDOR ORDER BY CDVENDEDOR",
+        {Sql(lookups::Vendedores),
          {{"CDVENDEDOR", FieldType::String, 4}, {"NMFANVEN", FieldType::String, 50}},
          {},
          "CDVENDEDOR",
          "0001,0002,0003,0004"},
-        {"SELECT C.CDCLIENTE , C.IDTPIJURCLIE, C.NRINSJURCLIE, C.NMFANTCLIE, C.NMRAZSOCCLIE, P.NMPAIS, "
-         "M.SGESTADO , M.NMMUNICIPIO , E.DSENDECLIE FROM CLIENTE C, PAIS P, MUNICIPIO M, ENDECLIE E WHERE "
-         "(C.CDCLIENTE = E.CDCLIENTE ) AND (E.CDPAIS = M.CDPAIS ) AND (E.SGESTADO = M.SGESTADO ) AND "
-         "(E.CDMUNICIPIO = M.CDMUNICIPIO) AND (M.CDPAIS = P.CDPAIS ) AND (IDTPENDECLIE = 'P') "
-         "ORDER BY NRINSJURCLIE",
+        {Sql(lookups::Vendedor),
+         {{"CDVENDEDOR", FieldType::String, 4}, {"NMFANVEN", FieldType::String, 50}},
+         {{"P_CDVENDEDOR", "0003"}},
+         "CDVENDEDOR",
+         "0003"},
+        {Sql(lookups::OperadorTodosPedidos),
+         {{"CDOPERADOR", FieldType::String, 12}},
+         {{"P_CDFILIAL", "0001"}, {"P_CDOPERADOR", "DEMO"}},
+         "CDOPERADOR",
+         "DEMO"},
+        {Sql(lookups::Clientes),
          {{"CDCLIENTE", FieldType::String, 21},
           {"IDTPIJURCLIE", FieldType::String, 1},
           {"NRINSJURCLIE", FieldType::String, 20},
@@ -170,6 +174,24 @@ TEST_P(LookupQueryTest, TheScreensLookupQueriesReturnTheirRowsInOrder) {
         EXPECT_EQ(Column(query, lookup.keyField), lookup.keys);
         EXPECT_EQ(query.IsEmpty(), lookup.keys.empty());
     }
+}
+
+// The statements about an operator (his seller, his right to every order) answer only for the
+// operator of the token: no one reads another operator's.
+TEST_P(LookupQueryTest, TheOperatorsOwnLookupsAnswerOnlyForTheTokensOperator) {
+    const auto seller = [](const std::string& operatorCode) {
+        TADOIBQuery query("qryVendLog");
+        Declare(query, {{"CDVENDEDOR", FieldType::String, 4}});
+        query.SetSQL(Sql(lookups::VendedorDoOperador));
+        query.ParamByName("P_CDOPERADOR").SetAsString(operatorCode);
+        query.Open();
+        return Column(query, "CDVENDEDOR");
+    };
+    EXPECT_EQ(seller("DEMO"), "");
+    ExpectError([&] { seller("VEND02"); }, {"qryVendLog", "Operador não corresponde ao token de acesso."});
+    dtmDBGeral::Close();
+    SignIn("VEND02");
+    EXPECT_EQ(seller("VEND02"), "0002");
 }
 
 TEST_P(LookupQueryTest, TheProductQueryListsTheLastTreeLevelWithTheLevelSetBeforeOpening) {
@@ -212,7 +234,7 @@ TEST_P(LookupQueryTest, TheProductQueryListsTheLastTreeLevelWithTheLevelSetBefor
 TEST_P(LookupQueryTest, OpeningThroughTheDataSetInterfaceRunsTheQueryAndEachEventOnce) {
     TADOIBQuery query("qryFilial");
     Declare(query, filialFields);
-    query.SetSQL("SELECT CDFILIAL, NMFILIAL FROM FILIAL ORDER BY CDFILIAL");
+    query.SetSQL(Sql(lookups::Filiais));
     data::DataSource source;
     source.SetDataSet(&query);
     int beforeOpen = 0, afterOpen = 0, afterScroll = 0;
@@ -233,12 +255,40 @@ TEST_P(LookupQueryTest, OpeningThroughTheDataSetInterfaceRunsTheQueryAndEachEven
     EXPECT_EQ(afterScroll, 1);
 }
 
+TEST_P(LookupQueryTest, ASearchButtonOpensItsClosedLookupQueryAndPicksARow) {
+    ui::HeadlessPlatform platform;
+    ui::Application app;
+    app.SetPlatform(platform);
+    ui::UserActions user{app};
+    auto& form = app.CreateForm<ui::Form>("frmTeste");
+    form.Show();
+    auto& edit = form.Add<ui::Edit>("medCdFilial");
+    auto& button = form.Add<TBtnPesquisa>("btnFilial");
+    auto& query = form.Create<TADOIBQuery>("qryFilial");
+    auto& source = form.Create<TDataSource>("dtsFilial");
+    Declare(query, filialFields);
+    query.SetSQL(Sql(lookups::Filiais));
+    source.SetDataSet(&query);
+    button.SetAssociate(&edit);
+    button.SetTitle("Filial");
+    button.SetDataSource(&source);
+    button.OnAfterPesq = [&](ui::Control&) { edit.SetText(query.FieldByName("CDFILIAL").AsString()); };
+
+    platform.PickRow("0002");
+    EXPECT_TRUE(user.Click(button));
+    EXPECT_TRUE(query.Active());
+    EXPECT_EQ(edit.Text(), "0002");
+    EXPECT_EQ(query.FieldByName("NMFILIAL").AsString(), "FILIAL CAMPINAS");
+    source.SetDataSet(nullptr);
+}
+
 TEST_P(LookupQueryTest, AnOpenQueryIsReadAgainOnlyAfterClosing) {
     TADOIBQuery query("qryFilial");
     Declare(query, filialFields);
-    query.SetSQL("SELECT CDFILIAL, NMFILIAL FROM FILIAL ORDER BY CDFILIAL");
+    query.SetSQL(Sql(lookups::Filiais));
     query.Open();
-    m_database->Connect()->Execute("INSERT INTO FILIAL (CDFILIAL, NMFILIAL) VALUES ('0004', 'FILIAL NOVA')");
+    const auto db = Server().Database().Connect();
+    db->Execute("INSERT INTO FILIAL (CDFILIAL, NMFILIAL) VALUES ('0004', 'FILIAL NOVA')");
 
     query.Open();
     EXPECT_EQ(query.RecordCount(), 3);
@@ -246,47 +296,40 @@ TEST_P(LookupQueryTest, AnOpenQueryIsReadAgainOnlyAfterClosing) {
     EXPECT_TRUE(query.IsEmpty());
     query.Open();
     EXPECT_EQ(query.RecordCount(), 4);
+    db->Execute("DELETE FROM FILIAL WHERE CDFILIAL = '0004'");
 }
 
-TEST_P(LookupQueryTest, ValuesArriveInTheTypesOfTheDeclaredFields) {
-    const auto db = m_database->Connect();
-    const auto order =
-        db->Query("SELECT NRPEDIDO, DTPEDIDO FROM PEDIDO WHERE CDFILIAL = '0001' ORDER BY NRPEDIDO");
-    const std::string nrPedido = order.Text(0, "NRPEDIDO");
-    const auto dtPedido = data::IsoToDate(order.Text(0, "DTPEDIDO").substr(0, 10));
-    ASSERT_TRUE(dtPedido.has_value());
+// Several queries opened together go out as one exchange, each opened as on its own.
+TEST_P(LookupQueryTest, QueriesOpenedTogetherComeInOneExchangeWithTheirEvents) {
+    TADOIBQuery branches("qryFilial"), justifications("qryJustExcl");
+    Declare(branches, filialFields);
+    Declare(justifications, justFields);
+    branches.SetSQL(Sql(lookups::Filiais));
+    justifications.SetSQL(Sql(lookups::Justificativa));
+    justifications.ParamByName("P_CDJUSTEXCHIS").SetAsString("0002");
+    int opened = 0;
+    branches.AfterOpen = [&](data::DataSet&) { ++opened; };
+    justifications.AfterOpen = [&](data::DataSet&) { ++opened; };
+    const auto logged = [&] {
+        const std::string log = Server().Log();
+        std::size_t count = 0;
+        for (auto at = log.find("method=GetConsulta"); at != std::string::npos; at = log.find("method=GetConsulta", at + 1))
+            ++count;
+        return count;
+    };
+    const auto before = logged();
+    TADOIBQuery::OpenTogether({&branches, &justifications});
+    EXPECT_EQ(branches.RecordCount(), 3);
+    EXPECT_EQ(justifications.FieldByName("CDJUSTEXCHIS").AsString(), "0002");
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(Server().LogWhen([&](const std::string&) { return logged() >= before + 2; }).empty(), false);
+    EXPECT_EQ(logged(), before + 2);
 
-    struct TypeCase {
-        std::string sql;
-        FieldSpec field;
-        data::Value expected;
-    };
-    const std::vector<TypeCase> cases = {
-        {"SELECT VRSALDO FROM EMPENHO WHERE NREMPENHO = '2024NE000101'",
-         {"VRSALDO", FieldType::Float},
-         150000.0},
-        {"SELECT VRSALDO FROM EMPENHO WHERE NREMPENHO = '2024NE000105'", {"VRSALDO", FieldType::Float}, 10.0},
-        {"SELECT CDNVPRODUTO FROM PRODUTO WHERE CDPRODUTO = '000102'",
-         {"CDNVPRODUTO", FieldType::Integer},
-         std::int64_t{3}},
-        {"SELECT CDNVPRODUTO FROM PRODUTO WHERE CDPRODUTO = '000102'",
-         {"CDNVPRODUTO", FieldType::String, 4},
-         "3"},
-        {"SELECT DTPEDIDO FROM PEDIDO WHERE CDFILIAL = '0001' AND NRPEDIDO = '" + nrPedido + "'",
-         {"DTPEDIDO", FieldType::DateTime},
-         *dtPedido},
-        {"SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = '0001'", {"NMFILIAL", FieldType::String, 6}, "MATRIZ"},
-        {"SELECT NREMPENHO FROM PEDIDO WHERE NREMPENHO IS NULL", {"NREMPENHO", FieldType::String, 20}, {}},
-    };
-    for (const auto& typed : cases) {
-        SCOPED_TRACE(typed.sql);
-        TADOIBQuery query("qryTipo");
-        Declare(query, {typed.field});
-        query.SetSQL(typed.sql);
-        query.Open();
-        ASSERT_FALSE(query.IsEmpty());
-        EXPECT_EQ(query.FieldByName(typed.field.name).GetValue(), typed.expected);
-    }
+    TADOIBQuery unassigned("qryPesqFilial");
+    Declare(unassigned, filialFields);
+    unassigned.SetSQL(Sql(lookups::Filial));
+    branches.Close();
+    ExpectError([&] { TADOIBQuery::OpenTogether({&branches, &unassigned}); }, {"qryPesqFilial", "P_CDFILIAL"});
 }
 
 TEST_P(LookupQueryTest, AQueryThatCannotFillItsFieldsFailsNamingTheQueryAndStaysClosed) {
@@ -296,16 +339,15 @@ TEST_P(LookupQueryTest, AQueryThatCannotFillItsFieldsFailsNamingTheQueryAndStays
         std::vector<std::string> fragments;
     };
     const std::vector<FailureCase> cases = {
-        {"SELECT CDFILIAL, NMFILIAL FROM FILIAL",
+        {Sql(lookups::Filiais),
          {{"CDFILIAL", FieldType::String, 4}, {"DTCRIACAO", FieldType::Date}},
          {"qryFilial", "DTCRIACAO", "não está no resultado"}},
-        {"SELECT CDFILIAL, NMFILIAL FROM FILIAL ORDER BY CDFILIAL",
+        {Sql(lookups::Filiais),
          {{"CDFILIAL", FieldType::String, 4}, {"NMFILIAL", FieldType::Integer}},
          {"qryFilial", "NMFILIAL", "linha 1", "não é um número inteiro"}},
-        {"SELECT CDFILIAL, NMFILIAL FROM FILIAL WHERE (CDFILIAL = :P_CDFILIAL)",
-         filialFields,
-         {"qryFilial", "P_CDFILIAL", "não foi informado"}},
-        {"SELECT CDFILIAL, NMFILIAL FROM FILIAIS", filialFields, {"Erro na consulta qryFilial"}},
+        {Sql(lookups::Filial), filialFields, {"qryFilial", "P_CDFILIAL", "não foi informado"}},
+        {"SELECT CDFILIAL, NMFILIAL FROM FILIAIS", filialFields,
+         {"Erro na consulta qryFilial", "Consulta não permitida pelo servidor de aplicação."}},
     };
     for (const auto& failure : cases) {
         SCOPED_TRACE(failure.sql);
@@ -317,10 +359,27 @@ TEST_P(LookupQueryTest, AQueryThatCannotFillItsFieldsFailsNamingTheQueryAndStays
     }
 }
 
+// The server runs the catalogue and nothing else: any other text, a write above all, is refused,
+// changes nothing and leaves a line in the server's log.
+TEST_P(LookupQueryTest, AStatementOutsideTheCatalogueIsRefusedChangesNothingAndIsLogged) {
+    TADOIBQuery query("qryMalicia");
+    Declare(query, filialFields);
+    query.SetSQL("UPDATE FILIAL SET NMFILIAL = 'X' WHERE CDFILIAL = :P_CDFILIAL");
+    query.ParamByName("P_CDFILIAL").SetAsString("0001");
+    ExpectError([&] { query.Open(); }, {"qryMalicia", "Consulta não permitida pelo servidor de aplicação."});
+    const auto db = Server().Database().Connect();
+    EXPECT_EQ(db->Query("SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = '0001'").Text(0, "NMFILIAL"),
+              "MATRIZ SAO PAULO");
+    const std::string log = Server().LogWhen(
+        [](const std::string& text) { return text.find("statement outside the lookup catalogue") != std::string::npos; });
+    EXPECT_NE(log.find("statement outside the lookup catalogue: UPDATE FILIAL SET NMFILIAL"), std::string::npos)
+        << log;
+}
+
 TEST_P(LookupQueryTest, ChangingTheTextClosesTheQueryAndRebuildsItsParameters) {
     TADOIBQuery query("qryFilial");
     Declare(query, filialFields);
-    query.SetSQL("SELECT CDFILIAL, NMFILIAL FROM FILIAL WHERE (CDFILIAL = :P_CDFILIAL)");
+    query.SetSQL(Sql(lookups::Filial));
     query.ParamByName("p_cdfilial").SetAsString("0003");
     query.Open();
     EXPECT_EQ(query.FieldByName("NMFILIAL").AsString(), "FILIAL CURITIBA");
@@ -332,10 +391,15 @@ TEST_P(LookupQueryTest, ChangingTheTextClosesTheQueryAndRebuildsItsParameters) {
     EXPECT_EQ(query.GetIBParams().Items(0).Name(), "P_DE");
     EXPECT_FALSE(query.GetIBParams().Items(0).Assigned());
     EXPECT_THROW(query.ParamByName("P_CDFILIAL"), std::invalid_argument);
-    query.ParamByName("P_DE").SetAsString("0001");
-    query.ParamByName("P_ATE").Clear();
-    query.Open();
-    EXPECT_EQ(Column(query, "CDFILIAL"), "0001");
+
+    TADOIBQuery products("qryProduto");
+    Declare(products, productFields);
+    products.SetSQL(Sql(lookups::ProdutosDoNivelDaArvore));
+    ASSERT_EQ(products.GetIBParams().Count(), 2);
+    products.ParamByName("P_CDNVPRODUTO").SetAsInteger(3);
+    products.ParamByName("P_CDARVPROD").SetAsString("102%");
+    products.Open();
+    EXPECT_EQ(Column(products, "CDARVPROD"), "102001,102003");
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, LookupQueryTest,
@@ -366,11 +430,11 @@ TEST(QueryParameters, ExistParamFindsOnlyRealParametersOfTheText) {
     }
 }
 
-TEST(SharedDatabase, AQueryWithoutAnOpenConnectionFailsInPortugueseBeforeItsHandlerRuns) {
+TEST(SharedDatabase, AQueryWithoutAnOpenSessionFailsInPortugueseBeforeItsHandlerRuns) {
     dtmDBGeral::Close();
     TADOIBQuery query("qryFilial");
     Declare(query, filialFields);
-    query.SetSQL("SELECT CDFILIAL, NMFILIAL FROM FILIAL");
+    query.SetSQL(Sql(lookups::Filiais));
     bool handlerRan = false;
     query.BeforeOpen = [&](data::DataSet&) { handlerRan = true; };
 
@@ -380,12 +444,23 @@ TEST(SharedDatabase, AQueryWithoutAnOpenConnectionFailsInPortugueseBeforeItsHand
     ExpectError([] { dtmDBGeral::adcGeral(); }, {"Não há conexão com o banco de dados."});
 }
 
-TEST(SharedDatabase, AnUnusableUrlLeavesTheDatabaseClosedWithAPortugueseMessage) {
+TEST(SharedDatabase, AServerOutOfReachFailsTheQueryInPortugueseAndLeavesItClosed) {
+    int refusedPort = 0;
+    {
+        const testkit::LoopbackSocket closedAgain(true);
+        refusedPort = closedAgain.Port();
+    }
+    TestHostValues host;
+    host.token = "x";
+    host.webPort = refusedPort;
+    dtmDBGeral::Open();
+    TADOIBQuery query("qryFilial");
+    Declare(query, filialFields);
+    query.SetSQL(Sql(lookups::Filiais));
+    ExpectError([&] { query.Open(); },
+                {"Erro na consulta qryFilial", "indisponível em 127.0.0.1:" + std::to_string(refusedPort)});
+    EXPECT_FALSE(query.GetActive());
     dtmDBGeral::Close();
-    ExpectError([] { dtmDBGeral::Open("mysql://localhost/ped"); },
-                {"Não foi possível conectar ao banco de dados"});
-    EXPECT_FALSE(dtmDBGeral::Connected());
-    EXPECT_EQ(dtmDBGeral::Url(), "");
 }
 
 TEST(QueryComponent, AQueryIsFoundByNameOnItsOwnerAndItsDataSetNameFollows) {

@@ -20,7 +20,6 @@ struct TestHostValues : HostValues {
     std::string WebURL() const override { return webUrl; }
     int WebPort() const override { return webPort; }
     std::string DBPict(int) const override { return "9.99.999"; }
-    std::string DatabaseURL() const override { return {}; }
     void LoadBPL(const std::string&, const std::string&) override {}
 
     std::string filial = "0001";

@@ -2,6 +2,7 @@
 
 #include "testkit/TempDir.h"
 
+#include <algorithm>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
@@ -20,14 +21,35 @@ int DecodeStatus(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// This process's environment with the given "NAME=VALUE" entries put in, replacing their names.
+std::vector<std::string> Environment(const std::vector<std::string>& added) {
+    std::vector<std::string> variables(added);
+    const auto replaced = [&](std::string_view variable) {
+        const std::string_view name = variable.substr(0, variable.find('=') + 1);
+        return std::any_of(added.begin(), added.end(), [&](const std::string& entry) { return entry.starts_with(name); });
+    };
+    for (char** variable = environ; *variable; ++variable) {
+        if (!replaced(*variable))
+            variables.emplace_back(*variable);
+    }
+    return variables;
+}
+
 } // namespace
 
-ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& stderrFile) {
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& stderrFile,
+                           const std::vector<std::string>& environment) {
     std::vector<char*> args;
     for (const std::string& arg : argv) {
         args.push_back(const_cast<char*>(arg.c_str()));
     }
     args.push_back(nullptr);
+    const std::vector<std::string> variables = Environment(environment);
+    std::vector<char*> envp;
+    for (const std::string& variable : variables) {
+        envp.push_back(const_cast<char*>(variable.c_str()));
+    }
+    envp.push_back(nullptr);
     const std::string errPath = stderrFile.string();
     int pipeFds[2];
     if (pipe2(pipeFds, O_CLOEXEC) != 0) {
@@ -47,7 +69,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::file
         const int errFd = open(errPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
         dup2(pipeFds[1], STDOUT_FILENO);
         dup2(errFd, STDERR_FILENO);
-        execv(args[0], args.data());
+        execve(args[0], args.data(), envp.data());
         _exit(127);
     }
     close(pipeFds[1]);
@@ -130,12 +152,13 @@ int ChildProcess::Stop(std::chrono::milliseconds grace) {
     return m_status.value_or(-1);
 }
 
-ProcessResult ChildProcess::Run(const std::vector<std::string>& argv, std::chrono::milliseconds timeout) {
+ProcessResult ChildProcess::Run(const std::vector<std::string>& argv, std::chrono::milliseconds timeout,
+                                const std::vector<std::string>& environment) {
     TempDir folder("pedrun");
     const std::filesystem::path errFile = folder.Path() / "stderr";
     ProcessResult result;
     {
-        ChildProcess child(argv, errFile);
+        ChildProcess child(argv, errFile, environment);
         result.out = child.ReadAll(timeout);
         // End of output normally means the child is exiting; give it a moment to do so.
         const std::optional<int> status = child.Wait(std::chrono::seconds(10));

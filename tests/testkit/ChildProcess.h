@@ -20,7 +20,10 @@ struct ProcessResult {
 // process behind.
 class ChildProcess {
 public:
-    ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& stderrFile);
+    // `environment` ("NAME=VALUE" entries) is added to this process's own, replacing its names:
+    // the way secrets reach a child without showing on its command line.
+    ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& stderrFile,
+                 const std::vector<std::string>& environment = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -39,7 +42,8 @@ public:
 
     // Runs a command to its end (killed after `timeout`) and collects its output.
     static ProcessResult Run(const std::vector<std::string>& argv,
-                             std::chrono::milliseconds timeout = std::chrono::seconds(120));
+                             std::chrono::milliseconds timeout = std::chrono::seconds(120),
+                             const std::vector<std::string>& environment = {});
 
 private:
     // Reads what the pipe has within the timeout; false at end of output or timeout.

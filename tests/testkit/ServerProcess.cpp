@@ -24,9 +24,14 @@ std::string ServerProcess::PedserverPath() {
     return PED_PEDSERVER_PATH;
 }
 
-ProcessResult ServerProcess::RunPedserver(std::vector<std::string> args, std::chrono::milliseconds timeout) {
+ProcessResult ServerProcess::RunPedserver(std::vector<std::string> args, std::chrono::milliseconds timeout,
+                                          const std::vector<std::string>& environment) {
     args.insert(args.begin(), PedserverPath());
-    return ChildProcess::Run(args, timeout);
+    return ChildProcess::Run(args, timeout, environment);
+}
+
+std::vector<std::string> ServerProcess::DatabaseEnvironment() const {
+    return {"PEDSERVER_DB=" + m_databaseUrl};
 }
 
 ServerProcess::ServerProcess(ServerProcessOptions options) : m_folder("pedserver") {
@@ -49,9 +54,7 @@ ServerProcess::~ServerProcess() {
 
 ProcessResult ServerProcess::Pedserver(std::vector<std::string> args,
                                        std::chrono::milliseconds timeout) const {
-    args.push_back("--db");
-    args.push_back(m_databaseUrl);
-    return RunPedserver(std::move(args), timeout);
+    return RunPedserver(std::move(args), timeout, DatabaseEnvironment());
 }
 
 void ServerProcess::Prepare(const ServerProcessOptions& options) const {
@@ -66,10 +69,10 @@ void ServerProcess::Prepare(const ServerProcessOptions& options) const {
 }
 
 void ServerProcess::Start(int threads, const std::vector<std::string>& serveArgs) {
-    std::vector<std::string> argv{PedserverPath(), "serve",       "--db",      m_databaseUrl,
-                                  "--listen",      "127.0.0.1:0", "--threads", std::to_string(threads)};
+    std::vector<std::string> argv{PedserverPath(), "serve", "--listen", "127.0.0.1:0", "--threads",
+                                  std::to_string(threads)};
     argv.insert(argv.end(), serveArgs.begin(), serveArgs.end());
-    m_server = std::make_unique<ChildProcess>(argv, m_folder.Path() / "server.log");
+    m_server = std::make_unique<ChildProcess>(argv, m_folder.Path() / "server.log", DatabaseEnvironment());
     const std::optional<std::string> line = m_server->ReadLine(std::chrono::seconds(30));
     const std::string prefix = "listening 127.0.0.1:";
     if (!line || !line->starts_with(prefix)) {

@@ -63,13 +63,16 @@ public:
     // Stops the server gracefully (SIGKILL after `grace`) and returns its exit status.
     int Stop(std::chrono::milliseconds grace = std::chrono::seconds(5));
 
-    // Runs `pedserver <args...> --db <this database>` to its end (killed after `timeout`).
+    // Runs `pedserver <args...>` on this database (PEDSERVER_DB) to its end (killed after `timeout`).
     ProcessResult Pedserver(std::vector<std::string> args,
                             std::chrono::milliseconds timeout = std::chrono::seconds(120)) const;
     // Runs `pedserver <args...>` as given; fails the caller's expectations, not the kit, on errors.
     static ProcessResult RunPedserver(std::vector<std::string> args,
-                                      std::chrono::milliseconds timeout = std::chrono::seconds(120));
+                                      std::chrono::milliseconds timeout = std::chrono::seconds(120),
+                                      const std::vector<std::string>& environment = {});
     static std::string PedserverPath();
+    // PEDSERVER_DB=<this database>: how the URL reaches pedserver, never on its command line.
+    std::vector<std::string> DatabaseEnvironment() const;
 
 private:
     void Prepare(const ServerProcessOptions& options) const;
