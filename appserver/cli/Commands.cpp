@@ -83,10 +83,14 @@ std::chrono::year_month_day ParseDay(const std::string& text) {
     return date;
 }
 
-void RunInit(const std::string& dbUrl) {
+void RunInit(const std::string& dbUrl, const std::string& appRole) {
     std::unique_ptr<sqldb::Connection> connection = sqldb::Connection::Open(dbUrl);
     MigrateSchema(*connection);
     std::cerr << "schema at version " << SchemaVersion(*connection) << "\n";
+    if (!appRole.empty()) {
+        GrantAppRole(*connection, appRole);
+        std::cerr << "role " << appRole << " may serve: it reads, changes orders and appends to the audit\n";
+    }
 }
 
 void RunSeed(const std::string& dbUrl, const SeedOptions& options) {

@@ -19,7 +19,8 @@ struct SeedOptions {
     std::uint64_t seed = 1;
 };
 
-void RunInit(const std::string& dbUrl);
+// Creates or upgrades the schema; then, with an application role, grants it what serving needs.
+void RunInit(const std::string& dbUrl, const std::string& appRole = {});
 void RunSeed(const std::string& dbUrl, const SeedOptions& options);
 void RunToken(const std::string& dbUrl, const std::string& operatorCode);
 void RunLock(const std::string& dbUrl, const std::string& filial, const std::string& pedido,

@@ -40,10 +40,12 @@ void ResolveDatabase(Command& command) {
         throw std::invalid_argument("give the database with PEDSERVER_DB, --db-file FILE or --db URL");
 }
 
-void AddStorageCommands(CLI::App& app, Command& command, SeedOptions& seed, std::string& today) {
-    AddSubcommand(app, command, "init", "Create the schema or bring it up to date")->callback([&] {
-        command.action = [&] { return pedserver::RunInit(command.dbUrl), 0; };
-    });
+void AddStorageCommands(CLI::App& app, Command& command, SeedOptions& seed, std::string& today,
+                        std::string& appRole) {
+    CLI::App* init = AddSubcommand(app, command, "init", "Create the schema or bring it up to date");
+    init->add_option("--app-role", appRole,
+                     "PostgreSQL: grant this existing role what a serving pedserver needs, and nothing more");
+    init->callback([&] { command.action = [&] { return pedserver::RunInit(command.dbUrl, appRole), 0; }; });
 
     CLI::App* seedCmd =
         AddSubcommand(app, command, "seed", "Fill the database with demo data and/or volume orders");
@@ -179,10 +181,10 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     Command command;
     SeedOptions seed;
-    std::string today, operatorCode, filial, pedido;
+    std::string today, operatorCode, filial, pedido, appRole;
     std::string listen = "127.0.0.1:8080";
     pedserver::ServerOptions limits;
-    AddStorageCommands(app, command, seed, today);
+    AddStorageCommands(app, command, seed, today, appRole);
     AddOperatorCommands(app, command, operatorCode, filial, pedido);
     AddServeCommand(app, command, listen, limits);
     try {

@@ -83,7 +83,14 @@ const std::vector<const char*>& Migrations() {
 } // namespace
 
 int SchemaVersion(sqldb::Connection& connection) {
-    connection.ExecuteScript("CREATE TABLE IF NOT EXISTS SCHEMAVERSION (VERSION INTEGER NOT NULL)");
+    // Only read: a serving role may not create tables, so an empty database is told apart by asking.
+    const bool known =
+        connection.GetBackend() == sqldb::Backend::Postgres
+            ? !sqldb::IsNull(connection.Query("SELECT to_regclass('schemaversion') AS T").At(0, "T"))
+            : !connection.Query("SELECT 1 FROM sqlite_master WHERE type = 'table' AND UPPER(name) = 'SCHEMAVERSION'")
+                   .IsEmpty();
+    if (!known)
+        return 0;
     const auto rows = connection.Query("SELECT MAX(VERSION) AS VERSION FROM SCHEMAVERSION");
     return rows.IsEmpty() ? 0 : static_cast<int>(sqldb::AsInt(rows.At(0, "VERSION")));
 }
