@@ -29,12 +29,13 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-db="sqlite:$work/demo.db"
-"$bin/pedserver" init --db "$db" >/dev/null
-"$bin/pedserver" seed --db "$db" --demo >/dev/null
-token=$("$bin/pedserver" token --db "$db" --operator DEMO)
+# The database URL and the token reach the programs through the environment, never argv.
+export PEDSERVER_DB="sqlite:$work/demo.db"
+"$bin/pedserver" init >/dev/null
+"$bin/pedserver" seed --demo >/dev/null
+token=$("$bin/pedserver" token --operator DEMO)
 
-"$bin/pedserver" serve --db "$db" --listen 127.0.0.1:0 >"$work/serve.out" 2>"$work/serve.log" &
+"$bin/pedserver" serve --listen 127.0.0.1:0 >"$work/serve.out" 2>"$work/serve.log" &
 server_pid=$!
 address=""
 for _ in $(seq 1 100); do
@@ -50,5 +51,6 @@ if [ -z "$address" ]; then
 fi
 echo "pedserver listening on $address (database $work/demo.db, log $work/serve.log)"
 
-PEDHOST_TOKEN="$token" "$bin/pedhost" --platform qt --server "$address" --db "$db" \
+# The host has no database: its lookups go through the server too.
+PEDHOST_TOKEN="$token" "$bin/pedhost" --platform qt --server "$address" \
   --operator DEMO --branch 0001 --open PED01000

@@ -34,4 +34,17 @@ TEST(SiteLimits, MatchTheServersDefaults) {
     }
 }
 
+// The unit hands pedserver its database URL (and password) through the environment file; a URL
+// on ExecStart would be on the command line that every user of the machine can read.
+TEST(SystemdUnit, KeepsTheDatabaseUrlOffTheCommandLine) {
+    const std::string unit = testkit::ReadTextFile(PED_DEPLOY_UNIT);
+    std::smatch found;
+    ASSERT_TRUE(std::regex_search(unit, found, std::regex("\\nExecStart=((?:[^\\n]|\\\\\\n)*)")));
+    const std::string command = found[1].str();
+    EXPECT_NE(command.find("pedserver serve"), std::string::npos) << command;
+    EXPECT_EQ(command.find("--db"), std::string::npos) << command;
+    EXPECT_EQ(command.find("PEDSERVER_DB"), std::string::npos) << command;
+    EXPECT_NE(unit.find("\nEnvironmentFile="), std::string::npos);
+}
+
 } // namespace
