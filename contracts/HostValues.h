@@ -24,6 +24,8 @@ public:
     // Whether http:// may reach a server other than this machine (tokens then cross the network
     // in clear text); off unless the host was told so.
     virtual bool PlainHttpAllowed() const { return false; }
+    // A call was refused because the operator's sign-in session ended: the host offers a new one.
+    virtual void SessionExpired() {}
     // Opens another module's screen by its code with one parameter.
     virtual void LoadBPL(const std::string& code, const std::string& parameter) = 0;
 };

@@ -35,9 +35,8 @@ public:
     std::vector<RemoteResult> QueryAll(const std::vector<LookupRequest>& requests);
 
 private:
-    // Open, with the host values' current address and token.
+    // Open, on the host values' servers.
     TNetConnection& Connection();
 
     std::unique_ptr<TNetConnection> m_connection;
-    std::string m_token;
 };

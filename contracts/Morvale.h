@@ -24,6 +24,7 @@ std::string CaFile();
 std::string DBPict(int kind);
 TDBPicture DBPictObj(int kind);
 bool PlainHttpAllowed();
+void SessionExpired();
 void LoadBPL(const std::string& code, const std::string& parameter);
 
 } // namespace Morvale

@@ -14,6 +14,7 @@
 
 namespace pedclient {
 class FailoverClient;
+class RpcClientError;
 }
 class RemoteResultReader;
 
@@ -68,12 +69,18 @@ public:
     std::vector<RemoteResult> CallBatch(const std::vector<RemoteCall>& calls);
     // The most calls one exchange carries; the server's own limit.
     static constexpr std::size_t MaxBatchCalls = 100;
+    // The server's code for a sign-in session past its end: the host is told (SessionExpired).
+    static constexpr int SessionExpiredCode = 11;
 
 private:
     // One batch exchange of calls [first, last) (in the source file).
     struct BatchExchange;
 
     std::unique_ptr<pedclient::FailoverClient> NewClient() const;
+    // Calls go out with the host's current token, which a new sign-in changes.
+    void FollowToken();
+    // The operator's message for a failed exchange; tells the host of an expired session.
+    std::string Refused(const pedclient::RpcClientError& error) const;
     RemoteResult Failed(std::string message) const;
     // The answer as a result, or a failure naming the server when it has the wrong shape.
     RemoteResult Answered(const std::string& method, RemoteResultReader& result) const;

@@ -38,14 +38,11 @@ LookupSession::LookupSession() : m_connection(std::make_unique<TNetConnection>("
 LookupSession::~LookupSession() = default;
 
 TNetConnection& LookupSession::Connection() {
-    // The operator may sign in again (another token): the next lookup goes out with the new one.
-    if (m_connection->Connected() && m_token == Morvale::Token())
-        return *m_connection;
-    m_connection->Close();
-    m_connection->SetHost(Morvale::WebURL());
-    m_connection->SetPort(Morvale::WebPort());
-    m_token = Morvale::Token();
-    m_connection->Open();
+    if (!m_connection->Connected()) {
+        m_connection->SetHost(Morvale::WebURL());
+        m_connection->SetPort(Morvale::WebPort());
+        m_connection->Open();
+    }
     return *m_connection;
 }
 

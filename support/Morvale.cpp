@@ -63,6 +63,10 @@ TDBPicture DBPictObj(int kind) {
     return TDBPicture(DBPict(kind));
 }
 
+void SessionExpired() {
+    Host().SessionExpired();
+}
+
 bool PlainHttpAllowed() {
     return Host().PlainHttpAllowed();
 }

@@ -164,17 +164,34 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     }
     if (m_recordsCalls)
         RemoteCallLog::Instance().Record(method, args);
+    FollowToken();
     RemoteResultReader result;
     try {
         m_client->Call(method, params,
                        [&](std::size_t) -> nlohmann::json_sax<nlohmann::json>& { return result; });
     } catch (const pedclient::RpcClientError& error) {
-        return Failed(error.what());
+        return Failed(Refused(error));
     }
     return Answered(method, result);
 }
 
+void TNetConnection::FollowToken() {
+    const std::string token = Morvale::Token();
+    for (pedclient::FailoverClient* client : {m_client.get(), m_second.get()}) {
+        if (client && client->Token() != token)
+            client->SetToken(token);
+    }
+}
+
+std::string TNetConnection::Refused(const pedclient::RpcClientError& error) const {
+    // The host offers a new sign-in; the call itself fails with the server's word.
+    if (error.Code() == SessionExpiredCode)
+        Morvale::SessionExpired();
+    return error.what();
+}
+
 std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall>& calls) {
+    FollowToken();
     std::vector<RemoteResult> results;
     results.reserve(calls.size());
     // Exchanges go out on two connections side by side, so that the server answers one while the
@@ -230,7 +247,7 @@ void TNetConnection::Collect(BatchExchange& exchange, std::vector<RemoteResult>&
         try {
             answers = exchange.answers.get();
         } catch (const pedclient::RpcClientError& error) {
-            exchange.failure = error.what();
+            exchange.failure = Refused(error);
         }
     }
     if (!exchange.failure.empty()) {

@@ -1,9 +1,12 @@
 #include "Commands.h"
 
+#include "PasswordPrompt.h"
 #include "SignalStopper.h"
 #include "server/RpcServer.h"
 #include "sqldb/Connection.h"
+#include "storage/Clock.h"
 #include "storage/Database.h"
+#include "storage/Passwords.h"
 
 #include <boost/asio/ip/address.hpp>
 #include <atomic>
@@ -105,9 +108,38 @@ void RunSeed(const std::string& dbUrl, const SeedOptions& options) {
     }
 }
 
-void RunToken(const std::string& dbUrl, const std::string& operatorCode) {
+void RunToken(const std::string& dbUrl, const std::string& operatorCode, std::optional<int> days,
+              const std::string& label) {
     std::unique_ptr<sqldb::Connection> connection = OpenInitialised(dbUrl);
-    std::cout << IssueToken(*connection, operatorCode) << std::endl;
+    const IssuedToken token = IssueToken(*connection, operatorCode, days, label);
+    std::cout << token.secret << std::endl;
+    std::cerr << "token for " << operatorCode << (token.expires.empty() ? " without an end" : " until " + token.expires)
+              << "\n";
+}
+
+void RunTokenList(const std::string& dbUrl) {
+    std::unique_ptr<sqldb::Connection> connection = OpenInitialised(dbUrl);
+    const auto shown = [](const std::string& text) { return text.empty() ? std::string("-") : text; };
+    std::cout << "ID\tKIND\tOPERATOR\tLABEL\tCREATED\tEXPIRES\tLAST-USED\tREVOKED\n";
+    for (const TokenInfo& token : ListTokens(*connection))
+        std::cout << token.id << '\t' << token.kind << '\t' << token.operatorCode << '\t' << shown(token.label) << '\t'
+                  << shown(token.created) << '\t' << shown(token.expires) << '\t' << shown(token.lastUsed) << '\t'
+                  << shown(token.revoked) << '\n';
+}
+
+void RunTokenRevoke(const std::string& dbUrl, long long id) {
+    std::unique_ptr<sqldb::Connection> connection = OpenInitialised(dbUrl);
+    const std::optional<std::string> operatorCode = RevokeToken(*connection, id);
+    if (!operatorCode)
+        throw std::invalid_argument("no token " + std::to_string(id) + " to revoke (unknown, or revoked already)");
+    // An event line as the servers' logs have them; the servers refuse it within their token cache's time.
+    std::cerr << "ts=" << NowTimestamp() << " event=revoke id=" << id << " operator=" << *operatorCode << "\n";
+}
+
+void RunPasswd(const std::string& dbUrl, const std::string& operatorCode) {
+    std::unique_ptr<sqldb::Connection> connection = OpenInitialised(dbUrl);
+    SetPassword(*connection, operatorCode, ReadPassword("Senha de " + operatorCode));
+    std::cerr << "password of " << operatorCode << " set\n";
 }
 
 void RunLock(const std::string& dbUrl, const std::string& filial, const std::string& pedido,

@@ -22,7 +22,14 @@ struct SeedOptions {
 // Creates or upgrades the schema; then, with an application role, grants it what serving needs.
 void RunInit(const std::string& dbUrl, const std::string& appRole = {});
 void RunSeed(const std::string& dbUrl, const SeedOptions& options);
-void RunToken(const std::string& dbUrl, const std::string& operatorCode);
+// A machine token: printed once on stdout.
+void RunToken(const std::string& dbUrl, const std::string& operatorCode, std::optional<int> days,
+              const std::string& label);
+// Every token and session, one line each, never the secret or its hash.
+void RunTokenList(const std::string& dbUrl);
+void RunTokenRevoke(const std::string& dbUrl, long long id);
+// Sets an operator's password read from the terminal (twice, not echoed) or from stdin's first line.
+void RunPasswd(const std::string& dbUrl, const std::string& operatorCode);
 void RunLock(const std::string& dbUrl, const std::string& filial, const std::string& pedido,
              const std::string& operatorCode);
 void RunUnlock(const std::string& dbUrl, const std::string& filial, const std::string& pedido);

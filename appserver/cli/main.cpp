@@ -68,12 +68,46 @@ void AddStorageCommands(CLI::App& app, Command& command, SeedOptions& seed, std:
     });
 }
 
+// What `token` and `passwd` are told besides the operator.
+struct TokenOptions {
+    std::optional<int> days;
+    std::string label;
+    long long id = 0;
+};
+
+void AddTokenCommands(CLI::App& app, Command& command, std::string& operatorCode, TokenOptions& options) {
+    CLI::App* token = AddSubcommand(app, command, "token",
+                                    "Issue a machine token for an operator (printed once), or list or revoke tokens");
+    token->add_option("--operator", operatorCode, "Operator code (CDOPERADOR)");
+    token->add_option("--expires", options.days, "Days the token lasts (default: until revoked)")
+        ->check(CLI::Range(1, 3650));
+    token->add_option("--label", options.label, "What the token is for, shown by `token list`");
+    CLI::App* list = token->add_subcommand("list", "Every token and session: id, operator, label, dates");
+    CLI::App* revoke = token->add_subcommand("revoke", "End a token or session by its id");
+    revoke->add_option("ID", options.id, "The token's id (`token list`)")->required();
+    for (CLI::App* sub : {list, revoke})
+        sub->fallthrough();
+    token->require_subcommand(0, 1);
+    token->callback([&command, &operatorCode, &options, list, revoke, token] {
+        if (token->got_subcommand(list)) {
+            command.action = [&] { return pedserver::RunTokenList(command.dbUrl), 0; };
+        } else if (token->got_subcommand(revoke)) {
+            command.action = [&] { return pedserver::RunTokenRevoke(command.dbUrl, options.id), 0; };
+        } else {
+            if (operatorCode.empty())
+                throw CLI::ValidationError("token", "--operator is required to issue a token");
+            command.action = [&] { return pedserver::RunToken(command.dbUrl, operatorCode, options.days, options.label), 0; };
+        }
+    });
+
+    CLI::App* passwd = AddSubcommand(app, command, "passwd",
+                                     "Set an operator's password, read from the terminal or stdin (never an argument)");
+    passwd->add_option("--operator", operatorCode, "Operator code (CDOPERADOR)")->required();
+    passwd->callback([&] { command.action = [&] { return pedserver::RunPasswd(command.dbUrl, operatorCode), 0; }; });
+}
+
 void AddOperatorCommands(CLI::App& app, Command& command, std::string& operatorCode, std::string& filial,
                          std::string& pedido) {
-    CLI::App* token = AddSubcommand(app, command, "token", "Issue an access token for an operator");
-    token->add_option("--operator", operatorCode, "Operator code (CDOPERADOR)")->required();
-    token->callback(
-        [&] { command.action = [&] { return pedserver::RunToken(command.dbUrl, operatorCode), 0; }; });
 
     CLI::App* lock = AddSubcommand(app, command, "lock", "Mark an order as being edited by an operator");
     lock->add_option("--filial", filial, "Branch code")->required();
@@ -88,6 +122,37 @@ void AddOperatorCommands(CLI::App& app, Command& command, std::string& operatorC
     unlock->add_option("--pedido", pedido, "Order number")->required();
     unlock->callback(
         [&] { command.action = [&] { return pedserver::RunUnlock(command.dbUrl, filial, pedido), 0; }; });
+}
+
+// Sign-in: sessions, lock-out, guessing and who the client is behind a proxy.
+void AddSignInLimits(CLI::App& serve, pedserver::ServerOptions& limits) {
+    serve.add_option("--session-hours", limits.sessionHours, "Hours a sign-in session lasts at most")
+        ->check(CLI::Range(1, 48))
+        ->capture_default_str();
+    serve.add_option("--session-idle-minutes", limits.sessionIdleMinutes, "Minutes a session may go unused")
+        ->check(CLI::Range(1, 24 * 60))
+        ->capture_default_str();
+    serve.add_option("--login-failures", limits.lockout.failures, "Failed sign-ins that lock an operator out")
+        ->check(CLI::Range(1, 100))
+        ->capture_default_str();
+    serve
+        .add_option_function<int>(
+            "--login-window-minutes", [&limits](int minutes) { limits.lockout.window = std::chrono::minutes(minutes); },
+            "Minutes within which the failures count (default 15)")
+        ->check(CLI::Range(1, 24 * 60));
+    serve
+        .add_option_function<int>(
+            "--lockout-minutes", [&limits](int minutes) { limits.lockout.lockout = std::chrono::minutes(minutes); },
+            "Minutes an operator stays locked out (default 15)")
+        ->check(CLI::Range(1, 24 * 60));
+    serve.add_option("--auth-burst", limits.authBurst, "Failed credentials one client address may send at once")
+        ->check(CLI::Range(1, 100000))
+        ->capture_default_str();
+    serve.add_option("--auth-per-minute", limits.authPerMinute, "and then per minute, per server process")
+        ->check(CLI::Range(1, 100000))
+        ->capture_default_str();
+    serve.add_option("--trusted-proxy", limits.trustedProxies,
+                     "CIDR of a proxy whose X-Real-IP / X-Forwarded-For names the client (repeatable)");
 }
 
 // What one request may cost once read: each is refused with its own error code (protocol.md).
@@ -151,6 +216,7 @@ void AddServeLimits(CLI::App& serve, pedserver::ServerOptions& limits) {
         ->check(CLI::Range(1, 10000))
         ->capture_default_str();
     AddCallBudgets(serve, limits);
+    AddSignInLimits(serve, limits);
     serve
         .add_option("--token-cache-seconds", limits.tokenCacheSeconds,
                     "How long an accepted token is trusted without a database look-up (0: always look up)")
@@ -186,6 +252,8 @@ int main(int argc, char** argv) {
     pedserver::ServerOptions limits;
     AddStorageCommands(app, command, seed, today, appRole);
     AddOperatorCommands(app, command, operatorCode, filial, pedido);
+    TokenOptions tokenOptions;
+    AddTokenCommands(app, command, operatorCode, tokenOptions);
     AddServeCommand(app, command, listen, limits);
     try {
         app.parse(argc, argv);

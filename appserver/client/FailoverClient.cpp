@@ -44,6 +44,14 @@ void FailoverClient::SetModule(const std::string& module) {
     }
 }
 
+void FailoverClient::SetToken(const std::string& token) {
+    m_token = token;
+    for (auto& client : m_clients) {
+        if (client)
+            client->SetToken(token);
+    }
+}
+
 bool FailoverClient::IsReading(const std::string& method) {
     return method.starts_with("Get") || method.starts_with("get");
 }

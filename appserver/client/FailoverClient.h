@@ -25,6 +25,8 @@ public:
                    std::string caFile = {}, bool plainRemoteAllowed = false);
 
     void SetModule(const std::string& module);
+    void SetToken(const std::string& token);
+    const std::string& Token() const { return m_token; }
     // The server the next call goes to first.
     const ServerAddress& Current() const { return m_servers[m_current]; }
 

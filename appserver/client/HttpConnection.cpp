@@ -130,7 +130,8 @@ void HttpConnection::Impl::Handshake(const Exchange& exchange) {
 RpcAnswer HttpConnection::Impl::Send(const Exchange& exchange) {
     http::request<http::string_body> request{http::verb::post, exchange.target, 11};
     request.set(http::field::host, host);
-    request.set(http::field::authorization, exchange.authorization);
+    if (!exchange.authorization.empty())
+        request.set(http::field::authorization, exchange.authorization);
     request.set(http::field::content_type, "application/json");
     request.keep_alive(true);
     request.body() = exchange.body;

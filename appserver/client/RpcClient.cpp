@@ -13,8 +13,11 @@ constexpr const char* RpcPath = "/rdm/Ped01000.rdmCancelaPedido";
 struct RpcClient::Impl {
     Impl(std::string hostName, int portNumber, const std::string& token, RpcClientTimeouts timeoutValues,
          RpcClientLimits limitValues, TlsSettings tls)
-        : host(std::move(hostName)), port(portNumber), authorization("Bearer " + token),
+        : host(std::move(hostName)), port(portNumber), authorization(Authorization(token)),
           timeouts(timeoutValues), limits(limitValues), connection(host, port, std::move(tls)) {}
+
+    // No token, no header: such a request may only sign in.
+    static std::string Authorization(const std::string& token) { return token.empty() ? "" : "Bearer " + token; }
 
     nlohmann::json PacketOf(nlohmann::json result) const;
 
@@ -77,6 +80,10 @@ int RpcClient::Port() const {
 
 void RpcClient::SetModule(const std::string& module) {
     m_impl->path = "/rdm/" + module;
+}
+
+void RpcClient::SetToken(const std::string& token) {
+    m_impl->authorization = Impl::Authorization(token);
 }
 
 nlohmann::json RpcClient::Call(const std::string& method, const nlohmann::json& params) {

@@ -43,6 +43,8 @@ public:
 
     // Sends the calls to another remote data module of the server ("Ped01100.rdmRelPedido").
     void SetModule(const std::string& module);
+    // The token of the calls from now on (after a new sign-in); empty: none, only Login is taken.
+    void SetToken(const std::string& token);
 
     const std::string& Host() const;
     int Port() const;

@@ -31,6 +31,12 @@ constexpr std::size_t kReadChunk = 16 * 1024;
 constexpr std::size_t kLargeBody = 64 * 1024;
 constexpr auto kLingerTime = std::chrono::seconds(2);
 const std::string kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
+// A sign-in's body: an operator code and a password, well under this.
+constexpr std::size_t kSignInBody = 4 * 1024;
+
+std::string_view Text(beast::string_view value) {
+    return {value.data(), value.size()};
+}
 
 bool ClientWentAway(const beast::error_code& error) {
     return error == http::error::end_of_stream || error == asio::error::eof ||
@@ -52,8 +58,8 @@ pedclient::HttpStream SessionStream(tcp::socket socket, ServerState& state) {
 } // namespace
 
 HttpSession::HttpSession(tcp::socket socket, std::string address, std::size_t loop, ServerState& state)
-    : m_stream(SessionStream(std::move(socket), state)), m_address(std::move(address)), m_loop(loop),
-      m_state(state) {}
+    : m_stream(SessionStream(std::move(socket), state)), m_address(std::move(address)),
+      m_peer(boost::asio::ip::make_address(m_address)), m_loop(loop), m_state(state) {}
 
 HttpSession::~HttpSession() {
     m_state.limiter.Remove(m_address);
@@ -153,24 +159,27 @@ bool HttpSession::RequestHasBody() const {
 }
 
 void HttpSession::Authenticate() {
-    const beast::string_view authorization = m_parser->get()[http::field::authorization];
-    RpcOutcome refusal;
-    std::optional<std::string> operatorCode =
-        m_state.dispatcher.Authenticate({authorization.data(), authorization.size()}, refusal);
-    if (!operatorCode) {
-        m_state.Record(refusal);
-        return Send(refusal.httpStatus, JsonRpc::Serialize(refusal.body), JsonType, false);
-    }
-    m_operator = std::move(*operatorCode);
     const Request& request = m_parser->get();
+    m_client = m_state.proxies.Client(m_peer, Text(request["X-Real-IP"]), Text(request["X-Forwarded-For"]));
+    const beast::string_view authorization = request[http::field::authorization];
+    // Without a token a request may only sign in, with a small body.
+    m_signingIn = authorization.empty();
+    if (!m_signingIn) {
+        RpcOutcome refusal;
+        std::optional<std::string> operatorCode =
+            m_state.dispatcher.Authenticate({authorization.data(), authorization.size()}, m_client, refusal);
+        if (!operatorCode) {
+            m_state.Record(refusal);
+            return Send(refusal.httpStatus, JsonRpc::Serialize(refusal.body), JsonType, false);
+        }
+        m_operator = std::move(*operatorCode);
+    }
     if (request[http::field::content_type].starts_with("application/x-www-form-urlencoded"))
         return Refuse(415, JsonRpc::InvalidRequest, "Tipo de conteúdo não aceito: envie application/json.");
-    const std::size_t limit = m_state.options.maxBodyBytes;
-    const std::string tooLarge =
-        "Requisição grande demais: o limite é de " + std::to_string(limit / (1024 * 1024)) + " MiB.";
+    const std::size_t limit = BodyLimit();
     const auto length = m_parser->content_length();
     if (length && *length > limit)
-        return Refuse(413, JsonRpc::InvalidRequest, tooLarge);
+        return RefuseTooLarge();
     m_parser->body_limit(limit);
     if (!beast::iequals(request[http::field::expect], "100-continue"))
         return ReadBody();
@@ -190,14 +199,26 @@ void HttpSession::ReadBody() {
         [self = shared_from_this()](beast::error_code error, std::size_t) { self->OnBody(error); });
 }
 
+std::size_t HttpSession::BodyLimit() const {
+    return m_signingIn ? kSignInBody : m_state.options.maxBodyBytes;
+}
+
+void HttpSession::RefuseTooLarge() {
+    // A body too large to be a sign-in is a request that came without its token.
+    if (m_signingIn)
+        return Refuse(401, JsonRpc::Unauthorized, "Token de acesso ausente.");
+    Refuse(413, JsonRpc::InvalidRequest,
+           "Requisição grande demais: o limite é de " + std::to_string(BodyLimit() / (1024 * 1024)) + " MiB.");
+}
+
 void HttpSession::OnBody(beast::error_code error) {
     if (error == http::error::body_limit)
-        return Refuse(413, JsonRpc::InvalidRequest,
-                      "Requisição grande demais: o limite é de " +
-                          std::to_string(m_state.options.maxBodyBytes / (1024 * 1024)) + " MiB.");
+        return RefuseTooLarge();
     if (error)
         return Close();
     m_busy = true;
+    if (m_signingIn)
+        return Answer(m_state.dispatcher.SignIn(m_parser->get().body(), m_client));
     // The body leaves the parser, which an idle connection keeps.
     std::string body = std::move(m_parser->get().body());
     if (body.size() > kLargeBody)
@@ -219,8 +240,10 @@ void HttpSession::HandleElsewhere(std::string body) {
 }
 
 void HttpSession::Answer(RpcReply reply) {
-    for (const RpcOutcome& call : reply.calls)
+    for (RpcOutcome& call : reply.calls) {
+        call.client = m_client;
         m_state.Record(call);
+    }
     Send(reply.httpStatus, std::move(reply.body), JsonType, true);
 }
 
@@ -240,9 +263,13 @@ void HttpSession::Health() {
 }
 
 void HttpSession::Refuse(int status, int code, const std::string& message) {
-    const RpcOutcome outcome{status,    JsonRpc::Error(nullptr, code, message),
-                             "-",       m_operator.empty() ? "-" : m_operator,
-                             "invalid", message};
+    RpcOutcome outcome;
+    outcome.httpStatus = status;
+    outcome.body = JsonRpc::Error(nullptr, code, message);
+    outcome.operatorCode = m_operator.empty() ? "-" : m_operator;
+    outcome.client = m_client.empty() ? "-" : m_client;
+    outcome.outcome = "invalid";
+    outcome.detail = message;
     m_state.Record(outcome);
     Send(status, JsonRpc::Serialize(outcome.body), JsonType, false);
 }

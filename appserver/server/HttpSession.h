@@ -61,15 +61,21 @@ private:
     void Drain();
     void Close();
     bool RequestHasBody() const;
+    // The most a request's body may hold: small for a sign-in, else the server's limit.
+    std::size_t BodyLimit() const;
+    void RefuseTooLarge();
 
     pedclient::HttpStream m_stream;
-    std::string m_address;
+    std::string m_address;               // the peer's, which the connection caps count
+    boost::asio::ip::address m_peer;
+    std::string m_client;                // the client's, for the log and the guess limiter
     std::size_t m_loop;
     ServerState& m_state;
     boost::beast::flat_buffer m_buffer;
     std::optional<boost::beast::http::request_parser<boost::beast::http::string_body>> m_parser;
     std::optional<Response> m_response;
     std::string m_operator;
+    bool m_signingIn = false; // a request without a token
     // The remote data module the request's path names.
     const RemoteModule* m_module = nullptr;
     bool m_busy = false; // from a complete request until its answer is sent

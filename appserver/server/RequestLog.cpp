@@ -99,12 +99,24 @@ std::string RequestLog::Quote(std::string_view value) {
 void RequestLog::Write(const RpcOutcome& outcome, double milliseconds) {
     char ms[32];
     std::snprintf(ms, sizeof ms, "%.1f", milliseconds);
-    std::string line = "ts=" + Timestamp() + " method=" + Quote(outcome.method) +
+    std::string line = "ts=" + Timestamp() + " client=" + Quote(outcome.client) + " method=" + Quote(outcome.method) +
                        " operator=" + Quote(outcome.operatorCode) + " ms=" + ms +
                        " outcome=" + outcome.outcome + " status=" + std::to_string(outcome.httpStatus);
     if (outcome.outcome != "ok") {
         line += " error=" + Quote(outcome.detail.substr(0, 500));
     }
+    Append(std::move(line));
+}
+
+void RequestLog::WriteEvent(const RpcOutcome& outcome) {
+    std::string line = "ts=" + Timestamp() + " event=" + Quote(outcome.event) + " client=" + Quote(outcome.client) +
+                       " operator=" + Quote(outcome.operatorCode);
+    if (!outcome.detail.empty())
+        line += " detail=" + Quote(outcome.detail.substr(0, 500));
+    Append(std::move(line));
+}
+
+void RequestLog::Append(std::string line) {
     line += '\n';
     bool first = false;
     {

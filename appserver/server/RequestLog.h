@@ -13,7 +13,8 @@
 namespace pedserver {
 
 // One logfmt line per JSON-RPC request, e.g.
-//   ts=2024-05-10T14:03:07.412Z method=GetPedido operator=DEMO ms=3.2 outcome=ok status=200
+//   ts=2024-05-10T14:03:07.412Z client=10.0.0.7 method=GetPedido operator=DEMO ms=3.2 outcome=ok status=200
+// and one per sign-in event (event=signin, signin-refused, lockout, session-expired, slowed).
 // Failures add error="...". Lines are written whole, so threads never interleave them. Lines are
 // gathered in memory and written by a thread of the log's own within `flushDelay` of the first
 // one, so a request never waits for the log's stream; what is left is written when the log goes
@@ -27,6 +28,8 @@ public:
     RequestLog& operator=(const RequestLog&) = delete;
 
     void Write(const RpcOutcome& outcome, double milliseconds);
+    // ts=... event=NAME client=... operator=... and the outcome's detail when it has one.
+    void WriteEvent(const RpcOutcome& outcome);
 
     // A value as logfmt wants it: bare when it is a simple word, otherwise quoted and escaped.
     // Control characters are escaped, so a client cannot forge a line break in the log.
@@ -34,6 +37,7 @@ public:
 
 private:
     void WriteOut();
+    void Append(std::string line);
 
     std::ostream& m_out;
     const std::chrono::milliseconds m_flushDelay;

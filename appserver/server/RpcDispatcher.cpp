@@ -1,7 +1,11 @@
 #include "server/RpcDispatcher.h"
 
 #include "rdm/MethodCall.h"
+#include "rdm/Methods.h"
+#include "rdm/ParamReader.h"
 #include "rdm/RpcError.h"
+#include "storage/Clock.h"
+#include "storage/Passwords.h"
 #include "server/JsonNesting.h"
 #include "server/JsonRpc.h"
 #include "sqldb/PoolBusy.h"
@@ -53,6 +57,15 @@ bool IsValidId(const nlohmann::json& id) {
 }
 
 const std::string kBusy = "Servidor de aplicação ocupado: tente novamente em instantes.";
+const std::string kTooManyAttempts =
+    "Tentativas de acesso demais deste endereço: aguarde um pouco e tente de novo.";
+constexpr std::size_t kMaxPasswordChars = 128;
+
+std::string SignInRefusal(const LockoutPolicy& policy) {
+    return "Operador ou senha inválidos. Após " + std::to_string(policy.failures) + " tentativas sem sucesso em " +
+           std::to_string(policy.window.count()) + " minutos, o acesso fica bloqueado por " +
+           std::to_string(policy.lockout.count()) + " minutos.";
+}
 
 std::string TimeoutMessage(std::chrono::milliseconds limit) {
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(limit).count();
@@ -78,10 +91,14 @@ const char* OutcomeOf(int code) {
 } // namespace
 
 RpcDispatcher::RpcDispatcher(sqldb::ConnectionPool& pool, const ServerOptions& options)
-    : m_pool(pool), m_maxBatch(options.maxBatch), m_limits(options.calls),
+    : m_pool(pool), m_maxBatch(options.maxBatch), m_sessionLifetime(std::chrono::hours(options.sessionHours)),
+      m_sessionIdle(options.sessionIdleMinutes), m_lockout(options.lockout),
+      m_guesses(options.authBurst, options.authPerMinute), m_limits(options.calls),
       m_maxAnswerBytes(options.maxAnswerBytes), m_tokens(std::chrono::seconds(options.tokenCacheSeconds)) {}
 
-std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authorization, RpcOutcome& refusal) {
+std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authorization, const std::string& client,
+                                                       RpcOutcome& refusal) {
+    refusal.client = client;
     const std::optional<std::string> token = BearerToken(authorization);
     if (!token) {
         Fail(refusal, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso ausente.", "unauthorized");
@@ -89,14 +106,27 @@ std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authoriz
     }
     if (std::optional<std::string> known = m_tokens.Find(*token))
         return known;
+    if (!m_guesses.Allows(client)) {
+        Fail(refusal, 429, nullptr, JsonRpc::TooManyAttempts, kTooManyAttempts, "unauthorized");
+        return std::nullopt;
+    }
     try {
         sqldb::Lease lease = m_pool.Acquire();
-        std::optional<std::string> tokenOperator = OperatorForToken(*lease, *token);
-        if (!tokenOperator)
-            Fail(refusal, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso inválido.", "unauthorized");
-        else
-            m_tokens.Keep(*token, *tokenOperator);
-        return tokenOperator;
+        const TokenCheck check = CheckToken(*lease, *token, m_sessionIdle);
+        if (check.status == TokenCheck::Status::Valid) {
+            m_tokens.Keep(*token, check.operatorCode);
+            return check.operatorCode;
+        }
+        if (check.status == TokenCheck::Status::Expired) {
+            Fail(refusal, 401, nullptr, JsonRpc::SessionExpired, "Sua sessão expirou. Entre novamente.", "expired");
+            refusal.operatorCode = check.operatorCode;
+            refusal.event = "session-expired";
+            return std::nullopt;
+        }
+        Fail(refusal, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso inválido.", "unauthorized");
+        if (m_guesses.Failed(client))
+            refusal.event = "slowed";
+        return std::nullopt;
     } catch (const sqldb::PoolBusy& error) {
         Fail(refusal, 503, nullptr, RpcCode::ServerBusy, kBusy, "busy");
         refusal.detail = error.what();
@@ -105,6 +135,60 @@ std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authoriz
         Fail(refusal, 500, nullptr, JsonRpc::InternalError, "Erro interno do servidor.", "internal");
         refusal.detail = error.what();
         return std::nullopt;
+    }
+}
+
+RpcReply RpcDispatcher::SignIn(std::string_view body, const std::string& client) {
+    RpcReply reply;
+    RpcOutcome outcome;
+    outcome.client = client;
+    const auto start = std::chrono::steady_clock::now();
+    const nlohmann::json request =
+        NestingWithin(body, MaxNesting) ? nlohmann::json::parse(body, nullptr, false) : nlohmann::json();
+    const bool signIn = request.is_object() && request.value("method", nlohmann::json()) == "Login";
+    if (!signIn)
+        Fail(outcome, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso ausente.", "unauthorized");
+    else if (CheckEnvelope(outcome, request, [](std::string_view method) { return method == "Login"; }))
+        RunSignIn(outcome, request, client);
+    outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    reply.httpStatus = outcome.httpStatus;
+    reply.body = JsonRpc::Serialize(outcome.body);
+    reply.calls.push_back(std::move(outcome));
+    return reply;
+}
+
+void RpcDispatcher::RunSignIn(RpcOutcome& outcome, const nlohmann::json& request, const std::string& client) {
+    const nlohmann::json& id = request["id"];
+    try {
+        const ParamReader reader(request["params"], "Login", 2);
+        const std::string operatorCode = reader.Text(0, "operador", Size::Operador);
+        const std::string password = reader.Text(1, "senha", kMaxPasswordChars);
+        outcome.operatorCode = operatorCode.empty() ? "-" : operatorCode;
+        if (!m_guesses.Allows(client)) {
+            Fail(outcome, 429, id, JsonRpc::TooManyAttempts, kTooManyAttempts, "unauthorized");
+            return;
+        }
+        sqldb::Lease lease = m_pool.Acquire();
+        const PasswordCheck check = CheckPassword(*lease, operatorCode, password, m_lockout);
+        if (check == PasswordCheck::Accepted) {
+            const IssuedToken session = IssueSession(*lease, operatorCode, m_sessionLifetime);
+            outcome.body = JsonRpc::Result(id, {{"token", session.secret}, {"expires", IsoDateTime(session.expires)}});
+            outcome.outcome = "ok";
+            outcome.event = "signin";
+            return;
+        }
+        Fail(outcome, 200, id, JsonRpc::SignInRefused, SignInRefusal(m_lockout), "refused");
+        outcome.event = check == PasswordCheck::LockedOut ? "lockout" : "signin-refused";
+        outcome.detail = check == PasswordCheck::StillLockedOut ? "locked out" : "";
+        m_guesses.Failed(client);
+    } catch (const RpcError& error) {
+        Fail(outcome, 200, id, error.Code(), error.what(), "invalid");
+    } catch (const sqldb::PoolBusy& error) {
+        Fail(outcome, 503, id, RpcCode::ServerBusy, kBusy, "busy");
+        outcome.detail = error.what();
+    } catch (const std::exception& error) {
+        Fail(outcome, 500, id, JsonRpc::InternalError, "Erro interno do servidor.", "internal");
+        outcome.detail = error.what();
     }
 }
 
@@ -249,7 +333,7 @@ RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::s
 
 void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, const std::string& operatorCode,
                         const RemoteModule& module, CallConnection& connection, AnswerBudget& answer) {
-    if (!CheckEnvelope(outcome, request, module)) {
+    if (!CheckEnvelope(outcome, request, module.HasMethod)) {
         return;
     }
     const nlohmann::json& id = request["id"];
@@ -273,7 +357,7 @@ void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, cons
 }
 
 bool RpcDispatcher::CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request,
-                                  const RemoteModule& module) {
+                                  bool (*hasMethod)(std::string_view method)) {
     const auto invalid = [&](const std::string& why) {
         const nlohmann::json id = request.is_object() && request.contains("id") && IsValidId(request["id"])
                                       ? request["id"]
@@ -294,7 +378,7 @@ bool RpcDispatcher::CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& req
         return invalid("o campo \"method\" é obrigatório e deve ser texto.");
     }
     const std::string method = request["method"].get<std::string>();
-    if (!module.HasMethod(method)) {
+    if (!hasMethod(method)) {
         // A long name is not echoed back: the answer should not grow with what the client sends.
         const std::string shown = method.size() <= 64 ? ": " + method : "";
         Fail(outcome, 200, request["id"], RpcCode::MethodNotFound, "Método desconhecido" + shown + ".",

@@ -2,6 +2,7 @@
 
 #include "rdm/AnswerBudget.h"
 #include "server/CallConnection.h"
+#include "server/GuessLimiter.h"
 #include "server/RemoteModules.h"
 #include "server/RpcOutcome.h"
 #include "server/RpcReply.h"
@@ -10,6 +11,7 @@
 #include "server/TokenCache.h"
 #include "sqldb/ConnectionPool.h"
 
+#include <chrono>
 #include <cstddef>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -34,9 +36,15 @@ public:
     RpcDispatcher(sqldb::ConnectionPool& pool, const ServerOptions& options);
 
     // The token's operator (from the cache when it was accepted lately, else from the database);
-    // or nothing, with `refusal` holding the answer (401; 503 when no connection is free; 500
-    // when the database fails).
-    std::optional<std::string> Authenticate(std::string_view authorization, RpcOutcome& refusal);
+    // or nothing, with `refusal` holding the answer (401 for a missing, unknown or expired token;
+    // 429 for a client address past its tries; 503 when no connection is free; 500 when the
+    // database fails). `client` is the client's address, for the guess limiter and the log.
+    std::optional<std::string> Authenticate(std::string_view authorization, const std::string& client,
+                                            RpcOutcome& refusal);
+    // A request without a token: it may only sign in, with one Login(operator, password) call,
+    // answered {"token","expires"} or refused alike for a wrong password, an unknown operator and
+    // an operator locked out.
+    RpcReply SignIn(std::string_view body, const std::string& client);
     // Answers the body of an authenticated request to the module: one call, or a batch (a JSON
     // list) of at most the batch size, answered as a list in the order of its calls. An answer
     // past its budget is refused whole unless a call of it changed data; a request none of whose
@@ -58,15 +66,23 @@ private:
     void HandleBatch(const nlohmann::json& batch, const std::string& operatorCode, const RemoteModule& module,
                      AnswerBudget& answer, std::vector<RpcOutcome>& outcomes);
     // Fills the outcome with an error and returns false when the envelope is not a valid request.
-    static bool CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request, const RemoteModule& module);
+    static bool CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request,
+                              bool (*hasMethod)(std::string_view method));
     static bool IsRead(const nlohmann::json& call, const RemoteModule& module);
     static bool OnlyReads(const nlohmann::json& batch, const RemoteModule& module);
     // Replaces the answer by one error for the whole request, each call recorded as refused by it.
     static void RefuseWhole(RpcReply& reply, const nlohmann::json& id, int code, const std::string& message,
                             const char* kind);
 
+    // The Login call's answer, once its envelope is known to be right.
+    void RunSignIn(RpcOutcome& outcome, const nlohmann::json& request, const std::string& client);
+
     sqldb::ConnectionPool& m_pool;
     std::size_t m_maxBatch;
+    std::chrono::minutes m_sessionLifetime;
+    std::chrono::minutes m_sessionIdle;
+    LockoutPolicy m_lockout;
+    GuessLimiter m_guesses;
     CallLimits m_limits;
     std::size_t m_maxAnswerBytes;
     TokenCache m_tokens;

@@ -12,7 +12,9 @@ struct RpcOutcome {
     nlohmann::json body;
     std::string method = "-";       // until the request names a method the server knows
     std::string operatorCode = "-"; // until the token is accepted
-    std::string outcome;            // ok, refused, invalid, limit, timeout, busy, unauthorized, internal
+    std::string client = "-";       // the client's address (behind a trusted proxy, the one it names)
+    std::string event;              // a sign-in event to log on a line of its own, or none
+    std::string outcome;            // ok, refused, invalid, limit, timeout, busy, unauthorized, expired, internal
     std::string detail;             // for the log only: the reason of a failure, never sent to the client
     double seconds = 0.0;           // time spent on the call
     bool changedData = false;       // a command that went through (its answer is a status)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "rdm/CallLimits.h"
+#include "storage/Passwords.h"
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace pedserver {
 
@@ -30,6 +32,14 @@ struct ServerOptions {
     int statementTimeoutSeconds = 10;                 // one statement, lock waits included
     int poolSize = 0;                                 // database connections; 0: one per thread and large-request thread
     int acquireTimeoutMilliseconds = 2000;            // waiting for a free database connection
+    // Sign-in: a session ends this long after it began, or after this long unused.
+    int sessionHours = 12;
+    int sessionIdleMinutes = 60;
+    LockoutPolicy lockout;       // failed sign-ins of one operator (in the database)
+    int authBurst = 10;          // failed credentials one address may send at once (per process)
+    int authPerMinute = 30;      // and then per minute
+    // Proxies whose X-Real-IP / X-Forwarded-For name the client (CIDR blocks).
+    std::vector<std::string> trustedProxies;
     // HTTPS when both are given: the certificate chain and its private key, PEM files.
     std::string tlsCertFile;
     std::string tlsKeyFile;

@@ -6,6 +6,7 @@
 #include "server/RequestLog.h"
 #include "server/RpcDispatcher.h"
 #include "server/ServerOptions.h"
+#include "server/TrustedProxies.h"
 #include "sqldb/ConnectionPool.h"
 
 #include <boost/asio/ssl/context.hpp>
@@ -28,7 +29,8 @@ struct ServerState {
     ServerState(const std::string& dbUrl, ServerOptions serverOptions, std::ostream& logStream)
         : options(std::move(serverOptions)), pool(dbUrl, PoolSettingsOf(options)), dispatcher(pool, options),
           log(logStream),
-          limiter(options.maxConnections, options.maxConnectionsPerClient), tls(ServerTlsContext(options)),
+          limiter(options.maxConnections, options.maxConnectionsPerClient), proxies(options.trustedProxies),
+          tls(ServerTlsContext(options)),
           loops(static_cast<std::size_t>(options.threads)) {}
 
     // One connection per thread unless told otherwise; each with the statement time limit.
@@ -36,10 +38,12 @@ struct ServerState {
     // The certificate and key of `options`, or nothing for plain HTTP; throws for files that do not load.
     static std::optional<boost::asio::ssl::context> ServerTlsContext(const ServerOptions& options);
 
-    // One call's line in the request log and its sample in the metrics.
+    // One call's line in the request log (and its event's, when it has one) and its sample in the metrics.
     void Record(const RpcOutcome& outcome) {
         metrics.Record(outcome.method, outcome.outcome, outcome.seconds);
         log.Write(outcome, outcome.seconds * 1000.0);
+        if (!outcome.event.empty())
+            log.WriteEvent(outcome);
     }
 
     ServerOptions options;
@@ -48,6 +52,7 @@ struct ServerState {
     Metrics metrics;
     RequestLog log;
     ConnectionLimiter limiter;
+    TrustedProxies proxies;
     std::optional<boost::asio::ssl::context> tls;
     EventLoops loops;
     // Set by Stop(); read by every connection before it waits for another request.

@@ -27,6 +27,16 @@ void AppHostValues::ReadBranchName() {
     }
 }
 
+void AppHostValues::SetSession(const std::string& operatorCode, const std::string& token) {
+    m_options.Operator = operatorCode;
+    m_options.Token = token;
+}
+
+void AppHostValues::SessionExpired() {
+    if (OnSessionExpired)
+        OnSessionExpired();
+}
+
 void AppHostValues::LoadBPL(const std::string& code, const std::string& parameter) {
     m_opener(code, parameter);
 }

@@ -29,6 +29,11 @@ public:
     bool ModuFili() const override { return m_options.FixedBranch; }
     std::string Operador() const override { return m_options.Operator; }
     std::string Token() const override { return m_options.Token; }
+    // A new sign-in: who works now, and the session's token.
+    void SetSession(const std::string& operatorCode, const std::string& token);
+    // Runs when a call found the session ended (the host offers a new sign-in).
+    std::function<void()> OnSessionExpired;
+    void SessionExpired() override;
     std::string WebURL() const override { return m_options.ServerHost; }
     int WebPort() const override { return m_options.ServerPort; }
     std::string CaFile() const override { return m_options.CaFile; }

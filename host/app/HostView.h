@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/Credentials.h"
+
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace ui {
@@ -32,6 +35,13 @@ public:
     virtual void SaveShot(const std::filesystem::path& file) = 0;
     // The interactive event loop; returns the process exit status when the main window closes.
     virtual int Exec() = 0;
+    // Asks for a sign-in ("Operador", "Senha") with `message` shown (why it is asked again, or why
+    // the last try was refused); nothing when the operator quits instead.
+    virtual std::optional<Credentials> AskSignIn(const std::string& operatorCode, const std::string& message) = 0;
+    // Runs `task` once the event being handled now has been handled.
+    virtual void Later(std::function<void()> task) = 0;
+    // Ends the interactive event loop (Exec returns).
+    virtual void Quit() = 0;
 };
 
 } // namespace host

@@ -22,7 +22,7 @@ const std::map<std::string, Arity>& Commands() {
         {"tab", {2, 2}},    {"cell", {3, 3}},  {"title", {2, 2}},    {"row", {2, 2}},   {"answer", {1, 1}},
         {"choose", {1, 1}}, {"pick", {1, 1}},  {"picklist", {1, 1}}, {"today", {1, 1}}, {"close", {1, 1}},
         {"expect", {2, 6}}, {"dump", {1, 1}},  {"shot", {1, 1}},     {"calls", {1, 1}},
-        {"pdf", {1, 1}},
+        {"pdf", {1, 1}},    {"login", {2, 2}}, {"pause", {0, 0}},
     };
     return commands;
 }
@@ -110,7 +110,11 @@ std::vector<ScriptCommand> ScriptParser::Parse(const std::string& text) {
         std::vector<std::string> words = SplitWords(line, lineNumber);
         if (words.empty())
             continue;
-        ScriptCommand command{lineNumber, words.front(), {words.begin() + 1, words.end()}, JoinWords(words)};
+        // A password is never written back, not even to the transcript.
+        std::vector<std::string> shown = words;
+        if (shown.front() == "login" && shown.size() == 3)
+            shown[2] = "********";
+        ScriptCommand command{lineNumber, words.front(), {words.begin() + 1, words.end()}, JoinWords(shown)};
         Check(command);
         commands.push_back(std::move(command));
     }
@@ -133,6 +137,8 @@ void ScriptParser::Check(const ScriptCommand& command) {
     const auto& args = command.Args;
     if (args.size() < found->second.min || args.size() > found->second.max)
         throw ScriptError(line, "wrong number of arguments for '" + command.Name + "'");
+    if (args.empty())
+        return;
     const std::string& first = args.front();
     if (command.Name == "answer" && first != "yes" && first != "no")
         throw ScriptError(line, "answer takes yes or no");

@@ -9,6 +9,7 @@
 #include "ui/Application.h"
 
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 namespace host {
@@ -114,6 +115,10 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
         RemoteCallLog::Instance().Reset();
     else if (name == "pdf")
         m_printer.QueuePdf(command.Args.front());
+    else if (name == "login")
+        Login(command);
+    else if (name == "pause")
+        Pause();
     else
         Act(command);
 }
@@ -162,6 +167,20 @@ void ScriptRunner::Shot(const ScriptCommand& command) {
 void ScriptRunner::Today(const ScriptCommand& command) {
     double today = *data::IsoToDate(command.Args.front());
     data::Clock::SetSource([today] { return today; });
+}
+
+void ScriptRunner::Login(const ScriptCommand& command) {
+    if (!m_signIn)
+        throw ScriptError(command.Line, "this run cannot sign in");
+    const std::string refusal = m_signIn(command.Args[0], command.Args[1]);
+    m_transcript.Line("login: " + command.Args[0] + " -> " + (refusal.empty() ? std::string("ok") : refusal));
+}
+
+void ScriptRunner::Pause() {
+    // Until a line arrives on the standard input (or it ends): whoever runs the script may change
+    // the world outside the host between two lines.
+    std::string line;
+    std::getline(std::cin, line);
 }
 
 void ScriptRunner::Open(const ScriptCommand& command) {

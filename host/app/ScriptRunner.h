@@ -29,6 +29,8 @@ class ScriptRunner {
 public:
     enum ExitStatus { Passed = 0, ExpectationFailed = 1, ScriptFault = 2 };
     using ScreenOpener = std::function<void(const std::string& code)>;
+    // Signs an operator in: "" when done, else the operator's message.
+    using SignIn = std::function<std::string(const std::string& operatorCode, const std::string& password)>;
 
     // `view` is the desktop view, or nullptr on the headless platform.
     ScriptRunner(ui::Application& app, std::ostream& out, HostView* view = nullptr);
@@ -37,6 +39,8 @@ public:
     void SetScreenOpener(ScreenOpener opener) { m_opener = std::move(opener); }
     // How `expect var NAME` reads a module variable (the module loader's exported variables).
     void SetVariableReader(VariableReader reader) { m_variables = std::move(reader); }
+    // How `login OPERATOR PASSWORD` signs in (the host's sign-in).
+    void SetSignIn(SignIn signIn) { m_signIn = std::move(signIn); }
     int Run(const std::string& scriptText);
     // Where `pdf FILE` answers go: the print service installed while the script runs.
     ScriptPrintService& Printer() { return m_printer; }
@@ -54,6 +58,8 @@ private:
     void Shot(const ScriptCommand& command);
     void Today(const ScriptCommand& command);
     void Open(const ScriptCommand& command);
+    void Login(const ScriptCommand& command);
+    void Pause();
 
     ui::Application& m_app;
     HostView* m_view;
@@ -62,6 +68,7 @@ private:
     ScriptPrintService m_printer;
     ui::UserActions m_actions;
     ScreenOpener m_opener;
+    SignIn m_signIn;
     VariableReader m_variables;
     std::vector<ScriptCommand> m_commands;
     std::size_t m_next = 0;

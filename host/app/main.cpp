@@ -4,6 +4,7 @@
 #include "app/HostOptionParser.h"
 #include "app/ModuleLoader.h"
 #include "app/ReportPdfWriter.h"
+#include "app/SignIn.h"
 #include "app/ScriptRunner.h"
 #include "app/ViewFactory.h"
 #include "data/FormatSettings.h"
@@ -16,9 +17,21 @@
 
 namespace {
 
+// Asks until the operator is signed in (true) or quits (false), `message` saying why at first.
+bool SignInAsked(host::HostView& view, host::AppHostValues& values, std::string message) {
+    while (true) {
+        const std::optional<host::Credentials> typed = view.AskSignIn(values.Operador(), message);
+        if (!typed)
+            return false;
+        message = host::SignIn(values, typed->OperatorCode, typed->Password);
+        if (message.empty())
+            return true;
+    }
+}
+
 // The screen named by --open runs as the script's first line, so the transcript shows it too.
 int RunScript(ui::Application& app, const host::HostOptions& options, host::ModuleLoader& loader,
-              host::HostView* view) {
+              host::HostView* view, host::AppHostValues& values) {
     std::ifstream in(options.Script);
     if (!in) {
         std::cerr << "pedhost: cannot read the script " << options.Script << '\n';
@@ -31,6 +44,9 @@ int RunScript(ui::Application& app, const host::HostOptions& options, host::Modu
     host::ScriptRunner runner(app, std::cout, view);
     runner.SetScreenOpener([&](const std::string& code) { loader.Open(code); });
     runner.SetVariableReader([&](const std::string& name) { return loader.VariableText(name); });
+    runner.SetSignIn([&](const std::string& operatorCode, const std::string& password) {
+        return host::SignIn(values, operatorCode, password);
+    });
 #if PEDHOST_WITH_QT
     // Qt's PDF writer serves the headless platform as well: a script's PDF is the same file.
     const std::unique_ptr<host::ReportPdfWriter> pdf = host::CreateQtPdfWriter();
@@ -40,7 +56,18 @@ int RunScript(ui::Application& app, const host::HostOptions& options, host::Modu
 }
 
 int RunInteractive(ui::Application& app, const host::HostOptions& options, host::ModuleLoader& loader,
-                   host::HostView& view) {
+                   host::HostView& view, host::AppHostValues& values) {
+    // Without a token the operator signs in first; quitting there ends the host.
+    if (options.Token.empty() && !SignInAsked(view, values, {}))
+        return 0;
+    // A session that ended is offered again once the refused call's message was seen; the
+    // screens stay as they are. Quitting then ends the host as well.
+    values.OnSessionExpired = [&view, &values] {
+        view.Later([&view, &values] {
+            if (!SignInAsked(view, values, "Sua sessão expirou. Entre novamente."))
+                view.Quit();
+        });
+    };
     if (!options.OpenCode.empty())
         app.Dispatch([&] { loader.Open(options.OpenCode); });
 #if PEDHOST_WITH_QT
@@ -70,7 +97,8 @@ int RunHost(const host::HostOptions& options, char* program) {
     Morvale::InstallHostValues(&values);
     // Lookups go through the application server, as the screens' calls do: no database here.
     dtmDBGeral::Open();
-    values.ReadBranchName();
+    if (!options.Token.empty())
+        values.ReadBranchName();
     loader.LoadAll();
 
     // Qt reads options of its own from the command line ("--platform" among them), so it sees only
@@ -93,8 +121,9 @@ int RunHost(const host::HostOptions& options, char* program) {
                 });
             view->ShowMainWindow();
         }
-        status = options.Script.empty() ? RunInteractive(app, options, loader, *view)
-                                        : RunScript(app, options, loader, view.get());
+        status = options.Script.empty() ? RunInteractive(app, options, loader, *view, values)
+                                        : RunScript(app, options, loader, view.get(), values);
+        values.OnSessionExpired = nullptr;
     }
     view.reset();
     loader.UnloadAll();

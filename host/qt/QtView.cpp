@@ -2,10 +2,12 @@
 
 #include "app/HostOptions.h"
 #include "app/ViewFactory.h"
+#include "qt/SignInDialog.h"
 
 #include <QDialog>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <stdexcept>
 
 namespace host {
@@ -58,6 +60,14 @@ int QtView::Exec() {
 
 void QtView::AddScreen(const std::string& code, const std::string& caption, std::function<void()> open) {
     m_window.AddScreen(code, caption, std::move(open));
+}
+
+std::optional<Credentials> QtView::AskSignIn(const std::string& operatorCode, const std::string& message) {
+    return SignInDialog::Ask(m_window.isVisible() ? &m_window : nullptr, operatorCode, message);
+}
+
+void QtView::Later(std::function<void()> task) {
+    QTimer::singleShot(0, &m_window, std::move(task));
 }
 
 std::unique_ptr<HostView> CreateQtView(const HostOptions&, int& argc, char** argv) {

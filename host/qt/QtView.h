@@ -23,6 +23,9 @@ public:
     int Exec() override;
 
     void AddScreen(const std::string& code, const std::string& caption, std::function<void()> open) override;
+    std::optional<Credentials> AskSignIn(const std::string& operatorCode, const std::string& message) override;
+    void Later(std::function<void()> task) override;
+    void Quit() override { QApplication::quit(); }
     MainWindow& Window() { return m_window; }
     QtPlatform& Qt() { return m_platform; }
 

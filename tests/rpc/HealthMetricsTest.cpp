@@ -62,7 +62,7 @@ TEST_P(HealthMetricsTest, EveryRequestWritesOneStructuredLogLine) {
         [&](const std::string& text) { return CountLines(text, " method=") >= linesBefore + 2; });
     EXPECT_EQ(CountLines(log, " method="), linesBefore + 2);
     const std::regex okLine(
-        "ts=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z method=GetPedido operator=" +
+        "ts=\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d\\.\\d{3}Z client=127\\.0\\.0\\.1 method=GetPedido operator=" +
         facts.allOrdersOperator + " ms=\\d+\\.\\d outcome=ok status=200\n");
     EXPECT_TRUE(std::regex_search(log, okLine)) << log;
     const std::regex failedLine("method=GetItemPedido operator=" + facts.allOrdersOperator +

@@ -32,12 +32,17 @@ TEST(RequestLogTest, AFailedRequestWritesOneLineWithItsError) {
     std::ostringstream out;
     {
         pedserver::RequestLog log(out, std::chrono::hours(1));
-        pedserver::RpcOutcome outcome{200, {}, "SetCancelaPed", "DEMO", "refused", "Pedido 1\nforged=line"};
+        pedserver::RpcOutcome outcome;
+        outcome.method = "SetCancelaPed";
+        outcome.operatorCode = "DEMO";
+        outcome.client = "10.0.0.7";
+        outcome.outcome = "refused";
+        outcome.detail = "Pedido 1\nforged=line";
         log.Write(outcome, 12.345);
     } // a log that goes away writes what it holds, however long its delay
     const std::string line = out.str();
     EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
-    EXPECT_NE(line.find(" method=SetCancelaPed operator=DEMO ms=12.3 outcome=refused status=200 "
+    EXPECT_NE(line.find(" client=10.0.0.7 method=SetCancelaPed operator=DEMO ms=12.3 outcome=refused status=200 "
                         "error=\"Pedido 1\\x0aforged=line\"\n"),
               std::string::npos)
         << line;
@@ -48,8 +53,11 @@ TEST(RequestLogTest, LinesReachTheStreamSoonWithoutWaitingForMore) {
     const auto file = folder.Path() / "log";
     std::ofstream out(file);
     pedserver::RequestLog log(out, std::chrono::milliseconds(50));
+    pedserver::RpcOutcome outcome;
+    outcome.method = "GetPedido";
+    outcome.outcome = "ok";
     for (int i = 0; i < 3; ++i)
-        log.Write({200, {}, "GetPedido", "DEMO", "ok", ""}, 1.0);
+        log.Write(outcome, 1.0);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     std::string text;
     while (std::count(text.begin(), text.end(), '\n') < 3 && std::chrono::steady_clock::now() < deadline) {
