@@ -134,6 +134,8 @@ void FocusManager::SetFocused(Control* control) {
     if (control == m_focused)
         return;
     m_focused = control;
+    if (control)
+        control->FocusArrived();
     if (Application* app = Application::Current(); app && app->HasPlatform())
         app->Platform().FocusChanged(m_form, control);
 }

@@ -35,11 +35,14 @@ public:
     MainMenu* Menu() const { return m_menu; }
     void SetMenu(MainMenu* menu) { m_menu = menu; }
 
-    // Non-modal: shown as a child of the main window and made the active form.
+    // Non-modal: shown as a child of the main window and made the active form. A form shown
+    // without a focused control focuses its first control in tab order.
     void Show();
     void Hide();
     // Shown and made active; returns when closed, with the modal result.
     ui::ModalResult ShowModal();
+    // ShowModal for a window used once: released when its loop ends, however it ends.
+    ui::ModalResult ShowModalOnce();
     bool IsModal() const { return m_modal; }
     ui::ModalResult ModalResult() const { return m_modalResult; }
     // Setting a result other than None on a modal form ends its modal loop.
