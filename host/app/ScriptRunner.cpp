@@ -114,6 +114,8 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
         RemoteCallLog::Instance().Reset();
     else if (name == "pdf")
         m_printer.QueuePdf(command.Args.front());
+    else if (name == "press" || name == "write" || name == "mouse" || name == "mousetitle")
+        Input(command);
     else
         Act(command);
 }

@@ -22,7 +22,7 @@ FormView::FormView(ui::Form& form, QMdiArea& area, QMenuBar& bar)
       m_watcher([this](QObject& watched, QEvent& event) { return WatchEvent(watched, event); }) {
     BuildWindow(area);
     if (form.Menu())
-        m_menu = std::make_unique<MenuBarView>(*form.Menu(), bar);
+        m_menu = std::make_unique<MenuBarView>(*form.Menu(), bar, form);
     m_formSubscription = form.Subscribe([this](ui::Control&, ui::Property property) {
         if (!m_detached)
             ApplyFormProperty(property);
@@ -98,13 +98,15 @@ void FormView::SetActive(bool active) {
     ShowFocus(m_form.ActiveControl());
 }
 
-void FormView::ShowFocus(ui::Control* control) {
+void FormView::ShowFocus(ui::Control* control, bool arrived) {
     auto it = control ? m_byControl.find(control) : m_byControl.end();
     if (it == m_byControl.end())
         return;
     m_showingFocus = true;
     it->second->Widget().setFocus(Qt::OtherFocusReason);
     m_showingFocus = false;
+    if (arrived)
+        it->second->FocusArrived();
 }
 
 void FormView::SetUpdatesLocked(bool locked) {
@@ -203,10 +205,10 @@ bool FormView::WatchEvent(QObject& watched, QEvent& event) {
     if (event.type() != QEvent::KeyPress)
         return false;
     std::optional<KeyPress> press = TranslateKey(static_cast<QKeyEvent&>(event));
-    if (!press || !view.RoutesKey(*press))
+    if (!press)
         return false;
-    ui::UserActions(ui::Application::Instance()).PressKey(view.Control(), press->Key, press->Shift);
-    return true;
+    // The model has every key first; a typing key nobody took goes on to the line edit.
+    return ui::UserActions(ui::Application::Instance()).OfferKey(view.Control(), press->Key, press->Shift);
 }
 
 void FormView::FocusArrived(ControlView& view) {

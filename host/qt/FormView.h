@@ -33,6 +33,8 @@ public:
     // The sub-window or dialog.
     QWidget& Window() const { return *m_window; }
     bool IsDialog() const { return m_dialog; }
+    // The form's menu merged into the menu bar, or nullptr.
+    MenuBarView* Menu() const { return m_menu.get(); }
     // The widget of a control of this form, or nullptr.
     QWidget* WidgetOf(const ui::Control& control) const;
 
@@ -40,7 +42,8 @@ public:
     void Hide();
     // The form became (or stopped being) the active form.
     void SetActive(bool active);
-    void ShowFocus(ui::Control* control);
+    // Gives the control's widget the Qt focus; `arrived` when the model's focus just moved there.
+    void ShowFocus(ui::Control* control, bool arrived = false);
     void SetUpdatesLocked(bool locked);
     // The form is being destroyed: from now on the view never touches the model.
     void Detach();

@@ -3,10 +3,11 @@
 #include "qt/Dialogs.h"
 #include "qt/FormView.h"
 #include "qt/MainWindow.h"
-#include "qt/PickerDialog.h"
 #include "qt/QtColors.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/PickerForm.h"
+#include "ui/QuestionForm.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -47,7 +48,7 @@ void QtPlatform::RunModalLoop(ui::Form& form) {
 }
 
 bool QtPlatform::AskYesNo(const std::string& text) {
-    return host::AskYesNo(DialogParent(), text);
+    return ui::QuestionForm::Ask(text);
 }
 
 void QtPlatform::ShowMessage(ui::MessageKind kind, const std::string& text) {
@@ -59,11 +60,11 @@ ui::MenuItem* QtPlatform::ShowPopup(ui::PopupMenu& menu, ui::Point screen) {
 }
 
 std::optional<int> QtPlatform::PickRow(const ui::PickRequest& request) {
-    return PickerDialog::PickRow(request, DialogParent());
+    return ui::PickerForm::PickRow(request);
 }
 
 std::optional<std::vector<int>> QtPlatform::PickRows(const ui::MultiPickRequest& request) {
-    return PickerDialog::PickRows(request, DialogParent());
+    return ui::PickerForm::PickRows(request);
 }
 
 void QtPlatform::SetBusy(bool on, int) {
@@ -149,7 +150,7 @@ void QtPlatform::ActiveFormChanged(ui::Form* form) {
 
 void QtPlatform::FocusChanged(ui::Form& form, ui::Control* control) {
     if (FormView* view = ViewOf(form))
-        view->ShowFocus(control);
+        view->ShowFocus(control, true);
 }
 
 FormView* QtPlatform::ViewOf(const ui::Form& form) const {

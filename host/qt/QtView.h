@@ -2,6 +2,7 @@
 
 #include "app/HostView.h"
 #include "qt/MainWindow.h"
+#include "qt/QtInput.h"
 #include "qt/QtPlatform.h"
 
 #include <QApplication>
@@ -21,6 +22,13 @@ public:
     void ProcessEvents() override;
     void SaveShot(const std::filesystem::path& file) override;
     int Exec() override;
+    void PressKey(int key, ui::ShiftState shift) override { m_input.PressKey(key, shift); }
+    void Write(const std::string& text) override { m_input.Write(text); }
+    void Click(ui::Control& control) override { m_input.Click(control); }
+    void ClickCell(ui::DBGrid& grid, int displayRow, int columnIndex) override {
+        m_input.ClickCell(grid, displayRow, columnIndex);
+    }
+    void ClickTitle(ui::DBGrid& grid, int columnIndex) override { m_input.ClickTitle(grid, columnIndex); }
 
     void AddScreen(const std::string& code, const std::string& caption, std::function<void()> open) override;
     MainWindow& Window() { return m_window; }
@@ -32,6 +40,7 @@ private:
     QApplication m_app;
     MainWindow m_window;
     QtPlatform m_platform;
+    QtInput m_input{m_platform, m_window};
 };
 
 } // namespace host
