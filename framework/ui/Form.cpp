@@ -113,6 +113,10 @@ ui::ModalResult Form::ShowModalOnce() {
     }
 }
 
+void Form::SetStatusText(StatusPart part, const std::string& text) {
+    Update(part == StatusPart::Summary ? m_statusSummary : m_statusMessage, text, Property::Status);
+}
+
 void Form::SetModalResult(ui::ModalResult result) {
     Update(m_modalResult, result, Property::ModalResult);
 }

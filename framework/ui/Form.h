@@ -58,6 +58,12 @@ public:
     void Repaint();
     bool IsActive() const;
 
+    // What the form tells in the status bar while it is the active window.
+    const std::string& StatusText(StatusPart part) const {
+        return part == StatusPart::Summary ? m_statusSummary : m_statusMessage;
+    }
+    void SetStatusText(StatusPart part, const std::string& text);
+
     Control* ActiveControl() const { return m_focus.Focused(); }
     void FocusControl(Control& control) { m_focus.Focus(control); }
     void SelectNext(bool forward) { m_focus.SelectNext(forward); }
@@ -98,6 +104,8 @@ private:
     ui::ModalResult m_modalResult = ModalResult::None;
     bool m_releasing = false;
     int m_updateLocks = 0;
+    std::string m_statusSummary;
+    std::string m_statusMessage;
 };
 
 } // namespace ui

@@ -34,7 +34,7 @@ public:
     bool Type(Edit& edit, const std::string& text);
     // Focuses the control, then offers the key to: a menu shortcut, a menu's accelerator (with
     // Alt), the form's key preview, the control's OnKeyDown, the control itself, and the form
-    // (Tab, Enter, Esc, Ctrl+Tab).
+    // (Tab, Enter, Esc, Ctrl+Tab, Ctrl+Page Down).
     bool PressKey(Control& control, int key, ShiftState shift = {});
     // PressKey for a view whose widget types and edits its text itself: the model has the key
     // first, and a typing key nobody took (Control::IsOwnKey) is left to the widget instead of
@@ -88,9 +88,12 @@ private:
     // key of the control that nobody took, which the caller leaves to the control's own typing.
     bool DeliverKey(Form& form, Control* control, int key, ShiftState shift);
     static void FormKeys(Form& form, int key, ShiftState shift);
-    // Ctrl+Tab and Ctrl+Page Down choose the next page of the page control holding the focus,
-    // with Shift or Page Up the previous one.
+    // Ctrl+Page Down chooses the next page of the page control holding the focus, Ctrl+Page Up
+    // the previous one.
     static bool PageKeys(Form& form, int key, ShiftState shift);
+    // Ctrl+Tab (with Shift, backwards) brings the next child window of the main window to the
+    // front, in the order they were made.
+    static void NextChildWindow(Form& form, bool forward);
 
     Application& m_app;
 };

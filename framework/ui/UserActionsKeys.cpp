@@ -11,6 +11,9 @@
 
 #include "data/Utf8.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace ui {
 
 namespace {
@@ -168,26 +171,46 @@ bool UserActions::DeliverKey(Form& form, Control* control, int key, ShiftState s
 }
 
 void UserActions::FormKeys(Form& form, int key, ShiftState shift) {
-    if (key == Key::Tab && !shift.Ctrl && !shift.Alt) {
-        form.SelectNext(!shift.Shift);
+    if (key == Key::Tab && !shift.Alt) {
+        if (shift.Ctrl)
+            NextChildWindow(form, !shift.Shift);
+        else
+            form.SelectNext(!shift.Shift);
     } else if (key == Key::Return || key == Key::Escape) {
         if (Button* button = FindButton(form, key == Key::Return))
             button->Click();
     }
 }
 
+void UserActions::NextChildWindow(Form& form, bool forward) {
+    if (form.FormStyle() != FormStyle::MDIChild || form.IsModal())
+        return;
+    std::vector<Form*> windows;
+    for (Form* other : Application::Instance().Forms())
+        if (other->FormStyle() == FormStyle::MDIChild && other->Visible() && !other->IsReleasing())
+            windows.push_back(other);
+    const auto count = static_cast<std::ptrdiff_t>(windows.size());
+    const auto at = std::find(windows.begin(), windows.end(), &form) - windows.begin();
+    if (count > 1 && at < count)
+        windows[static_cast<std::size_t>(((at + (forward ? 1 : -1)) % count + count) % count)]->BringToFront();
+}
+
 bool UserActions::PageKeys(Form& form, int key, ShiftState shift) {
-    const bool tab = key == Key::Tab && shift.Ctrl && !shift.Alt;
     const bool page = (key == Key::PageDown || key == Key::PageUp) && shift.Ctrl && !shift.Alt && !shift.Shift;
-    PageControl* pages = tab || page ? PagesHolding(form.ActiveControl()) : nullptr;
+    PageControl* pages = page ? PagesHolding(form.ActiveControl()) : nullptr;
     if (!pages || pages->PageCount() == 0)
         return false;
-    const int step = (tab && shift.Shift) || key == Key::PageUp ? -1 : 1;
+    const int step = key == Key::PageUp ? -1 : 1;
     const int count = pages->PageCount();
     for (int i = 1; i < count; ++i) {
         TabSheet& next = pages->Page(((pages->ActivePageIndex() + step * i) % count + count) % count);
-        if (pages->SelectPage(next))
-            return true;
+        if (!next.Enabled() || !next.Visible() || !next.TabVisible())
+            continue;
+        // The focus goes to the tabs first, as a person's choice of a tab puts it, so it never stays
+        // on a page that is no longer shown.
+        pages->SetFocus();
+        pages->SelectPage(next);
+        return true;
     }
     return true;
 }

@@ -207,9 +207,9 @@ TEST_F(UiTest, AltAndAMenusAcceleratorOpenTheMenuWhoseKeysChooseAnEntry) {
     EXPECT_EQ(clicks, std::vector<std::string>{}) << "the click only closed the menu";
 }
 
-// Ctrl+Tab and Ctrl+Page Down choose the next enabled page of the page control holding the focus,
-// with Shift or Page Up the previous one, running OnChange as a person's choice does.
-TEST_F(UiTest, CtrlTabAndCtrlPageKeysChooseTheNeighbouringEnabledPage) {
+// Ctrl+Page Down and Ctrl+Page Up choose the neighbouring enabled page of the page control holding
+// the focus, running OnChange as a person's choice does; Ctrl+Tab belongs to the child windows.
+TEST_F(UiTest, CtrlPageKeysChooseTheNeighbouringEnabledPage) {
     auto& form = app.CreateForm<Form>("frm");
     auto& pages = form.Add<PageControl>("pgcPadrao");
     auto& pedidos = pages.Add<TabSheet>("tshPadrao");
@@ -222,23 +222,42 @@ TEST_F(UiTest, CtrlTabAndCtrlPageKeysChooseTheNeighbouringEnabledPage) {
     pages.OnChange = [&](Control&) { ++changes; };
     form.Show();
     const ShiftState ctrl = ShiftState::WithCtrl();
-    const ShiftState ctrlShift{true, true, false};
     struct Step {
         int key;
-        ShiftState shift;
         TabSheet* page;
     };
-    const std::vector<Step> steps = {{Key::Tab, ctrl, &just},
-                                     {Key::Tab, ctrl, &pedidos},
-                                     {Key::Tab, ctrlShift, &just},
-                                     {Key::PageUp, ctrl, &pedidos},
-                                     {Key::PageDown, ctrl, &just}};
+    const std::vector<Step> steps = {{Key::PageDown, &just},
+                                     {Key::PageDown, &pedidos},
+                                     {Key::PageUp, &just},
+                                     {Key::Tab, &just},
+                                     {Key::PageUp, &pedidos}};
     for (const Step& step : steps) {
-        user.Press(step.key, step.shift);
+        user.Press(step.key, ctrl);
         EXPECT_EQ(pages.ActivePage(), step.page) << step.key;
     }
-    EXPECT_EQ(changes, 5);
+    EXPECT_EQ(changes, 4);
+    user.Press(Key::PageDown, ctrl);
+    EXPECT_TRUE(pages.Focused()) << "the focus left the hidden page for the tabs";
     user.Focus(edit);
-    user.Press(Key::Tab, ctrl);
+    user.Press(Key::PageUp, ctrl);
     EXPECT_EQ(pages.ActivePage(), &pedidos) << "from a control on a page too";
+}
+
+TEST_F(UiTest, CtrlTabBringsTheNextChildWindowToTheFrontInTheOrderTheyWereMade) {
+    std::vector<Form*> windows;
+    for (const char* name : {"frmUm", "frmDois", "frmTres"}) {
+        Form& form = app.CreateForm<Form>(name);
+        form.SetFormStyle(FormStyle::MDIChild);
+        form.Add<Edit>("edt");
+        form.Show();
+        windows.push_back(&form);
+    }
+    const std::vector<std::pair<ShiftState, Form*>> steps = {{ShiftState::WithCtrl(), windows[0]},
+                                                             {ShiftState::WithCtrl(), windows[1]},
+                                                             {ShiftState{true, true, false}, windows[0]},
+                                                             {ShiftState{true, true, false}, windows[2]}};
+    for (const auto& [shift, active] : steps) {
+        user.Press(Key::Tab, shift);
+        EXPECT_EQ(app.ActiveForm(), active);
+    }
 }
