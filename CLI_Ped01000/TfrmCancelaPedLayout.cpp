@@ -127,6 +127,8 @@ void TfrmCancelaPed::DefineBranchPanel() {
     edtNmFilial.SetBounds(108, 6, 250, 21);
     edtNmFilial.SetReadOnly(true);
     edtNmFilial.SetEnabled(false);
+    // Display only: Tab and Enter go from the code straight out of the panel.
+    edtNmFilial.SetTabStop(false);
 }
 
 void TfrmCancelaPed::DefinePages() {

@@ -2,6 +2,8 @@
 
 #include "DataSetPicking.h"
 #include "FormHelp.h"
+#include "TBtnPesquisa.h"
+#include "ui/Edit.h"
 #include "data/DataSet.h"
 
 TfrmPadraoGrid::TfrmPadraoGrid(std::string name)
@@ -109,9 +111,19 @@ void TfrmPadraoGrid::FormClose(ui::Form&, ui::CloseAction& action) {
 }
 
 void TfrmPadraoGrid::FormKeyDown(ui::Control&, int& key, ui::ShiftState shift) {
-    if (key == ui::Key::F1 && shift == ui::ShiftState::None()) {
+    if (TBtnPesquisa::SearchKey(*this, key, shift))
+        return;
+    const bool plain = shift == ui::ShiftState::None();
+    if (key == ui::Key::F1 && plain) {
         key = 0;
         sbtAjuda.Click();
+    } else if (key == ui::Key::Return && plain && dynamic_cast<ui::Edit*>(ActiveControl())) {
+        // Enter leaves an edit for the next control, as Tab does.
+        key = 0;
+        SelectNext(true);
+    } else if (key == 'P' && shift == ui::ShiftState::WithCtrl() && sbtImprimir.IsEffectivelyEnabled()) {
+        key = 0;
+        sbtImprimir.Click();
     }
 }
 
