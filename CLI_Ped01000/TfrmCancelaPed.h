@@ -208,6 +208,10 @@ private:
     // Reads the information line of the loaded orders, then shows the current order's.
     void LeInfoPedidos();
     void MostraInfoPedido();
+    // The status bar: the summary of loaded and checked rows, and why a click on the current
+    // order was refused (the editing user, or that it cannot be selected).
+    void MostraResumo();
+    void MostraRecusaPedido();
 
     // Orders the orders by the column's field when it is one of the sortable ones.
     void OrdenaPedido(const ui::Column& column);
