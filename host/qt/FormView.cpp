@@ -49,6 +49,9 @@ FormView::~FormView() {
 void FormView::BuildWindow(QMdiArea& area) {
     if (m_dialog) {
         auto* dialog = new DialogFormWindow(); // top level; deleted by the destructor above
+        // A dialog or a question is answered, never minimised or maximised.
+        dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowCloseButtonHint);
         dialog->OnCloseRequest = [this] {
             if (!m_detached)
                 ui::UserActions(ui::Application::Instance()).CloseForm(m_form);
@@ -91,10 +94,11 @@ void FormView::SetActive(bool active) {
         m_menu->SetShown(active);
     if (!active)
         return;
+    // The window the form is in takes the keyboard, as the desktop activates the main window again
+    // when a dialog over it closes.
     if (auto* sub = qobject_cast<QMdiSubWindow*>(m_window.data()); sub && sub->mdiArea())
         sub->mdiArea()->setActiveSubWindow(sub);
-    else
-        m_window->activateWindow();
+    m_window->window()->activateWindow();
     ShowFocus(m_form.ActiveControl());
 }
 
@@ -176,7 +180,11 @@ void FormView::RemoveView(ControlView& view) {
     m_placement.erase(&view);
     QWidget& widget = view.Widget();
     std::erase_if(m_views, [&](const auto& owned) { return owned.get() == &view; });
+    // Hiding a widget that holds the Qt focus passes it on; the model, whose control is going
+    // away, keeps its own focus and must not hear of that move.
+    m_showingFocus = true;
     widget.hide();
+    m_showingFocus = false;
     widget.deleteLater();
 }
 
@@ -220,14 +228,27 @@ void FormView::FocusArrived(ControlView& view) {
         ShowFocus(m_form.ActiveControl()); // the model kept the focus elsewhere
 }
 
+void FormView::ApplySize() {
+    if (m_form.Width() <= 0 || m_form.Height() <= 0)
+        return;
+    // The form's size is its window's; where its controls reach further down or right (a size
+    // counted with a caption the desktop draws elsewhere), the window grows so none is cut.
+    QSize client(0, 0);
+    for (const ui::Control* child : m_form.Controls())
+        if (child->Visible())
+            client = client.expandedTo(QSize(child->Bounds().Right + Margin, child->Bounds().Bottom + Margin));
+    const QMargins frame = m_dialog ? QMargins() : m_window->contentsMargins();
+    const QSize framed = client.grownBy(frame);
+    m_window->resize(QSize(m_form.Width(), m_form.Height()).expandedTo(framed));
+}
+
 void FormView::ApplyFormProperty(ui::Property property) {
     switch (property) {
     case ui::Property::Caption:
         m_window->setWindowTitle(QString::fromStdString(m_form.Caption()));
         break;
     case ui::Property::Bounds:
-        if (m_form.Width() > 0 && m_form.Height() > 0)
-            m_window->resize(m_form.Width(), m_form.Height());
+        ApplySize();
         break;
     case ui::Property::Color:
         if (m_form.Color() != ui::clWindow) {

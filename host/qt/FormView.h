@@ -58,6 +58,10 @@ private:
     bool WatchEvent(QObject& watched, QEvent& event);
     void FocusArrived(ControlView& view);
     void ApplyFormProperty(ui::Property property);
+    void ApplySize();
+
+    // Room kept between a window's edges and the controls nearest to them, in pixels.
+    static constexpr int Margin = 4;
 
     ui::Form& m_form;
     bool m_dialog;

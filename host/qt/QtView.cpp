@@ -2,6 +2,7 @@
 
 #include "app/HostOptions.h"
 #include "app/ViewFactory.h"
+#include "qt/DesktopLook.h"
 
 #include <QDialog>
 #include <QPainter>
@@ -10,8 +11,10 @@
 
 namespace host {
 
-QtView::QtView(int& argc, char** argv) : m_app(argc, argv), m_platform(m_window) {
+QtView::QtView(int& argc, char** argv, const std::string& locale)
+    : m_app(argc, argv), m_platform(m_window) {
     QApplication::setApplicationName(QStringLiteral("pedhost"));
+    InstallDesktopLook(m_app, locale);
 }
 
 void QtView::ShowMainWindow() {
@@ -60,8 +63,8 @@ void QtView::AddScreen(const std::string& code, const std::string& caption, std:
     m_window.AddScreen(code, caption, std::move(open));
 }
 
-std::unique_ptr<HostView> CreateQtView(const HostOptions&, int& argc, char** argv) {
-    return std::make_unique<QtView>(argc, argv);
+std::unique_ptr<HostView> CreateQtView(const HostOptions& options, int& argc, char** argv) {
+    return std::make_unique<QtView>(argc, argv, options.Locale);
 }
 
 } // namespace host

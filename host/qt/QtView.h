@@ -15,7 +15,8 @@ namespace host {
 // The desktop view: the Qt application object, the main window and the Qt platform.
 class QtView : public HostView {
 public:
-    QtView(int& argc, char** argv);
+    // `locale` is the host's ("pt-BR"): Qt's own dialogs speak it.
+    QtView(int& argc, char** argv, const std::string& locale);
 
     ui::Platform& Platform() override { return m_platform; }
     void ShowMainWindow() override;

@@ -1,0 +1,119 @@
+#include "ViewFixture.h"
+#include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/RadioButton.h"
+#include "ui/SpeedButton.h"
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace ui;
+
+namespace {
+
+// How many pixels of two pictures of one widget differ.
+int DifferingPixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size())
+        return a.width() * a.height();
+    int differing = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            differing += a.pixel(x, y) != b.pixel(x, y);
+    return differing;
+}
+
+QImage Picture(QWidget& widget) {
+    QApplication::processEvents();
+    return widget.grab().toImage();
+}
+
+} // namespace
+
+// Every glyph a tool bar shows is drawn greyed while its button is disabled, as the menu shows the
+// same command disabled.
+TEST_F(ViewTest, ADisabledToolButtonIsDrawnOtherwiseThanAnEnabledOneForEveryGlyph) {
+    Form& form = MakeForm();
+    auto& button = form.Add<SpeedButton>("sbtQualquer");
+    button.SetBounds(4, 3, 25, 25);
+    form.Show();
+    QToolButton& widget = WidgetOf<QToolButton>(button);
+    for (Glyph glyph : {Glyph::Filter, Glyph::Print, Glyph::Edit, Glyph::Close, Glyph::Search, Glyph::Confirm,
+                        Glyph::Cancel, Glyph::Simulate, Glyph::Help, Glyph::Refresh}) {
+        button.SetGlyph(glyph);
+        button.SetEnabled(true);
+        const QImage enabled = Picture(widget);
+        button.SetEnabled(false);
+        const QImage disabled = Picture(widget);
+        EXPECT_GT(DifferingPixels(enabled, disabled), 20) << "glyph " << static_cast<int>(glyph);
+    }
+}
+
+// A radio button, a check box and a push button holding the focus show a focus frame, whichever
+// way the focus came.
+TEST_F(ViewTest, TheFocusedRadioButtonCheckBoxAndButtonShowAFocusFrame) {
+    Form& form = MakeForm();
+    auto& other = form.Add<Button>("btnOutro");
+    other.SetBounds(300, 10, 80, 25);
+    other.SetCaption("Outro");
+    auto& radio = form.Add<RadioButton>("rbtTodos");
+    radio.SetBounds(10, 10, 120, 17);
+    radio.SetCaption("Todos");
+    auto& check = form.Add<CheckBox>("chbPendente");
+    check.SetBounds(10, 40, 120, 17);
+    check.SetCaption("Pendente");
+    auto& push = form.Add<Button>("btnOk");
+    push.SetBounds(10, 70, 80, 25);
+    push.SetCaption("OK");
+    form.Show();
+    other.SetFocus();
+    Process();
+    for (Control* control : std::initializer_list<Control*>{&radio, &check, &push}) {
+        QWidget& widget = *ViewOf(form).WidgetOf(*control);
+        other.SetFocus();
+        const QImage without = Picture(widget);
+        control->SetFocus();
+        const QImage with = Picture(widget);
+        EXPECT_TRUE(widget.hasFocus()) << control->Name();
+        EXPECT_GT(DifferingPixels(without, with), 10) << control->Name() << " shows no focus";
+    }
+}
+
+// Qt's own file dialog, as "Salvar PDF" shows it on the desktop, reads in the host's Portuguese.
+TEST_F(ViewTest, QtsOwnFileDialogReadsInPortuguese) {
+    QFileDialog dialog(&window, QStringLiteral("Salvar PDF"), {}, QStringLiteral("PDF (*.pdf)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    QStringList texts;
+    for (QAbstractButton* button : buttons->buttons())
+        texts << button->text().remove('&');
+    EXPECT_TRUE(texts.contains(QStringLiteral("Salvar"))) << texts.join(", ").toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Cancelar"))) << texts.join(", ").toStdString();
+    auto* fileNameLabel = dialog.findChild<QLabel*>(QStringLiteral("fileNameLabel"));
+    ASSERT_NE(fileNameLabel, nullptr);
+    EXPECT_FALSE(fileNameLabel->text().contains(QStringLiteral("File name"))) << fileNameLabel->text().toStdString();
+}
+
+// A dialog offers no minimise or maximise button, and its window holds every control whole, also
+// when the form's size leaves the lowest one at its very edge.
+TEST_F(ViewTest, ADialogHasNoMinimiseOrMaximiseAndCutsNoControl) {
+    Form& dialog = MakeForm(FormStyle::Normal, 300, 120);
+    auto& ok = dialog.Add<Button>("btnOk");
+    ok.SetBounds(210, 98, 80, 25); // reaches 3 px below the form's height
+    dialog.Show();
+    Process();
+    QWidget& window = ViewOf(dialog).Window();
+    const Qt::WindowFlags flags = window.windowFlags();
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    const QRect button = WidgetOf<QPushButton>(ok).geometry();
+    EXPECT_TRUE(window.rect().contains(button)) << window.height() << " high for a button to " << button.bottom();
+    EXPECT_EQ(window.width(), 300) << "a form whose controls fit keeps its size";
+}
