@@ -30,6 +30,8 @@ public:
                            std::function<void()> open) = 0;
     // Shows the main window (once, before the first screen opens).
     virtual void ShowMainWindow() = 0;
+    // The branch the operator works in, for the main window's title.
+    virtual void SetBranch(const std::string& code, const std::string& name) = 0;
     // Handles pending window events so that what the model changed is really painted.
     virtual void ProcessEvents() = 0;
     // Saves a PNG picture of the main window; throws std::runtime_error when it cannot.

@@ -88,10 +88,10 @@ int RunHost(const host::HostOptions& options, char* program) {
         if (options.Platform == host::PlatformKind::Qt) {
             view = CreateView(options, qtArgc, qtArgv);
             app.SetPlatform(view->Platform());
+            view->SetBranch(values.FiliProc(), values.NomeFiliProc());
             for (const host::OfferedScreen& screen : loader.Screens())
-                view->AddScreen(screen.Code, screen.Package, [&app, &loader, code = screen.Code] {
-                    app.Dispatch([&] { loader.Open(code); });
-                });
+                view->AddScreen(screen.Code, screen.Title.empty() ? screen.Package : screen.Title,
+                                [&app, &loader, code = screen.Code] { app.Dispatch([&] { loader.Open(code); }); });
             view->ShowMainWindow();
         }
         status = options.Script.empty() ? RunInteractive(app, options, loader, *view)

@@ -261,6 +261,10 @@ void FormView::ApplyFormProperty(ui::Property property) {
     case ui::Property::Items:
         ChildrenChanged(m_form);
         break;
+    case ui::Property::Status:
+        if (OnStatusChanged)
+            OnStatusChanged(m_form);
+        break;
     case ui::Property::WindowState:
         if (m_form.WindowState() == ui::WindowState::Minimized)
             m_window->showMinimized();

@@ -5,6 +5,7 @@
 #include "qt/MenuBarView.h"
 
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -47,6 +48,9 @@ public:
     void SetUpdatesLocked(bool locked);
     // The form is being destroyed: from now on the view never touches the model.
     void Detach();
+
+    // The form's status bar texts changed.
+    std::function<void(const ui::Form&)> OnStatusChanged;
 
 private:
     void BuildWindow(QMdiArea& area);

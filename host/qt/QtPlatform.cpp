@@ -120,7 +120,10 @@ void QtPlatform::Refused(const std::string&) {
 }
 
 void QtPlatform::FormShown(ui::Form& form) {
-    EnsureView(form).Show();
+    FormView& view = EnsureView(form);
+    view.Show();
+    if (!view.IsDialog())
+        m_main.MakeRoomFor(view.Window().size());
 }
 
 void QtPlatform::FormHidden(ui::Form& form) {
@@ -136,6 +139,10 @@ void QtPlatform::FormDestroyed(ui::Form& form) {
     m_views.erase(it);
     if (m_active == &form)
         m_active = nullptr;
+    if (m_statusForm == &form) {
+        m_statusForm = nullptr;
+        m_main.ShowStatus("", "");
+    }
 }
 
 void QtPlatform::ActiveFormChanged(ui::Form* form) {
@@ -146,6 +153,15 @@ void QtPlatform::ActiveFormChanged(ui::Form* form) {
     m_active = form;
     if (FormView* view = form && form->Visible() ? &EnsureView(*form) : nullptr)
         view->SetActive(true);
+    // A dialog over a screen leaves the screen's status in the bar.
+    if (form && form->FormStyle() == ui::FormStyle::MDIChild) {
+        m_statusForm = form;
+        ShowStatusOf(*form);
+    }
+}
+
+void QtPlatform::ShowStatusOf(const ui::Form& form) {
+    m_main.ShowStatus(form.StatusText(ui::StatusPart::Message), form.StatusText(ui::StatusPart::Summary));
 }
 
 void QtPlatform::FocusChanged(ui::Form& form, ui::Control* control) {
@@ -160,8 +176,13 @@ FormView* QtPlatform::ViewOf(const ui::Form& form) const {
 
 FormView& QtPlatform::EnsureView(ui::Form& form) {
     auto& view = m_views[&form];
-    if (!view)
+    if (!view) {
         view = std::make_unique<FormView>(form, m_main.Area(), *m_main.menuBar());
+        view->OnStatusChanged = [this](const ui::Form& changed) {
+            if (&changed == m_statusForm)
+                ShowStatusOf(changed);
+        };
+    }
     return *view;
 }
 

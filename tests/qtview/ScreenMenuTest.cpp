@@ -19,7 +19,7 @@ protected:
         Morvale::InstallHostValues(&values);
         loader.LoadAll();
         for (const host::OfferedScreen& screen : loader.Screens())
-            window.AddScreen(screen.Code, screen.Package,
+            window.AddScreen(screen.Code, screen.Title,
                              [this, code = screen.Code] { app.Dispatch([&] { loader.Open(code); }); });
     }
     ~ScreenMenuTest() override {
@@ -59,7 +59,7 @@ TEST_F(ScreenMenuTest, TheScreensMenuListsTheModulesScreenAndChoosingItOpensTheS
         if (action->text().startsWith(QStringLiteral("PED01000")))
             entry = action;
     ASSERT_NE(entry, nullptr) << "the menu offers PED01000";
-    EXPECT_EQ(entry->text(), QStringLiteral("PED01000 - PKG_PED01000"));
+    EXPECT_EQ(entry->text(), QStringLiteral("PED01000 - Cancelamento do Pedido"));
     EXPECT_TRUE(window.Area().subWindowList().isEmpty());
 
     entry->trigger();

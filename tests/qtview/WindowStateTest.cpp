@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -116,4 +117,37 @@ TEST_F(ViewTest, ADialogHasNoMinimiseOrMaximiseAndCutsNoControl) {
     const QRect button = WidgetOf<QPushButton>(ok).geometry();
     EXPECT_TRUE(window.rect().contains(button)) << window.height() << " high for a button to " << button.bottom();
     EXPECT_EQ(window.width(), 300) << "a form whose controls fit keeps its size";
+}
+
+// The main window is titled after the application and the branch, and makes room for a screen
+// larger than its area so that the screen is shown whole.
+TEST_F(ViewTest, TheMainWindowNamesTheBranchAndShowsAWholeScreen) {
+    window.SetBranch("0001", "MATRIZ SAO PAULO");
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Pedidos - Filial 0001 - MATRIZ SAO PAULO"));
+    window.resize(400, 300);
+    Process();
+    Form& screen = MakeForm(FormStyle::MDIChild, 752, 429);
+    screen.Show();
+    Process();
+    const QWidget& sub = ViewOf(screen).Window();
+    const QRect area = window.Area().viewport()->rect();
+    EXPECT_TRUE(area.contains(sub.geometry())) << area.width() << "x" << area.height();
+}
+
+// The bar shows the active screen's message and summary as they change; a dialog over the screen
+// leaves them there.
+TEST_F(ViewTest, TheStatusBarShowsTheActiveScreensMessageAndSummary) {
+    Form& screen = MakeForm(FormStyle::MDIChild, 400, 300);
+    screen.SetStatusText(StatusPart::Summary, "134 pedidos carregados");
+    screen.Show();
+    Process();
+    EXPECT_EQ(window.StatusSummary(), QStringLiteral("134 pedidos carregados"));
+    screen.SetStatusText(StatusPart::Message, "2 pedidos cancelados.");
+    screen.SetStatusText(StatusPart::Summary, "132 pedidos carregados");
+    EXPECT_EQ(window.StatusMessage(), QStringLiteral("2 pedidos cancelados."));
+    EXPECT_EQ(window.StatusSummary(), QStringLiteral("132 pedidos carregados"));
+    Form& dialog = app.CreateForm<Form>("frmDialogo");
+    dialog.SetBounds(0, 0, 200, 100);
+    dialog.Show();
+    EXPECT_EQ(window.StatusMessage(), QStringLiteral("2 pedidos cancelados."));
 }
