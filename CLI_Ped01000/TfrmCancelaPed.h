@@ -165,6 +165,10 @@ public:
     void sbtSimularClick(ui::Control& sender);
 
 private:
+    // The commitment number's column: "2024NE000105" and its title fit, and with it every column
+    // of the orders grid fits its width beside the vertical scroll bar.
+    static constexpr int LarguraEmpenho = 100;
+
     void DefineToolBar();
     void DefineBranchPanel();
     void DefinePages();

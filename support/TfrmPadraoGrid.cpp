@@ -51,6 +51,11 @@ TfrmPadraoGrid::TfrmPadraoGrid(std::string name)
     sbtCancelar.SetGlyph(ui::Glyph::Cancel);
     sbtFechar.SetHint("Fechar");
     sbtFechar.SetGlyph(ui::Glyph::Close);
+    // The menu's entries show the pictures of the buttons that do the same.
+    for (auto [item, glyph] : {std::pair{&mnuProcurar, ui::Glyph::Search}, std::pair{&mnuVerificar, ui::Glyph::Refresh},
+                               std::pair{&mnuAlterar, ui::Glyph::Edit}, std::pair{&mnuCancelar, ui::Glyph::Cancel},
+                               std::pair{&mnuConfirmar, ui::Glyph::Confirm}})
+        item->SetGlyph(glyph);
     PlaceToolBar();
     dbgPadrao.SetDataSource(&dtsPadrao);
     dbnPadrao.SetDataSource(&dtsPadrao);

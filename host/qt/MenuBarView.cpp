@@ -1,9 +1,11 @@
 #include "qt/MenuBarView.h"
 
+#include "qt/GlyphIcons.h"
 #include "ui/Application.h"
 #include "ui/MainMenu.h"
 #include "ui/UserActions.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -124,8 +126,10 @@ void MenuBarView::Watch(ui::MenuItem& item, QAction& action) {
 void MenuBarView::Update(Entry& entry) {
     const ui::MenuItem& item = *entry.Item;
     QAction& action = *entry.Action;
-    if (!action.isSeparator() && !action.menu())
+    if (!action.isSeparator() && !action.menu()) {
         action.setText(MenuText(item));
+        action.setIcon(GlyphIcon(item.Glyph(), *QApplication::style()));
+    }
     else if (action.menu())
         action.menu()->setTitle(QString::fromStdString(item.Caption()));
     action.setEnabled(item.Enabled());

@@ -87,6 +87,9 @@ TEST_F(BranchPanelTest, CommitmentColumnFollowsTheBranchAtPositionSixAndIsNeverD
         EXPECT_EQ(screen->dbgPadrao.Columns().IndexOfField("NREMPENHO"), c.Index);
         EXPECT_EQ(CommitmentColumns(*screen), c.Index == -1 ? 0 : 1);
         EXPECT_EQ(screen->cdsPedido.FieldByName("NREMPENHO").Visible(), c.Index != -1);
+        if (c.Index != -1) {
+            EXPECT_EQ(screen->dbgPadrao.Columns()[c.Index].Width(), 100) << "a column made again is as wide";
+        }
     }
 }
 

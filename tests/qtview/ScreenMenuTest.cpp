@@ -3,7 +3,12 @@
 #include "app/AppHostValues.h"
 #include "app/ModuleLoader.h"
 
+#include "ui/DBGrid.h"
+
 #include <QAction>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTableView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -70,4 +75,19 @@ TEST_F(ScreenMenuTest, TheScreensMenuListsTheModulesScreenAndChoosingItOpensTheS
     EXPECT_TRUE(screen->Visible());
     ASSERT_EQ(window.Area().subWindowList().size(), 1);
     EXPECT_EQ(window.Area().subWindowList().front()->windowTitle(), QStringLiteral("Cancelamento do Pedido"));
+}
+
+// The orders grid is as wide as its columns and the vertical scroll bar beside them, so no column
+// is cut and no sideways scroll bar appears.
+TEST_F(ScreenMenuTest, TheOrdersGridShowsEveryColumnWithoutScrollingSideways) {
+    ASSERT_TRUE(app.Dispatch([this] { loader.Open("PED01000"); }));
+    Process();
+    ui::Form* screen = FindForm("frmCancelaPed");
+    ASSERT_NE(screen, nullptr);
+    auto& grid = *screen->Find<ui::DBGrid>("dbgPadrao");
+    auto& table = WidgetOf<QTableView>(grid);
+    ASSERT_GE(grid.Columns().IndexOfField("NREMPENHO"), 0);
+    const int needed = table.horizontalHeader()->length() + table.verticalScrollBar()->sizeHint().width() +
+                       2 * table.frameWidth();
+    EXPECT_LE(needed, table.width());
 }

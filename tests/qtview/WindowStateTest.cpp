@@ -1,10 +1,12 @@
 #include "ViewFixture.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/MainMenu.h"
 #include "ui/RadioButton.h"
 #include "ui/SpeedButton.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QImage>
@@ -26,6 +28,17 @@ int DifferingPixels(const QImage& a, const QImage& b) {
         for (int x = 0; x < a.width(); ++x)
             differing += a.pixel(x, y) != b.pixel(x, y);
     return differing;
+}
+
+// Pixels of a clear colour, neither grey nor nearly transparent.
+int ColouredPixels(const QImage& image) {
+    int coloured = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            coloured += colour.alpha() > 60 && colour.hsvSaturation() > 80;
+        }
+    return coloured;
 }
 
 QImage Picture(QWidget& widget) {
@@ -51,7 +64,28 @@ TEST_F(ViewTest, ADisabledToolButtonIsDrawnOtherwiseThanAnEnabledOneForEveryGlyp
         button.SetEnabled(false);
         const QImage disabled = Picture(widget);
         EXPECT_GT(DifferingPixels(enabled, disabled), 20) << "glyph " << static_cast<int>(glyph);
+        EXPECT_EQ(ColouredPixels(disabled), 0) << "glyph " << static_cast<int>(glyph) << " is greyed";
     }
+}
+
+// A menu entry's picture is greyed with its entry, as its tool button is.
+TEST_F(ViewTest, ADisabledMenuEntryShowsItsGlyphGreyed) {
+    Form& form = MakeForm();
+    auto& menu = form.Create<MainMenu>("mnuPrincipal");
+    form.SetMenu(&menu);
+    MenuItem& filtrar = menu.Items().Add("mnuManutencao", "&Manutenção").Add("mnuFiltrar", "Fi&ltrar");
+    filtrar.SetGlyph(Glyph::Filter);
+    form.Show();
+    Process();
+    QAction* entry = ViewOf(form).Menu()->ActionOf(filtrar);
+    ASSERT_NE(entry, nullptr);
+    ASSERT_FALSE(entry->icon().isNull());
+    filtrar.SetEnabled(false);
+    EXPECT_FALSE(entry->isEnabled());
+    const QImage normal = entry->icon().pixmap(16, QIcon::Normal).toImage();
+    const QImage greyed = entry->icon().pixmap(16, QIcon::Disabled).toImage();
+    EXPECT_GT(ColouredPixels(normal), 10) << "the funnel is blue";
+    EXPECT_EQ(ColouredPixels(greyed), 0);
 }
 
 // A radio button, a check box and a push button holding the focus show a focus frame, whichever
