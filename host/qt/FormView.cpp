@@ -30,6 +30,7 @@ FormView::FormView(ui::Form& form, QMdiArea& area, QMenuBar& bar)
     for (ui::Property property : {ui::Property::Caption, ui::Property::Bounds, ui::Property::Color})
         ApplyFormProperty(property);
     AddChildren(form, *m_client, nullptr);
+    ApplyTabOrder();
 }
 
 FormView::~FormView() {
@@ -163,6 +164,29 @@ void FormView::ChildrenChanged(ui::Container& container) {
         &container == &m_form ? m_client : (it == m_byControl.end() ? nullptr : it->second->ChildHost());
     if (host)
         AddChildren(container, *host, it == m_byControl.end() ? nullptr : it->second);
+    ApplyTabOrder();
+}
+
+void FormView::ApplyTabOrder() {
+    // Qt's own focus chain is the model's tab order: the widgets of the controls that take the
+    // focus, in that order, tab stops first reachable by Tab; the parts that composite widgets are
+    // made of (a tab widget's tab bar, a table's header) never hold the focus themselves.
+    for (QWidget* part : m_client->findChildren<QWidget*>())
+        if (!m_byWidget.contains(part))
+            part->setFocusPolicy(Qt::NoFocus);
+    if (m_client != m_window)
+        m_client->setFocusPolicy(Qt::NoFocus);
+    QWidget* previous = nullptr;
+    for (ui::Control* control : m_form.TabChain()) {
+        auto it = m_byControl.find(control);
+        if (it == m_byControl.end())
+            continue;
+        QWidget& widget = it->second->Widget();
+        widget.setFocusPolicy(control->TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+        if (previous)
+            QWidget::setTabOrder(previous, &widget);
+        previous = &widget;
+    }
 }
 
 void FormView::RemoveView(ControlView& view) {

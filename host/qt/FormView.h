@@ -63,6 +63,7 @@ private:
     void FocusArrived(ControlView& view);
     void ApplyFormProperty(ui::Property property);
     void ApplySize();
+    void ApplyTabOrder();
 
     // Room kept between a window's edges and the controls nearest to them, in pixels.
     static constexpr int Margin = 4;

@@ -1,6 +1,9 @@
 #include "ViewFixture.h"
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
+#include "ui/Edit.h"
+#include "ui/PageControl.h"
+#include "ui/TabSheet.h"
 #include "ui/MainMenu.h"
 #include "ui/RadioButton.h"
 #include "ui/SpeedButton.h"
@@ -11,6 +14,7 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QToolButton>
@@ -184,4 +188,39 @@ TEST_F(ViewTest, TheStatusBarShowsTheActiveScreensMessageAndSummary) {
     dialog.SetBounds(0, 0, 200, 100);
     dialog.Show();
     EXPECT_EQ(window.StatusMessage(), QStringLiteral("2 pedidos cancelados."));
+}
+
+// Qt's own focus chain is the model's tab order and passes over what cannot take the focus: the
+// disabled, the hidden, what is no tab stop, and the parts of composite widgets.
+TEST_F(ViewTest, QtsFocusChainFollowsTheModelsTabOrder) {
+    Form& form = MakeForm();
+    auto& nome = form.Add<Edit>("edtNome");
+    auto& codigo = form.Add<Edit>("edtCodigo");
+    auto& ativo = form.Add<CheckBox>("chbAtivo");
+    auto& bloqueado = form.Add<Button>("btnBloqueado");
+    auto& exibido = form.Add<Edit>("edtExibido");
+    auto& pages = form.Add<PageControl>("pgcPaginas");
+    pages.Add<TabSheet>("tshUm").Add<Edit>("edtNaPagina");
+    codigo.SetTabOrder(0);
+    bloqueado.SetEnabled(false);
+    exibido.SetTabStop(false);
+    form.Show();
+    Process();
+    // What Qt's Tab would visit inside the form: tab-focus widgets that are enabled and shown, a
+    // widget with a focus proxy standing for it (the tab widget's tab bar).
+    QWidget& window = ViewOf(form).Window();
+    auto tabStops = [&](QWidget& start) {
+        std::vector<std::string> names;
+        for (QWidget* w = start.nextInFocusChain(); w != &start && names.size() < 20; w = w->nextInFocusChain()) {
+            const bool stop = (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isEnabled() &&
+                              w != &window && window.isAncestorOf(w) && w->isVisibleTo(&window);
+            if (stop)
+                names.push_back((w->parentWidget() && w->parentWidget()->focusProxy() == w ? w->parentWidget() : w)
+                                    ->objectName()
+                                    .toStdString());
+        }
+        return names;
+    };
+    QWidget& first = WidgetOf<QLineEdit>(codigo);
+    EXPECT_EQ(tabStops(first), (std::vector<std::string>{nome.Name(), ativo.Name(), pages.Name(), "edtNaPagina"}));
 }
