@@ -5,7 +5,9 @@
 #include <QAbstractButton>
 #include <QDialog>
 #include <QMenuBar>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 using namespace ui;
 
@@ -66,4 +68,30 @@ TEST_F(ViewTest, ActiveFormsMenuIsMergedAndItsEntriesAndShortcutsClickTheItems) 
 
     form.Hide();
     EXPECT_FALSE(top->isVisible()) << "no active form, no merged menu";
+}
+
+// Alt and a menu's accelerator, sent as real keys, open the menu in Qt's own menu bar (the model
+// knows it is open), and the entry's accelerator chooses it.
+TEST_F(ViewTest, AltAndTheAcceleratorOpenTheMenuBarsMenuAndALetterChoosesItsEntry) {
+    Form& form = MakeForm();
+    auto& menu = form.Create<MainMenu>("mnuPrincipal");
+    form.SetMenu(&menu);
+    MenuItem& manutencao = menu.Items().Add("mnuManutencao", "&Manutenção");
+    MenuItem& simular = manutencao.Add("mnuSimular", "&Simular");
+    int clicks = 0;
+    simular.OnClick = [&](Control&) { ++clicks; };
+    form.Add<Button>("btnQualquer");
+    form.Show();
+    Process();
+    QWindow* main = window.windowHandle();
+    ASSERT_NE(main, nullptr);
+
+    QTest::keyClick(main, Qt::Key_M, Qt::AltModifier);
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr) << "the menu bar opened the menu";
+    EXPECT_EQ(app.MenuBarKeys().OpenMenu(), &manutencao);
+    QTest::keyClick(popup->windowHandle(), Qt::Key_S);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(app.MenuBarKeys().OpenMenu(), nullptr);
 }
