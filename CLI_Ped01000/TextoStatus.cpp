@@ -7,8 +7,8 @@ std::string TextoQuantidade(int quantidade, const std::string& singular, const s
 std::string TextoResumo(bool carregados, int pedidos, int pedidosMarcados, int itensMarcados) {
     if (!carregados)
         return "";
-    std::string texto =
-        pedidos == 0 ? "Nenhum pedido carregado" : TextoQuantidade(pedidos, "pedido carregado", "pedidos carregados");
+    std::string texto = pedidos == 0 ? "Nenhum pedido carregado"
+                                     : TextoQuantidade(pedidos, "pedido carregado", "pedidos carregados");
     if (pedidosMarcados > 0)
         texto += "; " + TextoQuantidade(pedidosMarcados, "pedido marcado", "pedidos marcados");
     else if (itensMarcados > 0)

@@ -1,8 +1,8 @@
 // What the operator learns before acting: the current order's information line and the dry run
 // of the confirm command.
 #include "CLI_Ped01000/Cli_ped01000.h"
-#include "CLI_Ped01000/TfrmCancelaPed.h"
 #include "CLI_Ped01000/TextoStatus.h"
+#include "CLI_Ped01000/TfrmCancelaPed.h"
 #include "CLI_Ped01000/TfrmSimulacao.h"
 #include "Consiste.h"
 #include "Showavi.h"
@@ -45,8 +45,8 @@ void TfrmCancelaPed::MostraResumo() {
 }
 
 void TfrmCancelaPed::MostraRecusaPedido() {
-    const std::string holder =
-        m_infoLine.LockHolder(cdsPedido.FieldByName("NRPEDIDO").AsString(), ui::Application::Instance().Today());
+    const std::string holder = m_infoLine.LockHolder(cdsPedido.FieldByName("NRPEDIDO").AsString(),
+                                                     ui::Application::Instance().Today());
     SetStatusText(ui::StatusPart::Message,
                   holder.empty() ? "Pedido não pode ser selecionado" : "Pedido em edição por " + holder);
 }

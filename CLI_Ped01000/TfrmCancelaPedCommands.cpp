@@ -125,8 +125,9 @@ void TfrmCancelaPed::CancelCheckedOrders() {
 
 void TfrmCancelaPed::SendCheckedItems(bool undo) {
     Repaint();
-    const std::string feito = undo ? "Cancelamento desfeito em " + TextoQuantidade(inContItemPedidoCh, "item.", "itens.")
-                                   : TextoQuantidade(inContItemPedidoCh, "item cancelado.", "itens cancelados.");
+    const std::string feito =
+        undo ? "Cancelamento desfeito em " + TextoQuantidade(inContItemPedidoCh, "item.", "itens.")
+             : TextoQuantidade(inContItemPedidoCh, "item cancelado.", "itens cancelados.");
     Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Running);
     Consiste::CheckResultServ(EnviaComando(undo ? Comando::DesfazCancelamento : Comando::CancelaItens, false),
                               true, 0);

@@ -129,10 +129,10 @@ void TfrmSimulacao::Carrega(const data::Packet& resultado) {
             const bool item = tipo == "I";
             const std::string antes = linhas.Text(row, "IDSITANTERIOR"),
                               depois = linhas.Text(row, "IDSITNOVA");
-            alteracoes.Rows.push_back({TextValue(linhas.Text(row, "NRPEDIDO")),
-                                       TextValue(linhas.Text(row, "NRITEMPED")), TextValue(antes),
-                                       TextValue(depois), TextValue(NomeSituacao(item, antes)),
-                                       TextValue(NomeSituacao(item, depois)), TextValue(item ? "Item" : "Pedido")});
+            alteracoes.Rows.push_back(
+                {TextValue(linhas.Text(row, "NRPEDIDO")), TextValue(linhas.Text(row, "NRITEMPED")),
+                 TextValue(antes), TextValue(depois), TextValue(NomeSituacao(item, antes)),
+                 TextValue(NomeSituacao(item, depois)), TextValue(item ? "Item" : "Pedido")});
         }
     }
     cdsAlteracoes.LoadFromPacket(alteracoes);

@@ -3,8 +3,8 @@
 #include "DataSetPicking.h"
 #include "FormHelp.h"
 #include "TBtnPesquisa.h"
-#include "ui/Edit.h"
 #include "data/DataSet.h"
+#include "ui/Edit.h"
 
 TfrmPadraoGrid::TfrmPadraoGrid(std::string name)
     : ui::Form(std::move(name)), panMenu(Add<ui::Panel>("panMenu")),
@@ -52,9 +52,10 @@ TfrmPadraoGrid::TfrmPadraoGrid(std::string name)
     sbtFechar.SetHint("Fechar");
     sbtFechar.SetGlyph(ui::Glyph::Close);
     // The menu's entries show the pictures of the buttons that do the same.
-    for (auto [item, glyph] : {std::pair{&mnuProcurar, ui::Glyph::Search}, std::pair{&mnuVerificar, ui::Glyph::Refresh},
-                               std::pair{&mnuAlterar, ui::Glyph::Edit}, std::pair{&mnuCancelar, ui::Glyph::Cancel},
-                               std::pair{&mnuConfirmar, ui::Glyph::Confirm}})
+    for (auto [item, glyph] :
+         {std::pair{&mnuProcurar, ui::Glyph::Search}, std::pair{&mnuVerificar, ui::Glyph::Refresh},
+          std::pair{&mnuAlterar, ui::Glyph::Edit}, std::pair{&mnuCancelar, ui::Glyph::Cancel},
+          std::pair{&mnuConfirmar, ui::Glyph::Confirm}})
         item->SetGlyph(glyph);
     PlaceToolBar();
     dbgPadrao.SetDataSource(&dtsPadrao);

@@ -24,9 +24,10 @@ bool Contains(const std::vector<std::string>& texts, const std::string& folded) 
 } // namespace
 
 PickerForm::PickerForm(const PickRequest& request, const std::vector<int>* marked)
-    : Form("frmPesquisa"), lblPesquisa(Add<Label>("lblPesquisa")), edtPesquisa(Add<SearchEdit>("edtPesquisa")),
-      dbgPesquisa(Add<DBGrid>("dbgPesquisa")), btnOk(Add<Button>("btnOk")), btnCancelar(Add<Button>("btnCancelar")),
-      m_multi(marked != nullptr), m_fields(request.Columns) {
+    : Form("frmPesquisa"), lblPesquisa(Add<Label>("lblPesquisa")),
+      edtPesquisa(Add<SearchEdit>("edtPesquisa")), dbgPesquisa(Add<DBGrid>("dbgPesquisa")),
+      btnOk(Add<Button>("btnOk")), btnCancelar(Add<Button>("btnCancelar")), m_multi(marked != nullptr),
+      m_fields(request.Columns) {
     SetCaption(request.Title);
     ReadRows(request, marked);
     DefineGrid(request);
@@ -86,7 +87,9 @@ void PickerForm::DefineGrid(const PickRequest& request) {
         std::size_t longest = data::utf8::Length(title);
         for (const auto& texts : m_texts)
             longest = std::max(longest, data::utf8::Length(texts[i]));
-        m_rows.AddField(m_fields[i], data::FieldType::String, static_cast<int>(std::max<std::size_t>(longest, 1)))
+        m_rows
+            .AddField(m_fields[i], data::FieldType::String,
+                      static_cast<int>(std::max<std::size_t>(longest, 1)))
             .SetDisplayLabel(title);
         addColumn(m_fields[i], std::clamp(static_cast<int>(longest) * CharWidth + 10, 40, 320), title);
     }

@@ -1,7 +1,7 @@
 #include "ui/QuestionForm.h"
 
-#include "ui/Application.h"
 #include "data/Utf8.h"
+#include "ui/Application.h"
 
 #include <algorithm>
 #include <sstream>

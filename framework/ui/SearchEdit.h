@@ -9,7 +9,9 @@ class SearchEdit : public Edit {
 public:
     explicit SearchEdit(std::string name = {}) : Edit(std::move(name)) {}
 
-    bool EditsWithKey(int key) const override { return key != Key::Home && key != Key::End && Edit::EditsWithKey(key); }
+    bool EditsWithKey(int key) const override {
+        return key != Key::Home && key != Key::End && Edit::EditsWithKey(key);
+    }
 };
 
 } // namespace ui

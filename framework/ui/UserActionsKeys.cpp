@@ -1,5 +1,4 @@
-#include "ui/UserActions.h"
-
+#include "data/Utf8.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/Edit.h"
@@ -8,8 +7,7 @@
 #include "ui/MenuItem.h"
 #include "ui/PageControl.h"
 #include "ui/TabSheet.h"
-
-#include "data/Utf8.h"
+#include "ui/UserActions.h"
 
 #include <algorithm>
 #include <vector>
@@ -36,7 +34,8 @@ Button* FindButton(const Container& container, bool wantDefault) {
 int KeyOfCharacter(char32_t character) {
     if (character >= U'a' && character <= U'z')
         return static_cast<int>(character - U'a' + U'A');
-    if ((character >= U'A' && character <= U'Z') || (character >= U'0' && character <= U'9') || character == U' ')
+    if ((character >= U'A' && character <= U'Z') || (character >= U'0' && character <= U'9') ||
+        character == U' ')
         return static_cast<int>(character);
     return 0;
 }
@@ -58,14 +57,16 @@ Form* UserActions::KeyboardForm() const {
     return active && active->Visible() ? active : nullptr;
 }
 
-UserActions::KeyFate UserActions::KeyOnControl(Control& control, int key, ShiftState shift, bool typeLeftKey) {
+UserActions::KeyFate UserActions::KeyOnControl(Control& control, int key, ShiftState shift,
+                                               bool typeLeftKey) {
     if (std::string why = WhyUnreachable(control); !why.empty()) {
         Refuse("press a key on", control, why);
         return KeyFate::Refused;
     }
     KeyFate fate = KeyFate::Taken;
     m_app.Dispatch([&] {
-        if (!FocusFirst(control) || !control.ParentForm() || DeliverKey(*control.ParentForm(), &control, key, shift))
+        if (!FocusFirst(control) || !control.ParentForm() ||
+            DeliverKey(*control.ParentForm(), &control, key, shift))
             return;
         fate = KeyFate::LeftToControl;
         int typed = key;
@@ -119,8 +120,8 @@ Edit* UserActions::FocusedEdit() const {
 bool UserActions::MayWrite() {
     Edit* edit = FocusedEdit();
     if (!edit || m_app.MenuBarKeys().OpenMenu()) {
-        m_app.Platform().Refused(std::string("write (") + (edit ? "a menu is open" : "the focus is not in an edit") +
-                                 ")");
+        m_app.Platform().Refused(std::string("write (") +
+                                 (edit ? "a menu is open" : "the focus is not in an edit") + ")");
         return false;
     }
     if (edit->ReadOnly())
@@ -192,11 +193,13 @@ void UserActions::NextChildWindow(Form& form, bool forward) {
     const auto count = static_cast<std::ptrdiff_t>(windows.size());
     const auto at = std::find(windows.begin(), windows.end(), &form) - windows.begin();
     if (count > 1 && at < count)
-        windows[static_cast<std::size_t>(((at + (forward ? 1 : -1)) % count + count) % count)]->BringToFront();
+        windows[static_cast<std::size_t>(((at + (forward ? 1 : -1)) % count + count) % count)]
+            ->BringToFront();
 }
 
 bool UserActions::PageKeys(Form& form, int key, ShiftState shift) {
-    const bool page = (key == Key::PageDown || key == Key::PageUp) && shift.Ctrl && !shift.Alt && !shift.Shift;
+    const bool page =
+        (key == Key::PageDown || key == Key::PageUp) && shift.Ctrl && !shift.Alt && !shift.Shift;
     PageControl* pages = page ? PagesHolding(form.ActiveControl()) : nullptr;
     if (!pages || pages->PageCount() == 0)
         return false;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ui/Keys.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
-
-#include "ui/Keys.h"
 
 namespace ui {
 class Control;

@@ -37,7 +37,8 @@ std::vector<OfferedScreen> ModuleLoader::Screens() const {
         for (const auto& [code, entry] : module->Descriptor().Screens) {
             const auto& titles = module->Descriptor().Titles;
             const auto title = titles.find(code);
-            screens.push_back({code, module->Descriptor().Package, title == titles.end() ? "" : title->second});
+            screens.push_back(
+                {code, module->Descriptor().Package, title == titles.end() ? "" : title->second});
         }
     }
     return screens;

@@ -5,8 +5,9 @@
 namespace host {
 
 PdfFileForm::PdfFileForm(const std::string& caption, const std::string& suggestedName)
-    : ui::Form("frmArquivoPdf"), lblArquivo(Add<ui::Label>("lblArquivo")), edtArquivo(Add<ui::Edit>("edtArquivo")),
-      btnSalvar(Add<ui::Button>("btnSalvar")), btnCancelar(Add<ui::Button>("btnCancelar")) {
+    : ui::Form("frmArquivoPdf"), lblArquivo(Add<ui::Label>("lblArquivo")),
+      edtArquivo(Add<ui::Edit>("edtArquivo")), btnSalvar(Add<ui::Button>("btnSalvar")),
+      btnCancelar(Add<ui::Button>("btnCancelar")) {
     SetCaption(caption);
     SetBounds(0, 0, 440, 92);
     lblArquivo.SetCaption("Arquivo");

@@ -18,11 +18,12 @@ struct Arity {
 
 const std::map<std::string, Arity>& Commands() {
     static const std::map<std::string, Arity> commands = {
-        {"open", {1, 1}},   {"focus", {1, 1}}, {"type", {2, 2}},     {"click", {1, 1}}, {"key", {2, 5}},
-        {"tab", {2, 2}},    {"cell", {3, 3}},  {"title", {2, 2}},    {"row", {2, 2}},   {"answer", {1, 1}},
-        {"choose", {1, 1}}, {"pick", {1, 1}},  {"picklist", {1, 1}}, {"today", {1, 1}}, {"close", {1, 1}},
-        {"expect", {2, 6}}, {"dump", {1, 1}},  {"shot", {1, 1}},     {"calls", {1, 1}},
-        {"pdf", {1, 1}},    {"press", {1, 4}}, {"write", {1, 1}},    {"mouse", {1, 3}}, {"mousetitle", {2, 2}},
+        {"open", {1, 1}},     {"focus", {1, 1}},  {"type", {2, 2}},   {"click", {1, 1}},
+        {"key", {2, 5}},      {"tab", {2, 2}},    {"cell", {3, 3}},   {"title", {2, 2}},
+        {"row", {2, 2}},      {"answer", {1, 1}}, {"choose", {1, 1}}, {"pick", {1, 1}},
+        {"picklist", {1, 1}}, {"today", {1, 1}},  {"close", {1, 1}},  {"expect", {2, 6}},
+        {"dump", {1, 1}},     {"shot", {1, 1}},   {"calls", {1, 1}},  {"pdf", {1, 1}},
+        {"press", {1, 4}},    {"write", {1, 1}},  {"mouse", {1, 3}},  {"mousetitle", {2, 2}},
     };
     return commands;
 }

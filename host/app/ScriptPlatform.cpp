@@ -29,7 +29,8 @@ std::string ScriptPlatform::LastChoice() const {
 
 bool ScriptPlatform::AskYesNo(const std::string& text) {
     m_lastQuestion = text;
-    const bool yes = m_answers.NextAnswerIs(Kind::YesNo) ? m_answers.AskYesNo(text) : ui::QuestionForm::Ask(text);
+    const bool yes =
+        m_answers.NextAnswerIs(Kind::YesNo) ? m_answers.AskYesNo(text) : ui::QuestionForm::Ask(text);
     m_transcript.Line("question: " + text + " -> " + (yes ? "yes" : "no"));
     return yes;
 }

@@ -22,7 +22,8 @@ void ScriptPrintService::Output(const report::Document& document, report::PrintA
         return;
     }
     const bool print = action == report::PrintAction::Print;
-    const std::string what = (print ? "print: " : "save: ") + document.Title + " (" + Pages(document) + ") -> ";
+    const std::string what =
+        (print ? "print: " : "save: ") + document.Title + " (" + Pages(document) + ") -> ";
     std::optional<std::string> file;
     if (!m_files.empty()) {
         file = m_files.front();

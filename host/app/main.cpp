@@ -90,8 +90,9 @@ int RunHost(const host::HostOptions& options, char* program) {
             app.SetPlatform(view->Platform());
             view->SetBranch(values.FiliProc(), values.NomeFiliProc());
             for (const host::OfferedScreen& screen : loader.Screens())
-                view->AddScreen(screen.Code, screen.Title.empty() ? screen.Package : screen.Title,
-                                [&app, &loader, code = screen.Code] { app.Dispatch([&] { loader.Open(code); }); });
+                view->AddScreen(
+                    screen.Code, screen.Title.empty() ? screen.Package : screen.Title,
+                    [&app, &loader, code = screen.Code] { app.Dispatch([&] { loader.Open(code); }); });
             view->ShowMainWindow();
         }
         status = options.Script.empty() ? RunInteractive(app, options, loader, *view)

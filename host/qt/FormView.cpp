@@ -182,7 +182,10 @@ void FormView::ApplyTabOrder() {
         if (it == m_byControl.end())
             continue;
         QWidget& widget = it->second->Widget();
-        widget.setFocusPolicy(control->TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+        // A widget that passes its focus on (a tab widget to its tab bar) takes it there, so a click
+        // on a tab focuses the pages as a click on any control focuses it.
+        QWidget& focused = widget.focusProxy() ? *widget.focusProxy() : widget;
+        focused.setFocusPolicy(control->TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
         if (previous)
             QWidget::setTabOrder(previous, &widget);
         previous = &widget;
@@ -260,7 +263,8 @@ void FormView::ApplySize() {
     QSize client(0, 0);
     for (const ui::Control* child : m_form.Controls())
         if (child->Visible())
-            client = client.expandedTo(QSize(child->Bounds().Right + Margin, child->Bounds().Bottom + Margin));
+            client =
+                client.expandedTo(QSize(child->Bounds().Right + Margin, child->Bounds().Bottom + Margin));
     const QMargins frame = m_dialog ? QMargins() : m_window->contentsMargins();
     const QSize framed = client.grownBy(frame);
     m_window->resize(QSize(m_form.Width(), m_form.Height()).expandedTo(framed));

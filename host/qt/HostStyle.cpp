@@ -41,8 +41,8 @@ void HostStyle::drawControl(ControlElement element, const QStyleOption* option, 
     QProxyStyle::drawControl(element, option, painter, widget);
 }
 
-void HostStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
-                                   const QWidget* widget) const {
+void HostStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                   QPainter* painter, const QWidget* widget) const {
     const KeyboardFocusMark mark(option);
     QProxyStyle::drawComplexControl(control, option, painter, widget);
 }

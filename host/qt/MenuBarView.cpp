@@ -129,8 +129,7 @@ void MenuBarView::Update(Entry& entry) {
     if (!action.isSeparator() && !action.menu()) {
         action.setText(MenuText(item));
         action.setIcon(GlyphIcon(item.Glyph(), *QApplication::style()));
-    }
-    else if (action.menu())
+    } else if (action.menu())
         action.menu()->setTitle(QString::fromStdString(item.Caption()));
     action.setEnabled(item.Enabled());
     entry.Top = item.ParentItem() == &m_menu.Items();

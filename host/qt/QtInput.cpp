@@ -39,7 +39,8 @@ void Stroke(QWindow& window, const QtKeyStroke& stroke) {
 // goes to its end, and the middle of anything else.
 QPoint ClickPoint(QWidget& widget) {
     const int middle = widget.height() / 2;
-    if (qobject_cast<QAbstractButton*>(&widget) && (widget.inherits("QCheckBox") || widget.inherits("QRadioButton")))
+    if (qobject_cast<QAbstractButton*>(&widget) &&
+        (widget.inherits("QCheckBox") || widget.inherits("QRadioButton")))
         return {8, middle};
     if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
         const int textEnd = line->fontMetrics().horizontalAdvance(line->displayText()) + 10;

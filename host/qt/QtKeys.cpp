@@ -11,13 +11,23 @@ struct KeyPair {
     int QtKey;
     int ModelKey;
 };
-constexpr KeyPair NamedKeys[] = {
-    {Qt::Key_Backspace, ui::Key::Back}, {Qt::Key_Tab, ui::Key::Tab},         {Qt::Key_Return, ui::Key::Return},
-    {Qt::Key_Escape, ui::Key::Escape},  {Qt::Key_Space, ui::Key::Space},     {Qt::Key_PageUp, ui::Key::PageUp},
-    {Qt::Key_PageDown, ui::Key::PageDown}, {Qt::Key_End, ui::Key::End},      {Qt::Key_Home, ui::Key::Home},
-    {Qt::Key_Left, ui::Key::Left},      {Qt::Key_Up, ui::Key::Up},           {Qt::Key_Right, ui::Key::Right},
-    {Qt::Key_Down, ui::Key::Down},      {Qt::Key_Insert, ui::Key::Insert},   {Qt::Key_Delete, ui::Key::Delete},
-    {Qt::Key_Backtab, ui::Key::Tab},    {Qt::Key_Enter, ui::Key::Return}};
+constexpr KeyPair NamedKeys[] = {{Qt::Key_Backspace, ui::Key::Back},
+                                 {Qt::Key_Tab, ui::Key::Tab},
+                                 {Qt::Key_Return, ui::Key::Return},
+                                 {Qt::Key_Escape, ui::Key::Escape},
+                                 {Qt::Key_Space, ui::Key::Space},
+                                 {Qt::Key_PageUp, ui::Key::PageUp},
+                                 {Qt::Key_PageDown, ui::Key::PageDown},
+                                 {Qt::Key_End, ui::Key::End},
+                                 {Qt::Key_Home, ui::Key::Home},
+                                 {Qt::Key_Left, ui::Key::Left},
+                                 {Qt::Key_Up, ui::Key::Up},
+                                 {Qt::Key_Right, ui::Key::Right},
+                                 {Qt::Key_Down, ui::Key::Down},
+                                 {Qt::Key_Insert, ui::Key::Insert},
+                                 {Qt::Key_Delete, ui::Key::Delete},
+                                 {Qt::Key_Backtab, ui::Key::Tab},
+                                 {Qt::Key_Enter, ui::Key::Return}};
 
 bool IsLetterOrDigit(int key) {
     return (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
@@ -76,8 +86,9 @@ QtKeyStroke ToQtKeyStroke(int key, ui::ShiftState shift) {
 QtKeyStroke TypedStroke(QChar character) {
     QtKeyStroke stroke;
     const QChar upper = character.toUpper();
-    stroke.Key = upper.unicode() < 0x80 && IsLetterOrDigit(upper.unicode()) ? static_cast<Qt::Key>(upper.unicode())
-                                                                             : Qt::Key_unknown;
+    stroke.Key = upper.unicode() < 0x80 && IsLetterOrDigit(upper.unicode())
+                     ? static_cast<Qt::Key>(upper.unicode())
+                     : Qt::Key_unknown;
     if (character == ' ')
         stroke.Key = Qt::Key_Space;
     stroke.Modifiers.setFlag(Qt::ShiftModifier, character.isUpper());

@@ -11,8 +11,7 @@
 
 namespace host {
 
-QtView::QtView(int& argc, char** argv, const std::string& locale)
-    : m_app(argc, argv), m_platform(m_window) {
+QtView::QtView(int& argc, char** argv, const std::string& locale) : m_app(argc, argv), m_platform(m_window) {
     QApplication::setApplicationName(QStringLiteral("pedhost"));
     InstallDesktopLook(m_app, locale);
 }

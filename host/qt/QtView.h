@@ -20,7 +20,9 @@ public:
 
     ui::Platform& Platform() override { return m_platform; }
     void ShowMainWindow() override;
-    void SetBranch(const std::string& code, const std::string& name) override { m_window.SetBranch(code, name); }
+    void SetBranch(const std::string& code, const std::string& name) override {
+        m_window.SetBranch(code, name);
+    }
     void ProcessEvents() override;
     void SaveShot(const std::filesystem::path& file) override;
     int Exec() override;

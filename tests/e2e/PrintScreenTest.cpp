@@ -76,7 +76,8 @@ protected:
         run.fixedBranch = fixedBranch;
         const auto result = testkit::ChildProcess::Run(run.Argv(), std::chrono::seconds(120));
         EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
-        EXPECT_EQ(result.out, testkit::ReplaceAll(testkit::ReadTextFile(base + ".expected"), "@OUT@", out)) << result.err;
+        EXPECT_EQ(result.out, testkit::ReplaceAll(testkit::ReadTextFile(base + ".expected"), "@OUT@", out))
+            << result.err;
     }
 
     std::string PdfText(const std::string& file) {

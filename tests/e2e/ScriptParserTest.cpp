@@ -81,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"calls clear", 1, "calls takes reset"}, ErrorCase{"key dbg PAGEDOWN", 1, "unknown key"},
         ErrorCase{"shot window.jpg", 1, ".png"}, ErrorCase{"press", 1, "wrong number of arguments"},
         ErrorCase{"press ESCAPE", 1, "unknown key 'ESCAPE'"}, ErrorCase{"press TAB shift win", 1, "'win'"},
-        ErrorCase{"write", 1, "wrong number of arguments"}, ErrorCase{"write a b", 1, "wrong number of arguments"},
+        ErrorCase{"write", 1, "wrong number of arguments"},
+        ErrorCase{"write a b", 1, "wrong number of arguments"},
         ErrorCase{"mouse dbg 1", 1, "a GRID with a ROW and a FIELD"},
         ErrorCase{"mouse dbg 0 NRPEDIDO", 1, "counts from 1"},
         ErrorCase{"mousetitle dbg", 1, "wrong number of arguments"}));

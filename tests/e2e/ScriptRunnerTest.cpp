@@ -143,7 +143,8 @@ TEST_F(ScriptRunnerTest, UnansweredQuestionOpensItsWindowForTheNextLinesAndLeftO
         << out.str();
     EXPECT_TRUE(Saw("question: Confirma? -> no")) << out.str();
     out.str("");
-    EXPECT_EQ(Run("type edtNome x\nclick btnPergunta\nexpect question Confirma?\n"), ScriptRunner::ScriptFault);
+    EXPECT_EQ(Run("type edtNome x\nclick btnPergunta\nexpect question Confirma?\n"),
+              ScriptRunner::ScriptFault);
     EXPECT_NE(out.str().find("script error: line 3: modal loop of 'frmPergunta' (\"Confirmação\")"),
               std::string::npos)
         << out.str();

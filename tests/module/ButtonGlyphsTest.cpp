@@ -75,8 +75,8 @@ TEST_F(ScreenTest, EveryMenuEntryOfAToolButtonsCommandShowsTheButtonsGlyph) {
     CollectMenuGlyphs(screen.mnuPrincipal.Items(), entries);
     const Glyphs buttons = GlyphsOf(screen);
     const std::pair<const char*, const char*> sameCommand[] = {
-        {"mnuProcurar", "sbtProcurar"},   {"mnuVerificar", "sbtVerificar"}, {"mnuAlterar", "sbtAlterar"},
-        {"mnuCancelar", "sbtCancelar"},   {"mnuConfirmar", "sbtConfirmar"}, {"mnuFiltrar", "sbtFiltro"},
+        {"mnuProcurar", "sbtProcurar"}, {"mnuVerificar", "sbtVerificar"}, {"mnuAlterar", "sbtAlterar"},
+        {"mnuCancelar", "sbtCancelar"}, {"mnuConfirmar", "sbtConfirmar"}, {"mnuFiltrar", "sbtFiltro"},
         {"mnuSimular", "sbtSimular"}};
     Glyphs expected;
     for (const auto& [entry, button] : sameCommand)

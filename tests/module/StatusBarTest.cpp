@@ -72,7 +72,8 @@ TEST_F(StatusBarTest, ARefusedClickOnAnItemSaysItCannotBeSelected) {
     ASSERT_TRUE(ClickItem(Item(1)));
     EXPECT_EQ(Message(), "");
     EXPECT_EQ(Summary(), Loaded() + "; 1 item marcado");
-    Execute("UPDATE ITEMPEDIDO SET IDSITITEMPED = '4' WHERE CDFILIAL = '0001' AND NRPEDIDO = :P AND NRITEMPED = :I",
+    Execute("UPDATE ITEMPEDIDO SET IDSITITEMPED = '4' WHERE CDFILIAL = '0001' AND NRPEDIDO = :P AND "
+            "NRITEMPED = :I",
             {{"P", Order(25)}, {"I", Item(2)}});
     ASSERT_TRUE(ClickItem(Item(1)));
     ASSERT_TRUE(user.SelectTab(screen->pgcPadrao, screen->tshPadrao));

@@ -21,9 +21,9 @@ protected:
     PickerOnQt() {
         rows.AddField("CDJUSTEXCHIS", data::FieldType::String, 4).SetDisplayLabel("Código");
         rows.AddField("DSJUSTEXCHIS", data::FieldType::String, 40).SetDisplayLabel("Descrição");
-        data::Packet packet{{{"CDJUSTEXCHIS", data::FieldType::String, 4},
-                             {"DSJUSTEXCHIS", data::FieldType::String, 40}},
-                            {}};
+        data::Packet packet{
+            {{"CDJUSTEXCHIS", data::FieldType::String, 4}, {"DSJUSTEXCHIS", data::FieldType::String, 40}},
+            {}};
         for (const char* row : {"0001 Cliente desistiu", "0002 Preço", "0003 Prazo de entrega",
                                 "0004 Duplicado", "0005 Sem estoque"}) {
             std::string text = row;
@@ -62,9 +62,9 @@ TEST_F(PickerOnQt, ArrowKeysTypedInTheSearchLineMoveTheCurrentRowAndEnterTakesIt
         Qt::Key key;
         int row; // the current row after the key, from 0
     };
-    const std::vector<Step> steps = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_End, 4}, {Qt::Key_Up, 3},
-                                     {Qt::Key_Home, 0}, {Qt::Key_PageDown, 4}, {Qt::Key_PageUp, 0},
-                                     {Qt::Key_Down, 1}, {Qt::Key_Down, 2}};
+    const std::vector<Step> steps = {{Qt::Key_Down, 1},   {Qt::Key_Down, 2}, {Qt::Key_End, 4},
+                                     {Qt::Key_Up, 3},     {Qt::Key_Home, 0}, {Qt::Key_PageDown, 4},
+                                     {Qt::Key_PageUp, 0}, {Qt::Key_Down, 1}, {Qt::Key_Down, 2}};
     std::vector<int> seen;
     std::vector<int> shownByTheTable;
     bool focusInSearchLine = false;

@@ -2,17 +2,16 @@
 #include "ViewFixture.h"
 #include "app/AppHostValues.h"
 #include "app/ModuleLoader.h"
-
 #include "ui/DBGrid.h"
 
 #include <QAction>
 #include <QHeaderView>
-#include <QScrollBar>
-#include <QTableView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QTableView>
 
 namespace {
 

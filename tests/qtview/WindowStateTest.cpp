@@ -2,11 +2,11 @@
 #include "ui/Button.h"
 #include "ui/CheckBox.h"
 #include "ui/Edit.h"
-#include "ui/PageControl.h"
-#include "ui/TabSheet.h"
 #include "ui/MainMenu.h"
+#include "ui/PageControl.h"
 #include "ui/RadioButton.h"
 #include "ui/SpeedButton.h"
+#include "ui/TabSheet.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -136,7 +136,8 @@ TEST_F(ViewTest, QtsOwnFileDialogReadsInPortuguese) {
     EXPECT_TRUE(texts.contains(QStringLiteral("Cancelar"))) << texts.join(", ").toStdString();
     auto* fileNameLabel = dialog.findChild<QLabel*>(QStringLiteral("fileNameLabel"));
     ASSERT_NE(fileNameLabel, nullptr);
-    EXPECT_FALSE(fileNameLabel->text().contains(QStringLiteral("File name"))) << fileNameLabel->text().toStdString();
+    EXPECT_FALSE(fileNameLabel->text().contains(QStringLiteral("File name")))
+        << fileNameLabel->text().toStdString();
 }
 
 // A dialog offers no minimise or maximise button, and its window holds every control whole, also
@@ -153,7 +154,8 @@ TEST_F(ViewTest, ADialogHasNoMinimiseOrMaximiseAndCutsNoControl) {
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     const QRect button = WidgetOf<QPushButton>(ok).geometry();
-    EXPECT_TRUE(window.rect().contains(button)) << window.height() << " high for a button to " << button.bottom();
+    EXPECT_TRUE(window.rect().contains(button))
+        << window.height() << " high for a button to " << button.bottom();
     EXPECT_EQ(window.width(), 300) << "a form whose controls fit keeps its size";
 }
 
@@ -211,16 +213,19 @@ TEST_F(ViewTest, QtsFocusChainFollowsTheModelsTabOrder) {
     QWidget& window = ViewOf(form).Window();
     auto tabStops = [&](QWidget& start) {
         std::vector<std::string> names;
-        for (QWidget* w = start.nextInFocusChain(); w != &start && names.size() < 20; w = w->nextInFocusChain()) {
+        for (QWidget* w = start.nextInFocusChain(); w != &start && names.size() < 20;
+             w = w->nextInFocusChain()) {
             const bool stop = (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isEnabled() &&
                               w != &window && window.isAncestorOf(w) && w->isVisibleTo(&window);
             if (stop)
-                names.push_back((w->parentWidget() && w->parentWidget()->focusProxy() == w ? w->parentWidget() : w)
-                                    ->objectName()
-                                    .toStdString());
+                names.push_back(
+                    (w->parentWidget() && w->parentWidget()->focusProxy() == w ? w->parentWidget() : w)
+                        ->objectName()
+                        .toStdString());
         }
         return names;
     };
     QWidget& first = WidgetOf<QLineEdit>(codigo);
-    EXPECT_EQ(tabStops(first), (std::vector<std::string>{nome.Name(), ativo.Name(), pages.Name(), "edtNaPagina"}));
+    EXPECT_EQ(tabStops(first),
+              (std::vector<std::string>{nome.Name(), ativo.Name(), pages.Name(), "edtNaPagina"}));
 }

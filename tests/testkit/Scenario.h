@@ -17,7 +17,8 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 // @OUT@ stands for in the script and its transcript, so one transcript serves every run.
 class Scenario {
 public:
-    Scenario(std::string base, std::filesystem::path folder) : m_base(std::move(base)), m_folder(std::move(folder)) {}
+    Scenario(std::string base, std::filesystem::path folder)
+        : m_base(std::move(base)), m_folder(std::move(folder)) {}
 
     // Runs it on the platform ("headless" or "qt"); `more` are further pedhost options.
     ProcessResult Run(ServerProcess& server, const std::string& pedhost, const std::string& platform,

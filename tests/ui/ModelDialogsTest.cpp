@@ -17,10 +17,11 @@ protected:
     ModelDialogsTest() {
         sellers.AddField("CDVENDEDOR", data::FieldType::String, 4).SetDisplayLabel("Código");
         sellers.AddField("NMFANVEN", data::FieldType::String, 30).SetDisplayLabel("Nome");
-        sellers.LoadFromPacket({{{"CDVENDEDOR", data::FieldType::String, 4}, {"NMFANVEN", data::FieldType::String, 30}},
-                                {{std::string("0001"), std::string("Ana Souza")},
-                                 {std::string("0002"), std::string("Bruno Araújo")},
-                                 {std::string("0003"), std::string("Carla Lima")}}});
+        sellers.LoadFromPacket(
+            {{{"CDVENDEDOR", data::FieldType::String, 4}, {"NMFANVEN", data::FieldType::String, 30}},
+             {{std::string("0001"), std::string("Ana Souza")},
+              {std::string("0002"), std::string("Bruno Araújo")},
+              {std::string("0003"), std::string("Carla Lima")}}});
         request.Title = "Vendedor";
         request.DataSet = &sellers;
         request.Columns = {"CDVENDEDOR", "NMFANVEN"};
