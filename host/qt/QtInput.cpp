@@ -13,7 +13,6 @@
 #include "ui/TabSheet.h"
 #include "ui/UserActions.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -39,8 +38,7 @@ void Stroke(QWindow& window, const QtKeyStroke& stroke) {
 // goes to its end, and the middle of anything else.
 QPoint ClickPoint(QWidget& widget) {
     const int middle = widget.height() / 2;
-    if (qobject_cast<QAbstractButton*>(&widget) &&
-        (widget.inherits("QCheckBox") || widget.inherits("QRadioButton")))
+    if (widget.inherits("QCheckBox") || widget.inherits("QRadioButton"))
         return {8, middle};
     if (auto* line = qobject_cast<QLineEdit*>(&widget)) {
         const int textEnd = line->fontMetrics().horizontalAdvance(line->displayText()) + 10;
