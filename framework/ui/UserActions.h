@@ -49,9 +49,6 @@ public:
     // tab chosen, a menu item chosen, an edit focused with the cursor after its text. While a
     // menu is open the click only closes it.
     bool MouseClick(Control& control);
-    // Why a person could not reach the control now; empty when one could.
-    std::string WhyUnreachable(const Control& control) const;
-
     // Whether a person could press a key, write, or click the control, cell or title now; when
     // not, the refusal is recorded and the answer is false. The actions above check the same; a
     // desktop view that sends real input events checks first.
@@ -74,6 +71,8 @@ public:
 
 private:
     enum class KeyFate { Refused, Taken, LeftToControl };
+    // Why a person could not reach the control now; empty when one could.
+    std::string WhyUnreachable(const Control& control) const;
     // PressKey and OfferKey: a typing key nobody took is typed by the control when `typeLeftKey`.
     KeyFate KeyOnControl(Control& control, int key, ShiftState shift, bool typeLeftKey);
     std::string WhyUnreachable(const MenuItem& item) const;

@@ -88,23 +88,6 @@ TEST_F(PickerOnQt, ArrowKeysTypedInTheSearchLineMoveTheCurrentRowAndEnterTakesIt
     EXPECT_EQ(picked, 2) << "Enter takes the highlighted row, the third";
 }
 
-// Typing keeps the rows holding the text, whatever the case and accents; the highlighted row stays
-// when it is still shown and Esc picks nothing.
-TEST_F(PickerOnQt, TypingInTheSearchLineKeepsTheMatchingRowsAndEscPicksNothing) {
-    int shownAfterTyping = -1;
-    std::optional<int> currentAfterTyping;
-    const std::optional<int> picked = PickWhile([&](PickerForm& picker) {
-        QTest::keyClick(&WindowOf(picker), Qt::Key_Down);
-        QTest::keyClicks(ViewOf(picker).WidgetOf(picker.edtPesquisa), QStringLiteral("PRE"));
-        shownAfterTyping = picker.dbgPesquisa.RowCount();
-        currentAfterTyping = picker.CurrentRow();
-        QTest::keyClick(&WindowOf(picker), Qt::Key_Escape);
-    });
-    EXPECT_EQ(shownAfterTyping, 1) << "only \"Preço\" holds \"pre\"";
-    EXPECT_EQ(currentAfterTyping, 1);
-    EXPECT_EQ(picked, std::nullopt);
-}
-
 // A list of several rows shows its titles and a mark column, starts with the marked rows, and
 // marks with the space bar in the grid and Ctrl+Space in the search line.
 TEST_F(PickerOnQt, SeveralRowsListStartsWithTheMarkedRowsAndTheSpaceBarMarks) {
