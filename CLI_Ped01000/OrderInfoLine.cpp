@@ -75,16 +75,22 @@ void OrderInfoLine::ReadBalances(const data::Packet& packet) {
         m_balances[fields.Text(row, "NREMPENHO")] = fields.Number(row, "VRSALDO");
 }
 
+std::string OrderInfoLine::LockHolder(const std::string& number, double today) const {
+    const auto editor = m_editors.find(number);
+    if (editor == m_editors.end())
+        return "";
+    std::string holder = editor->second.Code;
+    if (!editor->second.Name.empty())
+        holder += " - " + editor->second.Name;
+    if (editor->second.Since != 0)
+        holder += " desde " + SinceText(editor->second.Since, today);
+    return holder;
+}
+
 std::string OrderInfoLine::Text(const std::string& number, const std::string& commitment,
                                 double today) const {
-    std::string text;
-    if (const auto editor = m_editors.find(number); editor != m_editors.end()) {
-        text = "Em edição por " + editor->second.Code;
-        if (!editor->second.Name.empty())
-            text += " - " + editor->second.Name;
-        if (editor->second.Since != 0)
-            text += " desde " + SinceText(editor->second.Since, today);
-    }
+    const std::string holder = LockHolder(number, today);
+    std::string text = holder.empty() ? "" : "Em edição por " + holder;
     if (const auto balance = m_balances.find(commitment);
         !commitment.empty() && balance != m_balances.end()) {
         text += text.empty() ? "" : " | ";

@@ -24,6 +24,8 @@ public:
     // joined by " | " when both apply; "" when neither does. The time shows its date too when it
     // is not `today` (a date value).
     std::string Text(const std::string& number, const std::string& commitment, double today) const;
+    // Who is editing the order and since when ("OPX - XAVIER COSTA desde 14:02"), or "".
+    std::string LockHolder(const std::string& number, double today) const;
 
 private:
     struct Editor {

@@ -132,6 +132,7 @@ void TfrmCancelaPed::Habilita() {
     mnuJustExcl.SetEnabled(tshJustExcl.Enabled());
     dbnPadrao.SetEnabled(!sbtConfirmar.Enabled());
     Consiste::SetChildEnabled(panFilial, !sbtConfirmar.Enabled());
+    MostraResumo();
 }
 
 void TfrmCancelaPed::ShowPage(ui::TabSheet& page) {

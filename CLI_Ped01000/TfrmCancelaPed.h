@@ -165,6 +165,10 @@ public:
     void sbtSimularClick(ui::Control& sender);
 
 private:
+    // The commitment number's column: "2024NE000105" and its title fit, and with it every column
+    // of the orders grid fits its width beside the vertical scroll bar.
+    static constexpr int LarguraEmpenho = 100;
+
     void DefineToolBar();
     void DefineBranchPanel();
     void DefinePages();
@@ -208,6 +212,10 @@ private:
     // Reads the information line of the loaded orders, then shows the current order's.
     void LeInfoPedidos();
     void MostraInfoPedido();
+    // The status bar: the summary of loaded and checked rows, and why a click on the current
+    // order was refused (the editing user, or that it cannot be selected).
+    void MostraResumo();
+    void MostraRecusaPedido();
 
     // Orders the orders by the column's field when it is one of the sortable ones.
     void OrdenaPedido(const ui::Column& column);

@@ -1,5 +1,7 @@
 // What the operator learns before acting: the current order's information line and the dry run
 // of the confirm command.
+#include "CLI_Ped01000/Cli_ped01000.h"
+#include "CLI_Ped01000/TextoStatus.h"
 #include "CLI_Ped01000/TfrmCancelaPed.h"
 #include "CLI_Ped01000/TfrmSimulacao.h"
 #include "Consiste.h"
@@ -35,6 +37,18 @@ void TfrmCancelaPed::LeInfoPedidos() {
     }
     m_infoLine.Read(netCancelaPed, branch, orders);
     MostraInfoPedido();
+}
+
+void TfrmCancelaPed::MostraResumo() {
+    SetStatusText(ui::StatusPart::Summary, TextoResumo(cdsPedido.Active(), cdsPedido.RecordCount(),
+                                                       inContPedidoCh, inContItemPedidoCh));
+}
+
+void TfrmCancelaPed::MostraRecusaPedido() {
+    const std::string holder = m_infoLine.LockHolder(cdsPedido.FieldByName("NRPEDIDO").AsString(),
+                                                     ui::Application::Instance().Today());
+    SetStatusText(ui::StatusPart::Message,
+                  holder.empty() ? "Pedido não pode ser selecionado" : "Pedido em edição por " + holder);
 }
 
 void TfrmCancelaPed::MostraInfoPedido() {

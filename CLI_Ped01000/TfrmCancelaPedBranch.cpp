@@ -55,7 +55,7 @@ void TfrmCancelaPed::panFilialExit(ui::Control&) {
     data::Field& nrEmpenho = cdsPedido.FieldByName("NREMPENHO");
     if (cdsParamPedido.FieldByName("IDUTCTREMPEN").AsString() == "S") {
         if (Consiste::IndiceCol(dbgPadrao, "NREMPENHO") == -1) {
-            Consiste::CriaColuna(dbgPadrao, "NREMPENHO", 6);
+            Consiste::CriaColuna(dbgPadrao, "NREMPENHO", 6).SetWidth(LarguraEmpenho);
             nrEmpenho.SetVisible(true);
         }
     } else {

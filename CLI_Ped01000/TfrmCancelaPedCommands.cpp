@@ -1,5 +1,6 @@
 #include "CLI_Ped01000/CheckMark.h"
 #include "CLI_Ped01000/Cli_ped01000.h"
+#include "CLI_Ped01000/TextoStatus.h"
 #include "CLI_Ped01000/TfrmCancelaPed.h"
 #include "Consiste.h"
 #include "Morvale.h"
@@ -111,9 +112,11 @@ RemoteResult TfrmCancelaPed::EnviaComando(Comando comando, bool simulacao) {
 void TfrmCancelaPed::CancelCheckedOrders() {
     // The order load restores the orders' display itself when it fails, so nothing is left to undo.
     Repaint();
+    const std::string feito = TextoQuantidade(inContPedidoCh, "pedido cancelado.", "pedidos cancelados.");
     Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Running);
     Consiste::CheckResultServ(EnviaComando(Comando::CancelaPedidos, false), true, 0);
     busy.Stop();
+    SetStatusText(ui::StatusPart::Message, feito);
     edtCdJust.SetText("");
     sbtVerificarClick(sbtVerificar);
     if (pgcPadrao.ActivePage() != &tshPadrao)
@@ -122,10 +125,14 @@ void TfrmCancelaPed::CancelCheckedOrders() {
 
 void TfrmCancelaPed::SendCheckedItems(bool undo) {
     Repaint();
+    const std::string feito =
+        undo ? "Cancelamento desfeito em " + TextoQuantidade(inContItemPedidoCh, "item.", "itens.")
+             : TextoQuantidade(inContItemPedidoCh, "item cancelado.", "itens cancelados.");
     Showavi::Guard busy(ui::Application::Instance().MainForm(), Showavi::Running);
     Consiste::CheckResultServ(EnviaComando(undo ? Comando::DesfazCancelamento : Comando::CancelaItens, false),
                               true, 0);
     busy.Stop();
+    SetStatusText(ui::StatusPart::Message, feito);
     edtCdJust.SetText("");
     sbtVerificarClick(sbtVerificar);
     if (pgcPadrao.ActivePage() != &tshItemPedido)
@@ -200,6 +207,7 @@ void TfrmCancelaPed::sbtCancelarClick(ui::Control&) {
         Habilita();
         if (pgcPadrao.ActivePage() == &tshJustExcl)
             mnuPedidoClick(mnuPedido);
+        SetStatusText(ui::StatusPart::Message, "Seleção cancelada.");
     }
     sbtVerificarClick(sbtVerificar);
 }

@@ -127,6 +127,8 @@ void TfrmCancelaPed::DefineBranchPanel() {
     edtNmFilial.SetBounds(108, 6, 250, 21);
     edtNmFilial.SetReadOnly(true);
     edtNmFilial.SetEnabled(false);
+    // Display only: Tab and Enter go from the code straight out of the panel.
+    edtNmFilial.SetTabStop(false);
 }
 
 void TfrmCancelaPed::DefinePages() {
@@ -175,7 +177,7 @@ void TfrmCancelaPed::DefineOrderColumns() {
     AddColumn(dbgPadrao, "NMFANTCLIE", 315);
     AddColumn(dbgPadrao, "DTPEDIDO", 80);
     AddColumn(dbgPadrao, "DTENTPED", 85);
-    AddColumn(dbgPadrao, "NREMPENHO", 120);
+    AddColumn(dbgPadrao, "NREMPENHO", LarguraEmpenho);
 }
 
 void TfrmCancelaPed::DefineItemColumns() {
@@ -197,6 +199,8 @@ void TfrmCancelaPed::DefineMenus() {
          {&mnuIncluir, &mnuAlterar, &mnuExcluir, &mnuProcurar, &mnuVerificar, &mnuLinha3})
         item->SetEnabled(false);
     mnuFiltrar.SetShortCut("Ctrl+L");
+    mnuFiltrar.SetGlyph(ui::Glyph::Filter);
+    mnuSimular.SetGlyph(ui::Glyph::Simulate);
 }
 
 void TfrmCancelaPed::BindEvents() {

@@ -61,6 +61,10 @@ void TfrmCancelaPed::dbgPadraoCellClick(ui::Column& column) {
         CheckMark::Set(cdsPedido, Unchecked);
         --inContPedidoCh;
     }
+    if (mark == Checked || mark == Unchecked)
+        SetStatusText(ui::StatusPart::Message, "");
+    else
+        MostraRecusaPedido();
     Habilita();
 }
 
@@ -109,9 +113,12 @@ void TfrmCancelaPed::dbgItemPedidoCellClick(ui::Column& column) {
     if (!ClickActs(column))
         return;
     const std::string situation = CheckMark::ItemSituation(cdsItemPedido);
-    if (CheckMark::IsLockedItemSituation(situation) || CommitmentRefusesItems(*this))
-        return;
     const std::string mark = CheckMark::Of(cdsItemPedido);
+    const bool refused = CheckMark::IsLockedItemSituation(situation) || CommitmentRefusesItems(*this);
+    SetStatusText(ui::StatusPart::Message,
+                  refused || (mark != Checked && mark != Unchecked) ? "Item não pode ser selecionado" : "");
+    if (refused)
+        return;
     if (mark == Checked) {
         CheckMark::Set(cdsItemPedido, Unchecked);
         // Unchecking the last item ends the selection: every row becomes selectable again.

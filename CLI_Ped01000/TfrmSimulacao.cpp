@@ -34,6 +34,8 @@ void PlaceGrid(ui::Label& title, const char* caption, ui::DBGrid& grid, TDataSou
     }
 }
 
+// The situation in words: orders and items number theirs in tables of their own, so a bare code
+// would read alike for both ("4" cancels an order, "5" an item).
 std::string NomeSituacao(bool item, const std::string& code) {
     static const std::map<std::string, std::string> pedido = {{"1", "Pendente"},  {"2", "Em Andamento"},
                                                               {"3", "Liquidado"}, {"4", "Cancelado"},
@@ -43,7 +45,7 @@ std::string NomeSituacao(bool item, const std::string& code) {
         {"5", "Cancelado"}, {"6", "Liquidado"},  {"7", "Parc. Atendido"}};
     const auto& table = item ? itemPedido : pedido;
     const auto found = table.find(code);
-    return found == table.end() ? code : code + " - " + found->second;
+    return found == table.end() ? code : found->second;
 }
 
 data::Value TextValue(std::string text) {
@@ -77,7 +79,8 @@ void TfrmSimulacao::DefineDataSets() {
                                  {"IDSITANTERIOR", FieldType::String, 1, "", false},
                                  {"IDSITNOVA", FieldType::String, 1, "", false},
                                  {"DSANTES", FieldType::String, 30, "Antes", true},
-                                 {"DSDEPOIS", FieldType::String, 30, "Depois", true}});
+                                 {"DSDEPOIS", FieldType::String, 30, "Depois", true},
+                                 {"DSTIPO", FieldType::String, 6, "Linha", true}});
     DefineFields(cdsSaldos, {{"NREMPENHO", FieldType::String, 20, "Empenho", true},
                              {"VRSALDOANTERIOR", FieldType::Float, 0, "", false},
                              {"VRSALDONOVO", FieldType::Float, 0, "", false},
@@ -91,10 +94,11 @@ void TfrmSimulacao::DefineLayout() {
     lblRecusa.SetBounds(8, 26, 500, 13);
     lblRecusa.SetFontColor(ui::clRed);
     PlaceGrid(lblAlteracoes, "Situações que mudariam", dbgAlteracoes, dtsAlteracoes, 46, 150,
-              {{"NRPEDIDO", 80, "Pedido"},
+              {{"DSTIPO", 50, "Linha"},
+               {"NRPEDIDO", 80, "Pedido"},
                {"NRITEMPED", 80, "Item"},
-               {"DSANTES", 150, "Antes"},
-               {"DSDEPOIS", 150, "Depois"}});
+               {"DSANTES", 130, "Antes"},
+               {"DSDEPOIS", 130, "Depois"}});
     PlaceGrid(lblSaldos, "Saldos de empenho", dbgSaldos, dtsSaldos, 218, 60,
               {{"NREMPENHO", 140, "Empenho"},
                {"DSSALDOANTERIOR", 150, "Saldo antes"},
@@ -125,10 +129,10 @@ void TfrmSimulacao::Carrega(const data::Packet& resultado) {
             const bool item = tipo == "I";
             const std::string antes = linhas.Text(row, "IDSITANTERIOR"),
                               depois = linhas.Text(row, "IDSITNOVA");
-            alteracoes.Rows.push_back({TextValue(linhas.Text(row, "NRPEDIDO")),
-                                       TextValue(linhas.Text(row, "NRITEMPED")), TextValue(antes),
-                                       TextValue(depois), TextValue(NomeSituacao(item, antes)),
-                                       TextValue(NomeSituacao(item, depois))});
+            alteracoes.Rows.push_back(
+                {TextValue(linhas.Text(row, "NRPEDIDO")), TextValue(linhas.Text(row, "NRITEMPED")),
+                 TextValue(antes), TextValue(depois), TextValue(NomeSituacao(item, antes)),
+                 TextValue(NomeSituacao(item, depois)), TextValue(item ? "Item" : "Pedido")});
         }
     }
     cdsAlteracoes.LoadFromPacket(alteracoes);

@@ -9,8 +9,10 @@ class DataSource;
 }
 
 namespace ui {
+class Container;
 class Edit;
-}
+class Form;
+} // namespace ui
 
 // A search tool button: a click runs OnBeforePesq, opens the source's dataset when it is
 // closed, shows EmptyError when the dataset has no rows, and otherwise lets the operator pick
@@ -33,6 +35,10 @@ public:
 
     // Runs the search (after OnClick, when one is assigned).
     void Click() override;
+
+    // F9 in an edit runs the search of the button associated with it, when a person could click
+    // that button; true when it did. The base forms' key previews offer their keys here.
+    static bool SearchKey(ui::Form& form, int& key, ui::ShiftState shift);
 
     NotifyEvent OnBeforePesq;
     NotifyEvent OnAfterPesq;

@@ -35,7 +35,8 @@ public:
     virtual void FormCreate(ui::Control& sender);
     // Hides the dialog.
     virtual void FormClose(ui::Form& sender, ui::CloseAction& action);
-    // Esc cancels the dialog; Enter moves to the next control; F1 runs the help button.
+    // Esc cancels the dialog; Enter moves to the next control and Ctrl+Enter confirms; F1 runs
+    // the help button; F9 the search button of the edit with the focus.
     virtual void FormKeyDown(ui::Control& sender, int& key, ui::ShiftState shift);
     // Closes the dialog with the Ok result.
     virtual void sbtConfirmaClick(ui::Control& sender);

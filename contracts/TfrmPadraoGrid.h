@@ -59,7 +59,8 @@ public:
     virtual void FormCreate(ui::Control& sender);
     // The close step: the screen is freed when it closes.
     virtual void FormClose(ui::Form& sender, ui::CloseAction& action);
-    // F1 runs the help button.
+    // F1 runs the help button, F9 the search button of the edit with the focus, Ctrl+P the print
+    // button; Enter in an edit moves to the next control.
     virtual void FormKeyDown(ui::Control& sender, int& key, ui::ShiftState shift);
     // Enter on the grid runs the edit button when it is enabled.
     virtual void dbgPadraoKeyDown(ui::Control& sender, int& key, ui::ShiftState shift);

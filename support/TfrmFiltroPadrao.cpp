@@ -4,6 +4,7 @@
 #include "FormHelp.h"
 #include "Morvale.h"
 #include "OptionStore.h"
+#include "TBtnPesquisa.h"
 #include "ui/Application.h"
 
 #include <stdexcept>
@@ -73,6 +74,14 @@ void TfrmFiltroPadrao::FormClose(ui::Form&, ui::CloseAction& action) {
 }
 
 void TfrmFiltroPadrao::FormKeyDown(ui::Control&, int& key, ui::ShiftState shift) {
+    if (TBtnPesquisa::SearchKey(*this, key, shift))
+        return;
+    if (key == ui::Key::Return && shift == ui::ShiftState::WithCtrl() && sbtConfirma.IsEffectivelyEnabled()) {
+        // Enter walks the fields, so confirming from the keyboard takes Ctrl.
+        key = 0;
+        sbtConfirma.Click();
+        return;
+    }
     if (shift != ui::ShiftState::None())
         return;
     if (key == ui::Key::Escape) {

@@ -2,7 +2,9 @@
 
 #include "DataSetPicking.h"
 #include "FormHelp.h"
+#include "TBtnPesquisa.h"
 #include "data/DataSet.h"
+#include "ui/Edit.h"
 
 TfrmPadraoGrid::TfrmPadraoGrid(std::string name)
     : ui::Form(std::move(name)), panMenu(Add<ui::Panel>("panMenu")),
@@ -49,6 +51,12 @@ TfrmPadraoGrid::TfrmPadraoGrid(std::string name)
     sbtCancelar.SetGlyph(ui::Glyph::Cancel);
     sbtFechar.SetHint("Fechar");
     sbtFechar.SetGlyph(ui::Glyph::Close);
+    // The menu's entries show the pictures of the buttons that do the same.
+    for (auto [item, glyph] :
+         {std::pair{&mnuProcurar, ui::Glyph::Search}, std::pair{&mnuVerificar, ui::Glyph::Refresh},
+          std::pair{&mnuAlterar, ui::Glyph::Edit}, std::pair{&mnuCancelar, ui::Glyph::Cancel},
+          std::pair{&mnuConfirmar, ui::Glyph::Confirm}})
+        item->SetGlyph(glyph);
     PlaceToolBar();
     dbgPadrao.SetDataSource(&dtsPadrao);
     dbnPadrao.SetDataSource(&dtsPadrao);
@@ -109,9 +117,19 @@ void TfrmPadraoGrid::FormClose(ui::Form&, ui::CloseAction& action) {
 }
 
 void TfrmPadraoGrid::FormKeyDown(ui::Control&, int& key, ui::ShiftState shift) {
-    if (key == ui::Key::F1 && shift == ui::ShiftState::None()) {
+    if (TBtnPesquisa::SearchKey(*this, key, shift))
+        return;
+    const bool plain = shift == ui::ShiftState::None();
+    if (key == ui::Key::F1 && plain) {
         key = 0;
         sbtAjuda.Click();
+    } else if (key == ui::Key::Return && plain && dynamic_cast<ui::Edit*>(ActiveControl())) {
+        // Enter leaves an edit for the next control, as Tab does.
+        key = 0;
+        SelectNext(true);
+    } else if (key == 'P' && shift == ui::ShiftState::WithCtrl() && sbtImprimir.IsEffectivelyEnabled()) {
+        key = 0;
+        sbtImprimir.Click();
     }
 }
 

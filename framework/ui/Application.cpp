@@ -114,6 +114,7 @@ void Application::RegisterForm(Form& form) {
 }
 
 void Application::UnregisterForm(Form& form) {
+    m_menuKeys.Forget(form);
     std::erase(m_forms, &form);
     std::erase(m_activationOrder, &form);
     std::erase(m_releaseQueue, &form);
@@ -136,8 +137,10 @@ void Application::ActivateForm(Form& form) {
     m_activeForm = &form;
     std::erase(m_activationOrder, &form);
     m_activationOrder.push_back(&form);
-    if (previous)
+    if (previous) {
+        m_menuKeys.Forget(*previous);
         previous->DoDeactivate();
+    }
     Platform().ActiveFormChanged(&form);
     form.DoActivate();
 }

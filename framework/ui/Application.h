@@ -2,6 +2,7 @@
 
 #include "ui/Component.h"
 #include "ui/Geometry.h"
+#include "ui/MenuKeys.h"
 #include "ui/Platform.h"
 
 #include <functional>
@@ -46,6 +47,9 @@ public:
     // The innermost form whose modal loop is running, or nullptr.
     Form* ModalForm() const { return m_modalForms.empty() ? nullptr : m_modalForms.back(); }
 
+    // The menu bar of the active form as the keyboard works it.
+    MenuKeys& MenuBarKeys() { return m_menuKeys; }
+
     ui::Cursor Cursor() const { return m_cursor; }
     void SetCursor(ui::Cursor cursor);
     bool AskYesNo(const std::string& text);
@@ -83,6 +87,7 @@ private:
     std::vector<Form*> m_modalForms;
     std::vector<Form*> m_releaseQueue;
     ui::Cursor m_cursor = Cursor::Default;
+    MenuKeys m_menuKeys;
     int m_dispatchDepth = 0;
 };
 

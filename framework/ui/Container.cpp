@@ -31,6 +31,19 @@ std::vector<Control*> Container::ControlsInTabOrder() const {
     return ordered;
 }
 
+std::vector<Control*> Container::TabChain() const {
+    std::vector<Control*> chain;
+    for (Control* child : ControlsInTabOrder()) {
+        if (child->AcceptsFocus())
+            chain.push_back(child);
+        if (const auto* inner = dynamic_cast<const Container*>(child)) {
+            std::vector<Control*> below = inner->TabChain();
+            chain.insert(chain.end(), below.begin(), below.end());
+        }
+    }
+    return chain;
+}
+
 void Container::ControlRemoving(Control& control) {
     if (Parent())
         Parent()->ControlRemoving(control);

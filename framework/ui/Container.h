@@ -19,6 +19,9 @@ public:
     bool ContainsControl(const Control& control) const;
     // Children in tab order.
     std::vector<Control*> ControlsInTabOrder() const;
+    // Every control below that takes the focus at all, in the order Tab visits them, whether or
+    // not it can take it now.
+    std::vector<Control*> TabChain() const;
 
     // Creates a control owned by this container's form and placed in this container.
     template <class T, class... Args> T& Add(std::string name, Args&&... args) {

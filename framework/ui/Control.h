@@ -79,6 +79,11 @@ public:
     virtual void Click();
     // What the control itself does with a key nobody consumed (space toggles a check box, ...).
     virtual void HandleKey(int& key, ShiftState shift);
+    // Keys the control types or edits with when nobody else took them (an edit's printable and
+    // cursor keys); a desktop leaves them to the widget. None for most controls.
+    virtual bool IsOwnKey(int, ShiftState) const { return false; }
+    // The form's focus has just arrived here.
+    virtual void FocusArrived() {}
 
     int Subscribe(PropertyListener listener);
     void Unsubscribe(int id);

@@ -167,7 +167,8 @@ void DBGrid::DrawDefault(ui::Canvas& canvas, const Column& column, const Rect& r
 
 void DBGrid::HandleKey(int& key, ShiftState shift) {
     data::DataSet* dataSet = DataSet();
-    if (!dataSet || shift.Alt)
+    // Ctrl with the page keys turns the pages the grid is on.
+    if (!dataSet || shift.Alt || (shift.Ctrl && (key == Key::PageUp || key == Key::PageDown)))
         return;
     switch (key) {
     case Key::Up:

@@ -32,11 +32,31 @@ public:
     // further key is appended, each one a change of its own.
     virtual void TypeText(const std::string& text);
 
+    // One key typed where the cursor stands, a change of its own: over the whole text while it
+    // is selected (as it is when the focus arrives), otherwise inserted at the cursor.
+    virtual void TypeKey(char32_t key);
+    // Printable keys without Ctrl or Alt, and the editing keys of EditsWithKey: the edit's own.
+    bool IsOwnKey(int key, ShiftState shift) const override;
+    // Letters (lower case unless Shift is held), digits and the space bar are typed; Backspace,
+    // Delete, Left, Right, Home and End edit and move the cursor as a line edit does.
+    void HandleKey(int& key, ShiftState shift) override;
+    // Whether a key that is no character edits the text or moves its cursor.
+    virtual bool EditsWithKey(int key) const;
+    // A mouse click right of the text: the cursor goes to its end and nothing stays selected.
+    void ClickAtEnd();
+    void FocusArrived() override;
+
     NotifyEvent OnChange;
 
 protected:
     // Stores the text as it is shown; notifies and runs OnChange when it differs.
     void ChangeText(const std::string& text);
+    // Where the next key goes, in characters of the shown text, and whether all of it is selected.
+    std::size_t CursorPos() const { return m_cursor; }
+    bool AllSelected() const { return m_allSelected; }
+    void PlaceCursor(std::size_t position, bool allSelected = false);
+    // Backspace, Delete, Left, Right, Home and End on the shown text.
+    virtual void EditKey(int key);
     const std::string& RawText() const { return m_text; }
     std::string ApplyCharCase(const std::string& text) const;
 
@@ -45,6 +65,8 @@ private:
     int m_maxLength = 0;
     ui::CharCase m_charCase = CharCase::Normal;
     bool m_readOnly = false;
+    std::size_t m_cursor = 0;
+    bool m_allSelected = false;
 };
 
 } // namespace ui

@@ -43,15 +43,6 @@ private:
     bool m_saved;
 };
 
-void AppendFocusable(const Container& container, std::vector<Control*>& out) {
-    for (Control* child : container.ControlsInTabOrder()) {
-        if (child->AcceptsFocus() && child->TabStop() && child->CanFocus())
-            out.push_back(child);
-        if (const auto* inner = dynamic_cast<const Container*>(child))
-            AppendFocusable(*inner, out);
-    }
-}
-
 } // namespace
 
 void FocusManager::Focus(Control& target) {
@@ -113,8 +104,8 @@ void FocusManager::RunEnters(Control* from, Control& to) {
 }
 
 void FocusManager::SelectNext(bool forward) {
-    std::vector<Control*> candidates;
-    AppendFocusable(m_form, candidates);
+    std::vector<Control*> candidates = m_form.TabChain();
+    std::erase_if(candidates, [](const Control* c) { return !c->TabStop() || !c->CanFocus(); });
     if (candidates.empty())
         return;
     auto current = std::find(candidates.begin(), candidates.end(), m_focused);
@@ -134,6 +125,8 @@ void FocusManager::SetFocused(Control* control) {
     if (control == m_focused)
         return;
     m_focused = control;
+    if (control)
+        control->FocusArrived();
     if (Application* app = Application::Current(); app && app->HasPlatform())
         app->Platform().FocusChanged(m_form, control);
 }

@@ -59,6 +59,10 @@ void Form::Show() {
         app.Platform().FormShown(*this);
         if (OnShow)
             OnShow(*this);
+        // A window shown without a focused control gives the focus to its first control in tab
+        // order, as the desktop does, so a key goes where it would on the screen.
+        if (!ActiveControl())
+            SelectNext(true);
     }
     BringToFront();
 }
@@ -96,6 +100,21 @@ ui::ModalResult Form::ShowModal() {
     if (m_modalResult == ModalResult::None)
         m_modalResult = ModalResult::Cancel;
     return m_modalResult;
+}
+
+ui::ModalResult Form::ShowModalOnce() {
+    try {
+        const ui::ModalResult result = ShowModal();
+        Release();
+        return result;
+    } catch (...) {
+        Release();
+        throw;
+    }
+}
+
+void Form::SetStatusText(StatusPart part, const std::string& text) {
+    Update(part == StatusPart::Summary ? m_statusSummary : m_statusMessage, text, Property::Status);
 }
 
 void Form::SetModalResult(ui::ModalResult result) {

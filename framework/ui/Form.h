@@ -35,11 +35,14 @@ public:
     MainMenu* Menu() const { return m_menu; }
     void SetMenu(MainMenu* menu) { m_menu = menu; }
 
-    // Non-modal: shown as a child of the main window and made the active form.
+    // Non-modal: shown as a child of the main window and made the active form. A form shown
+    // without a focused control focuses its first control in tab order.
     void Show();
     void Hide();
     // Shown and made active; returns when closed, with the modal result.
     ui::ModalResult ShowModal();
+    // ShowModal for a window used once: released when its loop ends, however it ends.
+    ui::ModalResult ShowModalOnce();
     bool IsModal() const { return m_modal; }
     ui::ModalResult ModalResult() const { return m_modalResult; }
     // Setting a result other than None on a modal form ends its modal loop.
@@ -54,6 +57,12 @@ public:
     void BringToFront();
     void Repaint();
     bool IsActive() const;
+
+    // What the form tells in the status bar while it is the active window.
+    const std::string& StatusText(StatusPart part) const {
+        return part == StatusPart::Summary ? m_statusSummary : m_statusMessage;
+    }
+    void SetStatusText(StatusPart part, const std::string& text);
 
     Control* ActiveControl() const { return m_focus.Focused(); }
     void FocusControl(Control& control) { m_focus.Focus(control); }
@@ -95,6 +104,8 @@ private:
     ui::ModalResult m_modalResult = ModalResult::None;
     bool m_releasing = false;
     int m_updateLocks = 0;
+    std::string m_statusSummary;
+    std::string m_statusMessage;
 };
 
 } // namespace ui

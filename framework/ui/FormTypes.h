@@ -12,4 +12,8 @@ enum class WindowState { Normal, Minimized, Maximized };
 // A normal form is a top-level window; an MDI child lives inside the host's main window.
 enum class FormStyle { Normal, MDIChild };
 
+// The two parts of what a form tells in the status bar: a standing summary of its state, and a
+// message about the last thing that happened.
+enum class StatusPart { Summary, Message };
+
 } // namespace ui

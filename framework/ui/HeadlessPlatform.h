@@ -18,6 +18,7 @@ namespace ui {
 class HeadlessPlatform : public Platform {
 public:
     enum class EventKind { Error, Information, Question, Popup, Pick, PickRows, BusyOn, BusyOff, Refusal };
+    enum class AnswerKind { YesNo, Popup, Pick, PickRows };
 
     struct Event {
         EventKind Kind;
@@ -36,6 +37,8 @@ public:
     void PickRows(const std::string& keysJoinedByUnderscore);
     void PickRowsCancel();
     std::size_t PendingAnswers() const { return m_answers.size(); }
+    // Whether the next queued answer is of that kind.
+    bool NextAnswerIs(AnswerKind kind) const { return !m_answers.empty() && m_answers.front().Kind == kind; }
 
     // Actions a modal loop runs, in order, one per turn.
     void QueueModalAction(std::function<void()> action);
@@ -76,7 +79,6 @@ public:
     void Refused(const std::string& what) override;
 
 private:
-    enum class AnswerKind { YesNo, Popup, Pick, PickRows };
     struct Answer {
         AnswerKind Kind;
         std::optional<std::string> Value; // Yes/No as "Yes"/"No"; nullopt = none/cancel

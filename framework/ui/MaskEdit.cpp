@@ -2,6 +2,8 @@
 
 #include "data/Utf8.h"
 
+#include <algorithm>
+
 namespace ui {
 
 void MaskEdit::SetEditMask(const std::string& mask) {
@@ -52,6 +54,54 @@ void MaskEdit::TypeText(const std::string& text) {
             ++cursor; // typing the literal steps over it
         }
     }
+    PlaceCursor(m_mask.NextEditable(cursor));
+}
+
+void MaskEdit::TypeKey(char32_t key) {
+    if (m_mask.IsEmpty() || ReadOnly()) {
+        Edit::TypeKey(key);
+        return;
+    }
+    std::u32string shown = data::utf8::Decode(AllSelected() ? m_mask.BlankText() : RawText());
+    const std::size_t cursor = AllSelected() ? 0 : CursorPos();
+    const std::size_t target = m_mask.NextEditable(cursor);
+    if (target >= m_mask.Length() || target >= shown.size() || !m_mask.Accepts(target, key)) {
+        if (cursor < m_mask.Length() && m_mask.IsLiteral(cursor) && m_mask.At(cursor).Literal == key)
+            PlaceCursor(m_mask.NextEditable(cursor + 1));
+        return;
+    }
+    shown[target] = m_mask.ApplyCase(target, key);
+    PlaceCursor(m_mask.NextEditable(target + 1));
+    ChangeText(data::utf8::Encode(shown));
+}
+
+void MaskEdit::EditKey(int key) {
+    if (m_mask.IsEmpty() || (key != Key::Back && key != Key::Delete)) {
+        Edit::EditKey(key);
+        return;
+    }
+    if (ReadOnly())
+        return;
+    if (AllSelected()) {
+        PlaceCursor(0);
+        ChangeText(m_mask.BlankText());
+        return;
+    }
+    std::u32string shown = data::utf8::Decode(RawText());
+    std::size_t position = std::min(CursorPos(), shown.size());
+    if (key == Key::Back) {
+        if (position == 0)
+            return;
+        // Back over the literals to the editable position before the cursor.
+        do
+            --position;
+        while (position > 0 && m_mask.IsLiteral(position));
+        PlaceCursor(position);
+    }
+    if (position >= shown.size() || m_mask.IsLiteral(position))
+        return;
+    shown[position] = m_mask.Blank();
+    ChangeText(data::utf8::Encode(shown));
 }
 
 } // namespace ui

@@ -25,6 +25,13 @@ public:
     // Formats the text into the mask.
     void SetText(const std::string& text) override;
     void TypeText(const std::string& text) override;
+    // A key fills the next editable position from the cursor (from the first one over a
+    // selected text), stepping over literals, and the cursor moves on to the next blank.
+    void TypeKey(char32_t key) override;
+
+protected:
+    // Backspace and Delete blank a position instead of closing up the text.
+    void EditKey(int key) override;
 
 private:
     std::string m_maskText;

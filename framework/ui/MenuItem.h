@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/Control.h"
+#include "ui/Glyph.h"
 #include "ui/ShortCut.h"
 
 #include <string>
@@ -21,6 +22,9 @@ public:
     const ui::ShortCut& ShortCut() const { return m_shortCut; }
     void SetShortCut(const ui::ShortCut& shortCut);
     void SetShortCut(const std::string& text) { SetShortCut(ShortCut::FromText(text)); }
+    // The picture beside the entry: the glyph of the tool button that does the same.
+    ui::Glyph Glyph() const { return m_glyph; }
+    void SetGlyph(ui::Glyph glyph) { Update(m_glyph, glyph, Property::Glyph); }
 
     bool IsSeparator() const { return Caption() == "-"; }
     // The caption without its '&' marks ("&&" stands for one '&').
@@ -49,6 +53,7 @@ private:
     std::vector<MenuItem*> m_items;
     bool m_checked = false;
     ui::ShortCut m_shortCut;
+    ui::Glyph m_glyph = Glyph::None;
 };
 
 } // namespace ui

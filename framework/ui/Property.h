@@ -33,6 +33,7 @@ enum class Property {
     DataSource,
     DataField,
     Data, // the data shown changed: repaint
+    Status,
     WindowState,
     FormStyle,
 };

@@ -16,9 +16,14 @@ public:
     bool AcceptsFocus() const override { return true; }
     // Checks it.
     void Click() override;
+    // Space checks it; the arrow keys move the focus to the previous or next radio button of the
+    // same parent and check that one, as the desktop's dialogs do.
+    void HandleKey(int& key, ShiftState shift) override;
 
 private:
     void UncheckSiblings();
+    // The sibling radio button `step` places away that can take the focus, wrapping around.
+    RadioButton* Neighbour(int step) const;
 
     bool m_checked = false;
 };

@@ -1,7 +1,6 @@
 #include "ui/UserActions.h"
 
 #include "ui/Application.h"
-#include "ui/Button.h"
 #include "ui/DBGrid.h"
 #include "ui/Edit.h"
 #include "ui/Form.h"
@@ -23,19 +22,6 @@ Form* FormOf(const Component& component) {
     for (Component* owner = component.Owner(); owner; owner = owner->Owner()) {
         if (auto* form = dynamic_cast<Form*>(owner))
             return form;
-    }
-    return nullptr;
-}
-
-Button* FindButton(const Container& container, bool wantDefault) {
-    for (Control* child : container.Controls()) {
-        auto* button = dynamic_cast<Button*>(child);
-        if (button && (wantDefault ? button->Default() : button->Cancel()) && button->IsShowing() &&
-            button->IsEffectivelyEnabled())
-            return button;
-        if (auto* inner = dynamic_cast<const Container*>(child))
-            if (Button* found = FindButton(*inner, wantDefault))
-                return found;
     }
     return nullptr;
 }
@@ -82,11 +68,19 @@ bool UserActions::FocusFirst(Control& control) {
     return control.Focused();
 }
 
+bool UserActions::MayClick(const Control& control) {
+    if (const auto* item = dynamic_cast<const MenuItem*>(&control))
+        return MayClickMenu(*item);
+    if (std::string why = WhyUnreachable(control); !why.empty())
+        return Refuse("click", control, why);
+    return true;
+}
+
 bool UserActions::Click(Control& control) {
     if (auto* item = dynamic_cast<MenuItem*>(&control))
         return ClickMenu(*item);
-    if (std::string why = WhyUnreachable(control); !why.empty())
-        return Refuse("click", control, why);
+    if (!MayClick(control))
+        return false;
     m_app.Dispatch([&] {
         if (FocusFirst(control))
             control.Click();
@@ -101,9 +95,15 @@ bool UserActions::Click(Form& form, const std::string& name) {
     return Click(*control);
 }
 
-bool UserActions::ClickMenu(MenuItem& item) {
+bool UserActions::MayClickMenu(const MenuItem& item) {
     if (std::string why = WhyUnreachable(item); !why.empty())
         return Refuse("click", item, why);
+    return true;
+}
+
+bool UserActions::ClickMenu(MenuItem& item) {
+    if (!MayClickMenu(item))
+        return false;
     m_app.Dispatch([&] { item.Click(); });
     return true;
 }
@@ -120,48 +120,48 @@ bool UserActions::Type(Edit& edit, const std::string& text) {
     return true;
 }
 
-bool UserActions::PressKey(Control& control, int key, ShiftState shift) {
-    if (std::string why = WhyUnreachable(control); !why.empty())
-        return Refuse("press a key on", control, why);
+bool UserActions::MayMouse(const Control& control) {
+    if (m_app.MenuBarKeys().OpenMenu())
+        return true;
+    if (const auto* page = dynamic_cast<const TabSheet*>(&control); page && page->PageControl())
+        return MaySelectTab(*page->PageControl(), *page);
+    return MayClick(control);
+}
+
+bool UserActions::MouseClick(Control& control) {
+    if (!MayMouse(control))
+        return false;
+    if (m_app.MenuBarKeys().OpenMenu()) {
+        m_app.MenuBarKeys().Close();
+        return true;
+    }
+    if (auto* item = dynamic_cast<MenuItem*>(&control))
+        return ClickMenu(*item);
+    if (auto* page = dynamic_cast<TabSheet*>(&control); page && page->PageControl())
+        return SelectTab(*page->PageControl(), *page);
+    auto* edit = dynamic_cast<Edit*>(&control);
+    if (!edit)
+        return Click(control);
     m_app.Dispatch([&] {
-        if (!FocusFirst(control))
-            return;
-        Form* form = control.ParentForm();
-        if (form && form->Menu()) {
-            if (MenuItem* item = form->Menu()->FindShortCut(key, shift)) {
-                item->Click();
-                return;
-            }
-        }
-        int pressed = key;
-        if (form && form->KeyPreview() && form->OnKeyDown)
-            form->OnKeyDown(*form, pressed, shift);
-        if (pressed != 0 && control.OnKeyDown)
-            control.OnKeyDown(control, pressed, shift);
-        if (pressed != 0)
-            control.HandleKey(pressed, shift);
-        if (pressed != 0 && form)
-            FormKeys(*form, pressed, shift);
+        if (FocusFirst(*edit) && edit->Focused())
+            edit->ClickAtEnd();
     });
     return true;
 }
 
-void UserActions::FormKeys(Form& form, int key, ShiftState shift) {
-    if (key == Key::Tab && !shift.Ctrl && !shift.Alt) {
-        form.SelectNext(!shift.Shift);
-    } else if (key == Key::Return || key == Key::Escape) {
-        if (Button* button = FindButton(form, key == Key::Return))
-            button->Click();
-    }
-}
-
-bool UserActions::SelectTab(PageControl& pages, TabSheet& page) {
+bool UserActions::MaySelectTab(const PageControl& pages, const TabSheet& page) {
     if (std::string why = WhyUnreachable(pages); !why.empty())
         return Refuse("select a tab of", pages, why);
     if (page.PageControl() != &pages)
         throw std::invalid_argument(page.Name() + " is not a page of " + pages.Name());
     if (!page.Enabled() || !page.Visible() || !page.TabVisible())
         return Refuse("select tab", page, page.Enabled() ? "hidden" : "disabled");
+    return true;
+}
+
+bool UserActions::SelectTab(PageControl& pages, TabSheet& page) {
+    if (!MaySelectTab(pages, page))
+        return false;
     m_app.Dispatch([&] {
         if (FocusFirst(pages))
             pages.SelectPage(page);
@@ -187,11 +187,17 @@ bool UserActions::CloseForm(Form& form) {
     return true;
 }
 
-bool UserActions::ClickCell(DBGrid& grid, int displayRow, int columnIndex) {
+bool UserActions::MayClickCell(const DBGrid& grid, int displayRow) {
     if (std::string why = WhyUnreachable(grid); !why.empty())
         return Refuse("click a cell of", grid, why);
     if (displayRow < 0 || displayRow >= grid.RowCount())
         return Refuse("click a cell of", grid, "no row " + std::to_string(displayRow));
+    return true;
+}
+
+bool UserActions::ClickCell(DBGrid& grid, int displayRow, int columnIndex) {
+    if (!MayClickCell(grid, displayRow))
+        return false;
     m_app.Dispatch([&] {
         if (FocusFirst(grid))
             grid.CellClick(displayRow, columnIndex);
@@ -199,9 +205,15 @@ bool UserActions::ClickCell(DBGrid& grid, int displayRow, int columnIndex) {
     return true;
 }
 
-bool UserActions::ClickTitle(DBGrid& grid, int columnIndex) {
+bool UserActions::MayClickTitle(const DBGrid& grid) {
     if (std::string why = WhyUnreachable(grid); !why.empty())
         return Refuse("click a title of", grid, why);
+    return true;
+}
+
+bool UserActions::ClickTitle(DBGrid& grid, int columnIndex) {
+    if (!MayClickTitle(grid))
+        return false;
     m_app.Dispatch([&] { grid.TitleClick(columnIndex); });
     return true;
 }

@@ -34,8 +34,12 @@ void ModuleLoader::UnloadAll() {
 std::vector<OfferedScreen> ModuleLoader::Screens() const {
     std::vector<OfferedScreen> screens;
     for (const auto& module : m_modules) {
-        for (const auto& [code, entry] : module->Descriptor().Screens)
-            screens.push_back({code, module->Descriptor().Package});
+        for (const auto& [code, entry] : module->Descriptor().Screens) {
+            const auto& titles = module->Descriptor().Titles;
+            const auto title = titles.find(code);
+            screens.push_back(
+                {code, module->Descriptor().Package, title == titles.end() ? "" : title->second});
+        }
     }
     return screens;
 }

@@ -12,10 +12,12 @@ namespace host {
 
 // Finds the modules of a folder by their descriptors, loads each one, opens screens by code and
 // unloads the modules in reverse order of loading.
-// A screen a loaded module offers, with the package that offers it.
+// A screen a loaded module offers, with the package that offers it and its title ("" when the
+// descriptor gives none).
 struct OfferedScreen {
     std::string Code;
     std::string Package;
+    std::string Title;
 };
 
 class ModuleLoader {

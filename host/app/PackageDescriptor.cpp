@@ -34,6 +34,8 @@ PackageDescriptor PackageDescriptor::Parse(const std::string& text, const std::f
         descriptor.Contains = TextList(json, "contains");
         if (json.contains("screens"))
             descriptor.Screens = json["screens"].get<std::map<std::string, std::string>>();
+        if (json.contains("titles"))
+            descriptor.Titles = json["titles"].get<std::map<std::string, std::string>>();
         if (json.contains("variables"))
             descriptor.Variables = json["variables"].get<std::map<std::string, std::string>>();
         for (const auto& [name, type] : descriptor.Variables) {

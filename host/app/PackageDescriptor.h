@@ -17,6 +17,7 @@ struct PackageDescriptor {
     std::vector<std::string> Requires;
     std::vector<std::string> Contains;
     std::map<std::string, std::string> Screens; // screen code -> entry function
+    std::map<std::string, std::string> Titles;  // screen code -> the screen's title, when given
     // Exported variables a script may read: name -> "bool", "int32" or "string".
     std::map<std::string, std::string> Variables;
     // The entry functions take the screen's parameter as a C text ("entryParameter": true);

@@ -46,6 +46,14 @@ std::optional<std::string> TextOf(const ui::Control& control) {
     return std::nullopt;
 }
 
+// The status bar texts of a form.
+std::optional<std::string> StatusOf(const ui::Control& control, const std::string& property) {
+    const auto* form = dynamic_cast<const ui::Form*>(&control);
+    if (!form || (property != "StatusSummary" && property != "StatusMessage"))
+        return std::nullopt;
+    return form->StatusText(property == "StatusSummary" ? ui::StatusPart::Summary : ui::StatusPart::Message);
+}
+
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
     return text;
@@ -71,6 +79,8 @@ std::string ScriptInspector::ControlProperty(const ui::Control& control, const s
         value = Bool(*CheckedOf(control));
     else if (property == "Text")
         value = TextOf(control);
+    else
+        value = StatusOf(control, property);
     if (!value)
         throw std::invalid_argument(control.Name() + " has no property " + property);
     return *value;

@@ -47,6 +47,13 @@ template <class Visit> void ScriptNames::ForEachForm(Visit visit) const {
     }
 }
 
+int ScriptNames::ColumnOf(const ui::DBGrid& grid, const std::string& field) const {
+    const int column = grid.Columns().IndexOfField(field);
+    if (column < 0)
+        Fail(grid.Name() + " has no column of field " + field);
+    return column;
+}
+
 void ScriptNames::Fail(const std::string& message) const {
     throw ScriptError(m_line, message);
 }

@@ -9,6 +9,7 @@ class DataSet;
 namespace ui {
 class Application;
 class Component;
+class DBGrid;
 class Form;
 } // namespace ui
 
@@ -32,6 +33,8 @@ public:
     // A dataset component of some form, or a dataset shown by a data-aware control.
     data::DataSet* FindDataSet(const std::string& name) const;
     ui::Component* FindComponent(const std::string& name) const;
+    // The index of the grid's column showing the field.
+    int ColumnOf(const ui::DBGrid& grid, const std::string& field) const;
     [[noreturn]] void Fail(const std::string& message) const;
 
 private:

@@ -18,11 +18,13 @@ struct Arity {
 
 const std::map<std::string, Arity>& Commands() {
     static const std::map<std::string, Arity> commands = {
-        {"open", {1, 1}},   {"focus", {1, 1}}, {"type", {2, 2}},     {"click", {1, 1}}, {"key", {2, 5}},
-        {"tab", {2, 2}},    {"cell", {3, 3}},  {"title", {2, 2}},    {"row", {2, 2}},   {"answer", {1, 1}},
-        {"choose", {1, 1}}, {"pick", {1, 1}},  {"picklist", {1, 1}}, {"today", {1, 1}}, {"close", {1, 1}},
-        {"expect", {2, 6}}, {"dump", {1, 1}},  {"shot", {1, 1}},     {"calls", {1, 1}},
-        {"pdf", {1, 1}},    {"login", {2, 2}}, {"pause", {0, 0}},
+        {"open", {1, 1}},     {"focus", {1, 1}},  {"type", {2, 2}},   {"click", {1, 1}},
+        {"key", {2, 5}},      {"tab", {2, 2}},    {"cell", {3, 3}},   {"title", {2, 2}},
+        {"row", {2, 2}},      {"answer", {1, 1}}, {"choose", {1, 1}}, {"pick", {1, 1}},
+        {"picklist", {1, 1}}, {"today", {1, 1}},  {"close", {1, 1}},  {"expect", {2, 6}},
+        {"dump", {1, 1}},     {"shot", {1, 1}},   {"calls", {1, 1}},  {"pdf", {1, 1}},
+        {"press", {1, 4}},    {"write", {1, 1}},  {"mouse", {1, 3}},  {"mousetitle", {2, 2}},
+        {"login", {2, 2}},    {"pause", {0, 0}},
     };
     return commands;
 }
@@ -150,10 +152,14 @@ void ScriptParser::Check(const ScriptCommand& command) {
         throw ScriptError(line, "calls takes reset");
     if (command.Name == "pdf" && (first.size() < 5 || first.substr(first.size() - 4) != ".pdf"))
         throw ScriptError(line, "pdf takes a file name ending in .pdf");
-    if (command.Name == "cell" || command.Name == "row")
+    if (command.Name == "cell" || command.Name == "row" || (command.Name == "mouse" && args.size() == 3))
         ParseRow(args[1], line);
+    if (command.Name == "mouse" && args.size() == 2)
+        throw ScriptError(line, "mouse takes a CONTROL, or a GRID with a ROW and a FIELD");
     if (command.Name == "key")
         ParseKey(args, line);
+    if (command.Name == "press")
+        ParseKey(args, line, 0);
     if (command.Name == "expect")
         ParseTarget(args, line);
 }

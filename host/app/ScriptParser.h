@@ -17,7 +17,8 @@ public:
     // The words of one line; throws ScriptError for an unterminated or misplaced quote.
     static std::vector<std::string> SplitWords(const std::string& line, int lineNumber);
     static ExpectTarget ParseTarget(const std::vector<std::string>& args, int lineNumber);
-    static KeyPress ParseKey(const std::vector<std::string>& args, int lineNumber);
+    // The key word at `first` (after the control of `key CONTROL KEY`) and the modifiers after it.
+    static KeyPress ParseKey(const std::vector<std::string>& args, int lineNumber, std::size_t first = 1);
     // 1 or more, as a row number of the script.
     static int ParseRow(const std::string& word, int lineNumber);
 

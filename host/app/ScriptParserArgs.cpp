@@ -52,12 +52,12 @@ ExpectTarget MemberTarget(const std::string& word, int line) {
 
 } // namespace
 
-KeyPress ScriptParser::ParseKey(const std::vector<std::string>& args, int line) {
-    std::optional<int> code = KeyCode(args.at(1));
+KeyPress ScriptParser::ParseKey(const std::vector<std::string>& args, int line, std::size_t first) {
+    std::optional<int> code = KeyCode(args.at(first));
     if (!code)
-        throw ScriptError(line, "unknown key '" + args[1] + "'");
+        throw ScriptError(line, "unknown key '" + args[first] + "'");
     KeyPress press{*code, {}};
-    for (std::size_t i = 2; i < args.size(); ++i) {
+    for (std::size_t i = first + 1; i < args.size(); ++i) {
         if (args[i] == "ctrl")
             press.Shift.Ctrl = true;
         else if (args[i] == "shift")

@@ -1,5 +1,14 @@
 #include "app/ScriptPlatform.h"
 
+#include "data/DataSet.h"
+#include "data/PaintedRowScope.h"
+#include "ui/PickerForm.h"
+#include "ui/QuestionForm.h"
+
+namespace {
+using Kind = ui::HeadlessPlatform::AnswerKind;
+}
+
 namespace host {
 
 ScriptPlatform::ScriptPlatform(Transcript& transcript, ui::Platform* view)
@@ -20,7 +29,8 @@ std::string ScriptPlatform::LastChoice() const {
 
 bool ScriptPlatform::AskYesNo(const std::string& text) {
     m_lastQuestion = text;
-    bool yes = m_answers.AskYesNo(text);
+    const bool yes =
+        m_answers.NextAnswerIs(Kind::YesNo) ? m_answers.AskYesNo(text) : ui::QuestionForm::Ask(text);
     m_transcript.Line("question: " + text + " -> " + (yes ? "yes" : "no"));
     return yes;
 }
@@ -39,16 +49,38 @@ ui::MenuItem* ScriptPlatform::ShowPopup(ui::PopupMenu& menu, ui::Point screen) {
 
 std::optional<int> ScriptPlatform::PickRow(const ui::PickRequest& request) {
     m_lastPickTitle = request.Title;
-    std::optional<int> row = m_answers.PickRow(request);
-    m_transcript.Line("pick: " + LastChoice());
+    if (m_answers.NextAnswerIs(Kind::Pick)) {
+        std::optional<int> row = m_answers.PickRow(request);
+        m_transcript.Line("pick: " + LastChoice());
+        return row;
+    }
+    std::optional<int> row = ui::PickerForm::PickRow(request);
+    const std::vector<int> rows = row ? std::vector<int>{*row} : std::vector<int>{};
+    m_transcript.Line("pick: " + request.Title + " -> " + PickedKeys(request, row ? &rows : nullptr));
     return row;
 }
 
 std::optional<std::vector<int>> ScriptPlatform::PickRows(const ui::MultiPickRequest& request) {
     m_lastPickTitle = request.Title;
-    std::optional<std::vector<int>> rows = m_answers.PickRows(request);
-    m_transcript.Line("picklist: " + LastChoice());
+    if (m_answers.NextAnswerIs(Kind::PickRows)) {
+        std::optional<std::vector<int>> rows = m_answers.PickRows(request);
+        m_transcript.Line("picklist: " + LastChoice());
+        return rows;
+    }
+    std::optional<std::vector<int>> rows = ui::PickerForm::PickRows(request);
+    m_transcript.Line("picklist: " + request.Title + " -> " + PickedKeys(request, rows ? &*rows : nullptr));
     return rows;
+}
+
+std::string ScriptPlatform::PickedKeys(const ui::PickRequest& request, const std::vector<int>* rows) {
+    if (!rows)
+        return "none";
+    std::string keys;
+    for (int row : *rows) {
+        data::PaintedRowScope painted(*request.DataSet, row);
+        keys += (keys.empty() ? "" : "_") + request.DataSet->FieldByName(request.KeyField).AsString();
+    }
+    return keys.empty() ? "none" : keys;
 }
 
 void ScriptPlatform::SetBusy(bool on, int kind) {

@@ -11,7 +11,9 @@ namespace host {
 // The platform while a script runs, in front of the desktop view when there is one. Everything
 // that needs a person is answered from the script's queue and written to the transcript here,
 // the same way on every platform, so a script gives the same transcript headless and on the
-// desktop; painting and the view's notifications go on to the view.
+// desktop; painting and the view's notifications go on to the view. A question or a list with no
+// answer queued for it opens its window (ui::QuestionForm, ui::PickerForm), and the following
+// script lines run inside it, as keys and clicks of a person would.
 class ScriptPlatform : public ui::Platform {
 public:
     ScriptPlatform(Transcript& transcript, ui::Platform* view);
@@ -57,6 +59,8 @@ private:
     ui::Platform& Shown() const { return *m_shown; }
     // "TEXT -> ANSWER" of the choice the answer queue just recorded.
     std::string LastChoice() const;
+    // The keys of the rows picked in a list window, joined by "_", or "none".
+    static std::string PickedKeys(const ui::PickRequest& request, const std::vector<int>* rows);
 
     Transcript& m_transcript;
     ui::HeadlessPlatform m_answers;

@@ -1,7 +1,8 @@
 #include "app/ScriptPrintService.h"
 
-#include "ui/HeadlessError.h"
+#include "app/PdfFileForm.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace host {
@@ -15,20 +16,29 @@ std::string Pages(const report::Document& document) {
 } // namespace
 
 void ScriptPrintService::Output(const report::Document& document, report::PrintAction action,
-                                const std::string&) {
+                                const std::string& suggestedName) {
     if (action == report::PrintAction::Preview) {
         m_transcript.Line("preview: " + document.Title + " (" + Pages(document) + ")");
         return;
     }
-    const std::string what = action == report::PrintAction::Print ? "print" : "save";
-    if (m_files.empty())
-        throw ui::HeadlessError("a " + what + " request of \"" + document.Title + "\" has no pdf answer");
-    const std::string file = m_files.front();
-    m_files.pop_front();
+    const bool print = action == report::PrintAction::Print;
+    const std::string what =
+        (print ? "print: " : "save: ") + document.Title + " (" + Pages(document) + ") -> ";
+    std::optional<std::string> file;
+    if (!m_files.empty()) {
+        file = m_files.front();
+        m_files.pop_front();
+    } else {
+        file = PdfFileForm::Ask(print ? "Imprimir em PDF" : "Salvar PDF", suggestedName);
+    }
+    if (!file) {
+        m_transcript.Line(what + "none");
+        return;
+    }
     if (!m_writer)
         throw std::runtime_error("Não é possível gerar PDF nesta estação.");
-    m_writer->Write(document, file);
-    m_transcript.Line(what + ": " + document.Title + " (" + Pages(document) + ") -> " + file);
+    m_writer->Write(document, *file);
+    m_transcript.Line(what + *file);
 }
 
 } // namespace host

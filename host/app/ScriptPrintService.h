@@ -11,8 +11,8 @@ namespace host {
 
 // Answers a script's print requests: a preview is only written to the transcript; a print or a
 // "Salvar PDF" writes the next file the script queued with `pdf FILE`, so both platforms leave
-// the same file and the same transcript. A print request without a queued file is a fault of
-// the script.
+// the same file and the same transcript. Without a queued file the file name is asked in a
+// window (PdfFileForm) that the following script lines fill in.
 class ScriptPrintService : public report::PrintService {
 public:
     explicit ScriptPrintService(Transcript& transcript) : m_transcript(transcript) {}

@@ -119,6 +119,8 @@ void ScriptRunner::Execute(const ScriptCommand& command) {
         Login(command);
     else if (name == "pause")
         Pause();
+    else if (name == "press" || name == "write" || name == "mouse" || name == "mousetitle")
+        Input(command);
     else
         Act(command);
 }

@@ -2,6 +2,7 @@
 
 #include "app/ScriptCommand.h"
 #include "app/ScriptInspector.h"
+#include "app/ScriptNames.h"
 #include "app/ScriptPlatform.h"
 #include "app/ScriptPrintService.h"
 #include "app/Transcript.h"
@@ -52,6 +53,9 @@ private:
     bool RunNextLine();
     void Execute(const ScriptCommand& command);
     void Act(const ScriptCommand& command);
+    // press, write, mouse and mousetitle: real input on the desktop, the same actions headless.
+    void Input(const ScriptCommand& command);
+    void Mouse(const ScriptCommand& command, const ScriptNames& names);
     void Answer(const ScriptCommand& command);
     void Expect(const ScriptCommand& command);
     void Dump(const ScriptCommand& command);

@@ -9,17 +9,6 @@
 
 namespace host {
 
-namespace {
-
-int ColumnOf(const ScriptNames& names, ui::DBGrid& grid, const std::string& field) {
-    int column = grid.Columns().IndexOfField(field);
-    if (column < 0)
-        names.Fail(grid.Name() + " has no column of field " + field);
-    return column;
-}
-
-} // namespace
-
 // The user actions a script line stands for. A refused action is recorded by the platform and
 // the script goes on.
 void ScriptRunner::Act(const ScriptCommand& command) {
@@ -41,10 +30,10 @@ void ScriptRunner::Act(const ScriptCommand& command) {
     } else if (name == "cell" || name == "title" || name == "row") {
         auto& grid = names.As<ui::DBGrid>(args[0], "a grid");
         if (name == "title")
-            m_actions.ClickTitle(grid, ColumnOf(names, grid, args[1]));
+            m_actions.ClickTitle(grid, names.ColumnOf(grid, args[1]));
         else if (name == "cell")
             m_actions.ClickCell(grid, ScriptParser::ParseRow(args[1], command.Line) - 1,
-                                ColumnOf(names, grid, args[2]));
+                                names.ColumnOf(grid, args[2]));
         else
             m_actions.MoveGridRow(grid, ScriptParser::ParseRow(args[1], command.Line) - 1);
     } else if (name == "close") {

@@ -24,8 +24,10 @@ bool SignInAsked(host::HostView& view, host::AppHostValues& values, std::string 
         if (!typed)
             return false;
         message = host::SignIn(values, typed->OperatorCode, typed->Password);
-        if (message.empty())
+        if (message.empty()) {
+            view.SetBranch(values.FiliProc(), values.NomeFiliProc());
             return true;
+        }
     }
 }
 
@@ -45,7 +47,10 @@ int RunScript(ui::Application& app, const host::HostOptions& options, host::Modu
     runner.SetScreenOpener([&](const std::string& code) { loader.Open(code); });
     runner.SetVariableReader([&](const std::string& name) { return loader.VariableText(name); });
     runner.SetSignIn([&](const std::string& operatorCode, const std::string& password) {
-        return host::SignIn(values, operatorCode, password);
+        std::string refusal = host::SignIn(values, operatorCode, password);
+        if (refusal.empty() && view)
+            view->SetBranch(values.FiliProc(), values.NomeFiliProc());
+        return refusal;
     });
 #if PEDHOST_WITH_QT
     // Qt's PDF writer serves the headless platform as well: a script's PDF is the same file.
@@ -115,10 +120,11 @@ int RunHost(const host::HostOptions& options, char* program) {
         if (options.Platform == host::PlatformKind::Qt) {
             view = CreateView(options, qtArgc, qtArgv);
             app.SetPlatform(view->Platform());
+            view->SetBranch(values.FiliProc(), values.NomeFiliProc());
             for (const host::OfferedScreen& screen : loader.Screens())
-                view->AddScreen(screen.Code, screen.Package, [&app, &loader, code = screen.Code] {
-                    app.Dispatch([&] { loader.Open(code); });
-                });
+                view->AddScreen(
+                    screen.Code, screen.Title.empty() ? screen.Package : screen.Title,
+                    [&app, &loader, code = screen.Code] { app.Dispatch([&] { loader.Open(code); }); });
             view->ShowMainWindow();
         }
         status = options.Script.empty() ? RunInteractive(app, options, loader, *view, values)

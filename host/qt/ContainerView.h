@@ -16,7 +16,6 @@ public:
     ContainerView(ui::Container& container, QWidget& widget);
 
     QWidget* ChildHost() override { return &Widget(); }
-    bool RoutesKey(const KeyPress&) const override { return true; }
 
     // Told when the container's children changed, so the form view adds and drops widgets.
     std::function<void(ui::Container&)> OnChildrenChanged;

@@ -28,10 +28,6 @@ void ControlView::Refresh() {
         Apply(static_cast<ui::Property>(p));
 }
 
-bool ControlView::RoutesKey(const KeyPress&) const {
-    return true;
-}
-
 void ControlView::Apply(ui::Property property) {
     switch (property) {
     case ui::Property::Bounds: {

@@ -30,8 +30,8 @@ public:
     // The control is being destroyed: the view must never touch it again.
     virtual void Detach() { m_detached = true; }
     bool IsDetached() const { return m_detached; }
-    // Whether a key goes to the model; the other keys stay the widget's own (editing keys).
-    virtual bool RoutesKey(const KeyPress& press) const;
+    // The model's focus has just moved to this control.
+    virtual void FocusArrived() {}
 
 protected:
     virtual void Apply(ui::Property property);

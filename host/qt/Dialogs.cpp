@@ -5,7 +5,6 @@
 
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
 #include <map>
 
 namespace host {
@@ -31,17 +30,6 @@ void AddPopupItems(QMenu& menu, ui::MenuItem& parent, std::map<QAction*, ui::Men
 }
 
 } // namespace
-
-bool AskYesNo(QWidget* parent, const std::string& text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Confirmação"), QString::fromStdString(text),
-                    QMessageBox::NoButton, parent);
-    QPushButton* yes = box.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
-}
 
 void ShowMessage(QWidget* parent, ui::MessageKind kind, const std::string& text) {
     bool error = kind == ui::MessageKind::Error;

@@ -15,8 +15,8 @@ class PopupMenu;
 
 namespace host {
 
-// The dialogs a person answers, each returning the answer the model asks for.
-bool AskYesNo(QWidget* parent, const std::string& text);
+// The desktop's own dialogs a person answers, each returning the answer the model asks for.
+// Questions and lists are windows of the model (ui::QuestionForm, ui::PickerForm).
 void ShowMessage(QWidget* parent, ui::MessageKind kind, const std::string& text);
 ui::MenuItem* ShowPopup(ui::PopupMenu& menu, ui::Point screen);
 

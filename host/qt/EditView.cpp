@@ -75,13 +75,9 @@ EditView::EditView(ui::Edit& edit, QLineEdit& widget)
                      [this](const QString& text) { Edited(text); });
 }
 
-bool EditView::RoutesKey(const KeyPress& press) const {
-    // Typing and moving inside the text stay the line edit's; commands go to the model.
-    if (press.Shift.Ctrl || press.Shift.Alt)
-        return true;
-    return press.Key == ui::Key::Tab || press.Key == ui::Key::Return || press.Key == ui::Key::Escape ||
-           (press.Key >= ui::Key::F1 && press.Key < ui::Key::F1 + 12) || press.Key == ui::Key::Up ||
-           press.Key == ui::Key::Down;
+void EditView::FocusArrived() {
+    // Arriving in an edit selects its text, so typing replaces it, as the model types.
+    m_line.selectAll();
 }
 
 void EditView::Apply(ui::Property property) {

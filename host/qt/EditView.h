@@ -18,7 +18,7 @@ class EditView : public ControlView {
 public:
     EditView(ui::Edit& edit, QLineEdit& widget);
 
-    bool RoutesKey(const KeyPress& press) const override;
+    void FocusArrived() override;
 
 protected:
     void Apply(ui::Property property) override;

@@ -22,7 +22,7 @@ FormView::FormView(ui::Form& form, QMdiArea& area, QMenuBar& bar)
       m_watcher([this](QObject& watched, QEvent& event) { return WatchEvent(watched, event); }) {
     BuildWindow(area);
     if (form.Menu())
-        m_menu = std::make_unique<MenuBarView>(*form.Menu(), bar);
+        m_menu = std::make_unique<MenuBarView>(*form.Menu(), bar, form);
     m_formSubscription = form.Subscribe([this](ui::Control&, ui::Property property) {
         if (!m_detached)
             ApplyFormProperty(property);
@@ -30,6 +30,7 @@ FormView::FormView(ui::Form& form, QMdiArea& area, QMenuBar& bar)
     for (ui::Property property : {ui::Property::Caption, ui::Property::Bounds, ui::Property::Color})
         ApplyFormProperty(property);
     AddChildren(form, *m_client, nullptr);
+    ApplyTabOrder();
 }
 
 FormView::~FormView() {
@@ -49,6 +50,9 @@ FormView::~FormView() {
 void FormView::BuildWindow(QMdiArea& area) {
     if (m_dialog) {
         auto* dialog = new DialogFormWindow(); // top level; deleted by the destructor above
+        // A dialog or a question is answered, never minimised or maximised.
+        dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowCloseButtonHint);
         dialog->OnCloseRequest = [this] {
             if (!m_detached)
                 ui::UserActions(ui::Application::Instance()).CloseForm(m_form);
@@ -91,20 +95,23 @@ void FormView::SetActive(bool active) {
         m_menu->SetShown(active);
     if (!active)
         return;
+    // The window the form is in takes the keyboard, as the desktop activates the main window again
+    // when a dialog over it closes.
     if (auto* sub = qobject_cast<QMdiSubWindow*>(m_window.data()); sub && sub->mdiArea())
         sub->mdiArea()->setActiveSubWindow(sub);
-    else
-        m_window->activateWindow();
+    m_window->window()->activateWindow();
     ShowFocus(m_form.ActiveControl());
 }
 
-void FormView::ShowFocus(ui::Control* control) {
+void FormView::ShowFocus(ui::Control* control, bool arrived) {
     auto it = control ? m_byControl.find(control) : m_byControl.end();
     if (it == m_byControl.end())
         return;
     m_showingFocus = true;
     it->second->Widget().setFocus(Qt::OtherFocusReason);
     m_showingFocus = false;
+    if (arrived)
+        it->second->FocusArrived();
 }
 
 void FormView::SetUpdatesLocked(bool locked) {
@@ -157,6 +164,32 @@ void FormView::ChildrenChanged(ui::Container& container) {
         &container == &m_form ? m_client : (it == m_byControl.end() ? nullptr : it->second->ChildHost());
     if (host)
         AddChildren(container, *host, it == m_byControl.end() ? nullptr : it->second);
+    ApplyTabOrder();
+}
+
+void FormView::ApplyTabOrder() {
+    // Qt's own focus chain is the model's tab order: the widgets of the controls that take the
+    // focus, in that order, tab stops first reachable by Tab; the parts that composite widgets are
+    // made of (a tab widget's tab bar, a table's header) never hold the focus themselves.
+    for (QWidget* part : m_client->findChildren<QWidget*>())
+        if (!m_byWidget.contains(part))
+            part->setFocusPolicy(Qt::NoFocus);
+    if (m_client != m_window)
+        m_client->setFocusPolicy(Qt::NoFocus);
+    QWidget* previous = nullptr;
+    for (ui::Control* control : m_form.TabChain()) {
+        auto it = m_byControl.find(control);
+        if (it == m_byControl.end())
+            continue;
+        QWidget& widget = it->second->Widget();
+        // A widget that passes its focus on (a tab widget to its tab bar) takes it there, so a click
+        // on a tab focuses the pages as a click on any control focuses it.
+        QWidget& focused = widget.focusProxy() ? *widget.focusProxy() : widget;
+        focused.setFocusPolicy(control->TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+        if (previous)
+            QWidget::setTabOrder(previous, &widget);
+        previous = &widget;
+    }
 }
 
 void FormView::RemoveView(ControlView& view) {
@@ -174,7 +207,11 @@ void FormView::RemoveView(ControlView& view) {
     m_placement.erase(&view);
     QWidget& widget = view.Widget();
     std::erase_if(m_views, [&](const auto& owned) { return owned.get() == &view; });
+    // Hiding a widget that holds the Qt focus passes it on; the model, whose control is going
+    // away, keeps its own focus and must not hear of that move.
+    m_showingFocus = true;
     widget.hide();
+    m_showingFocus = false;
     widget.deleteLater();
 }
 
@@ -203,10 +240,10 @@ bool FormView::WatchEvent(QObject& watched, QEvent& event) {
     if (event.type() != QEvent::KeyPress)
         return false;
     std::optional<KeyPress> press = TranslateKey(static_cast<QKeyEvent&>(event));
-    if (!press || !view.RoutesKey(*press))
+    if (!press)
         return false;
-    ui::UserActions(ui::Application::Instance()).PressKey(view.Control(), press->Key, press->Shift);
-    return true;
+    // The model has every key first; a typing key nobody took goes on to the line edit.
+    return ui::UserActions(ui::Application::Instance()).OfferKey(view.Control(), press->Key, press->Shift);
 }
 
 void FormView::FocusArrived(ControlView& view) {
@@ -218,14 +255,28 @@ void FormView::FocusArrived(ControlView& view) {
         ShowFocus(m_form.ActiveControl()); // the model kept the focus elsewhere
 }
 
+void FormView::ApplySize() {
+    if (m_form.Width() <= 0 || m_form.Height() <= 0)
+        return;
+    // The form's size is its window's; where its controls reach further down or right (a size
+    // counted with a caption the desktop draws elsewhere), the window grows so none is cut.
+    QSize client(0, 0);
+    for (const ui::Control* child : m_form.Controls())
+        if (child->Visible())
+            client =
+                client.expandedTo(QSize(child->Bounds().Right + Margin, child->Bounds().Bottom + Margin));
+    const QMargins frame = m_dialog ? QMargins() : m_window->contentsMargins();
+    const QSize framed = client.grownBy(frame);
+    m_window->resize(QSize(m_form.Width(), m_form.Height()).expandedTo(framed));
+}
+
 void FormView::ApplyFormProperty(ui::Property property) {
     switch (property) {
     case ui::Property::Caption:
         m_window->setWindowTitle(QString::fromStdString(m_form.Caption()));
         break;
     case ui::Property::Bounds:
-        if (m_form.Width() > 0 && m_form.Height() > 0)
-            m_window->resize(m_form.Width(), m_form.Height());
+        ApplySize();
         break;
     case ui::Property::Color:
         if (m_form.Color() != ui::clWindow) {
@@ -237,6 +288,10 @@ void FormView::ApplyFormProperty(ui::Property property) {
         break;
     case ui::Property::Items:
         ChildrenChanged(m_form);
+        break;
+    case ui::Property::Status:
+        if (OnStatusChanged)
+            OnStatusChanged(m_form);
         break;
     case ui::Property::WindowState:
         if (m_form.WindowState() == ui::WindowState::Minimized)

@@ -5,6 +5,7 @@
 #include "qt/MenuBarView.h"
 
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -33,6 +34,8 @@ public:
     // The sub-window or dialog.
     QWidget& Window() const { return *m_window; }
     bool IsDialog() const { return m_dialog; }
+    // The form's menu merged into the menu bar, or nullptr.
+    MenuBarView* Menu() const { return m_menu.get(); }
     // The widget of a control of this form, or nullptr.
     QWidget* WidgetOf(const ui::Control& control) const;
 
@@ -40,10 +43,14 @@ public:
     void Hide();
     // The form became (or stopped being) the active form.
     void SetActive(bool active);
-    void ShowFocus(ui::Control* control);
+    // Gives the control's widget the Qt focus; `arrived` when the model's focus just moved there.
+    void ShowFocus(ui::Control* control, bool arrived = false);
     void SetUpdatesLocked(bool locked);
     // The form is being destroyed: from now on the view never touches the model.
     void Detach();
+
+    // The form's status bar texts changed.
+    std::function<void(const ui::Form&)> OnStatusChanged;
 
 private:
     void BuildWindow(QMdiArea& area);
@@ -55,6 +62,11 @@ private:
     bool WatchEvent(QObject& watched, QEvent& event);
     void FocusArrived(ControlView& view);
     void ApplyFormProperty(ui::Property property);
+    void ApplySize();
+    void ApplyTabOrder();
+
+    // Room kept between a window's edges and the controls nearest to them, in pixels.
+    static constexpr int Margin = 4;
 
     ui::Form& m_form;
     bool m_dialog;

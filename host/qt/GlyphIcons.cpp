@@ -1,5 +1,6 @@
 #include "qt/GlyphIcons.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -101,9 +102,35 @@ std::optional<QStyle::StandardPixmap> StandardPixmapOf(ui::Glyph glyph) {
     }
 }
 
-} // namespace
+// The picture greyed and faded, as a command that cannot be used now: grey from the colours'
+// lightness, at a third of their opacity.
+QPixmap Greyed(const QPixmap& pixmap) {
+    QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = 96 + qGray(line[x]) / 2;
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) / 3);
+        }
+    }
+    return QPixmap::fromImage(image);
+}
 
-QIcon GlyphIcon(ui::Glyph glyph, const QStyle& style) {
+// The icon with a disabled picture of its own at every usual size, so that a disabled command
+// is greyed the same way whatever the desktop's style or icon theme would do.
+QIcon WithDisabledMode(const QIcon& icon) {
+    if (icon.isNull())
+        return icon;
+    QIcon shown;
+    for (int side : {16, 24, 32}) {
+        const QPixmap normal = icon.pixmap(side, side, QIcon::Normal);
+        shown.addPixmap(normal, QIcon::Normal);
+        shown.addPixmap(Greyed(normal), QIcon::Disabled);
+    }
+    return shown;
+}
+
+QIcon PlainIcon(ui::Glyph glyph, const QStyle& style) {
     if (auto standard = StandardPixmapOf(glyph))
         return style.standardIcon(*standard);
     switch (glyph) {
@@ -120,6 +147,12 @@ QIcon GlyphIcon(ui::Glyph glyph, const QStyle& style) {
     default:
         return {};
     }
+}
+
+} // namespace
+
+QIcon GlyphIcon(ui::Glyph glyph, const QStyle& style) {
+    return WithDisabledMode(PlainIcon(glyph, style));
 }
 
 } // namespace host

@@ -47,10 +47,6 @@ GridView::~GridView() {
     m_table.setModel(nullptr);
 }
 
-bool GridView::RoutesKey(const KeyPress&) const {
-    return true;
-}
-
 void GridView::Detach() {
     ControlView::Detach();
     m_delegate.Detach();

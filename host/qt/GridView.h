@@ -20,7 +20,6 @@ public:
     GridView(ui::DBGrid& grid, QTableView& table);
     ~GridView() override;
 
-    bool RoutesKey(const KeyPress& press) const override;
     void Detach() override;
 
 protected:

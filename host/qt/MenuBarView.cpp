@@ -1,9 +1,11 @@
 #include "qt/MenuBarView.h"
 
+#include "qt/GlyphIcons.h"
 #include "ui/Application.h"
 #include "ui/MainMenu.h"
 #include "ui/UserActions.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -16,7 +18,8 @@ QString MenuText(const ui::MenuItem& item) {
     return text;
 }
 
-MenuBarView::MenuBarView(ui::MainMenu& menu, QMenuBar& bar) : m_menu(menu), m_bar(bar) {
+MenuBarView::MenuBarView(ui::MainMenu& menu, QMenuBar& bar, ui::Form& form)
+    : m_menu(menu), m_bar(bar), m_form(form) {
     Build();
 }
 
@@ -39,10 +42,27 @@ void MenuBarView::Detach() {
     SetShown(false);
 }
 
+QAction* MenuBarView::ActionOf(const ui::MenuItem& item) const {
+    for (const Entry& entry : m_entries)
+        if (entry.Item == &item)
+            return entry.Action;
+    return nullptr;
+}
+
 void MenuBarView::Build() {
     for (ui::MenuItem* top : m_menu.Items().Items()) {
         auto menu = std::make_unique<QMenu>(QString::fromStdString(top->Caption()));
         AddItems(*menu, *top);
+        // The model knows the open menu, so a key or a click while it is open is judged the same
+        // way on every platform.
+        QObject::connect(menu.get(), &QMenu::aboutToShow, menu.get(), [this, top] {
+            if (!m_detached)
+                ui::Application::Instance().MenuBarKeys().Opened(m_form, *top);
+        });
+        QObject::connect(menu.get(), &QMenu::aboutToHide, menu.get(), [this] {
+            if (!m_detached)
+                ui::Application::Instance().MenuBarKeys().Close();
+        });
         m_bar.addMenu(menu.get());
         Watch(*top, *menu->menuAction());
         m_menus.push_back(std::move(menu));
@@ -106,9 +126,10 @@ void MenuBarView::Watch(ui::MenuItem& item, QAction& action) {
 void MenuBarView::Update(Entry& entry) {
     const ui::MenuItem& item = *entry.Item;
     QAction& action = *entry.Action;
-    if (!action.isSeparator() && !action.menu())
+    if (!action.isSeparator() && !action.menu()) {
         action.setText(MenuText(item));
-    else if (action.menu())
+        action.setIcon(GlyphIcon(item.Glyph(), *QApplication::style()));
+    } else if (action.menu())
         action.menu()->setTitle(QString::fromStdString(item.Caption()));
     action.setEnabled(item.Enabled());
     entry.Top = item.ParentItem() == &m_menu.Items();

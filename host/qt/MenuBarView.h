@@ -9,6 +9,7 @@ class QMenu;
 class QMenuBar;
 
 namespace ui {
+class Form;
 class MainMenu;
 class MenuItem;
 } // namespace ui
@@ -20,13 +21,16 @@ namespace host {
 // Shortcuts are shown in the entries but handled by the model, which sees every key first.
 class MenuBarView {
 public:
-    MenuBarView(ui::MainMenu& menu, QMenuBar& bar);
+    // `form` is the form the menu belongs to: its open menu is the model's too (ui::MenuKeys).
+    MenuBarView(ui::MainMenu& menu, QMenuBar& bar, ui::Form& form);
     ~MenuBarView();
     MenuBarView(const MenuBarView&) = delete;
     MenuBarView& operator=(const MenuBarView&) = delete;
 
     void SetShown(bool shown);
     void Detach();
+    // The entry of an item (a menu's own entry for a top item), or nullptr.
+    QAction* ActionOf(const ui::MenuItem& item) const;
 
 private:
     // What showing and hiding need is kept here: a form destroys its menu before the platform
@@ -47,6 +51,7 @@ private:
 
     ui::MainMenu& m_menu;
     QMenuBar& m_bar;
+    ui::Form& m_form;
     std::vector<std::unique_ptr<QMenu>> m_menus;
     std::vector<Entry> m_entries;
     bool m_shown = false;

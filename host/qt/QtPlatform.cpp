@@ -3,10 +3,11 @@
 #include "qt/Dialogs.h"
 #include "qt/FormView.h"
 #include "qt/MainWindow.h"
-#include "qt/PickerDialog.h"
 #include "qt/QtColors.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/PickerForm.h"
+#include "ui/QuestionForm.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -47,7 +48,7 @@ void QtPlatform::RunModalLoop(ui::Form& form) {
 }
 
 bool QtPlatform::AskYesNo(const std::string& text) {
-    return host::AskYesNo(DialogParent(), text);
+    return ui::QuestionForm::Ask(text);
 }
 
 void QtPlatform::ShowMessage(ui::MessageKind kind, const std::string& text) {
@@ -59,11 +60,11 @@ ui::MenuItem* QtPlatform::ShowPopup(ui::PopupMenu& menu, ui::Point screen) {
 }
 
 std::optional<int> QtPlatform::PickRow(const ui::PickRequest& request) {
-    return PickerDialog::PickRow(request, DialogParent());
+    return ui::PickerForm::PickRow(request);
 }
 
 std::optional<std::vector<int>> QtPlatform::PickRows(const ui::MultiPickRequest& request) {
-    return PickerDialog::PickRows(request, DialogParent());
+    return ui::PickerForm::PickRows(request);
 }
 
 void QtPlatform::SetBusy(bool on, int) {
@@ -119,7 +120,10 @@ void QtPlatform::Refused(const std::string&) {
 }
 
 void QtPlatform::FormShown(ui::Form& form) {
-    EnsureView(form).Show();
+    FormView& view = EnsureView(form);
+    view.Show();
+    if (!view.IsDialog())
+        m_main.MakeRoomFor(view.Window().size());
 }
 
 void QtPlatform::FormHidden(ui::Form& form) {
@@ -135,6 +139,10 @@ void QtPlatform::FormDestroyed(ui::Form& form) {
     m_views.erase(it);
     if (m_active == &form)
         m_active = nullptr;
+    if (m_statusForm == &form) {
+        m_statusForm = nullptr;
+        m_main.ShowStatus("", "");
+    }
 }
 
 void QtPlatform::ActiveFormChanged(ui::Form* form) {
@@ -145,11 +153,20 @@ void QtPlatform::ActiveFormChanged(ui::Form* form) {
     m_active = form;
     if (FormView* view = form && form->Visible() ? &EnsureView(*form) : nullptr)
         view->SetActive(true);
+    // A dialog over a screen leaves the screen's status in the bar.
+    if (form && form->FormStyle() == ui::FormStyle::MDIChild) {
+        m_statusForm = form;
+        ShowStatusOf(*form);
+    }
+}
+
+void QtPlatform::ShowStatusOf(const ui::Form& form) {
+    m_main.ShowStatus(form.StatusText(ui::StatusPart::Message), form.StatusText(ui::StatusPart::Summary));
 }
 
 void QtPlatform::FocusChanged(ui::Form& form, ui::Control* control) {
     if (FormView* view = ViewOf(form))
-        view->ShowFocus(control);
+        view->ShowFocus(control, true);
 }
 
 FormView* QtPlatform::ViewOf(const ui::Form& form) const {
@@ -159,8 +176,13 @@ FormView* QtPlatform::ViewOf(const ui::Form& form) const {
 
 FormView& QtPlatform::EnsureView(ui::Form& form) {
     auto& view = m_views[&form];
-    if (!view)
+    if (!view) {
         view = std::make_unique<FormView>(form, m_main.Area(), *m_main.menuBar());
+        view->OnStatusChanged = [this](const ui::Form& changed) {
+            if (&changed == m_statusForm)
+                ShowStatusOf(changed);
+        };
+    }
     return *view;
 }
 

@@ -46,11 +46,14 @@ public:
 
 private:
     FormView& EnsureView(ui::Form& form);
+    void ShowStatusOf(const ui::Form& form);
     QWidget* DialogParent() const;
 
     MainWindow& m_main;
     std::map<const ui::Form*, std::unique_ptr<FormView>> m_views;
     ui::Form* m_active = nullptr;
+    // The screen whose status the main window shows: the last active child window.
+    const ui::Form* m_statusForm = nullptr;
     bool m_busy = false;
     bool m_hourGlass = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/HostOptions.h"
 #include "app/ViewFactory.h"
+#include "qt/DesktopLook.h"
 #include "qt/SignInDialog.h"
 
 #include <QDialog>
@@ -12,8 +13,9 @@
 
 namespace host {
 
-QtView::QtView(int& argc, char** argv) : m_app(argc, argv), m_platform(m_window) {
+QtView::QtView(int& argc, char** argv, const std::string& locale) : m_app(argc, argv), m_platform(m_window) {
     QApplication::setApplicationName(QStringLiteral("pedhost"));
+    InstallDesktopLook(m_app, locale);
 }
 
 void QtView::ShowMainWindow() {
@@ -70,8 +72,8 @@ void QtView::Later(std::function<void()> task) {
     QTimer::singleShot(0, &m_window, std::move(task));
 }
 
-std::unique_ptr<HostView> CreateQtView(const HostOptions&, int& argc, char** argv) {
-    return std::make_unique<QtView>(argc, argv);
+std::unique_ptr<HostView> CreateQtView(const HostOptions& options, int& argc, char** argv) {
+    return std::make_unique<QtView>(argc, argv, options.Locale);
 }
 
 } // namespace host

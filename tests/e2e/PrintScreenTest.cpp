@@ -1,5 +1,6 @@
 #include "testkit/ChildProcess.h"
 #include "testkit/HostRun.h"
+#include "testkit/Scenario.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TempDir.h"
 
@@ -14,12 +15,6 @@ namespace {
 
 using testkit::ServerProcess;
 using testkit::TestBackend;
-
-std::string Replace(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -75,13 +70,14 @@ protected:
         const std::string base = std::string(PED_SCRIPTS_DIR) + "/" + name;
         const std::string out = m_folder.Path().string();
         const auto script = m_folder.Path() / (name + ".script");
-        std::ofstream(script) << Replace(testkit::ReadTextFile(base + ".script"), "@OUT@", out);
+        std::ofstream(script) << testkit::ReplaceAll(testkit::ReadTextFile(base + ".script"), "@OUT@", out);
         testkit::HostRun run = testkit::HostRun::On(*m_server, PED_PEDHOST_PATH, operatorCode);
         run.script = script.string();
         run.fixedBranch = fixedBranch;
         const auto result = run.Run(std::chrono::seconds(120));
         EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
-        EXPECT_EQ(result.out, Replace(testkit::ReadTextFile(base + ".expected"), "@OUT@", out)) << result.err;
+        EXPECT_EQ(result.out, testkit::ReplaceAll(testkit::ReadTextFile(base + ".expected"), "@OUT@", out))
+            << result.err;
     }
 
     std::string PdfText(const std::string& file) {

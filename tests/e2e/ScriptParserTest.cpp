@@ -79,7 +79,22 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{"expect arg GetPedido 0 x", 1, "counts from 1"},
         ErrorCase{"expect calls GetPedido", 1, "expect calls METHOD N"},
         ErrorCase{"calls clear", 1, "calls takes reset"}, ErrorCase{"key dbg PAGEDOWN", 1, "unknown key"},
-        ErrorCase{"shot window.jpg", 1, ".png"}));
+        ErrorCase{"shot window.jpg", 1, ".png"}, ErrorCase{"press", 1, "wrong number of arguments"},
+        ErrorCase{"press ESCAPE", 1, "unknown key 'ESCAPE'"}, ErrorCase{"press TAB shift win", 1, "'win'"},
+        ErrorCase{"write", 1, "wrong number of arguments"},
+        ErrorCase{"write a b", 1, "wrong number of arguments"},
+        ErrorCase{"mouse dbg 1", 1, "a GRID with a ROW and a FIELD"},
+        ErrorCase{"mouse dbg 0 NRPEDIDO", 1, "counts from 1"},
+        ErrorCase{"mousetitle dbg", 1, "wrong number of arguments"}));
+
+TEST(ScriptParse, PressTakesTheKeyFirstAndItsModifiersAfterIt) {
+    const auto commands = ScriptParser::Parse("press TAB shift\npress L ctrl\nwrite \"01/05/2024\"\n");
+    const host::KeyPress backTab = ScriptParser::ParseKey(commands[0].Args, 1, 0);
+    EXPECT_EQ(backTab.Key, ui::Key::Tab);
+    EXPECT_EQ(backTab.Shift, ui::ShiftState::WithShift());
+    EXPECT_EQ(ScriptParser::ParseKey(commands[1].Args, 2, 0).Shift, ui::ShiftState::WithCtrl());
+    EXPECT_EQ(commands[2].Args, std::vector<std::string>{"01/05/2024"});
+}
 
 TEST(ScriptParse, KeepsLineNumbersAcrossBlankAndCommentLines) {
     auto commands = ScriptParser::Parse("# heading\n\nopen PED01000\n   \nclick  sbtFiltro   # comment\n");

@@ -69,12 +69,19 @@ TEST_F(ScriptPrintTest, PreviewIsWrittenToTheTranscriptAndPrintAndSaveWriteTheQu
     EXPECT_EQ(writer.written, (std::vector<std::string>{"a.pdf:2", "b.pdf:2"}));
 }
 
-TEST_F(ScriptPrintTest, APrintWithoutAPdfAnswerIsAScriptErrorNamingTheReport) {
-    EXPECT_EQ(Run("click btnPdf\nclick btnVer\n"), ScriptRunner::ScriptFault);
-    EXPECT_NE(out.str().find("script error: line 1: a save request of \"Relatório\" has no pdf answer"),
-              std::string::npos)
+// Without a queued file the name is asked in a window that the next lines fill in: the offered name
+// is selected, so writing replaces it; "Cancelar" writes nothing.
+TEST_F(ScriptPrintTest, APrintWithoutAPdfAnswerAsksTheFileNameInAWindowTheNextLinesFill) {
+    EXPECT_EQ(Run("click btnPdf\nexpect edtArquivo.Text tela.pdf\nwrite c.pdf\npress ENTER\n"
+                  "click btnImprimir\npress ESC\n"),
+              ScriptRunner::Passed)
         << out.str();
-    EXPECT_TRUE(writer.written.empty());
+    EXPECT_TRUE(Saw("save: Relatório (2 páginas) -> c.pdf")) << out.str();
+    EXPECT_TRUE(Saw("print: Relatório (2 páginas) -> none")) << out.str();
+    EXPECT_EQ(writer.written, std::vector<std::string>{"c.pdf:2"});
+    out.str("");
+    EXPECT_EQ(Run("click btnPdf\n"), ScriptRunner::ScriptFault);
+    EXPECT_NE(out.str().find("'frmArquivoPdf' (\"Salvar PDF\")"), std::string::npos) << out.str();
 }
 
 TEST_F(ScriptPrintTest, APdfAnswerLeftUnusedIsAScriptError) {

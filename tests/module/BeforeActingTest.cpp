@@ -137,3 +137,37 @@ TEST_F(BeforeActingTest, SimularSendsWhatConfirmWouldAndKeepsTheSelection) {
     EXPECT_EQ(QueryText("SELECT IDSITPEDIDO FROM PEDIDO WHERE CDFILIAL = '0001' AND NRPEDIDO = '0000000001'"),
               "1");
 }
+
+// The dry run's situations read in words, with a word for what each row is: orders and items
+// number their situations in tables of their own, so bare codes would mislead.
+TEST(SimulacaoTest, SituationsReadInWordsAndEachRowSaysWhetherItIsTheOrderOrAnItem) {
+    ui::HeadlessPlatform platform;
+    ui::Application app;
+    app.SetPlatform(platform);
+    TfrmSimulacao& window = app.CreateForm<TfrmSimulacao>();
+    using data::FieldType;
+    const data::Packet answer{
+        {{"TPLINHA", FieldType::String, 1},
+         {"NRPEDIDO", FieldType::String, 10},
+         {"NRITEMPED", FieldType::String, 10},
+         {"IDSITANTERIOR", FieldType::String, 1},
+         {"IDSITNOVA", FieldType::String, 1}},
+        {{std::string("I"), std::string("0000000025"), std::string("0000000001"), std::string("1"),
+          std::string("5")},
+         {std::string("P"), std::string("0000000025"), std::string(""), std::string("1"), std::string("4")},
+         {std::string("P"), std::string("0000000020"), std::string(""), std::string("4"), std::string("6")}}};
+    window.Carrega(answer);
+    const std::vector<std::vector<std::string>> rows = {{"Item", "Pendente", "Cancelado"},
+                                                        {"Pedido", "Pendente", "Cancelado"},
+                                                        {"Pedido", "Cancelado", "Parc. Atendido"}};
+    ASSERT_EQ(window.cdsAlteracoes.RecordCount(), 3);
+    for (int row = 0; row < 3; ++row) {
+        window.cdsAlteracoes.SetRecNo(row + 1);
+        const auto text = [&](const char* field) {
+            return window.cdsAlteracoes.FieldByName(field).AsString();
+        };
+        EXPECT_EQ((std::vector<std::string>{text("DSTIPO"), text("DSANTES"), text("DSDEPOIS")}),
+                  rows[static_cast<std::size_t>(row)]);
+    }
+    EXPECT_EQ(window.dbgAlteracoes.Columns().Item(0).FieldName(), "DSTIPO");
+}

@@ -87,6 +87,9 @@ TEST_F(BranchPanelTest, CommitmentColumnFollowsTheBranchAtPositionSixAndIsNeverD
         EXPECT_EQ(screen->dbgPadrao.Columns().IndexOfField("NREMPENHO"), c.Index);
         EXPECT_EQ(CommitmentColumns(*screen), c.Index == -1 ? 0 : 1);
         EXPECT_EQ(screen->cdsPedido.FieldByName("NREMPENHO").Visible(), c.Index != -1);
+        if (c.Index != -1) {
+            EXPECT_EQ(screen->dbgPadrao.Columns()[c.Index].Width(), 100) << "a column made again is as wide";
+        }
     }
 }
 
@@ -137,4 +140,33 @@ TEST_F(BranchPanelTest, PickingABranchFillsCodeAndName) {
     EXPECT_EQ(screen->medCdFilial.Text(), "0003");
     EXPECT_EQ(screen->edtNmFilial.Text(), "FILIAL CURITIBA");
     EXPECT_TRUE(screen->medCdFilial.Focused()) << "a tool button takes no focus";
+}
+
+// Tab and Enter leave the branch code straight out of the panel (the name beside it is display
+// only), which opens the filter dialog as leaving it by mouse does.
+TEST_F(BranchPanelTest, TabAndEnterLeaveTheBranchCodeForTheFilterDialog) {
+    for (int key : {ui::Key::Tab, ui::Key::Return}) {
+        SCOPED_TRACE(key);
+        ASSERT_TRUE(screen->medCdFilial.Focused());
+        const int dialogsBefore = filterDialogsShown;
+        CancelNextFilterDialog();
+        ASSERT_TRUE(user.Press(key));
+        EXPECT_EQ(filterDialogsShown, dialogsBefore + 1);
+        EXPECT_FALSE(screen->edtNmFilial.Focused());
+        EXPECT_FALSE(screen->panFilial.ContainsControl(*screen->ActiveControl()));
+        ASSERT_TRUE(user.Focus(screen->medCdFilial));
+    }
+}
+
+// F9 in the justification code runs its search button, whose list fills the code and description.
+TEST_F(BranchPanelTest, F9InAnEditRunsTheSearchButtonAssociatedWithIt) {
+    const int dialogsBefore = filterDialogsShown;
+    platform.PickRow("0002");
+    ASSERT_TRUE(user.Press(ui::Key::F9));
+    EXPECT_EQ(platform.Events().back().Text, "Filial");
+    EXPECT_EQ(screen->medCdFilial.Text(), "0002");
+    EXPECT_EQ(filterDialogsShown, dialogsBefore) << "the focus stayed in the code";
+    platform.ClearEvents();
+    ASSERT_TRUE(user.Press(ui::Key::F9, ui::ShiftState::WithShift()));
+    EXPECT_TRUE(platform.Events().empty()) << "only F9 alone searches";
 }

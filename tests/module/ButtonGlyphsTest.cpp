@@ -54,3 +54,32 @@ TEST_F(ScreenTest, EveryToolButtonOfTheFilterDialogShowsTheGlyphThatFitsItsActio
     };
     EXPECT_EQ(GlyphsOf(*frmFiltroCancelaPed), expected);
 }
+
+namespace {
+
+void CollectMenuGlyphs(const ui::MenuItem& parent, Glyphs& glyphs) {
+    for (const ui::MenuItem* item : parent.Items()) {
+        if (item->Glyph() != ui::Glyph::None)
+            glyphs[item->Name()] = item->Glyph();
+        CollectMenuGlyphs(*item, glyphs);
+    }
+}
+
+} // namespace
+
+// A menu entry that does what a tool button does shows the button's picture, so both are greyed
+// together when the command cannot be used.
+TEST_F(ScreenTest, EveryMenuEntryOfAToolButtonsCommandShowsTheButtonsGlyph) {
+    TfrmCancelaPed& screen = OpenScreen();
+    Glyphs entries;
+    CollectMenuGlyphs(screen.mnuPrincipal.Items(), entries);
+    const Glyphs buttons = GlyphsOf(screen);
+    const std::pair<const char*, const char*> sameCommand[] = {
+        {"mnuProcurar", "sbtProcurar"}, {"mnuVerificar", "sbtVerificar"}, {"mnuAlterar", "sbtAlterar"},
+        {"mnuCancelar", "sbtCancelar"}, {"mnuConfirmar", "sbtConfirmar"}, {"mnuFiltrar", "sbtFiltro"},
+        {"mnuSimular", "sbtSimular"}};
+    Glyphs expected;
+    for (const auto& [entry, button] : sameCommand)
+        expected[entry] = buttons.at(button);
+    EXPECT_EQ(entries, expected);
+}

@@ -268,3 +268,19 @@ INSTANTIATE_TEST_SUITE_P(Operators, SellerRestrictionTest,
                          [](const auto& info) {
                              return std::string(info.param.Operator) + "_" + info.param.Branch;
                          });
+
+// Enter walks the fields like Tab; Ctrl+Enter confirms from any field, as the confirm button does.
+TEST_F(FilterDialogTest, EnterWalksTheFieldsAndCtrlEnterConfirms) {
+    Screen();
+    bool closed = false;
+    WithDialog([&](TfrmFiltroCancelaPed& dialog) {
+        ASSERT_TRUE(user.Focus(dialog.chbPPendente));
+        user.Press(ui::Key::Return);
+        EXPECT_TRUE(dialog.chbPAndamento.Focused());
+        EXPECT_TRUE(dialog.Visible());
+        user.Press(ui::Key::Return, ui::ShiftState::WithCtrl());
+        closed = dialog.ModalResult() == ui::ModalResult::Ok;
+    });
+    EXPECT_TRUE(closed);
+    EXPECT_GT(screen->cdsPedido.RecordCount(), 0) << "the confirmation loaded the orders";
+}

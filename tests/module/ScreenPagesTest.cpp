@@ -175,7 +175,7 @@ TEST_F(ScreenTest, ScreenDefinitionCarriesItsCaptionsColumnsAndCheckImages) {
                                                                       {"NMFANTCLIE", 315},
                                                                       {"DTPEDIDO", 80},
                                                                       {"DTENTPED", 85},
-                                                                      {"NREMPENHO", 120}}));
+                                                                      {"NREMPENHO", 100}}));
     EXPECT_EQ(screen.dbgItemPedido.Columns()[0].Title().Font.Name, "Monotype Sorts");
     EXPECT_EQ(screen.dbgItemPedido.Columns()[7].DisplayTitle(), "Preço Unitário");
     EXPECT_EQ(screen.dbgItemPedido.Columns()[7].Title().Alignment, data::Alignment::Right);

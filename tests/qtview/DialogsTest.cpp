@@ -1,17 +1,13 @@
 #include "ViewFixture.h"
-#include "data/DataSet.h"
-#include "qt/PickerDialog.h"
 #include "ui/Button.h"
 #include "ui/MainMenu.h"
 
 #include <QAbstractButton>
 #include <QDialog>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QTableWidget>
+#include <QTest>
 #include <QTimer>
-#include <string>
-#include <vector>
+#include <QWindow>
 
 using namespace ui;
 
@@ -74,34 +70,28 @@ TEST_F(ViewTest, ActiveFormsMenuIsMergedAndItsEntriesAndShortcutsClickTheItems) 
     EXPECT_FALSE(top->isVisible()) << "no active form, no merged menu";
 }
 
-TEST_F(ViewTest, PickerListsTheFieldsFiltersByTextAndStartsWithTheMarkedRows) {
-    data::DataSet sellers("qryVendedor");
-    sellers.AddField("CDVENDEDOR", data::FieldType::String, 4).SetDisplayLabel("Código");
-    sellers.AddField("NMVENDEDOR", data::FieldType::String, 30).SetDisplayLabel("Nome");
-    sellers.LoadFromPacket(
-        {{{"CDVENDEDOR", data::FieldType::String, 4}, {"NMVENDEDOR", data::FieldType::String, 30}},
-         {{std::string("0001"), std::string("Ana")},
-          {std::string("0002"), std::string("Bruno")},
-          {std::string("0003"), std::string("Carla")}}});
-    MultiPickRequest request;
-    request.Title = "Vendedores";
-    request.DataSet = &sellers;
-    request.Columns = {"CDVENDEDOR", "NMVENDEDOR"};
-    request.KeyField = "CDVENDEDOR";
-    request.Marked = {2};
+// Alt and a menu's accelerator, sent as real keys, open the menu in Qt's own menu bar (the model
+// knows it is open), and the entry's accelerator chooses it.
+TEST_F(ViewTest, AltAndTheAcceleratorOpenTheMenuBarsMenuAndALetterChoosesItsEntry) {
+    Form& form = MakeForm();
+    auto& menu = form.Create<MainMenu>("mnuPrincipal");
+    form.SetMenu(&menu);
+    MenuItem& manutencao = menu.Items().Add("mnuManutencao", "&Manutenção");
+    MenuItem& simular = manutencao.Add("mnuSimular", "&Simular");
+    int clicks = 0;
+    simular.OnClick = [&](Control&) { ++clicks; };
+    form.Add<Button>("btnQualquer");
+    form.Show();
+    Process();
+    QWindow* main = window.windowHandle();
+    ASSERT_NE(main, nullptr);
 
-    host::PickerDialog picker(request, &request.Marked, &window);
-    QTableWidget& table = picker.Table();
-    ASSERT_EQ(table.rowCount(), 3);
-    EXPECT_EQ(table.horizontalHeaderItem(1)->text().toStdString(), "Nome");
-    EXPECT_EQ(table.item(1, 1)->text().toStdString(), "Bruno");
-    EXPECT_EQ(picker.MarkedRows(), std::vector<int>{2});
-
-    picker.FilterLine().setText("br");
-    EXPECT_TRUE(table.isRowHidden(0));
-    EXPECT_FALSE(table.isRowHidden(1));
-    table.item(0, 0)->setCheckState(Qt::Checked);
-    EXPECT_EQ(picker.MarkedRows(), (std::vector<int>{0, 2}));
-    table.setCurrentCell(1, 0);
-    EXPECT_EQ(picker.CurrentRow(), 1);
+    QTest::keyClick(main, Qt::Key_M, Qt::AltModifier);
+    QWidget* popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr) << "the menu bar opened the menu";
+    EXPECT_EQ(app.MenuBarKeys().OpenMenu(), &manutencao);
+    QTest::keyClick(popup->windowHandle(), Qt::Key_S);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(app.MenuBarKeys().OpenMenu(), nullptr);
 }

@@ -2,12 +2,16 @@
 #include "ViewFixture.h"
 #include "app/AppHostValues.h"
 #include "app/ModuleLoader.h"
+#include "ui/DBGrid.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QTableView>
 
 namespace {
 
@@ -19,7 +23,7 @@ protected:
         Morvale::InstallHostValues(&values);
         loader.LoadAll();
         for (const host::OfferedScreen& screen : loader.Screens())
-            window.AddScreen(screen.Code, screen.Package,
+            window.AddScreen(screen.Code, screen.Title,
                              [this, code = screen.Code] { app.Dispatch([&] { loader.Open(code); }); });
     }
     ~ScreenMenuTest() override {
@@ -59,7 +63,7 @@ TEST_F(ScreenMenuTest, TheScreensMenuListsTheModulesScreenAndChoosingItOpensTheS
         if (action->text().startsWith(QStringLiteral("PED01000")))
             entry = action;
     ASSERT_NE(entry, nullptr) << "the menu offers PED01000";
-    EXPECT_EQ(entry->text(), QStringLiteral("PED01000 - PKG_PED01000"));
+    EXPECT_EQ(entry->text(), QStringLiteral("PED01000 - Cancelamento do Pedido"));
     EXPECT_TRUE(window.Area().subWindowList().isEmpty());
 
     entry->trigger();
@@ -70,4 +74,19 @@ TEST_F(ScreenMenuTest, TheScreensMenuListsTheModulesScreenAndChoosingItOpensTheS
     EXPECT_TRUE(screen->Visible());
     ASSERT_EQ(window.Area().subWindowList().size(), 1);
     EXPECT_EQ(window.Area().subWindowList().front()->windowTitle(), QStringLiteral("Cancelamento do Pedido"));
+}
+
+// The orders grid is as wide as its columns and the vertical scroll bar beside them, so no column
+// is cut and no sideways scroll bar appears.
+TEST_F(ScreenMenuTest, TheOrdersGridShowsEveryColumnWithoutScrollingSideways) {
+    ASSERT_TRUE(app.Dispatch([this] { loader.Open("PED01000"); }));
+    Process();
+    ui::Form* screen = FindForm("frmCancelaPed");
+    ASSERT_NE(screen, nullptr);
+    auto& grid = *screen->Find<ui::DBGrid>("dbgPadrao");
+    auto& table = WidgetOf<QTableView>(grid);
+    ASSERT_GE(grid.Columns().IndexOfField("NREMPENHO"), 0);
+    const int needed = table.horizontalHeader()->length() + table.verticalScrollBar()->sizeHint().width() +
+                       2 * table.frameWidth();
+    EXPECT_LE(needed, table.width());
 }

@@ -23,6 +23,8 @@ protected:
     }
 
     ui::Form& form = app.CreateForm<ui::Form>("frmTeste");
+    // First in tab order: the shown form's focus is there, and a click on the button leaves it.
+    ui::Edit& other = form.Add<ui::Edit>("edtOutro");
     ui::Edit& edit = form.Add<ui::Edit>("medCdFilial");
     TBtnPesquisa& button = form.Add<TBtnPesquisa>("btnFilial");
     TMemDataSet& branches = form.Create<TMemDataSet>("qryFilial");
@@ -50,6 +52,7 @@ TEST_F(TBtnPesquisaTest, APickedRowBecomesTheCurrentRowAndRunsAfterPesq) {
     ASSERT_EQ(platform.Events().back().Kind, ui::HeadlessPlatform::EventKind::Pick);
     EXPECT_EQ(platform.Events().back().Text, "Filial");
     EXPECT_FALSE(edit.Focused());
+    EXPECT_TRUE(other.Focused());
 }
 
 TEST_F(TBtnPesquisaTest, ACancelledPickRunsNothingMore) {
