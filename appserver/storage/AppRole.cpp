@@ -45,7 +45,20 @@ void GrantAppRole(sqldb::Connection& connection, const std::string& role) {
         "GRANT UPDATE (IDSITITEMPED, IDSITANTCANC, CDJUSTEXCHIS, CDOPERADOR) ON ITEMPEDIDO" + to + ";" +
         "GRANT UPDATE (VRSALDO) ON EMPENHO" + to + ";" +
         "GRANT INSERT ON HISTCANCPED" + to + ";" +
+        // Sign-in: the server counts failures, opens sessions and notes a token's last use.
+        "GRANT UPDATE (QTFALHAS, DTPRIMEIRAFALHA, DTBLOQUEIO) ON OPERSENHA" + to + ";" +
+        "GRANT INSERT, UPDATE (DTULTIMOUSO) ON OPERTOKEN" + to + ";" +
         "GRANT USAGE ON ALL SEQUENCES IN SCHEMA " + schema + to + ";");
+    // What the role inserts into OPERTOKEN can only be a session that ends within two days;
+    // machine tokens stay the owner's to issue (the owner is not bound by these policies).
+    connection.ExecuteScript("ALTER TABLE OPERTOKEN ENABLE ROW LEVEL SECURITY;"
+                             "DROP POLICY IF EXISTS TOKENS_READ ON OPERTOKEN;"
+                             "DROP POLICY IF EXISTS SESSIONS_OPENED ON OPERTOKEN;"
+                             "DROP POLICY IF EXISTS TOKENS_USED ON OPERTOKEN;"
+                             "CREATE POLICY TOKENS_READ ON OPERTOKEN FOR SELECT" + to + " USING (TRUE);"
+                             "CREATE POLICY SESSIONS_OPENED ON OPERTOKEN FOR INSERT" + to +
+                             " WITH CHECK (IDTIPO = 'S' AND DTEXPIRA <= LOCALTIMESTAMP + INTERVAL '2 days');"
+                             "CREATE POLICY TOKENS_USED ON OPERTOKEN FOR UPDATE" + to + " USING (TRUE);");
     transaction.Commit();
 }
 

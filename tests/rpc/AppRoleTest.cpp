@@ -1,5 +1,6 @@
 #include "RpcTestSupport.h"
 #include "protocol/LookupCatalogue.h"
+#include "storage/Passwords.h"
 
 #include <random>
 
@@ -105,6 +106,13 @@ TEST_F(AppRoleTest, AServerOnTheRoleServesEveryMethod) {
                                       {std::string(lookups::Filiais.sql), {{"fields", nlohmann::json::array()},
                                                                            {"rows", {nlohmann::json::array()}}}});
     EXPECT_EQ(branches.at("packet").at("rows").size(), 3U);
+    // Signing in opens a session through the role, and counts a failure.
+    pedserver::SetPassword(*m_admin, facts.allOrdersOperator, "senha-do-papel");
+    pedclient::RpcClient anonymous(m_server->Host(), m_server->Port(), "");
+    EXPECT_THROW(anonymous.Call("Login", {facts.allOrdersOperator, "errada"}), pedclient::RpcClientError);
+    const auto session = anonymous.Call("Login", {facts.allOrdersOperator, "senha-do-papel"});
+    pedclient::RpcClient signedIn(m_server->Host(), m_server->Port(), session.at("token"));
+    EXPECT_NO_THROW(signedIn.Call("GetParamPedido", {facts.branch}));
     EXPECT_EQ(m_server->Log().find("outcome=internal"), std::string::npos) << m_server->Log();
 }
 
@@ -114,6 +122,11 @@ TEST_F(AppRoleTest, TheRoleCannotRewriteTheAuditIssueTokensOrChangeTheSchema) {
         "DELETE FROM HISTCANCPED",
         "TRUNCATE HISTCANCPED",
         "INSERT INTO OPERTOKEN (TOKENHASH, CDOPERADOR, DTCRIACAO) VALUES ('x', 'DEMO', '2024-01-01')",
+        "INSERT INTO OPERTOKEN (TOKENHASH, CDOPERADOR, DTCRIACAO, IDTIPO, DTEXPIRA) VALUES ('y', 'DEMO', "
+        "LOCALTIMESTAMP, 'S', LOCALTIMESTAMP + INTERVAL '30 days')",
+        "UPDATE OPERTOKEN SET DTREVOGADO = NULL, DTEXPIRA = NULL",
+        "UPDATE OPERSENHA SET DSHASH = 'x'",
+        "INSERT INTO OPERSENHA (CDOPERADOR, DSHASH, DTALTERACAO) VALUES ('VEND02', 'x', LOCALTIMESTAMP)",
         "DELETE FROM OPERTOKEN",
         "INSERT INTO OPERTPED (CDFILIAL, CDOPERADOR) VALUES ('0001', 'VEND01')",
         "UPDATE ITEMPEDIDO SET VRPREUNITPED = 0",

@@ -1,8 +1,8 @@
+#include "RawHttp.h"
 #include "RpcTestSupport.h"
 #include "sqldb/Transaction.h"
 
 #include <chrono>
-#include <fstream>
 #include <future>
 #include <thread>
 
@@ -16,16 +16,6 @@ using Clock = std::chrono::steady_clock;
 // message, before it costs what it asked for, and the server goes on serving.
 class BudgetsTest : public BackendTest {
 protected:
-    static long ResidentKiB(pid_t pid) {
-        std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-        std::string line;
-        while (std::getline(status, line)) {
-            if (line.starts_with("VmRSS:"))
-                return std::stol(line.substr(6));
-        }
-        return -1;
-    }
-
     // The error a call ends with: its code and message, or {0, ""} when it went through.
     static std::pair<int, std::string> Outcome(const std::function<void()>& call) {
         try {

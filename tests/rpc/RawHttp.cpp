@@ -21,12 +21,16 @@ int Remaining(Clock::time_point deadline) {
 
 } // namespace
 
-RawConnection::RawConnection(int port) : m_fd(socket(AF_INET, SOCK_STREAM, 0)) {
+RawConnection::RawConnection(int port, const std::string& from) : m_fd(socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in source{};
+    source.sin_family = AF_INET;
+    inet_pton(AF_INET, from.c_str(), &source.sin_addr);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(static_cast<std::uint16_t>(port));
-    if (m_fd < 0 || connect(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    if (m_fd < 0 || bind(m_fd, reinterpret_cast<sockaddr*>(&source), sizeof source) != 0 ||
+        connect(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         if (m_fd >= 0)
             close(m_fd);
         throw std::runtime_error("cannot connect to 127.0.0.1:" + std::to_string(port));

@@ -17,7 +17,8 @@ struct RawAnswer {
 // dripping, pipelined or oversized. Reads are bounded by a deadline.
 class RawConnection {
 public:
-    explicit RawConnection(int port);
+    // `from`: the loopback address the connection comes from (127.0.0.0/8 are all this machine).
+    explicit RawConnection(int port, const std::string& from = "127.0.0.1");
     ~RawConnection();
     RawConnection(const RawConnection&) = delete;
     RawConnection& operator=(const RawConnection&) = delete;

@@ -52,7 +52,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::file
     envp.push_back(nullptr);
     const std::string errPath = stderrFile.string();
     int pipeFds[2];
-    if (pipe2(pipeFds, O_CLOEXEC) != 0) {
+    int inputFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0 || pipe2(inputFds, O_CLOEXEC) != 0) {
         throw std::system_error(errno, std::generic_category(), "pipe");
     }
     const pid_t parent = getpid();
@@ -67,13 +68,33 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::file
             _exit(127);
         }
         const int errFd = open(errPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        dup2(inputFds[0], STDIN_FILENO);
         dup2(pipeFds[1], STDOUT_FILENO);
         dup2(errFd, STDERR_FILENO);
         execve(args[0], args.data(), envp.data());
         _exit(127);
     }
     close(pipeFds[1]);
+    close(inputFds[0]);
     m_stdout = pipeFds[0];
+    m_stdin = inputFds[1];
+}
+
+void ChildProcess::Input(const std::string& text) {
+    // A child that ended without reading must fail the write, not end the test.
+    std::signal(SIGPIPE, SIG_IGN);
+    for (std::size_t written = 0; m_stdin >= 0 && written < text.size();) {
+        const ssize_t n = write(m_stdin, text.data() + written, text.size() - written);
+        if (n <= 0)
+            return;
+        written += static_cast<std::size_t>(n);
+    }
+}
+
+void ChildProcess::CloseInput() {
+    if (m_stdin >= 0)
+        close(m_stdin);
+    m_stdin = -1;
 }
 
 ChildProcess::~ChildProcess() {
@@ -83,6 +104,7 @@ ChildProcess::~ChildProcess() {
         waitpid(m_pid, &status, 0);
     }
     close(m_stdout);
+    CloseInput();
 }
 
 bool ChildProcess::IsRunning() {
@@ -153,12 +175,14 @@ int ChildProcess::Stop(std::chrono::milliseconds grace) {
 }
 
 ProcessResult ChildProcess::Run(const std::vector<std::string>& argv, std::chrono::milliseconds timeout,
-                                const std::vector<std::string>& environment) {
+                                const std::vector<std::string>& environment, const std::string& input) {
     TempDir folder("pedrun");
     const std::filesystem::path errFile = folder.Path() / "stderr";
     ProcessResult result;
     {
         ChildProcess child(argv, errFile, environment);
+        child.Input(input);
+        child.CloseInput();
         result.out = child.ReadAll(timeout);
         // End of output normally means the child is exiting; give it a moment to do so.
         const std::optional<int> status = child.Wait(std::chrono::seconds(10));

@@ -15,7 +15,7 @@ struct ProcessResult {
     std::string err;
 };
 
-// A child process with its stdout on a pipe and its stderr in a file. The child dies with the
+// A child process with its stdin and stdout on pipes and its stderr in a file. The child dies with the
 // test process (PR_SET_PDEATHSIG) and the destructor kills and reaps it, so no test leaves a
 // process behind.
 class ChildProcess {
@@ -29,6 +29,9 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     pid_t Pid() const { return m_pid; }
+    // Writes to the child's standard input; CloseInput ends it.
+    void Input(const std::string& text);
+    void CloseInput();
     bool IsRunning();
 
     // The next line of stdout without its newline; nothing at end of output or after the timeout.
@@ -43,7 +46,7 @@ public:
     // Runs a command to its end (killed after `timeout`) and collects its output.
     static ProcessResult Run(const std::vector<std::string>& argv,
                              std::chrono::milliseconds timeout = std::chrono::seconds(120),
-                             const std::vector<std::string>& environment = {});
+                             const std::vector<std::string>& environment = {}, const std::string& input = {});
 
 private:
     // Reads what the pipe has within the timeout; false at end of output or timeout.
@@ -51,6 +54,7 @@ private:
 
     pid_t m_pid = -1;
     int m_stdout = -1;
+    int m_stdin = -1;
     std::string m_buffer;
     std::optional<int> m_status;
 };

@@ -25,9 +25,9 @@ std::string ServerProcess::PedserverPath() {
 }
 
 ProcessResult ServerProcess::RunPedserver(std::vector<std::string> args, std::chrono::milliseconds timeout,
-                                          const std::vector<std::string>& environment) {
+                                          const std::vector<std::string>& environment, const std::string& input) {
     args.insert(args.begin(), PedserverPath());
-    return ChildProcess::Run(args, timeout, environment);
+    return ChildProcess::Run(args, timeout, environment, input);
 }
 
 std::vector<std::string> ServerProcess::DatabaseEnvironment() const {
@@ -42,7 +42,7 @@ ServerProcess::ServerProcess(ServerProcessOptions options) : m_folder("pedserver
     } else {
         m_databaseUrl = options.databaseUrl;
     }
-    Start(options.threads, options.serveArgs);
+    Start(options.threads, options.serveArgs, options.environment);
     WaitHealthy(options.serveArgs);
 }
 
@@ -68,11 +68,14 @@ void ServerProcess::Prepare(const ServerProcessOptions& options) const {
     Checked(Pedserver(seed), "seed");
 }
 
-void ServerProcess::Start(int threads, const std::vector<std::string>& serveArgs) {
+void ServerProcess::Start(int threads, const std::vector<std::string>& serveArgs,
+                          const std::vector<std::string>& environment) {
     std::vector<std::string> argv{PedserverPath(), "serve", "--listen", "127.0.0.1:0", "--threads",
                                   std::to_string(threads)};
     argv.insert(argv.end(), serveArgs.begin(), serveArgs.end());
-    m_server = std::make_unique<ChildProcess>(argv, m_folder.Path() / "server.log", DatabaseEnvironment());
+    std::vector<std::string> variables = DatabaseEnvironment();
+    variables.insert(variables.end(), environment.begin(), environment.end());
+    m_server = std::make_unique<ChildProcess>(argv, m_folder.Path() / "server.log", variables);
     const std::optional<std::string> line = m_server->ReadLine(std::chrono::seconds(30));
     const std::string prefix = "listening 127.0.0.1:";
     if (!line || !line->starts_with(prefix)) {

@@ -26,6 +26,8 @@ struct ServerProcessOptions {
     int threads = 8;
     // More `serve` options, e.g. {"--max-connections-per-client", "2000"}.
     std::vector<std::string> serveArgs = {};
+    // More environment for `serve`, e.g. {"PEDSERVER_CLOCK_FILE=/tmp/now"}.
+    std::vector<std::string> environment = {};
     // Serve this database, already prepared by another server's fixture, instead of a new one
     // (several servers on one PostgreSQL database).
     std::string databaseUrl = {};
@@ -69,14 +71,15 @@ public:
     // Runs `pedserver <args...>` as given; fails the caller's expectations, not the kit, on errors.
     static ProcessResult RunPedserver(std::vector<std::string> args,
                                       std::chrono::milliseconds timeout = std::chrono::seconds(120),
-                                      const std::vector<std::string>& environment = {});
+                                      const std::vector<std::string>& environment = {},
+                                      const std::string& input = {});
     static std::string PedserverPath();
     // PEDSERVER_DB=<this database>: how the URL reaches pedserver, never on its command line.
     std::vector<std::string> DatabaseEnvironment() const;
 
 private:
     void Prepare(const ServerProcessOptions& options) const;
-    void Start(int threads, const std::vector<std::string>& serveArgs);
+    void Start(int threads, const std::vector<std::string>& serveArgs, const std::vector<std::string>& environment);
     void WaitHealthy(const std::vector<std::string>& serveArgs);
 
     TempDir m_folder;
