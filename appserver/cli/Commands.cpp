@@ -11,6 +11,7 @@
 #include <boost/asio/ip/address.hpp>
 #include <atomic>
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -168,6 +169,9 @@ int RunServe(const std::string& dbUrl, const std::string& listen, const ServerOp
         std::cerr << "warning: serving plain HTTP on " << options.host
                   << ", which other machines can reach: tokens travel in clear text (--insecure-plain-http).\n";
     }
+    if (const char* clockFile = std::getenv("PEDSERVER_CLOCK_FILE"))
+        std::cerr << "warning: the time is read from " << clockFile
+                  << " (PEDSERVER_CLOCK_FILE), not the system's clock: sessions and lock-outs follow it.\n";
     // The signals are blocked before the server starts any thread, so they all reach the stopper.
     std::atomic<RpcServer*> running = nullptr;
     SignalStopper stopper([&running] {

@@ -9,7 +9,7 @@ GuessLimiter::Bucket& GuessLimiter::Refilled(const std::string& address, Clock::
     auto found = m_buckets.find(address);
     if (found == m_buckets.end()) {
         if (m_buckets.size() >= m_capacity)
-            ForgetFull(now);
+            Forget(now);
         found = m_buckets.emplace(address, Bucket{static_cast<double>(m_burst), now}).first;
     }
     Bucket& bucket = found->second;
@@ -19,12 +19,16 @@ GuessLimiter::Bucket& GuessLimiter::Refilled(const std::string& address, Clock::
     return bucket;
 }
 
-void GuessLimiter::ForgetFull(Clock::time_point now) {
+void GuessLimiter::Forget(Clock::time_point now) {
     for (auto bucket = m_buckets.begin(); bucket != m_buckets.end();) {
         const double seconds = std::chrono::duration<double>(now - bucket->second.refilled).count();
         const bool full = bucket->second.tries + seconds * m_perSecond >= m_burst;
         bucket = full ? m_buckets.erase(bucket) : std::next(bucket);
     }
+    // Addresses enough to keep more than half the buckets from filling get them all back, rather
+    // than memory without end or a scan for every new address.
+    if (m_buckets.size() > m_capacity / 2)
+        m_buckets.clear();
 }
 
 bool GuessLimiter::Allows(const std::string& address, Clock::time_point now) {

@@ -32,8 +32,9 @@ private:
     };
 
     Bucket& Refilled(const std::string& address, Clock::time_point now);
-    // Forgets full buckets, which hold nothing an address would not get back anyway.
-    void ForgetFull(Clock::time_point now);
+    // Forgets full buckets, which hold nothing an address would not get back anyway; every bucket
+    // when more than half the capacity is still in use.
+    void Forget(Clock::time_point now);
 
     const int m_burst;
     const double m_perSecond;
