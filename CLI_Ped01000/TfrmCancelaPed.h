@@ -161,7 +161,7 @@ public:
     void Vd_Check();
     void Vd_JustExcl(bool required);
     // Validates like the confirm command, asks the server what that command would do and shows it;
-    // nothing is changed and the selection stays (TfrmCancelaPedSimulation.cpp).
+    // nothing is changed and the selection stays (TfrmCancelaPedBeforeActing.cpp).
     void sbtSimularClick(ui::Control& sender);
 
 private:

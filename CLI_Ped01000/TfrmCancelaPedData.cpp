@@ -1,6 +1,6 @@
 // The form definition of the order-cancellation screen, continued: datasets, lookup queries and
 // the message table.
-#include "CLI_Ped01000/FieldDefs.h"
+#include "FieldDefs.h"
 #include "CLI_Ped01000/TfrmCancelaPed.h"
 #include "protocol/LookupCatalogue.h"
 

@@ -1,6 +1,6 @@
 #include "CLI_Ped01000/TfrmSimulacao.h"
 
-#include "CLI_Ped01000/FieldDefs.h"
+#include "FieldDefs.h"
 #include "CLI_Ped01000/PacketFields.h"
 #include "CLI_Ped01000/TextoReais.h"
 #include "ui/Application.h"

@@ -20,8 +20,7 @@ std::string CodesOf(std::initializer_list<std::pair<const ui::CheckBox*, const c
 void FillDateRange(const TDateEditPlus& from, const TDateEditPlus& to, double& fromDate, double& toDate,
                    std::string& all) {
     if (Consiste::EmptyString(from.Text()) || Consiste::EmptyString(to.Text())) {
-        // assign(1, 'T'), not = "T": GCC 12 at -O3 warns falsely (-Wrestrict) on the literal.
-        all.assign(1, 'T');
+        all = "T";
         return;
     }
     fromDate = from.GetDate();

@@ -1,6 +1,6 @@
 // The form definition of the filter dialog, continued: lookup queries, the order-number list and
 // the message table.
-#include "CLI_Ped01000/FieldDefs.h"
+#include "FieldDefs.h"
 #include "CLI_Ped01001/TfrmFiltroCancelaPed.h"
 #include "protocol/LookupCatalogue.h"
 

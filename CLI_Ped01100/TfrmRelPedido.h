@@ -71,7 +71,6 @@ public:
 
     // "M": ledger mode; anything else: list mode.
     void SetModo(const std::string& parametro);
-    bool ModoHistorico() const { return m_historico; }
 
     void FormActivate(ui::Control& sender);
     void FormClose(ui::Form& sender, ui::CloseAction& action);

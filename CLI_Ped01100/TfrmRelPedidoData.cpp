@@ -1,6 +1,6 @@
 // The form definition of the order print screen, continued: the message table, the lookup
 // queries and the report's datasets.
-#include "CLI_Ped01000/FieldDefs.h"
+#include "FieldDefs.h"
 #include "CLI_Ped01100/TfrmRelPedido.h"
 #include "protocol/LookupCatalogue.h"
 

@@ -1,6 +1,6 @@
 // The print screen's rules. A broken rule shows its message, leaves the focus on the control it
 // is about and abandons the handler that ran it, so callers simply run the rules in turn.
-#include "CLI_Ped01000/RegraFoco.h"
+#include "RegraFoco.h"
 #include "CLI_Ped01100/TfrmRelPedido.h"
 #include "Consiste.h"
 

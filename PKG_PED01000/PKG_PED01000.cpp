@@ -2,7 +2,7 @@
 
 #include "CLI_Ped01000/Cli_ped01000.h"
 #include "CLI_Ped01001/Cli_ped01001.h"
-#include "PKG_PED01000/PackageLoad.h"
+#include "PackageLoad.h"
 
 #include <array>
 #include <cstddef>

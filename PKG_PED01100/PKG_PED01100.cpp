@@ -1,7 +1,7 @@
 #include "PKG_PED01100/PKG_PED01100.h"
 
 #include "CLI_Ped01100/Cli_ped01100.h"
-#include "PKG_PED01000/PackageLoad.h"
+#include "PackageLoad.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PKG_PED01000/PackageInfo.h"
+#include "PackageInfo.h"
 
 // The entry points the host finds by name in the loaded module. The screen's entry takes the
 // parameter the host was given with the screen code.

@@ -1,8 +1,8 @@
 // The client's reading of an answer body, as one answer and as the answer to a batch of three
 // calls (ids 1 to 3, read as a stream): any bytes end in results or an RpcClientError, never a
 // crash, whatever the nesting. The first byte picks the HTTP status the answer came with.
-#include "RpcAnswer.h"
-#include "RpcClientError.h"
+#include "rpcclient/RpcAnswer.h"
+#include "rpcclient/RpcClientError.h"
 
 #include <cstdint>
 #include <string>

@@ -3,9 +3,9 @@
 // TNetConnection does, and a packet loaded into a declared TMemDataSet whose every cell is then
 // shown. Any bytes end in a loaded dataset or an error, never a crash. The first byte picks the
 // method (a packet's Get... or a command's status) and the HTTP status.
-#include "AnswerStream.h"
+#include "rpcclient/AnswerStream.h"
 #include "RemoteResultReader.h"
-#include "RpcClientError.h"
+#include "rpcclient/RpcClientError.h"
 #include "TMemDataSet.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "TNetConnection.h"
 
-#include "FailoverClient.h"
+#include "rpcclient/FailoverClient.h"
 #include "Morvale.h"
 #include "RemoteCallLog.h"
 #include "RemoteJson.h"

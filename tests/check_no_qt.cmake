@@ -1,5 +1,6 @@
 # Fails when a source file below the host includes Qt.
-set(layers framework sqldb contracts support PKG_PED01000 CLI_Ped01000 CLI_Ped01001 appserver)
+set(layers protocol secrets httpstream framework sqldb appserver rpcclient contracts support
+           PKG_PED01000 CLI_Ped01000 CLI_Ped01001 PKG_PED01100 CLI_Ped01100)
 set(offenders "")
 foreach(layer IN LISTS layers)
   file(GLOB_RECURSE files ${ROOT}/${layer}/*.h ${ROOT}/${layer}/*.cpp)

@@ -7,9 +7,7 @@
 namespace pedserver {
 
 std::string OrderFilter::Bind(const std::string& value) {
-    // Appending, not "P" + text: GCC 12 at -O3 warns falsely (-Wrestrict) on the prepend.
-    std::string name = "P";
-    name.append(std::to_string(m_next++));
+    const std::string name = "P" + std::to_string(m_next++);
     m_params[name] = value;
     return ":" + name;
 }

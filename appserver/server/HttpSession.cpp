@@ -48,11 +48,11 @@ std::chrono::seconds Seconds(int seconds) {
     return std::chrono::seconds(seconds);
 }
 
-pedclient::HttpStream SessionStream(tcp::socket socket, ServerState& state) {
+httpstream::HttpStream SessionStream(tcp::socket socket, ServerState& state) {
     beast::tcp_stream tcp(std::move(socket));
     if (state.tls)
-        return pedclient::HttpStream(std::move(tcp), *state.tls);
-    return pedclient::HttpStream(std::move(tcp));
+        return httpstream::HttpStream(std::move(tcp), *state.tls);
+    return httpstream::HttpStream(std::move(tcp));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/HttpStream.h"
+#include "httpstream/HttpStream.h"
 #include "server/RemoteModules.h"
 #include "server/RpcOutcome.h"
 #include "server/RpcReply.h"
@@ -65,7 +65,7 @@ private:
     std::size_t BodyLimit() const;
     void RefuseTooLarge();
 
-    pedclient::HttpStream m_stream;
+    httpstream::HttpStream m_stream;
     std::string m_address;               // the peer's, which the connection caps count
     boost::asio::ip::address m_peer;
     std::string m_client;                // the client's, for the log and the guess limiter

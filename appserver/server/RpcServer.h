@@ -17,8 +17,6 @@ namespace pedserver {
 // read, run and answered by the thread of its connection's loop.
 class RpcServer {
 public:
-    static constexpr const char* RpcPath = "/rdm/Ped01000.rdmCancelaPedido";
-
     RpcServer(const std::string& dbUrl, ServerOptions options, std::ostream& log);
     ~RpcServer();
     RpcServer(const RpcServer&) = delete;

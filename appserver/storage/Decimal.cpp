@@ -76,21 +76,14 @@ std::string Decimal::ToText() const {
     std::string fraction = std::to_string(kScale + magnitude % kScale).substr(1);
     while (fraction.size() > 2 && fraction.back() == '0')
         fraction.pop_back();
-    // Appended, not prepended: GCC 12 at -O3 warns falsely (-Wrestrict) on "-" + text.
-    std::string text = m_units < 0 ? "-" : "";
-    return text.append(std::to_string(magnitude / kScale)).append(".").append(fraction);
+    return (m_units < 0 ? "-" : "") + std::to_string(magnitude / kScale) + "." + fraction;
 }
 
 std::string Decimal::ToReais() const {
     const std::int64_t cents = std::llabs(RoundedToCents().m_units / 100);
-    // Grouped by copying, not by inserting dots: GCC 12 at -O3 warns falsely (-Wrestrict) on insert.
-    const std::string digits = std::to_string(cents / 100);
-    std::string whole;
-    for (std::size_t at = 0; at < digits.size(); ++at) {
-        if (at > 0 && (digits.size() - at) % 3 == 0)
-            whole += '.';
-        whole += digits[at];
-    }
+    std::string whole = std::to_string(cents / 100);
+    for (std::size_t at = whole.size(); at > 3; at -= 3)
+        whole.insert(at - 3, 1, '.');
     const std::string centavos = std::to_string(100 + cents % 100).substr(1);
     return std::string(m_units < 0 ? "-" : "") + "R$ " + whole + "," + centavos;
 }

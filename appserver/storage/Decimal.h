@@ -14,7 +14,6 @@ public:
     static constexpr std::int64_t kScale = 10000;
 
     Decimal() = default;
-    static Decimal FromUnits(std::int64_t units) { return Decimal(units); }
     static Decimal FromCents(std::int64_t cents) { return Decimal(cents * 100); }
     // Reads a database value: exact text from PostgreSQL, a number or text from SQLite.
     static Decimal FromValue(const sqldb::Value& value);

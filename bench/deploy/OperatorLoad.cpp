@@ -1,6 +1,6 @@
 #include "OperatorLoad.h"
 
-#include "GetPedidoParams.h"
+#include "rpcclient/GetPedidoParams.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,7 +7,7 @@
 // metrics, without transport or client) plus one round trip to a bare responder.
 #include "BareResponder.h"
 #include "HttpGet.h"
-#include "RpcClient.h"
+#include "rpcclient/RpcClient.h"
 #include "testkit/ChildProcess.h"
 #include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"

@@ -7,11 +7,8 @@ namespace ui {
 namespace {
 
 std::string KeyName(int key) {
-    if (key >= Key::F1 && key < Key::F1 + 12) {
-        // Appending, not "F" + text: GCC 12 at -O3 warns falsely (-Wrestrict) on the prepend.
-        std::string name = "F";
-        return name.append(std::to_string(key - Key::F1 + 1));
-    }
+    if (key >= Key::F1 && key < Key::F1 + 12)
+        return "F" + std::to_string(key - Key::F1 + 1);
     switch (key) {
     case Key::Return:
         return "Enter";

@@ -1,6 +1,6 @@
 #include "app/HostOptionParser.h"
 
-#include "ServerAddress.h"
+#include "rpcclient/ServerAddress.h"
 #include "secrets/PrivateFile.h"
 
 #include <cstdlib>

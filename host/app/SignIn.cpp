@@ -1,7 +1,7 @@
 #include "app/SignIn.h"
 
-#include "FailoverClient.h"
-#include "RpcClientError.h"
+#include "rpcclient/FailoverClient.h"
+#include "rpcclient/RpcClientError.h"
 #include "TNetConnection.h"
 
 #include <stdexcept>

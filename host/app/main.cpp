@@ -5,7 +5,7 @@
 #include "app/ModuleLoader.h"
 #include "app/ReportPdfWriter.h"
 #include "app/SignIn.h"
-#include "app/ScriptRunner.h"
+#include "script/ScriptRunner.h"
 #include "app/ViewFactory.h"
 #include "data/FormatSettings.h"
 #include "ui/Application.h"

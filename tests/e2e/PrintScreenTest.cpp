@@ -37,19 +37,12 @@ int CountLines(const std::string& text, const std::vector<std::string>& parts) {
 }
 
 // "1.234,56", as the report prints money.
-// Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on inserting into a string.
 std::string Reais(long long cents) {
-    const std::string digits = std::to_string(cents / 100);
-    std::string text;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            text += '.';
-        text += digits[i];
-    }
+    std::string text = std::to_string(cents / 100);
+    for (std::size_t at = text.size(); at > 3; at -= 3)
+        text.insert(at - 3, 1, '.');
     const auto rest = cents % 100;
-    text += rest < 10 ? ",0" : ",";
-    text += std::to_string(rest);
-    return text;
+    return text + (rest < 10 ? ",0" : ",") + std::to_string(rest);
 }
 
 // The print screen through pedhost --platform headless against a real pedserver; the PDFs the

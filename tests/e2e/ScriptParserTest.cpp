@@ -1,6 +1,6 @@
-#include "app/ScriptParser.h"
+#include "script/ScriptParser.h"
 
-#include "app/ScriptError.h"
+#include "script/ScriptError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/ScriptRunner.h"
+#include "script/ScriptRunner.h"
 #include "report/PrintService.h"
 #include "report/ReportBuilder.h"
 #include "ui/Application.h"

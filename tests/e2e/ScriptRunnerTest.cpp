@@ -1,4 +1,4 @@
-#include "app/ScriptRunner.h"
+#include "script/ScriptRunner.h"
 
 #include "RemoteCallLog.h"
 #include "data/Clock.h"

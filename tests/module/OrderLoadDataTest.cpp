@@ -33,9 +33,7 @@ TEST_F(OrderLoadDataTest, CommitmentUnlocksACancelledOrderOnlyWhereTheBranchCont
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "branch " << c.Branch << ", commitment '" << c.Commitment << "'");
-        // Appended, not "'" + text: GCC 12 at -O3 warns falsely (-Wrestrict) on the prepend.
-        const std::string commitment =
-            *c.Commitment ? std::string(1, '\'').append(c.Commitment).append(1, '\'') : std::string("NULL");
+        const std::string commitment = *c.Commitment ? "'" + std::string(c.Commitment) + "'" : "NULL";
         Execute(*server, "UPDATE PEDIDO SET NREMPENHO = " + commitment + " WHERE CDFILIAL = '" + c.Branch +
                              "' AND NRPEDIDO = '" + OrderNumber(c.Order) + "'");
         TfrmCancelaPed& screen = OpenOn(c.Branch);

@@ -16,12 +16,11 @@ std::string OrderNumber(int n) {
 void AskForEverything(TfrmFiltroCancelaPed& dialog, const std::string& branch) {
     dialog.stParCdFilial = branch;
     dialog.stParVendedor = dialog.stParCliente = dialog.stParProduto = "";
-    // assign(1, 'T'), not = "T": GCC 12 at -O3 warns falsely (-Wrestrict) on the literal.
-    dialog.stParTVendedor = dialog.stParTCliente = dialog.stParTProduto.assign(1, 'T');
+    dialog.stParTVendedor = dialog.stParTCliente = dialog.stParTProduto = "T";
     dialog.stParPrioridade = "123";
     dialog.stParSitPedido = "123456";
     dialog.dtParDeEmissao = dialog.dtParAteEmissao = dialog.dtParDeEntrega = dialog.dtParAteEntrega = 0;
-    dialog.stParTEmissao = dialog.stParTEntrega.assign(1, 'T');
+    dialog.stParTEmissao = dialog.stParTEntrega = "T";
     dialog.stParDeNrPedido = dialog.stParAteNrPedido = dialog.stParNrPedido = "";
     dialog.stParTNrPedido.assign(1, 'T');
     dialog.stParSitItemPedido = "1234567";

@@ -1,8 +1,8 @@
-#include "AnswerStream.h"
+#include "rpcclient/AnswerStream.h"
 
-#include "JsonTreeBuilder.h"
-#include "RpcAnswer.h"
-#include "RpcClientError.h"
+#include "rpcclient/JsonTreeBuilder.h"
+#include "rpcclient/RpcAnswer.h"
+#include "rpcclient/RpcClientError.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "FailoverClient.h"
+#include "rpcclient/FailoverClient.h"
 #include "RpcTestSupport.h"
 #include "testkit/FixedAnswerServer.h"
 #include "testkit/LoopbackSocket.h"

@@ -1,6 +1,6 @@
 #include "OverlappingRun.h"
 
-#include "GetPedidoParams.h"
+#include "rpcclient/GetPedidoParams.h"
 #include "RpcTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FailoverClient.h"
+#include "rpcclient/FailoverClient.h"
 #include "sqldb/Connection.h"
 
 #include <chrono>

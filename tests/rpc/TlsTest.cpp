@@ -1,5 +1,5 @@
 #include "RawHttp.h"
-#include "RpcClient.h"
+#include "rpcclient/RpcClient.h"
 #include "testkit/LoopbackSocket.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TestCertificates.h"

@@ -7,12 +7,9 @@
 namespace testdb {
 namespace {
 
-// The prefix comes first and the number is appended: GCC 12 at -O3 warns falsely (-Wrestrict)
-// when a text is put in front of a number's text.
 std::string Unique(const char* prefix) {
     static std::random_device device;
-    std::string name = prefix;
-    return name.append(std::to_string(std::uniform_int_distribution<unsigned long>(1, 1UL << 40)(device)));
+    return prefix + std::to_string(std::uniform_int_distribution<unsigned long>(1, 1UL << 40)(device));
 }
 
 const char* PostgresUrl() {

@@ -45,12 +45,8 @@ void Declare(TADOIBQuery& query, const std::vector<FieldSpec>& fields) {
 
 std::string Column(TADOIBQuery& query, const std::string& field) {
     std::string values;
-    for (query.First(); !query.Eof(); query.Next()) {
-        // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on "," + text.
-        if (!values.empty())
-            values += ',';
-        values += query.FieldByName(field).AsString();
-    }
+    for (query.First(); !query.Eof(); query.Next())
+        values += (values.empty() ? "" : ",") + query.FieldByName(field).AsString();
     return values;
 }
 

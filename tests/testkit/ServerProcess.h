@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RpcClient.h"
+#include "rpcclient/RpcClient.h"
 #include "testkit/ChildProcess.h"
 #include "testkit/TempDir.h"
 #include "testkit/TestDatabase.h"

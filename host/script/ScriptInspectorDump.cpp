@@ -1,5 +1,5 @@
-#include "app/ScriptInspector.h"
-#include "app/ScriptNames.h"
+#include "script/ScriptInspector.h"
+#include "script/ScriptNames.h"
 #include "data/DataSet.h"
 #include "data/PaintedRowScope.h"
 #include "ui/Application.h"

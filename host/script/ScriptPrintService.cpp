@@ -1,6 +1,6 @@
-#include "app/ScriptPrintService.h"
+#include "script/ScriptPrintService.h"
 
-#include "app/PdfFileForm.h"
+#include "script/PdfFileForm.h"
 
 #include <optional>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Transcript.h"
+#include "script/Transcript.h"
 #include "ui/HeadlessPlatform.h"
 
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ScriptCommand.h"
+#include "script/ScriptCommand.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/ScriptCommand.h"
-#include "app/ScriptInspector.h"
-#include "app/ScriptNames.h"
-#include "app/ScriptPlatform.h"
-#include "app/ScriptPrintService.h"
-#include "app/Transcript.h"
+#include "script/ScriptCommand.h"
+#include "script/ScriptInspector.h"
+#include "script/ScriptNames.h"
+#include "script/ScriptPlatform.h"
+#include "script/ScriptPrintService.h"
+#include "script/Transcript.h"
 #include "ui/UserActions.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ReportPdfWriter.h"
-#include "app/Transcript.h"
+#include "script/Transcript.h"
 #include "report/PrintService.h"
 
 #include <deque>

@@ -1,6 +1,6 @@
-#include "app/ScriptNames.h"
+#include "script/ScriptNames.h"
 
-#include "app/ScriptError.h"
+#include "script/ScriptError.h"
 #include "data/DataSet.h"
 #include "data/DataSource.h"
 #include "ui/Application.h"

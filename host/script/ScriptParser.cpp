@@ -1,6 +1,6 @@
-#include "app/ScriptParser.h"
+#include "script/ScriptParser.h"
 
-#include "app/ScriptError.h"
+#include "script/ScriptError.h"
 #include "data/DateTime.h"
 
 #include <algorithm>
@@ -62,8 +62,6 @@ std::string JoinWords(const std::vector<std::string>& words) {
     std::string line;
     for (const std::string& word : words) {
         bool quote = word.empty() || word == "#" || word.find_first_of(" \t\"") != std::string::npos;
-        // Built by appending, not by inserting or prepending: GCC 12 at -O3 warns falsely
-        // (-Wrestrict) on those.
         if (!line.empty())
             line += ' ';
         if (quote)

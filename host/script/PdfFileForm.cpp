@@ -1,4 +1,4 @@
-#include "app/PdfFileForm.h"
+#include "script/PdfFileForm.h"
 
 #include "ui/Application.h"
 

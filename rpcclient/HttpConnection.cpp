@@ -1,6 +1,6 @@
 #include "HttpConnection.h"
 
-#include "HttpStream.h"
+#include "httpstream/HttpStream.h"
 #include "RpcClientError.h"
 #include "TlsHandshake.h"
 
@@ -61,7 +61,7 @@ struct HttpConnection::Impl {
     int port;
     TlsSettings tls;
     asio::io_context io;
-    std::optional<HttpStream> stream;
+    std::optional<httpstream::HttpStream> stream;
     // Made on the first TLS connection, so a CA file that cannot be read fails a call, not the set-up.
     std::optional<asio::ssl::context> tlsContext;
     beast::flat_buffer buffer;

@@ -1,9 +1,9 @@
-#include "app/ScriptRunner.h"
+#include "script/ScriptRunner.h"
 
 #include "RemoteCallLog.h"
 #include "app/HostView.h"
-#include "app/ScriptError.h"
-#include "app/ScriptParser.h"
+#include "script/ScriptError.h"
+#include "script/ScriptParser.h"
 #include "data/Clock.h"
 #include "data/DateTime.h"
 #include "ui/Application.h"

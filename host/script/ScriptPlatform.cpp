@@ -1,4 +1,4 @@
-#include "app/ScriptPlatform.h"
+#include "script/ScriptPlatform.h"
 
 #include "data/DataSet.h"
 #include "data/PaintedRowScope.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PKG_PED01000/PackageInfo.h"
+#include "PackageInfo.h"
 
 #include <array>
 #include <cstddef>

@@ -1,5 +1,5 @@
-#include "app/ScriptError.h"
-#include "app/ScriptParser.h"
+#include "script/ScriptError.h"
+#include "script/ScriptParser.h"
 
 #include <algorithm>
 #include <map>

@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-namespace pedclient {
+namespace httpstream {
 
 // A TCP stream, under TLS or not, as one asynchronous stream: the HTTP code of the server's
 // sessions and of the client's connection is written once and runs over either. Timeouts and
@@ -47,4 +47,4 @@ private:
     std::optional<boost::beast::ssl_stream<boost::beast::tcp_stream>> m_tls;
 };
 
-} // namespace pedclient
+} // namespace httpstream

@@ -1,9 +1,9 @@
-#include "app/ScriptInspector.h"
+#include "script/ScriptInspector.h"
 
 #include "RemoteCallLog.h"
-#include "app/ScriptError.h"
-#include "app/ScriptNames.h"
-#include "app/ScriptPlatform.h"
+#include "script/ScriptError.h"
+#include "script/ScriptNames.h"
+#include "script/ScriptPlatform.h"
 #include "data/DataSet.h"
 #include "data/PaintedRowScope.h"
 #include "ui/Application.h"

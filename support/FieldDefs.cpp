@@ -1,4 +1,4 @@
-#include "CLI_Ped01000/FieldDefs.h"
+#include "FieldDefs.h"
 
 void DefineFields(data::DataSet& dataSet, std::initializer_list<FieldDef> fields) {
     for (const FieldDef& def : fields) {

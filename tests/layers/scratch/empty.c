@@ -1,0 +1,1 @@
+/* A library needs a source; this one has nothing to say. */
