@@ -1,6 +1,7 @@
 #include "CLI_Ped01000/OrderItemsPrefetch.h"
 
 #include "Consiste.h"
+#include "protocol/Situations.h"
 
 #include <algorithm>
 
@@ -48,6 +49,6 @@ bool OrderItemsPrefetch::NeedsBlockingCheck(const std::string& situation, const 
     const std::size_t column = static_cast<std::size_t>(field - items.Fields.begin());
     return std::none_of(items.Rows.begin(), items.Rows.end(), [column](const std::vector<data::Value>& row) {
         const auto* code = std::get_if<std::string>(&row[column]);
-        return code && code->size() == 1 && std::string("34567").find(*code) != std::string::npos;
+        return code && protocol::situations::IsIn(*code, protocol::situations::ItemsBlockingOrderCancel);
     });
 }

@@ -21,6 +21,8 @@
 #include "ui/SpeedButton.h"
 #include "ui/TabSheet.h"
 
+#include <string_view>
+
 // "Cancelamento do Pedido" (PED01000): the operator picks a branch, filters its orders, marks
 // orders or items and cancels them. The form definition lives in TfrmCancelaPedLayout.cpp and
 // TfrmCancelaPedData.cpp; this header's handlers are in TfrmCancelaPed.cpp.
@@ -192,7 +194,7 @@ private:
     // GetItemPedidoSemFiltro2 for the current order (prefetched, else asked): items that block its
     // cancellation.
     bool HasBlockingItems(const OrderItemsPrefetch& prefetch);
-    bool AnyItemIn(const std::string& situations);
+    bool AnyItemIn(std::string_view situations);
     void SetOrderCheck(const std::string& idCheck);
     // The check part of the orders' title click; the sorting follows it.
     void CheckAllPedidos(const ui::Column& column);

@@ -80,7 +80,7 @@ TfrmCancelaPed::TfrmCancelaPed()
     DefineMessages();
     DefineDataSets();
     DefineQueries();
-    netCancelaPed.SetServerName(TNetConnection::KnownServerName);
+    netCancelaPed.SetServerName(std::string(TNetConnection::KnownServerName));
     netCancelaPed.SetRaiseOnError(false);
     BindEvents();
 }

@@ -8,6 +8,7 @@
 #include "Showavi.h"
 #include "data/ControlsDisabledScope.h"
 #include "data/ScopedDetach.h"
+#include "protocol/Situations.h"
 #include "ui/Application.h"
 #include "ui/WindowUpdateLock.h"
 
@@ -128,12 +129,12 @@ bool TfrmCancelaPed::CheckOrder(const OrderItemsPrefetch& prefetch) {
                CurrentText(cdsParamPedido, "IDUTCTREMPEN") == "S" && situation == "4") {
         SetOrderCheck("N");
         return true;
-    } else if (situation.size() == 1 && std::string("3456").find(situation) != std::string::npos) {
+    } else if (protocol::situations::IsIn(situation, protocol::situations::OrdersNeverChecked)) {
         disable = true;
     } else if (situation == "1") {
         disable = AnyItemIn("5");
     } else if (situation == "2") {
-        disable = AnyItemIn("34567") || HasBlockingItems(prefetch);
+        disable = AnyItemIn(protocol::situations::ItemsBlockingOrderCancel) || HasBlockingItems(prefetch);
     }
     if (disable)
         SetOrderCheck("");
@@ -153,7 +154,7 @@ bool TfrmCancelaPed::HasBlockingItems(const OrderItemsPrefetch& prefetch) {
     return !cdsItemPedidoSemFiltro2.IsEmpty();
 }
 
-bool TfrmCancelaPed::AnyItemIn(const std::string& situations) {
+bool TfrmCancelaPed::AnyItemIn(std::string_view situations) {
     for (char situation : situations) {
         if (cdsItemPedido.Locate("IDSITITEMPED", std::string(1, situation), true))
             return true;

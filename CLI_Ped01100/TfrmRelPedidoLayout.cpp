@@ -44,7 +44,7 @@ TfrmRelPedido::TfrmRelPedido()
     DefineButtons();
     DefineMessages();
     DefineData();
-    netRelPedido.SetServerName(TNetConnection::ReportServerName);
+    netRelPedido.SetServerName(std::string(TNetConnection::ReportServerName));
     netRelPedido.SetRaiseOnError(false);
     BindEvents();
 }

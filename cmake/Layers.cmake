@@ -11,7 +11,7 @@ set(PED_LAYERS
   "framework_data:"
   "framework_ui: framework_data"
   "framework_report: framework_ui"
-  "pedclient: httpstream"
+  "pedclient: httpstream protocol"
   "pedserver_core: sqldb protocol httpstream"
   "pedserver: pedserver_core secrets"
   "contracts: framework_ui protocol"

@@ -3,6 +3,7 @@
 #include "RemoteArg.h"
 #include "RemoteCall.h"
 #include "RemoteResult.h"
+#include "protocol/RemoteModules.h"
 #include "ui/Component.h"
 
 #include <chrono>
@@ -10,6 +11,7 @@
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pedclient {
@@ -27,9 +29,9 @@ class RemoteResultReader;
 class TNetConnection : public ui::Component {
 public:
     // The remote data modules this client speaks to: the cancellation module and the order report
-    // (and the shared lookup session's, lookups::ModuleName).
-    static constexpr const char* KnownServerName = "Ped01000.rdmCancelaPedido";
-    static constexpr const char* ReportServerName = "Ped01100.rdmRelPedido";
+    // (and the shared lookup session's, protocol::LookupModule).
+    static constexpr std::string_view KnownServerName = protocol::CancelaPedidoModule;
+    static constexpr std::string_view ReportServerName = protocol::RelPedidoModule;
 
     explicit TNetConnection(std::string name = {});
     ~TNetConnection() override;
@@ -69,8 +71,6 @@ public:
     std::vector<RemoteResult> CallBatch(const std::vector<RemoteCall>& calls);
     // The most calls one exchange carries; the server's own limit.
     static constexpr std::size_t MaxBatchCalls = 100;
-    // The server's code for a sign-in session past its end: the host is told (SessionExpired).
-    static constexpr int SessionExpiredCode = 11;
 
 private:
     // One batch exchange of calls [first, last) (in the source file).

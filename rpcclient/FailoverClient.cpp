@@ -36,8 +36,8 @@ FailoverClient::FailoverClient(std::vector<ServerAddress> servers, std::string t
     ServerAddress::RequireSafeTransport(m_servers, plainRemoteAllowed);
 }
 
-void FailoverClient::SetModule(const std::string& module) {
-    m_module = module;
+void FailoverClient::SetModule(std::string_view module) {
+    m_module = std::string(module);
     for (auto& client : m_clients) {
         if (client)
             client->SetModule(module);

@@ -24,7 +24,7 @@ public:
     FailoverClient(std::vector<ServerAddress> servers, std::string token, RpcClientTimeouts timeouts = {},
                    std::string caFile = {}, bool plainRemoteAllowed = false);
 
-    void SetModule(const std::string& module);
+    void SetModule(std::string_view module);
     void SetToken(const std::string& token);
     const std::string& Token() const { return m_token; }
     // The server the next call goes to first.

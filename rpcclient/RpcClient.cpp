@@ -1,14 +1,9 @@
 #include "RpcClient.h"
 
 #include "HttpConnection.h"
+#include "protocol/RemoteModules.h"
 
 namespace pedclient {
-
-namespace {
-
-constexpr const char* RpcPath = "/rdm/Ped01000.rdmCancelaPedido";
-
-} // namespace
 
 struct RpcClient::Impl {
     Impl(std::string hostName, int portNumber, const std::string& token, RpcClientTimeouts timeoutValues,
@@ -28,7 +23,7 @@ struct RpcClient::Impl {
     RpcClientLimits limits;
     HttpConnection connection;
     std::int64_t nextId = 1;
-    std::string path = RpcPath;
+    std::string path = protocol::ModulePath(protocol::CancelaPedidoModule);
 
     // One call's request, with the next id.
     nlohmann::json Request(const std::string& method, const nlohmann::json& params) {
@@ -78,8 +73,8 @@ int RpcClient::Port() const {
     return m_impl->port;
 }
 
-void RpcClient::SetModule(const std::string& module) {
-    m_impl->path = "/rdm/" + module;
+void RpcClient::SetModule(std::string_view module) {
+    m_impl->path = protocol::ModulePath(module);
 }
 
 void RpcClient::SetToken(const std::string& token) {

@@ -42,7 +42,7 @@ public:
     RpcClient& operator=(RpcClient&&) noexcept;
 
     // Sends the calls to another remote data module of the server ("Ped01100.rdmRelPedido").
-    void SetModule(const std::string& module);
+    void SetModule(std::string_view module);
     // The token of the calls from now on (after a new sign-in); empty: none, only Login is taken.
     void SetToken(const std::string& token);
 

@@ -1,20 +1,23 @@
 #pragma once
 
+#include "protocol/ErrorCodes.h"
+
 #include <stdexcept>
 #include <string>
 
 namespace pedclient {
 
 // A failed call: what() is the Portuguese text to show the operator. Code() is the server's
-// JSON-RPC error code, or one of the client-side codes below when no usable answer came back.
+// JSON-RPC error code, or one of the client's own (protocol/ErrorCodes.h) when no usable answer
+// came back.
 class RpcClientError : public std::runtime_error {
 public:
-    static constexpr int Unavailable = -32090; // no connection to the server
-    static constexpr int NoAnswer = -32091;    // connected, but no answer in time
-    static constexpr int BadAnswer = -32092;   // an answer that is not JSON-RPC
-    static constexpr int TlsFailed = -32093;   // no secure connection: certificate, name or handshake
-    // A Set call was sent but its answer never came: whether it was done is unknown.
-    static constexpr int OutcomeUnknown = -32094;
+    // The client-side codes, for the callers that name them as the error's.
+    static constexpr int Unavailable = protocol::errors::Unavailable;
+    static constexpr int NoAnswer = protocol::errors::NoAnswer;
+    static constexpr int BadAnswer = protocol::errors::BadAnswer;
+    static constexpr int TlsFailed = protocol::errors::TlsFailed;
+    static constexpr int OutcomeUnknown = protocol::errors::OutcomeUnknown;
 
     // Whether the failure came before any of the request was sent, so another server may take it.
     static bool NotSent(int code) { return code == Unavailable || code == TlsFailed; }

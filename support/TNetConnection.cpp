@@ -103,7 +103,7 @@ void TNetConnection::Open() {
         BeforeConnect(*this);
     }
     if (m_serverName != KnownServerName && m_serverName != ReportServerName &&
-        m_serverName != lookups::ModuleName) {
+        m_serverName != protocol::LookupModule) {
         throw std::runtime_error("Servidor de aplicação \"" + m_serverName + "\" desconhecido.");
     }
     m_client = NewClient();
@@ -185,7 +185,8 @@ void TNetConnection::FollowToken() {
 
 std::string TNetConnection::Refused(const pedclient::RpcClientError& error) const {
     // The host offers a new sign-in; the call itself fails with the server's word.
-    if (error.Code() == SessionExpiredCode)
+    // The host is told of a sign-in session past its end, to offer the sign-in again.
+    if (error.Code() == protocol::errors::SessionExpired)
         Morvale::SessionExpired();
     return error.what();
 }

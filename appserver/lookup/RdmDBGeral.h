@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/LookupCatalogue.h"
+#include "protocol/RemoteModules.h"
 #include "rdm/MethodCall.h"
 
 #include <nlohmann/json.hpp>
@@ -15,7 +16,10 @@ namespace pedserver {
 // a packet of the result's columns.
 class RdmDBGeral {
 public:
-    static bool HasMethod(std::string_view method) { return method == lookups::Method; }
+    static bool HasMethod(std::string_view method) {
+        return protocol::FindMethod(protocol::LookupMethods, method) != nullptr;
+    }
+    static bool IsReadOnly(std::string_view method) { return protocol::IsReadOnly(protocol::LookupMethods, method); }
     static nlohmann::json Call(std::string_view method, const MethodCall& call);
     // GetConsulta over the given catalogue (the server's own is lookups::Catalogue).
     static nlohmann::json Lookup(const MethodCall& call, std::span<const lookups::Statement> catalogue);

@@ -1,9 +1,9 @@
 #include "rdm/RdmCancelaPedido.h"
 
+#include "protocol/RemoteModules.h"
 #include "rdm/Methods.h"
 
 #include <map>
-#include <set>
 
 namespace pedserver {
 namespace {
@@ -31,15 +31,11 @@ const std::map<std::string, Method, std::less<>>& Table() {
 } // namespace
 
 bool RdmCancelaPedido::HasMethod(std::string_view method) {
-    return Table().contains(method);
+    return protocol::FindMethod(protocol::CancelaPedidoMethods, method) != nullptr;
 }
 
 bool RdmCancelaPedido::IsReadOnly(std::string_view method) {
-    static const std::set<std::string, std::less<>> reads = {
-        "GetParamPedido", "GetPedido",   "GetItemPedido",     "GetItemPedidoSemFiltro2",
-        "getOperTPed",    "GetNrPedido", "GetBloqueioPedido", "GetSaldoEmpenho",
-    };
-    return reads.contains(method);
+    return protocol::IsReadOnly(protocol::CancelaPedidoMethods, method);
 }
 
 nlohmann::json RdmCancelaPedido::Call(std::string_view method, const MethodCall& call) {

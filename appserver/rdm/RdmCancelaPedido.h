@@ -13,8 +13,8 @@ namespace pedserver {
 class RdmCancelaPedido {
 public:
     static bool HasMethod(std::string_view method);
-    // The methods that only read. The GetSimula... dry runs are not among them: they lock and write
-    // like their commands before they roll back.
+    // The methods that only read (protocol::CancelaPedidoMethods). The GetSimula... dry runs are
+    // not among them: they lock and write like their commands before they roll back.
     static bool IsReadOnly(std::string_view method);
 
     // Returns {"packet":{...}} for Get... and {"status":"ok","rows":N} for Set...; throws RpcError.

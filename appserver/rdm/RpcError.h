@@ -1,26 +1,14 @@
 #pragma once
 
+#include "protocol/ErrorCodes.h"
+
 #include <stdexcept>
 #include <string>
 #include <utility>
 
 namespace pedserver {
 
-namespace RpcCode {
-constexpr int InvalidParams = -32602;
-constexpr int MethodNotFound = -32601;
-constexpr int Refused = 1;
-constexpr int Forbidden = 3;
-// A call past one of the server's limits, each with its code so that a client can tell them apart.
-constexpr int PeriodTooLong = 4;
-constexpr int TooManyRows = 5;
-constexpr int AnswerTooLarge = 6;
-constexpr int ListTooLong = 7;
-constexpr int StatementTimeout = 8;
-constexpr int ServerBusy = 9;
-// A lookup statement the server does not run.
-constexpr int LookupRefused = 10;
-} // namespace RpcCode
+namespace RpcCode = ::protocol::errors;
 
 // A failure the operator reads: what() is the Portuguese message, Code() the JSON-RPC error code,
 // Detail() what the request log says of it when that is more than the message.

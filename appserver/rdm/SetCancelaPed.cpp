@@ -4,6 +4,7 @@
 #include "rdm/PacketReader.h"
 #include "rdm/ParamReader.h"
 #include "rdm/RpcError.h"
+#include "protocol/Situations.h"
 #include "sqldb/Transaction.h"
 
 #include <algorithm>
@@ -14,7 +15,7 @@ namespace {
 
 bool AnyItemIn(const OrderState& order, std::string_view situations) {
     return std::any_of(order.items.begin(), order.items.end(), [&](const ItemState& item) {
-        return item.situation.size() == 1 && situations.find(item.situation[0]) != std::string_view::npos;
+        return protocol::situations::IsIn(item.situation, situations);
     });
 }
 
@@ -25,7 +26,7 @@ bool Cancellable(sqldb::Connection& connection, const OrderState& order) {
     if (order.situation == "1")
         return !AnyItemIn(order, "5");
     if (order.situation == "2")
-        return !AnyItemIn(order, "34567") && BlockingItems(connection, order.filial, order.pedido).IsEmpty();
+        return !AnyItemIn(order, protocol::situations::ItemsBlockingOrderCancel) && BlockingItems(connection, order.filial, order.pedido).IsEmpty();
     return false;
 }
 

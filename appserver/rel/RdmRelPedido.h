@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/RemoteModules.h"
 #include "rdm/MethodCall.h"
 
 #include <nlohmann/json.hpp>
@@ -12,10 +13,10 @@ namespace pedserver {
 // same token, operator and seller rules as the cancellation module.
 class RdmRelPedido {
 public:
-    static constexpr const char* Name = "Ped01100.rdmRelPedido";
-
-    // Every method only reads.
-    static bool HasMethod(std::string_view method);
+    static bool HasMethod(std::string_view method) {
+        return protocol::FindMethod(protocol::RelPedidoMethods, method) != nullptr;
+    }
+    static bool IsReadOnly(std::string_view method) { return protocol::IsReadOnly(protocol::RelPedidoMethods, method); }
     static nlohmann::json Call(std::string_view method, const MethodCall& call);
 };
 

@@ -144,10 +144,6 @@ const std::map<std::string, ReportMethod, std::less<>>& Table() {
 
 } // namespace
 
-bool RdmRelPedido::HasMethod(std::string_view method) {
-    return Table().contains(method);
-}
-
 nlohmann::json RdmRelPedido::Call(std::string_view method, const MethodCall& call) {
     const auto found = Table().find(method);
     if (found == Table().end())

@@ -1,5 +1,7 @@
 #include "server/HttpSession.h"
 
+#include "protocol/RemoteModules.h"
+#include "rdm/RpcError.h"
 #include "server/JsonRpc.h"
 #include "server/RpcServer.h"
 #include "sqldb/PoolBusy.h"
@@ -137,11 +139,10 @@ void HttpSession::OnHeader(beast::error_code error) {
         m_state.options.maxHeaderCount)
         return Send(431, "Campos de cabeçalho demais.\n", TextType, false);
     const beast::string_view target = request.target();
-    // Each remote data module has a path of its own, "/rdm/<name>".
+    // Each remote data module has a path of its own (protocol::ModulePath).
     const std::string_view path(target.data(), target.size());
-    constexpr std::string_view modulePrefix = "/rdm/";
-    if (request.method() == http::verb::post && path.starts_with(modulePrefix)) {
-        m_module = FindRemoteModule(path.substr(modulePrefix.size()));
+    if (request.method() == http::verb::post && path.starts_with(protocol::ModulePathPrefix)) {
+        m_module = FindRemoteModule(path.substr(protocol::ModulePathPrefix.size()));
         if (m_module)
             return Authenticate();
     }
@@ -175,7 +176,7 @@ void HttpSession::Authenticate() {
         m_operator = std::move(*operatorCode);
     }
     if (request[http::field::content_type].starts_with("application/x-www-form-urlencoded"))
-        return Refuse(415, JsonRpc::InvalidRequest, "Tipo de conteúdo não aceito: envie application/json.");
+        return Refuse(415, RpcCode::InvalidRequest, "Tipo de conteúdo não aceito: envie application/json.");
     const std::size_t limit = BodyLimit();
     const auto length = m_parser->content_length();
     if (length && *length > limit)
@@ -206,8 +207,8 @@ std::size_t HttpSession::BodyLimit() const {
 void HttpSession::RefuseTooLarge() {
     // A body too large to be a sign-in is a request that came without its token.
     if (m_signingIn)
-        return Refuse(401, JsonRpc::Unauthorized, "Token de acesso ausente.");
-    Refuse(413, JsonRpc::InvalidRequest,
+        return Refuse(401, RpcCode::Unauthorized, "Token de acesso ausente.");
+    Refuse(413, RpcCode::InvalidRequest,
            "Requisição grande demais: o limite é de " + std::to_string(BodyLimit() / (1024 * 1024)) + " MiB.");
 }
 

@@ -5,16 +5,6 @@
 
 namespace pedserver::JsonRpc {
 
-// Transport-level error codes; the method-level ones (invalid params, refusals) live in RpcCode.
-constexpr int ParseError = -32700;
-constexpr int InvalidRequest = -32600;
-constexpr int InternalError = -32603;
-constexpr int Unauthorized = 2;
-// Sign-in: a session past its end, a refused sign-in, an address sending too many bad credentials.
-constexpr int SessionExpired = 11;
-constexpr int SignInRefused = 12;
-constexpr int TooManyAttempts = 13;
-
 inline nlohmann::json Result(const nlohmann::json& id, nlohmann::json result) {
     return {{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}};
 }

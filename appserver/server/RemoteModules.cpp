@@ -2,6 +2,7 @@
 
 #include "lookup/RdmDBGeral.h"
 #include "rdm/RdmCancelaPedido.h"
+#include "protocol/RemoteModules.h"
 #include "rel/RdmRelPedido.h"
 
 #include <array>
@@ -10,11 +11,10 @@ namespace pedserver {
 namespace {
 
 const std::array<RemoteModule, 3> modules{{
-    {"Ped01000.rdmCancelaPedido", &RdmCancelaPedido::HasMethod, &RdmCancelaPedido::IsReadOnly,
+    {protocol::CancelaPedidoModule, &RdmCancelaPedido::HasMethod, &RdmCancelaPedido::IsReadOnly,
      &RdmCancelaPedido::Call},
-    {RdmRelPedido::Name, &RdmRelPedido::HasMethod, &RdmRelPedido::HasMethod, &RdmRelPedido::Call},
-    // Every lookup only reads: it runs in a read-only transaction.
-    {lookups::ModuleName, &RdmDBGeral::HasMethod, &RdmDBGeral::HasMethod, &RdmDBGeral::Call},
+    {protocol::RelPedidoModule, &RdmRelPedido::HasMethod, &RdmRelPedido::IsReadOnly, &RdmRelPedido::Call},
+    {protocol::LookupModule, &RdmDBGeral::HasMethod, &RdmDBGeral::IsReadOnly, &RdmDBGeral::Call},
 }};
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "server/RpcDispatcher.h"
 
+#include "protocol/RemoteModules.h"
 #include "rdm/MethodCall.h"
 #include "rdm/Methods.h"
 #include "rdm/ParamReader.h"
@@ -101,13 +102,13 @@ std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authoriz
     refusal.client = client;
     const std::optional<std::string> token = BearerToken(authorization);
     if (!token) {
-        Fail(refusal, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso ausente.", "unauthorized");
+        Fail(refusal, 401, nullptr, RpcCode::Unauthorized, "Token de acesso ausente.", "unauthorized");
         return std::nullopt;
     }
     if (std::optional<std::string> known = m_tokens.Find(*token))
         return known;
     if (!m_guesses.Allows(client)) {
-        Fail(refusal, 429, nullptr, JsonRpc::TooManyAttempts, kTooManyAttempts, "unauthorized");
+        Fail(refusal, 429, nullptr, RpcCode::TooManyAttempts, kTooManyAttempts, "unauthorized");
         return std::nullopt;
     }
     try {
@@ -118,12 +119,12 @@ std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authoriz
             return check.operatorCode;
         }
         if (check.status == TokenCheck::Status::Expired) {
-            Fail(refusal, 401, nullptr, JsonRpc::SessionExpired, "Sua sessão expirou. Entre novamente.", "expired");
+            Fail(refusal, 401, nullptr, RpcCode::SessionExpired, "Sua sessão expirou. Entre novamente.", "expired");
             refusal.operatorCode = check.operatorCode;
             refusal.event = "session-expired";
             return std::nullopt;
         }
-        Fail(refusal, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso inválido.", "unauthorized");
+        Fail(refusal, 401, nullptr, RpcCode::Unauthorized, "Token de acesso inválido.", "unauthorized");
         if (m_guesses.Failed(client))
             refusal.event = "slowed";
         return std::nullopt;
@@ -132,7 +133,7 @@ std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authoriz
         refusal.detail = error.what();
         return std::nullopt;
     } catch (const std::exception& error) {
-        Fail(refusal, 500, nullptr, JsonRpc::InternalError, "Erro interno do servidor.", "internal");
+        Fail(refusal, 500, nullptr, RpcCode::InternalError, "Erro interno do servidor.", "internal");
         refusal.detail = error.what();
         return std::nullopt;
     }
@@ -145,10 +146,10 @@ RpcReply RpcDispatcher::SignIn(std::string_view body, const std::string& client)
     const auto start = std::chrono::steady_clock::now();
     const nlohmann::json request =
         NestingWithin(body, MaxNesting) ? nlohmann::json::parse(body, nullptr, false) : nlohmann::json();
-    const bool signIn = request.is_object() && request.value("method", nlohmann::json()) == "Login";
+    const bool signIn = request.is_object() && request.value("method", nlohmann::json()) == protocol::LoginMethod;
     if (!signIn)
-        Fail(outcome, 401, nullptr, JsonRpc::Unauthorized, "Token de acesso ausente.", "unauthorized");
-    else if (CheckEnvelope(outcome, request, [](std::string_view method) { return method == "Login"; }))
+        Fail(outcome, 401, nullptr, RpcCode::Unauthorized, "Token de acesso ausente.", "unauthorized");
+    else if (CheckEnvelope(outcome, request, [](std::string_view method) { return method == protocol::LoginMethod; }))
         RunSignIn(outcome, request, client);
     outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     reply.httpStatus = outcome.httpStatus;
@@ -160,12 +161,12 @@ RpcReply RpcDispatcher::SignIn(std::string_view body, const std::string& client)
 void RpcDispatcher::RunSignIn(RpcOutcome& outcome, const nlohmann::json& request, const std::string& client) {
     const nlohmann::json& id = request["id"];
     try {
-        const ParamReader reader(request["params"], "Login", 2);
+        const ParamReader reader(request["params"], protocol::LoginMethod, 2);
         const std::string operatorCode = reader.Text(0, "operador", Size::Operador);
         const std::string password = reader.Text(1, "senha", kMaxPasswordChars);
         outcome.operatorCode = operatorCode.empty() ? "-" : operatorCode;
         if (!m_guesses.Allows(client)) {
-            Fail(outcome, 429, id, JsonRpc::TooManyAttempts, kTooManyAttempts, "unauthorized");
+            Fail(outcome, 429, id, RpcCode::TooManyAttempts, kTooManyAttempts, "unauthorized");
             return;
         }
         sqldb::Lease lease = m_pool.Acquire();
@@ -177,7 +178,7 @@ void RpcDispatcher::RunSignIn(RpcOutcome& outcome, const nlohmann::json& request
             outcome.event = "signin";
             return;
         }
-        Fail(outcome, 200, id, JsonRpc::SignInRefused, SignInRefusal(m_lockout), "refused");
+        Fail(outcome, 200, id, RpcCode::SignInRefused, SignInRefusal(m_lockout), "refused");
         outcome.event = check == PasswordCheck::LockedOut ? "lockout" : "signin-refused";
         outcome.detail = check == PasswordCheck::StillLockedOut ? "locked out" : "";
         m_guesses.Failed(client);
@@ -187,7 +188,7 @@ void RpcDispatcher::RunSignIn(RpcOutcome& outcome, const nlohmann::json& request
         Fail(outcome, 503, id, RpcCode::ServerBusy, kBusy, "busy");
         outcome.detail = error.what();
     } catch (const std::exception& error) {
-        Fail(outcome, 500, id, JsonRpc::InternalError, "Erro interno do servidor.", "internal");
+        Fail(outcome, 500, id, RpcCode::InternalError, "Erro interno do servidor.", "internal");
         outcome.detail = error.what();
     }
 }
@@ -227,7 +228,7 @@ RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operato
     RpcReply reply;
     if (!NestingWithin(body, MaxNesting)) {
         RpcOutcome nested;
-        Fail(nested, 400, nullptr, JsonRpc::InvalidRequest,
+        Fail(nested, 400, nullptr, RpcCode::InvalidRequest,
              "Requisição com JSON aninhado em mais de " + std::to_string(MaxNesting) + " níveis.", "invalid");
         nested.operatorCode = operatorCode;
         reply.httpStatus = 400;
@@ -245,7 +246,7 @@ RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operato
     };
     RpcOutcome envelope;
     if (request.is_discarded()) {
-        Fail(envelope, 400, nullptr, JsonRpc::ParseError, "Requisição com JSON inválido.", "invalid");
+        Fail(envelope, 400, nullptr, RpcCode::ParseError, "Requisição com JSON inválido.", "invalid");
         return single(std::move(envelope));
     }
     if (!request.is_array()) {
@@ -254,7 +255,7 @@ RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operato
         return single(HandleCall(request, operatorCode, module, connection, answer));
     }
     if (request.empty() || request.size() > m_maxBatch) {
-        Fail(envelope, 400, nullptr, JsonRpc::InvalidRequest,
+        Fail(envelope, 400, nullptr, RpcCode::InvalidRequest,
              request.empty() ? std::string("Requisição em lote vazia.")
                              : "Lote com chamadas demais: o limite é de " + std::to_string(m_maxBatch) + ".",
              "invalid");
@@ -324,7 +325,7 @@ RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::s
         outcome.detail = error.what();
     } catch (const std::exception& error) {
         connection.AfterFailure();
-        Fail(outcome, 500, id(), JsonRpc::InternalError, "Erro interno do servidor.", "internal");
+        Fail(outcome, 500, id(), RpcCode::InternalError, "Erro interno do servidor.", "internal");
         outcome.detail = error.what();
     }
     outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -362,7 +363,7 @@ bool RpcDispatcher::CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& req
         const nlohmann::json id = request.is_object() && request.contains("id") && IsValidId(request["id"])
                                       ? request["id"]
                                       : nlohmann::json();
-        Fail(outcome, 400, id, JsonRpc::InvalidRequest, "Requisição JSON-RPC inválida: " + why, "invalid");
+        Fail(outcome, 400, id, RpcCode::InvalidRequest, "Requisição JSON-RPC inválida: " + why, "invalid");
         return false;
     };
     if (!request.is_object()) {

@@ -1,5 +1,6 @@
 #include "app/SignIn.h"
 
+#include "protocol/RemoteModules.h"
 #include "rpcclient/FailoverClient.h"
 #include "rpcclient/RpcClientError.h"
 #include "TNetConnection.h"
@@ -13,7 +14,7 @@ std::string SignIn(AppHostValues& values, const std::string& operatorCode, const
         pedclient::FailoverClient client(pedclient::ServerAddress::ParseList(values.WebURL(), values.WebPort()), "",
                                          {}, values.CaFile(), values.PlainHttpAllowed());
         client.SetModule(TNetConnection::KnownServerName);
-        const nlohmann::json answer = client.Call("Login", {operatorCode, password});
+        const nlohmann::json answer = client.Call(std::string(protocol::LoginMethod), {operatorCode, password});
         if (!answer.is_object() || !answer.value("token", nlohmann::json()).is_string())
             return "Resposta inválida do servidor de aplicação: a sessão não veio.";
         values.SetSession(operatorCode, answer["token"].get<std::string>());

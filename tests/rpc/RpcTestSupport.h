@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/RemoteModules.h"
 #include "testkit/ServerProcess.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ using testkit::TestBackend;
 
 inline const std::string OperBloq = "Operação bloqueada. Pedido em alteração por outro usuário.";
 inline const std::string SaldoEmp = "Operação Bloqueada! Valor do pedido é maior que o saldo do empenho.";
-inline const std::string RpcPath = "/rdm/Ped01000.rdmCancelaPedido";
+inline const std::string RpcPath = protocol::ModulePath(protocol::CancelaPedidoModule);
 
 // A fixture run once per backend; PostgreSQL cases skip when PED_TEST_PG_URL is not set.
 class BackendTest : public testing::TestWithParam<TestBackend> {

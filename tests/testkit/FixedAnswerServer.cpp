@@ -1,5 +1,7 @@
 #include "testkit/FixedAnswerServer.h"
 
+#include "protocol/RemoteModules.h"
+
 #include <chrono>
 #include <httplib.h>
 #include <stdexcept>
@@ -13,7 +15,7 @@ struct FixedAnswerServer::Serving {
 };
 
 FixedAnswerServer::FixedAnswerServer(std::string body, int status) : m_serving(std::make_unique<Serving>()) {
-    m_serving->server.Post("/rdm/Ped01000.rdmCancelaPedido",
+    m_serving->server.Post(protocol::ModulePath(protocol::CancelaPedidoModule),
                            [body = std::move(body), status](const httplib::Request&, httplib::Response& res) {
                                res.status = status;
                                res.set_content(body, "application/json");
