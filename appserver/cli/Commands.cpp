@@ -4,7 +4,7 @@
 #include "SignalStopper.h"
 #include "server/RpcServer.h"
 #include "sqldb/Connection.h"
-#include "storage/Clock.h"
+#include "storage/Timestamps.h"
 #include "storage/Database.h"
 #include "storage/Passwords.h"
 

@@ -5,7 +5,7 @@
 #include "rdm/ParamReader.h"
 #include "rdm/RowCap.h"
 #include "rdm/RpcError.h"
-#include "rdm/Utf8.h"
+#include "rdm/CharCount.h"
 #include "sqldb/NamedParameters.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "rdm/RpcError.h"
 #include "rdm/Thousands.h"
-#include "rdm/Utf8.h"
+#include "rdm/CharCount.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include "rdm/RowCap.h"
 #include "rdm/RpcError.h"
 #include "rdm/SellerScope.h"
-#include "rdm/Utf8.h"
+#include "rdm/CharCount.h"
 #include "storage/Decimal.h"
 
 #include <map>

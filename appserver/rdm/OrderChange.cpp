@@ -1,7 +1,7 @@
 #include "rdm/OrderChange.h"
 
 #include "rdm/RpcError.h"
-#include "storage/Clock.h"
+#include "storage/Timestamps.h"
 
 namespace pedserver {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "rdm/CodeList.h"
 #include "rdm/RpcError.h"
-#include "rdm/Utf8.h"
+#include "rdm/CharCount.h"
 
 namespace pedserver {
 

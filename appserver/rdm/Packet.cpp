@@ -1,6 +1,6 @@
 #include "rdm/Packet.h"
 
-#include "rdm/Utf8.h"
+#include "rdm/CharCount.h"
 
 #include <stdexcept>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "rdm/ParamReader.h"
 
 #include "rdm/RpcError.h"
-#include "rdm/Utf8.h"
+#include "rdm/CharCount.h"
 
 #include <chrono>
 

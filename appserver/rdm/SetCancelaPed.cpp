@@ -1,7 +1,7 @@
 #include "rdm/Methods.h"
 #include "rdm/OrderChange.h"
 #include "rdm/OrderCommands.h"
-#include "rdm/PacketReader.h"
+#include "rdm/ClientPacket.h"
 #include "rdm/ParamReader.h"
 #include "rdm/RpcError.h"
 #include "protocol/Situations.h"
@@ -52,7 +52,7 @@ void Reinstate(OrderChange& change, const OrderState& order) {
 }
 
 // The checked orders as (number -> situation seen), refusing rows of another branch and repeats.
-std::map<std::string, std::string> CheckedOrders(const PacketReader& packet, const std::string& filial) {
+std::map<std::string, std::string> CheckedOrders(const ClientPacket& packet, const std::string& filial) {
     std::map<std::string, std::string> checked;
     for (std::size_t row = 0; row < packet.RowCount(); ++row) {
         if (packet.Text(row, "IDCHECK") != "S")
@@ -73,7 +73,7 @@ CommandOutcome CancelOrders(sqldb::Connection& connection, const nlohmann::json&
     const ParamReader reader(params, method, 6);
     const auto operador = reader.Text(0, "operador", Size::Operador);
     const auto justificativa = reader.Text(1, "justificativa", Size::Justificativa);
-    const PacketReader packet(reader.Packet(2, "pedidos"),
+    const ClientPacket packet(reader.Packet(2, "pedidos"),
                               {"CDFILIAL", "NRPEDIDO", "IDCHECK", "IDSITPEDIDO"});
     const auto operBloq = reader.Text(3, "mensagem de bloqueio", Size::Mensagem);
     const auto filial = reader.Text(4, "filial", Size::Filial);

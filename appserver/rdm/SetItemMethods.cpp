@@ -1,7 +1,7 @@
 #include "rdm/Methods.h"
 #include "rdm/OrderChange.h"
 #include "rdm/OrderCommands.h"
-#include "rdm/PacketReader.h"
+#include "rdm/ClientPacket.h"
 #include "rdm/ParamReader.h"
 #include "rdm/RpcError.h"
 #include "sqldb/Transaction.h"
@@ -19,7 +19,7 @@ struct ItemSelection {
     std::map<std::string, std::string> items; // number -> situation seen
 };
 
-ItemSelection CheckedItems(const PacketReader& packet) {
+ItemSelection CheckedItems(const ClientPacket& packet) {
     ItemSelection selection;
     for (std::size_t row = 0; row < packet.RowCount(); ++row) {
         if (packet.Text(row, "IDCHECK") != "S")
@@ -86,7 +86,7 @@ CommandOutcome ChangeItems(sqldb::Connection& connection, const nlohmann::json& 
     const ParamReader reader(params, method, 4);
     const auto operador = reader.Text(0, "operador", Size::Operador);
     const auto justificativa = reader.Text(1, "justificativa", Size::Justificativa);
-    const PacketReader packet(reader.Packet(2, "itens"),
+    const ClientPacket packet(reader.Packet(2, "itens"),
                               {"CDFILIAL", "NRPEDIDO", "NRITEMPED", "IDCHECK", "IDSITITEMPED"});
     const auto operBloq = reader.Text(3, "mensagem de bloqueio", Size::Mensagem);
     RequireTokenOperator(operador, tokenOperator);

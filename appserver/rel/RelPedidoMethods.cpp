@@ -1,7 +1,7 @@
 #include "rdm/Packet.h"
 #include "rdm/RowCap.h"
 #include "rdm/RpcError.h"
-#include "rel/RdmRelPedido.h"
+#include "rel/RelPedidoService.h"
 #include "rel/ReportFilter.h"
 #include "storage/Decimal.h"
 
@@ -144,7 +144,7 @@ const std::map<std::string, ReportMethod, std::less<>>& Table() {
 
 } // namespace
 
-nlohmann::json RdmRelPedido::Call(std::string_view method, const MethodCall& call) {
+nlohmann::json RelPedidoService::Call(std::string_view method, const MethodCall& call) {
     const auto found = Table().find(method);
     if (found == Table().end())
         throw RpcError(RpcCode::MethodNotFound, "Método desconhecido: " + std::string(method) + ".");

@@ -1,9 +1,9 @@
 #include "server/RemoteModules.h"
 
 #include "lookup/RdmDBGeral.h"
-#include "rdm/RdmCancelaPedido.h"
+#include "rdm/CancelaPedidoService.h"
 #include "protocol/RemoteModules.h"
-#include "rel/RdmRelPedido.h"
+#include "rel/RelPedidoService.h"
 
 #include <array>
 
@@ -11,9 +11,9 @@ namespace pedserver {
 namespace {
 
 const std::array<RemoteModule, 3> modules{{
-    {protocol::CancelaPedidoModule, &RdmCancelaPedido::HasMethod, &RdmCancelaPedido::IsReadOnly,
-     &RdmCancelaPedido::Call},
-    {protocol::RelPedidoModule, &RdmRelPedido::HasMethod, &RdmRelPedido::IsReadOnly, &RdmRelPedido::Call},
+    {protocol::CancelaPedidoModule, &CancelaPedidoService::HasMethod, &CancelaPedidoService::IsReadOnly,
+     &CancelaPedidoService::Call},
+    {protocol::RelPedidoModule, &RelPedidoService::HasMethod, &RelPedidoService::IsReadOnly, &RelPedidoService::Call},
     {protocol::LookupModule, &RdmDBGeral::HasMethod, &RdmDBGeral::IsReadOnly, &RdmDBGeral::Call},
 }};
 
@@ -29,14 +29,6 @@ const RemoteModule* FindRemoteModule(std::string_view name) {
 
 const RemoteModule& CancellationModule() {
     return modules[0];
-}
-
-const RemoteModule& RdmRelPedidoModule() {
-    return modules[1];
-}
-
-const RemoteModule& LookupModule() {
-    return modules[2];
 }
 
 } // namespace pedserver

@@ -22,9 +22,5 @@ struct RemoteModule {
 const RemoteModule* FindRemoteModule(std::string_view name);
 // The order-cancellation module, which the server's first path serves.
 const RemoteModule& CancellationModule();
-// The order report module "Ped01100.rdmRelPedido".
-const RemoteModule& RdmRelPedidoModule();
-// The shared lookup session's module "Geral.rdmDBGeral".
-const RemoteModule& LookupModule();
 
 } // namespace pedserver

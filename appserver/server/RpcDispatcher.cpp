@@ -5,7 +5,7 @@
 #include "rdm/Methods.h"
 #include "rdm/ParamReader.h"
 #include "rdm/RpcError.h"
-#include "storage/Clock.h"
+#include "storage/Timestamps.h"
 #include "storage/Passwords.h"
 #include "server/JsonNesting.h"
 #include "server/JsonRpc.h"

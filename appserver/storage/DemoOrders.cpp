@@ -1,6 +1,6 @@
 #include "storage/DemoOrders.h"
 
-#include "storage/Clock.h"
+#include "storage/Timestamps.h"
 #include "storage/OrderWriter.h"
 #include "storage/SeedRandom.h"
 

@@ -1,6 +1,6 @@
 #include "storage/OrderLock.h"
 
-#include "storage/Clock.h"
+#include "storage/Timestamps.h"
 
 #include <stdexcept>
 

@@ -1,7 +1,7 @@
 #include "storage/Passwords.h"
 
 #include "sqldb/Transaction.h"
-#include "storage/Clock.h"
+#include "storage/Timestamps.h"
 
 #include <sodium.h>
 #include <stdexcept>

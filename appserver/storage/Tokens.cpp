@@ -1,7 +1,7 @@
 #include "storage/Tokens.h"
 
 #include "sqldb/Transaction.h"
-#include "storage/Clock.h"
+#include "storage/Timestamps.h"
 
 #include <openssl/evp.h>
 #include <openssl/rand.h>

@@ -1,5 +1,5 @@
 #include "sqldb/Transaction.h"
-#include "storage/Clock.h"
+#include "storage/Timestamps.h"
 #include "storage/OrderWriter.h"
 #include "storage/Seed.h"
 #include "storage/SeedRandom.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DatabaseTest.h"
-#include "rdm/RdmCancelaPedido.h"
+#include "rdm/CancelaPedidoService.h"
 
 #include <array>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "rdm/PacketReader.h"
+#include "rdm/ClientPacket.h"
 
 #include "rdm/RpcError.h"
 
@@ -14,7 +14,7 @@ constexpr std::size_t kMaxText = 1000;
 
 } // namespace
 
-PacketReader::PacketReader(const nlohmann::json& packet, const std::vector<std::string>& required) {
+ClientPacket::ClientPacket(const nlohmann::json& packet, const std::vector<std::string>& required) {
     const auto fields = packet.find("fields");
     const auto rows = packet.find("rows");
     if (fields == packet.end() || !fields->is_array() || rows == packet.end() || !rows->is_array())
@@ -46,7 +46,7 @@ PacketReader::PacketReader(const nlohmann::json& packet, const std::vector<std::
     m_rows = &*rows;
 }
 
-std::string PacketReader::Text(std::size_t row, const std::string& field) const {
+std::string ClientPacket::Text(std::size_t row, const std::string& field) const {
     const auto& value = (*m_rows)[row][m_index.at(field)];
     return value.is_null() ? std::string() : value.get<std::string>();
 }

@@ -1,4 +1,4 @@
-#include "rdm/RdmCancelaPedido.h"
+#include "rdm/CancelaPedidoService.h"
 
 #include "protocol/RemoteModules.h"
 #include "rdm/Methods.h"
@@ -30,15 +30,15 @@ const std::map<std::string, Method, std::less<>>& Table() {
 
 } // namespace
 
-bool RdmCancelaPedido::HasMethod(std::string_view method) {
+bool CancelaPedidoService::HasMethod(std::string_view method) {
     return protocol::FindMethod(protocol::CancelaPedidoMethods, method) != nullptr;
 }
 
-bool RdmCancelaPedido::IsReadOnly(std::string_view method) {
+bool CancelaPedidoService::IsReadOnly(std::string_view method) {
     return protocol::IsReadOnly(protocol::CancelaPedidoMethods, method);
 }
 
-nlohmann::json RdmCancelaPedido::Call(std::string_view method, const MethodCall& call) {
+nlohmann::json CancelaPedidoService::Call(std::string_view method, const MethodCall& call) {
     const auto found = Table().find(method);
     if (found == Table().end())
         throw RpcError(RpcCode::MethodNotFound, "Método desconhecido: " + std::string(method) + ".");

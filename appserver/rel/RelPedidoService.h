@@ -11,7 +11,7 @@ namespace pedserver {
 
 // The remote data module "Ped01100.rdmRelPedido": what the order report prints. Read only; the
 // same token, operator and seller rules as the cancellation module.
-class RdmRelPedido {
+class RelPedidoService {
 public:
     static bool HasMethod(std::string_view method) {
         return protocol::FindMethod(protocol::RelPedidoMethods, method) != nullptr;

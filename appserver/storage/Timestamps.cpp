@@ -1,4 +1,4 @@
-#include "storage/Clock.h"
+#include "storage/Timestamps.h"
 
 #include <cstdio>
 #include <cstdlib>

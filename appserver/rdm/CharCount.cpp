@@ -1,4 +1,4 @@
-#include "rdm/Utf8.h"
+#include "rdm/CharCount.h"
 
 namespace pedserver {
 namespace {

@@ -10,7 +10,7 @@
 namespace pedserver {
 
 // The remote data module "Ped01000.rdmCancelaPedido": the methods the cancellation screen calls.
-class RdmCancelaPedido {
+class CancelaPedidoService {
 public:
     static bool HasMethod(std::string_view method);
     // The methods that only read (protocol::CancelaPedidoMethods). The GetSimula... dry runs are

@@ -9,9 +9,9 @@ namespace pedserver {
 
 // A data packet sent by the client, read defensively: it must declare every field we need,
 // and every row must be a list of the declared length holding texts or nulls in those fields.
-class PacketReader {
+class ClientPacket {
 public:
-    PacketReader(const nlohmann::json& packet, const std::vector<std::string>& required);
+    ClientPacket(const nlohmann::json& packet, const std::vector<std::string>& required);
 
     std::size_t RowCount() const { return m_rows->size(); }
     // The text of a required field; null reads as the empty text.
