@@ -126,7 +126,7 @@ TEST_P(SetItems, ConcurrentChangesKeepTheCommitmentInvariant) {
     const auto total = CommitmentTotal("E1");
     std::atomic<int> done = 0, failures = 0;
     const auto worker = [&](int thread) {
-        auto connection = m_db->Open();
+        auto connection = m_db->Connect();
         const pedserver::CallLimits limits;
         const auto call = [&](const char* method, const nlohmann::json& params) {
             pedserver::AnswerBudget answer(1024 * 1024);

@@ -9,7 +9,6 @@
 
 namespace {
 
-using testdb::TestDatabase;
 using namespace std::chrono;
 
 class Storage : public testdb::DatabaseTest {
@@ -48,8 +47,9 @@ TEST_P(Storage, MigratingTwiceChangesNothing) {
 TEST_P(Storage, DemoSeedIsTheSameForTheSameDayAndCoversEverySituation) {
     pedserver::SeedDemo(*m_connection, year(2024) / 5 / 10);
     const auto first = DemoDump();
-    TestDatabase other(GetParam());
-    auto otherConnection = other.Open();
+    const testkit::TempDir otherFolder;
+    const testkit::TestDatabase other(GetParam(), otherFolder.Path());
+    auto otherConnection = other.Connect();
     pedserver::MigrateSchema(*otherConnection);
     pedserver::SeedDemo(*otherConnection, year(2024) / 5 / 10);
     std::swap(m_connection, otherConnection);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "TestDatabase.h"
+#include "testkit/TempDir.h"
+#include "testkit/TestDatabase.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -10,16 +11,17 @@ namespace testdb {
 // A test run once per database kind, each run on a fresh database with an open connection;
 // the PostgreSQL run is skipped without PED_TEST_PG_URL. A derived SetUp calls this one first
 // and returns when the test was skipped.
-class DatabaseTest : public ::testing::TestWithParam<Kind> {
+class DatabaseTest : public ::testing::TestWithParam<testkit::TestBackend> {
 protected:
     void SetUp() override {
-        if (!TestDatabase::Available(GetParam()))
+        if (GetParam() == testkit::TestBackend::Postgres && !testkit::TestDatabase::PostgresUrl())
             GTEST_SKIP() << "PED_TEST_PG_URL is not set";
-        m_db = std::make_unique<TestDatabase>(GetParam());
-        m_connection = m_db->Open();
+        m_db = std::make_unique<testkit::TestDatabase>(GetParam(), m_folder.Path());
+        m_connection = m_db->Connect();
     }
 
-    std::unique_ptr<TestDatabase> m_db;
+    testkit::TempDir m_folder;
+    std::unique_ptr<testkit::TestDatabase> m_db;
     std::unique_ptr<sqldb::Connection> m_connection;
 };
 
@@ -28,5 +30,5 @@ protected:
 // Runs the suite's tests on SQLite and on PostgreSQL, named after the kind.
 #define TESTDB_ON_BOTH_KINDS(Suite)                                                                          \
     INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                                                \
-                             ::testing::Values(testdb::Kind::Sqlite, testdb::Kind::Postgres),                \
-                             [](const auto& info) { return testdb::KindName(info.param); })
+                             ::testing::Values(testkit::TestBackend::Sqlite, testkit::TestBackend::Postgres),                \
+                             [](const auto& info) { return std::string(testkit::TestDatabase::Name(info.param)); })

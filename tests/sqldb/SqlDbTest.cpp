@@ -74,7 +74,7 @@ TEST_P(SqlDb, TransactionRollsBackUnlessCommitted) {
         m_connection->Execute("INSERT INTO T (ID) VALUES (2)");
         transaction.Commit();
     }
-    EXPECT_EQ(m_db->Open()->Query("SELECT ID FROM T").Size(), 1u);
+    EXPECT_EQ(m_db->Connect()->Query("SELECT ID FROM T").Size(), 1u);
 }
 
 // A read transaction holds no write lock: another connection writes and commits meanwhile (a
@@ -83,7 +83,7 @@ TEST_P(SqlDb, AReadTransactionLetsAnotherConnectionWrite) {
     m_connection->Execute("INSERT INTO T (ID) VALUES (1)");
     sqldb::Transaction reading(*m_connection, sqldb::Transaction::Mode::Read);
     EXPECT_EQ(m_connection->Query("SELECT ID FROM T").Size(), 1u);
-    const auto writer = m_db->Open();
+    const auto writer = m_db->Connect();
     const auto start = std::chrono::steady_clock::now();
     {
         sqldb::Transaction writing(*writer);
