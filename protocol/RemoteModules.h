@@ -48,6 +48,7 @@ inline constexpr MethodInfo LookupMethods[] = {{lookups::Method, true}};
 
 // Signs an operator in; every module's path takes it without a token.
 inline constexpr std::string_view LoginMethod = "Login";
+inline constexpr MethodInfo SignInMethods[] = {{LoginMethod, false}};
 
 // A module's HTTP path: POST /rdm/<module>.
 inline constexpr std::string_view ModulePathPrefix = "/rdm/";

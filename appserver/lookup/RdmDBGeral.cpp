@@ -90,7 +90,7 @@ nlohmann::json Cell(const sqldb::Value& value) {
 } // namespace
 
 nlohmann::json RdmDBGeral::Call(std::string_view method, const MethodCall& call) {
-    if (!HasMethod(method))
+    if (method != lookups::Method)
         throw RpcError(RpcCode::MethodNotFound, "Método desconhecido: " + std::string(method) + ".");
     return Lookup(call, lookups::Catalogue);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "protocol/LookupCatalogue.h"
-#include "protocol/RemoteModules.h"
 #include "rdm/MethodCall.h"
 
 #include <nlohmann/json.hpp>
@@ -16,10 +15,6 @@ namespace pedserver {
 // a packet of the result's columns.
 class RdmDBGeral {
 public:
-    static bool HasMethod(std::string_view method) {
-        return protocol::FindMethod(protocol::LookupMethods, method) != nullptr;
-    }
-    static bool IsReadOnly(std::string_view method) { return protocol::IsReadOnly(protocol::LookupMethods, method); }
     static nlohmann::json Call(std::string_view method, const MethodCall& call);
     // GetConsulta over the given catalogue (the server's own is lookups::Catalogue).
     static nlohmann::json Lookup(const MethodCall& call, std::span<const lookups::Statement> catalogue);

@@ -1,6 +1,5 @@
 #include "rdm/CancelaPedidoService.h"
 
-#include "protocol/RemoteModules.h"
 #include "rdm/Methods.h"
 
 #include <map>
@@ -29,14 +28,6 @@ const std::map<std::string, Method, std::less<>>& Table() {
 }
 
 } // namespace
-
-bool CancelaPedidoService::HasMethod(std::string_view method) {
-    return protocol::FindMethod(protocol::CancelaPedidoMethods, method) != nullptr;
-}
-
-bool CancelaPedidoService::IsReadOnly(std::string_view method) {
-    return protocol::IsReadOnly(protocol::CancelaPedidoMethods, method);
-}
 
 nlohmann::json CancelaPedidoService::Call(std::string_view method, const MethodCall& call) {
     const auto found = Table().find(method);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "protocol/RemoteModules.h"
 #include "rdm/MethodCall.h"
 
 #include <nlohmann/json.hpp>
@@ -13,10 +12,6 @@ namespace pedserver {
 // same token, operator and seller rules as the cancellation module.
 class RelPedidoService {
 public:
-    static bool HasMethod(std::string_view method) {
-        return protocol::FindMethod(protocol::RelPedidoMethods, method) != nullptr;
-    }
-    static bool IsReadOnly(std::string_view method) { return protocol::IsReadOnly(protocol::RelPedidoMethods, method); }
     static nlohmann::json Call(std::string_view method, const MethodCall& call);
 };
 

@@ -2,7 +2,6 @@
 
 #include "lookup/RdmDBGeral.h"
 #include "rdm/CancelaPedidoService.h"
-#include "protocol/RemoteModules.h"
 #include "rel/RelPedidoService.h"
 
 #include <array>
@@ -11,10 +10,9 @@ namespace pedserver {
 namespace {
 
 const std::array<RemoteModule, 3> modules{{
-    {protocol::CancelaPedidoModule, &CancelaPedidoService::HasMethod, &CancelaPedidoService::IsReadOnly,
-     &CancelaPedidoService::Call},
-    {protocol::RelPedidoModule, &RelPedidoService::HasMethod, &RelPedidoService::IsReadOnly, &RelPedidoService::Call},
-    {protocol::LookupModule, &RdmDBGeral::HasMethod, &RdmDBGeral::IsReadOnly, &RdmDBGeral::Call},
+    {protocol::CancelaPedidoModule, protocol::CancelaPedidoMethods, &CancelaPedidoService::Call},
+    {protocol::RelPedidoModule, protocol::RelPedidoMethods, &RelPedidoService::Call},
+    {protocol::LookupModule, protocol::LookupMethods, &RdmDBGeral::Call},
 }};
 
 } // namespace

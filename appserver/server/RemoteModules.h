@@ -1,21 +1,25 @@
 #pragma once
 
+#include "protocol/RemoteModules.h"
 #include "rdm/MethodCall.h"
 
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace pedserver {
 
-// A remote data module the server offers at POST /rdm/<Name>: which methods it knows and how
-// to run one.
+// A remote data module the server offers at POST /rdm/<Name>: the methods it knows, with which
+// of them only read (protocol/RemoteModules.h), and how to run one.
 struct RemoteModule {
     std::string_view Name;
-    bool (*HasMethod)(std::string_view method);
-    // Whether the method only reads, so calls of it may run side by side.
-    bool (*IsReadOnly)(std::string_view method);
+    std::span<const protocol::MethodInfo> Methods;
     nlohmann::json (*Call)(std::string_view method, const MethodCall& call);
+
+    bool HasMethod(std::string_view method) const { return protocol::FindMethod(Methods, method) != nullptr; }
+    // Whether the method only reads, so calls of it may run side by side.
+    bool IsReadOnly(std::string_view method) const { return protocol::IsReadOnly(Methods, method); }
 };
 
 // The module of that name, or null.

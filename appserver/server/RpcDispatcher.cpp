@@ -149,7 +149,7 @@ RpcReply RpcDispatcher::SignIn(std::string_view body, const std::string& client)
     const bool signIn = request.is_object() && request.value("method", nlohmann::json()) == protocol::LoginMethod;
     if (!signIn)
         Fail(outcome, 401, nullptr, RpcCode::Unauthorized, "Token de acesso ausente.", "unauthorized");
-    else if (CheckEnvelope(outcome, request, [](std::string_view method) { return method == protocol::LoginMethod; }))
+    else if (CheckEnvelope(outcome, request, protocol::SignInMethods))
         RunSignIn(outcome, request, client);
     outcome.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     reply.httpStatus = outcome.httpStatus;
@@ -334,7 +334,7 @@ RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::s
 
 void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, const std::string& operatorCode,
                         const RemoteModule& module, CallConnection& connection, AnswerBudget& answer) {
-    if (!CheckEnvelope(outcome, request, module.HasMethod)) {
+    if (!CheckEnvelope(outcome, request, module.Methods)) {
         return;
     }
     const nlohmann::json& id = request["id"];
@@ -358,7 +358,7 @@ void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, cons
 }
 
 bool RpcDispatcher::CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request,
-                                  bool (*hasMethod)(std::string_view method)) {
+                                  std::span<const protocol::MethodInfo> methods) {
     const auto invalid = [&](const std::string& why) {
         const nlohmann::json id = request.is_object() && request.contains("id") && IsValidId(request["id"])
                                       ? request["id"]
@@ -379,7 +379,7 @@ bool RpcDispatcher::CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& req
         return invalid("o campo \"method\" é obrigatório e deve ser texto.");
     }
     const std::string method = request["method"].get<std::string>();
-    if (!hasMethod(method)) {
+    if (!protocol::FindMethod(methods, method)) {
         // A long name is not echoed back: the answer should not grow with what the client sends.
         const std::string shown = method.size() <= 64 ? ": " + method : "";
         Fail(outcome, 200, request["id"], RpcCode::MethodNotFound, "Método desconhecido" + shown + ".",

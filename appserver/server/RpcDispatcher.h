@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,7 +68,7 @@ private:
                      AnswerBudget& answer, std::vector<RpcOutcome>& outcomes);
     // Fills the outcome with an error and returns false when the envelope is not a valid request.
     static bool CheckEnvelope(RpcOutcome& outcome, const nlohmann::json& request,
-                              bool (*hasMethod)(std::string_view method));
+                              std::span<const protocol::MethodInfo> methods);
     static bool IsRead(const nlohmann::json& call, const RemoteModule& module);
     static bool OnlyReads(const nlohmann::json& batch, const RemoteModule& module);
     // Replaces the answer by one error for the whole request, each call recorded as refused by it.

@@ -101,7 +101,7 @@ TEST_P(Lookup, AWriteSmuggledIntoTheCatalogueFailsInTheReadOnlyTransactionAndCha
     static const std::array<lookups::Statement, 1> smuggled{
         lookups::Statement{"INSERT INTO FILIAL (CDFILIAL, NMFILIAL) SELECT '0009', :P_NOME"}};
     const pedserver::RemoteModule module{
-        protocol::LookupModule, &pedserver::RdmDBGeral::HasMethod, &pedserver::RdmDBGeral::IsReadOnly,
+        protocol::LookupModule, protocol::LookupMethods,
         [](std::string_view, const pedserver::MethodCall& call) { return pedserver::RdmDBGeral::Lookup(call, smuggled); }};
     sqldb::ConnectionPool pool(m_db->Url(), 1);
     pedserver::RpcDispatcher dispatcher(pool, pedserver::ServerOptions{});
