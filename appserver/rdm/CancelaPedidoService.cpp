@@ -1,14 +1,14 @@
 #include "rdm/CancelaPedidoService.h"
 
+#include "rdm/MethodTable.h"
 #include "rdm/Methods.h"
 
-#include <map>
 
 namespace pedserver {
 namespace {
 
-const std::map<std::string, Method, std::less<>>& Table() {
-    static const std::map<std::string, Method, std::less<>> methods = {
+const MethodTable& Table() {
+    static const MethodTable methods = {
         {"GetParamPedido", &GetParamPedido},
         {"GetPedido", &GetPedido},
         {"GetItemPedido", &GetItemPedido},
@@ -30,10 +30,7 @@ const std::map<std::string, Method, std::less<>>& Table() {
 } // namespace
 
 nlohmann::json CancelaPedidoService::Call(std::string_view method, const MethodCall& call) {
-    const auto found = Table().find(method);
-    if (found == Table().end())
-        throw RpcError(RpcCode::MethodNotFound, "Método desconhecido: " + std::string(method) + ".");
-    return found->second(call);
+    return CallMethod(Table(), method, call);
 }
 
 void RequireTokenOperator(const std::string& operatorArgument, const std::string& tokenOperator) {

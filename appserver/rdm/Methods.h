@@ -9,8 +9,6 @@
 namespace pedserver {
 
 // The module's remote methods; each reads its own parameters and returns the JSON-RPC result.
-using Method = nlohmann::json (*)(const MethodCall& call);
-
 nlohmann::json GetParamPedido(const MethodCall& call);
 nlohmann::json GetPedido(const MethodCall& call);
 nlohmann::json GetItemPedido(const MethodCall& call);

@@ -1,3 +1,4 @@
+#include "rdm/MethodTable.h"
 #include "rdm/Packet.h"
 #include "rdm/RowCap.h"
 #include "rdm/RpcError.h"
@@ -5,7 +6,6 @@
 #include "rel/ReportFilter.h"
 #include "storage/Decimal.h"
 
-#include <map>
 
 namespace pedserver {
 namespace {
@@ -131,10 +131,8 @@ nlohmann::json GetRelHistorico(const MethodCall& call) {
     return packet.ToResult();
 }
 
-using ReportMethod = nlohmann::json (*)(const MethodCall& call);
-
-const std::map<std::string, ReportMethod, std::less<>>& Table() {
-    static const std::map<std::string, ReportMethod, std::less<>> methods = {
+const MethodTable& Table() {
+    static const MethodTable methods = {
         {"GetRelPedido", &GetRelPedido},
         {"GetRelItemPedido", &GetRelItemPedido},
         {"GetRelHistorico", &GetRelHistorico},
@@ -145,10 +143,7 @@ const std::map<std::string, ReportMethod, std::less<>>& Table() {
 } // namespace
 
 nlohmann::json RelPedidoService::Call(std::string_view method, const MethodCall& call) {
-    const auto found = Table().find(method);
-    if (found == Table().end())
-        throw RpcError(RpcCode::MethodNotFound, "Método desconhecido: " + std::string(method) + ".");
-    return found->second(call);
+    return CallMethod(Table(), method, call);
 }
 
 } // namespace pedserver
