@@ -65,7 +65,8 @@ TlsHandshake::TlsHandshake(boost::beast::ssl_stream<boost::beast::tcp_stream>& s
     if (IsIpAddress(host)) {
         X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(ssl), host.c_str());
     } else {
-        SSL_set_tlsext_host_name(ssl, host.c_str());
+        // The macro SSL_set_tlsext_host_name hides a C cast; this is the call it stands for.
+        SSL_ctrl(ssl, SSL_CTRL_SET_TLSEXT_HOSTNAME, TLSEXT_NAMETYPE_host_name, const_cast<char*>(host.c_str()));
         SSL_set1_host(ssl, host.c_str());
     }
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a task needs, only those that are missing.
-# Usage: scripts/ensure-packages.sh build|test|demo|fuzz
+# Usage: scripts/ensure-packages.sh build|test|demo|fuzz|lint
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config zlib1g-dev libbrotli-dev libgtest-dev libgmock-dev libbenchmark-dev
@@ -11,7 +11,8 @@ case "${1:-build}" in
   test)  wanted=("${build_pkgs[@]}" postgresql nginx openssl ca-certificates fonts-dejavu-core fonts-dejavu-extra poppler-utils clang-14 libclang-rt-14-dev) ;;
   demo)  wanted=("${build_pkgs[@]}" fonts-dejavu-core fonts-dejavu-extra xvfb xauth) ;;
   fuzz)  wanted=("${build_pkgs[@]}" clang-14 libclang-rt-14-dev) ;;
-  *) echo "usage: $0 build|test|demo|fuzz" >&2; exit 2 ;;
+  lint)  wanted=("${build_pkgs[@]}" clang-tidy-14) ;;
+  *) echo "usage: $0 build|test|demo|fuzz|lint" >&2; exit 2 ;;
 esac
 
 missing=()

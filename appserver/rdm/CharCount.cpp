@@ -12,7 +12,7 @@ bool IsContinuation(char c) {
 std::size_t CharCount(const std::string& text) {
     std::size_t count = 0;
     for (char c : text)
-        count += IsContinuation(c) ? 0 : 1;
+        count += IsContinuation(c) ? 0U : 1U;
     return count;
 }
 

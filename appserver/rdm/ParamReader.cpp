@@ -11,7 +11,7 @@ namespace {
 bool IsIsoDate(const std::string& text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-')
         return false;
-    for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    for (std::size_t i : {0U, 1U, 2U, 3U, 5U, 6U, 8U, 9U}) {
         if (!std::isdigit(static_cast<unsigned char>(text[i])))
             return false;
     }

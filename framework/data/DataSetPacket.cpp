@@ -68,12 +68,13 @@ std::vector<int> DataSet::PacketColumns(const std::vector<PacketField>& fields) 
         if (field->Calculated()) {
             continue;
         }
+        const auto index = static_cast<std::size_t>(field->Index());
         for (std::size_t column = 0; column < fields.size(); ++column) {
             if (fields[column].Name == field->FieldName()) {
-                columnOf[field->Index()] = static_cast<int>(column);
+                columnOf[index] = static_cast<int>(column);
             }
         }
-        const int column = columnOf[field->Index()];
+        const int column = columnOf[index];
         if (column < 0) {
             throw DataSetError(Where(*this, *field) + " is missing from the packet");
         }

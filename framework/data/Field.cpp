@@ -111,48 +111,52 @@ std::string Field::Describe() const {
     return "field '" + m_name + "' (" + PacketTypeName(m_type) + ")";
 }
 
+Value Field::ParseText(const std::string& text) const {
+    if (text.empty()) {
+        return std::monostate{};
+    }
+    std::optional<Value> parsed;
+    switch (m_type) {
+    case FieldType::Float:
+    case FieldType::Integer: {
+        if (const auto number = ParseFloat(text)) {
+            parsed = m_type == FieldType::Float ? Value(*number) : Value(std::llround(*number));
+        }
+        break;
+    }
+    case FieldType::Date: {
+        if (const auto date = ParseDate(text)) {
+            parsed = *date;
+        }
+        break;
+    }
+    case FieldType::DateTime: {
+        if (const auto date = ParseDateTime(text)) {
+            parsed = *date;
+        }
+        break;
+    }
+    case FieldType::Boolean: {
+        if (const auto flag = ParseBoolean(text)) {
+            parsed = *flag;
+        }
+        break;
+    }
+    case FieldType::String:
+        break;
+    }
+    if (!parsed) {
+        throw DataSetError("'" + text + "' is not a valid value for " + Describe());
+    }
+    return *parsed;
+}
+
 Value Field::Convert(const Value& value) const {
     if (IsNullValue(value)) {
         return value;
     }
     if (const auto* text = std::get_if<std::string>(&value); text && m_type != FieldType::String) {
-        if (text->empty()) {
-            return std::monostate{};
-        }
-        std::optional<Value> parsed;
-        switch (m_type) {
-        case FieldType::Float:
-        case FieldType::Integer: {
-            if (const auto number = ParseFloat(*text)) {
-                parsed = m_type == FieldType::Float ? Value(*number) : Value(std::llround(*number));
-            }
-            break;
-        }
-        case FieldType::Date: {
-            if (const auto date = ParseDate(*text)) {
-                parsed = *date;
-            }
-            break;
-        }
-        case FieldType::DateTime: {
-            if (const auto date = ParseDateTime(*text)) {
-                parsed = *date;
-            }
-            break;
-        }
-        case FieldType::Boolean: {
-            if (const auto flag = ParseBoolean(*text)) {
-                parsed = *flag;
-            }
-            break;
-        }
-        case FieldType::String:
-            break;
-        }
-        if (!parsed) {
-            throw DataSetError("'" + *text + "' is not a valid value for " + Describe());
-        }
-        return *parsed;
+        return ParseText(*text);
     }
     switch (m_type) {
     case FieldType::String:

@@ -72,6 +72,8 @@ public:
 
 private:
     std::string Describe() const;
+    // A text read as this (non-string) type; an empty text is null.
+    Value ParseText(const std::string& text) const;
 
     DataSet& m_owner;
     int m_index;

@@ -57,8 +57,8 @@ void DBTextView::Apply(ui::Property property) {
 NavigatorView::NavigatorView(ui::DBNavigator& navigator, QWidget& widget)
     : ControlView(navigator, widget), m_navigator(navigator) {
     static const char* const glyphs[] = {"|\u25C0", "\u25C0", "\u25B6", "\u25B6|"};
-    for (int i = 0; i < 4; ++i) {
-        auto button = ui::NavigateButton(i);
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        auto button = static_cast<ui::NavigateButton>(i);
         m_buttons[i] = new QToolButton(&widget); // owned by the navigator's widget
         m_buttons[i]->setText(QString::fromUtf8(glyphs[i]));
         m_buttons[i]->setFocusPolicy(Qt::NoFocus);
@@ -74,8 +74,8 @@ void NavigatorView::Apply(ui::Property property) {
     case ui::Property::Data:
     case ui::Property::DataSource:
     case ui::Property::Enabled:
-        for (int i = 0; i < 4; ++i)
-            m_buttons[i]->setEnabled(m_navigator.IsButtonEnabled(ui::NavigateButton(i)));
+        for (std::size_t i = 0; i < m_buttons.size(); ++i)
+            m_buttons[i]->setEnabled(m_navigator.IsButtonEnabled(static_cast<ui::NavigateButton>(i)));
         ControlView::Apply(property);
         break;
     case ui::Property::Bounds:
@@ -89,8 +89,8 @@ void NavigatorView::Apply(ui::Property property) {
 
 void NavigatorView::Layout() {
     int width = std::max(1, m_navigator.Width() / 4);
-    for (int i = 0; i < 4; ++i)
-        m_buttons[i]->setGeometry(i * width, 0, width, std::max(1, m_navigator.Height()));
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i]->setGeometry(static_cast<int>(i) * width, 0, width, std::max(1, m_navigator.Height()));
 }
 
 } // namespace host

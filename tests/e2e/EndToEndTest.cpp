@@ -1,3 +1,4 @@
+#include "testkit/BackendSuite.h"
 #include "testkit/ChildProcess.h"
 #include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"
@@ -141,9 +142,7 @@ TEST_P(EndToEnd, UnknownControlExitsTwo) {
     EXPECT_EQ(result.out.find("> expect focus"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, Scenarios, testing::Values(TestBackend::Sqlite, TestBackend::Postgres),
-                         [](const auto& info) { return testkit::TestDatabase::Name(info.param); });
-INSTANTIATE_TEST_SUITE_P(Backends, EndToEnd, testing::Values(TestBackend::Sqlite, TestBackend::Postgres),
-                         [](const auto& info) { return testkit::TestDatabase::Name(info.param); });
+TESTKIT_ON_BOTH_BACKENDS(Scenarios);
+TESTKIT_ON_BOTH_BACKENDS(EndToEnd);
 
 } // namespace

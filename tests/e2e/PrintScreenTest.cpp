@@ -1,3 +1,4 @@
+#include "testkit/BackendSuite.h"
 #include "testkit/ChildProcess.h"
 #include "testkit/HostRun.h"
 #include "testkit/Scenario.h"
@@ -192,7 +193,6 @@ TEST_P(PrintScreen, AYearOfTheBranchIsNumberedOnEveryPageAndHoldsEveryOrderAndIt
     EXPECT_EQ(itemLines, items);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PrintScreen, testing::Values(TestBackend::Sqlite, TestBackend::Postgres),
-                         [](const auto& info) { return testkit::TestDatabase::Name(info.param); });
+TESTKIT_ON_BOTH_BACKENDS(PrintScreen);
 
 } // namespace

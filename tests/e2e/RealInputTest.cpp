@@ -48,9 +48,9 @@ INSTANTIATE_TEST_SUITE_P(Paths, RealInput,
                          testing::Combine(testing::Values(TestBackend::Sqlite, TestBackend::Postgres),
                                           testing::Values(Path{"keyboard_only", "teclado.pdf"},
                                                           Path{"mouse_only", "PED01100.pdf"})),
-                         [](const auto& info) {
-                             return std::string(testkit::TestDatabase::Name(std::get<0>(info.param))) + "_" +
-                                    std::get<1>(info.param).scenario;
+                         [](const auto& instance) {
+                             return std::string(testkit::TestDatabase::Name(std::get<0>(instance.param))) + "_" +
+                                    std::get<1>(instance.param).scenario;
                          });
 
 } // namespace

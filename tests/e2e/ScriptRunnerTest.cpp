@@ -55,8 +55,8 @@ protected:
         screen->Add<Button>("btnBloqueado").SetEnabled(false);
         screen->Add<Button>("btnFiltro").OnClick = [this](Control&) { dialog->ShowModal(); };
         screen->Add<Button>("btnPergunta").OnClick = [](Control&) {
-            Application& app = Application::Instance();
-            app.ShowInfo(app.AskYesNo("Confirma?") ? "Sim" : "Não");
+            Application& current = Application::Instance();
+            current.ShowInfo(current.AskYesNo("Confirma?") ? "Sim" : "Não");
         };
         screen->Add<Button>("btnHoje").OnClick = [](Control&) {
             Application::Instance().ShowInfo(data::DateToIso(Application::Instance().Today()));

@@ -1,4 +1,5 @@
 #include "storage/Passwords.h"
+#include "testkit/BackendSuite.h"
 #include "testkit/ChildProcess.h"
 #include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"
@@ -45,7 +46,6 @@ TEST_P(SignInScenario, AnOperatorSignsInAgainAfterHisSessionEndsWithTheOrdersSti
     EXPECT_EQ(transcript, testkit::ReadTextFile(base + ".expected"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, SignInScenario, testing::Values(TestBackend::Sqlite, TestBackend::Postgres),
-                         [](const auto& info) { return testkit::TestDatabase::Name(info.param); });
+TESTKIT_ON_BOTH_BACKENDS(SignInScenario);
 
 } // namespace

@@ -198,8 +198,8 @@ TEST_P(RestrictedConfirmationTest, ARestrictedOperatorSendsHisOwnSellerCode) {
 INSTANTIATE_TEST_SUITE_P(Operators, RestrictedConfirmationTest,
                          ::testing::Values(RestrictedCase{"0002", "DEMO", ""},
                                            RestrictedCase{"0001", "VEND01", "0001"}),
-                         [](const auto& info) {
-                             return std::string(info.param.Operator) + "_" + info.param.Branch;
+                         [](const auto& instance) {
+                             return std::string(instance.param.Operator) + "_" + instance.param.Branch;
                          });
 
 TEST_F(FilterDialogTest, RightsWithdrawnWhileTheDialogIsOpenRestrictTheConfirmation) {

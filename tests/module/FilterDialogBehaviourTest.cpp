@@ -265,8 +265,8 @@ INSTANTIATE_TEST_SUITE_P(Operators, SellerRestrictionTest,
                          ::testing::Values(SellerCase{"0001", "DEMO", false},
                                            SellerCase{"0002", "DEMO", true},
                                            SellerCase{"0001", "VEND01", true}),
-                         [](const auto& info) {
-                             return std::string(info.param.Operator) + "_" + info.param.Branch;
+                         [](const auto& instance) {
+                             return std::string(instance.param.Operator) + "_" + instance.param.Branch;
                          });
 
 // Enter walks the fields like Tab; Ctrl+Enter confirms from any field, as the confirm button does.

@@ -142,7 +142,7 @@ TEST_P(FilterRuleTest, ABrokenRuleShowsItsMessageFocusesItsControlAndConfirmsNot
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, FilterRuleTest, ::testing::ValuesIn(ruleCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& instance) { return std::string(instance.param.Name); });
 
 TEST_F(FilterDialogTest, TheDateGroupBeingEditedIsCheckedFirst) {
     Screen();

@@ -1,6 +1,7 @@
 #include "ScreenFixture.h"
 #include "ui/RecordingCanvas.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -172,13 +173,11 @@ TEST_F(GridPaintingTest, FocusRectangleOnTheFocusedCellButNeverOnACheckCell) {
     grid.SetSelectedIndex(0);
     const ui::RecordingCanvas check = PaintCell(grid, 0, 0);
     const auto& calls = check.Calls();
-    int lastFocus = -1;
-    for (int i = 0; i < static_cast<int>(calls.size()); ++i)
-        if (calls[i].Kind == Op::DrawFocusRect)
-            lastFocus = i;
-    ASSERT_GE(lastFocus, 0);
+    const auto lastFocus = std::find_if(calls.rbegin(), calls.rend(),
+                                        [](const auto& call) { return call.Kind == Op::DrawFocusRect; });
+    ASSERT_NE(lastFocus, calls.rend());
     bool covered = false;
-    for (int i = lastFocus + 1; i < static_cast<int>(calls.size()); ++i)
+    for (auto i = static_cast<std::size_t>(calls.rend() - lastFocus); i < calls.size(); ++i)
         covered =
             covered || (calls[i].Kind == Op::FillRect && calls[i].Area == CellRect(grid.Columns().Item(0)));
     EXPECT_TRUE(covered) << "the focus rectangle is painted over";

@@ -17,8 +17,8 @@ TEST_F(ViewTest, ModalFormRunsInAModalDialogUntilTheModelEndsItsLoop) {
     ok.SetModalResult(ModalResult::Ok);
     bool wasModal = false;
     QTimer::singleShot(0, [&] {
-        auto* window = qobject_cast<QDialog*>(&ViewOf(dialog).Window());
-        wasModal = window && window->isVisible() && window->windowModality() == Qt::ApplicationModal;
+        auto* shown = qobject_cast<QDialog*>(&ViewOf(dialog).Window());
+        wasModal = shown && shown->isVisible() && shown->windowModality() == Qt::ApplicationModal;
         WidgetOf<QAbstractButton>(ok).click();
     });
 

@@ -148,15 +148,15 @@ TEST_F(ViewTest, ADialogHasNoMinimiseOrMaximiseAndCutsNoControl) {
     ok.SetBounds(210, 98, 80, 25); // reaches 3 px below the form's height
     dialog.Show();
     Process();
-    QWidget& window = ViewOf(dialog).Window();
-    const Qt::WindowFlags flags = window.windowFlags();
+    QWidget& dialogWindow = ViewOf(dialog).Window();
+    const Qt::WindowFlags flags = dialogWindow.windowFlags();
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     const QRect button = WidgetOf<QPushButton>(ok).geometry();
-    EXPECT_TRUE(window.rect().contains(button))
-        << window.height() << " high for a button to " << button.bottom();
-    EXPECT_EQ(window.width(), 300) << "a form whose controls fit keeps its size";
+    EXPECT_TRUE(dialogWindow.rect().contains(button))
+        << dialogWindow.height() << " high for a button to " << button.bottom();
+    EXPECT_EQ(dialogWindow.width(), 300) << "a form whose controls fit keeps its size";
 }
 
 // The main window is titled after the application and the branch, and makes room for a screen
@@ -210,13 +210,13 @@ TEST_F(ViewTest, QtsFocusChainFollowsTheModelsTabOrder) {
     Process();
     // What Qt's Tab would visit inside the form: tab-focus widgets that are enabled and shown, a
     // widget with a focus proxy standing for it (the tab widget's tab bar).
-    QWidget& window = ViewOf(form).Window();
+    QWidget& formWindow = ViewOf(form).Window();
     auto tabStops = [&](QWidget& start) {
         std::vector<std::string> names;
         for (QWidget* w = start.nextInFocusChain(); w != &start && names.size() < 20;
              w = w->nextInFocusChain()) {
             const bool stop = (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isEnabled() &&
-                              w != &window && window.isAncestorOf(w) && w->isVisibleTo(&window);
+                              w != &formWindow && formWindow.isAncestorOf(w) && w->isVisibleTo(&formWindow);
             if (stop)
                 names.push_back(
                     (w->parentWidget() && w->parentWidget()->focusProxy() == w ? w->parentWidget() : w)

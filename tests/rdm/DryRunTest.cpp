@@ -193,6 +193,6 @@ TEST_P(DryRun, CommitmentBalanceAndItsLiveItemsFollowAReinstatement) {
     EXPECT_EQ(result["packet"]["rows"], nlohmann::json::parse(R"([["E1",899.5,129.1]])"));
 }
 
-TESTDB_ON_BOTH_KINDS(DryRun);
+TESTKIT_ON_BOTH_BACKENDS(DryRun);
 
 } // namespace

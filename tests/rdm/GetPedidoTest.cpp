@@ -130,6 +130,6 @@ TEST_P(GetPedido, MalformedParametersAreRefusedWithAClearMessage) {
     EXPECT_EQ(Error("GetPedido", shortList).first, pedserver::RpcCode::InvalidParams);
 }
 
-TESTDB_ON_BOTH_KINDS(GetPedido);
+TESTKIT_ON_BOTH_BACKENDS(GetPedido);
 
 } // namespace

@@ -116,6 +116,6 @@ TEST_P(Lookup, AWriteSmuggledIntoTheCatalogueFailsInTheReadOnlyTransactionAndCha
     EXPECT_TRUE(m_connection->Query("SELECT NMFILIAL FROM FILIAL WHERE CDFILIAL = '0009'").IsEmpty());
 }
 
-TESTDB_ON_BOTH_KINDS(Lookup);
+TESTKIT_ON_BOTH_BACKENDS(Lookup);
 
 } // namespace

@@ -62,6 +62,6 @@ TEST_P(ProtocolTable, DryRunsAndCommandsAreNotReadOnly) {
         EXPECT_FALSE(protocol::IsReadOnly(protocol::CancelaPedidoMethods, method)) << method;
 }
 
-TESTDB_ON_BOTH_KINDS(ProtocolTable);
+TESTKIT_ON_BOTH_BACKENDS(ProtocolTable);
 
 } // namespace

@@ -66,6 +66,6 @@ TEST_P(QueryMethods, ForgedOperatorsUnknownMethodsAndBadArgumentsAreRefused) {
     EXPECT_EQ(Error("GetParamPedido", nlohmann::json::object()).first, pedserver::RpcCode::InvalidParams);
 }
 
-TESTDB_ON_BOTH_KINDS(QueryMethods);
+TESTKIT_ON_BOTH_BACKENDS(QueryMethods);
 
 } // namespace

@@ -144,6 +144,6 @@ TEST_P(ScopeAndLimits, EachLimitIsRefusedWithItsOwnCodeAndMessageAndNotBelowIt) 
               "A consulta traria mais de 3 linhas, o limite do servidor: restrinja o filtro.");
 }
 
-TESTDB_ON_BOTH_KINDS(ScopeAndLimits);
+TESTKIT_ON_BOTH_BACKENDS(ScopeAndLimits);
 
 } // namespace

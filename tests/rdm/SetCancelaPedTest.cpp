@@ -103,6 +103,6 @@ TEST_P(SetCancelaPed, MalformedPacketsAreInvalidParameters) {
     EXPECT_EQ(AuditRows(), 0);
 }
 
-TESTDB_ON_BOTH_KINDS(SetCancelaPed);
+TESTKIT_ON_BOTH_BACKENDS(SetCancelaPed);
 
 } // namespace

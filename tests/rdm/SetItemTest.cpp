@@ -164,6 +164,6 @@ TEST_P(SetItems, ConcurrentChangesKeepTheCommitmentInvariant) {
     EXPECT_EQ(CommitmentTotal("E1"), total);
 }
 
-TESTDB_ON_BOTH_KINDS(SetItems);
+TESTKIT_ON_BOTH_BACKENDS(SetItems);
 
 } // namespace

@@ -116,7 +116,7 @@ TEST_P(Storage, OrderLocksSetAndClearTheEditor) {
     EXPECT_THROW(pedserver::LockOrder(*m_connection, "0002", "9999999999", "DEMO"), std::invalid_argument);
 }
 
-TESTDB_ON_BOTH_KINDS(Storage);
+TESTKIT_ON_BOTH_BACKENDS(Storage);
 
 TEST(Decimal, ArithmeticIsExactToTheCentavo) {
     using pedserver::Decimal;

@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CutCase{"ABCDEFGHIJ", 6, ""}, CutCase{"", 10, ""}, CutCase{"AÇÃO", 21, "AÇÃ"},
                     CutCase{"AÇÃO", 20, "AÇ"}, CutCase{"Justificação", 7 * 11, "Justificaçã"},
                     CutCase{"Justificação", 7 * 10 + 6, "Justificaç"}),
-    [](const testing::TestParamInfo<CutCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<CutCase>& instance) { return "Case" + std::to_string(instance.index); });
 
 TEST(PageRenderTest, TextsAreAlignedInTheirBoxAndCutToIt) {
     report::Page page;

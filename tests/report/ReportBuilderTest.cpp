@@ -68,9 +68,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, PaginationTest,
                          testing::Values(PaginationCase{1, 12}, PaginationCase{58, 12},
                                          PaginationCase{59, 12}, PaginationCase{200, 12},
                                          PaginationCase{40, 50}, PaginationCase{7, 600}),
-                         [](const testing::TestParamInfo<PaginationCase>& info) {
-                             return std::to_string(info.param.rows) + "RowsOf" +
-                                    std::to_string(info.param.height);
+                         [](const testing::TestParamInfo<PaginationCase>& instance) {
+                             return std::to_string(instance.param.rows) + "RowsOf" +
+                                    std::to_string(instance.param.height);
                          });
 
 TEST(ReportBuilderTest, AnEmptyReportIsOnePageWithItsHeaderAndTheEmptyText) {

@@ -59,7 +59,7 @@ TEST_P(AuthTest, ATokenCannotActForAnotherOperator) {
     EXPECT_NO_THROW(client.Call("getOperTPed", {facts.branch, facts.restrictedOperator}));
 }
 
-RPC_INSTANTIATE_BACKENDS(AuthTest);
+TESTKIT_ON_BOTH_BACKENDS(AuthTest);
 
 } // namespace
 } // namespace rpctest

@@ -71,7 +71,7 @@ TEST_P(BadValuesTest, ValuesOutsideWhatTheDatabasesHoldAreRefusedAsInvalidParame
     EXPECT_EQ(server.Log().find("outcome=internal"), std::string::npos) << server.Log();
 }
 
-RPC_INSTANTIATE_BACKENDS(BadValuesTest);
+TESTKIT_ON_BOTH_BACKENDS(BadValuesTest);
 
 // SQLite keeps whatever bytes it was given; PostgreSQL refuses invalid UTF-8 on the way in, so
 // this can only be set up on SQLite.

@@ -173,7 +173,7 @@ TEST_P(BudgetsTest, ALargeBodyIsReadOffTheLoopSoItsOtherConnectionsAreAnswered) 
     EXPECT_LT(waited, 150ms) << "the small call waited for the large body's parse";
 }
 
-RPC_INSTANTIATE_BACKENDS(BudgetsTest);
+TESTKIT_ON_BOTH_BACKENDS(BudgetsTest);
 
 } // namespace
 } // namespace rpctest

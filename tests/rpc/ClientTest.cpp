@@ -162,7 +162,7 @@ TEST_P(ClientServerTest, ServerErrorsCarryTheServersCodeMessageAndHttpStatus) {
     }
 }
 
-RPC_INSTANTIATE_BACKENDS(ClientServerTest);
+TESTKIT_ON_BOTH_BACKENDS(ClientServerTest);
 
 } // namespace
 } // namespace rpctest

@@ -86,7 +86,7 @@ TEST_P(CommandLineServerTest, ServeFailsWithAMessageWhenThePortIsTaken) {
     EXPECT_EQ(GetRaw(server, "/health").status, 200) << "the first server is unaffected";
 }
 
-RPC_INSTANTIATE_BACKENDS(CommandLineServerTest);
+TESTKIT_ON_BOTH_BACKENDS(CommandLineServerTest);
 
 } // namespace
 } // namespace rpctest

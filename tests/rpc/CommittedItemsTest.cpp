@@ -144,7 +144,7 @@ TEST_P(CommittedItemsTest, UndoingTakesTheValueBackOnlyWhenTheBalanceCoversIt) {
     EXPECT_EQ(AuditRows("DI"), 1);
 }
 
-RPC_INSTANTIATE_BACKENDS(CommittedItemsTest);
+TESTKIT_ON_BOTH_BACKENDS(CommittedItemsTest);
 
 } // namespace
 } // namespace rpctest

@@ -26,7 +26,7 @@ TEST_P(ConcurrencyTest, OverlappingChangesFromEightClientsKeepOrdersItemsBalance
     ExpectRunConsistent(*db, start, tally);
 }
 
-RPC_INSTANTIATE_BACKENDS(ConcurrencyTest);
+TESTKIT_ON_BOTH_BACKENDS(ConcurrencyTest);
 
 } // namespace
 } // namespace rpctest

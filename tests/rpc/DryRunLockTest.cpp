@@ -62,7 +62,7 @@ TEST_P(DryRunLockTest, ADryRunWaitsForTheOrdersLockAndThenAnswersWithoutWriting)
               "1");
 }
 
-RPC_INSTANTIATE_BACKENDS(DryRunLockTest);
+TESTKIT_ON_BOTH_BACKENDS(DryRunLockTest);
 
 } // namespace
 } // namespace rpctest

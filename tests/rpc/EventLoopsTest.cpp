@@ -145,7 +145,7 @@ TEST_P(LoopIsolationTest, ACallWaitingForTheDatabaseHoldsUpNoConnectionOfAnother
     EXPECT_EQ(cancel.get()["rows"], 1);
 }
 
-RPC_INSTANTIATE_BACKENDS(LoopIsolationTest);
+TESTKIT_ON_BOTH_BACKENDS(LoopIsolationTest);
 
 } // namespace
 } // namespace rpctest

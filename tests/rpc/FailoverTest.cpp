@@ -78,7 +78,7 @@ TEST_P(Failover, ASentChangeIsNeverRepeatedWhileAReadMayBeAskedAgainElsewhere) {
     EXPECT_EQ(log.find("SetCancelaItemPed"), std::string::npos) << "the change reached the next server";
 }
 
-RPC_INSTANTIATE_BACKENDS(Failover);
+TESTKIT_ON_BOTH_BACKENDS(Failover);
 
 } // namespace
 } // namespace rpctest

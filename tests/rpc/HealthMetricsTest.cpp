@@ -70,7 +70,7 @@ TEST_P(HealthMetricsTest, EveryRequestWritesOneStructuredLogLine) {
     EXPECT_TRUE(std::regex_search(log, failedLine)) << log;
 }
 
-RPC_INSTANTIATE_BACKENDS(HealthMetricsTest);
+TESTKIT_ON_BOTH_BACKENDS(HealthMetricsTest);
 
 } // namespace
 } // namespace rpctest

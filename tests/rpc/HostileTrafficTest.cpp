@@ -187,7 +187,7 @@ TEST_P(HostileTrafficTest, OversizedHeadersAreRefusedAndTheConnectionClosed) {
     }
 }
 
-RPC_INSTANTIATE_BACKENDS(HostileTrafficTest);
+TESTKIT_ON_BOTH_BACKENDS(HostileTrafficTest);
 
 TEST(IdleTimeoutTest, AKeptAliveConnectionIsClosedAfterItsIdleTime) {
     testkit::ServerProcess server({.serveArgs = {"--idle-timeout", "1"}});

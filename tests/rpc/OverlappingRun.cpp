@@ -107,7 +107,7 @@ public:
         while (Clock::now() < until) {
             const std::string& order = m_orders[m_random() % m_orders.size()];
             try {
-                Step(order, m_random() % 3, tally);
+                Step(order, static_cast<unsigned>(m_random() % 3), tally);
             } catch (const pedclient::RpcClientError& error) {
                 std::lock_guard lock(tally.mutex);
                 if (error.Code() == 1 || error.Code() == 3) {

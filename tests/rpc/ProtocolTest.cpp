@@ -127,7 +127,7 @@ TEST_P(ProtocolTest, BodiesAreLimitedTo8MiBOfJsonAndTheServerKeepsServing) {
     }
 }
 
-RPC_INSTANTIATE_BACKENDS(ProtocolTest);
+TESTKIT_ON_BOTH_BACKENDS(ProtocolTest);
 
 } // namespace
 } // namespace rpctest

@@ -55,7 +55,7 @@ TEST_P(RelPedidoTest, OrdersOfThePeriodCarryTheirSellerClientAndExactValue) {
             cents += std::llround(std::stod(items.Text(i, "QTITEMPED")) *
                                   std::stod(items.Text(i, "VRPREUNITPED")) * 100);
     }
-    EXPECT_NEAR(Column(packet, "VRPEDIDO").front().get<double>(), cents / 100.0, 0.001);
+    EXPECT_NEAR(Column(packet, "VRPEDIDO").front().get<double>(), static_cast<double>(cents) / 100.0, 0.001);
     for (const auto& name : Column(packet, "NMFANVEN"))
         EXPECT_TRUE(name.is_string() && !name.get<std::string>().empty());
 }
@@ -186,7 +186,7 @@ TEST_P(RelPedidoTest, BadPeriodsAndAnotherOperatorAreRefused) {
     }
 }
 
-RPC_INSTANTIATE_BACKENDS(RelPedidoTest);
+TESTKIT_ON_BOTH_BACKENDS(RelPedidoTest);
 
 } // namespace
 } // namespace rpctest

@@ -107,7 +107,7 @@ TEST_P(RoundTripTest, OneKeptAliveClientServesManyCallsInARow) {
     }
 }
 
-RPC_INSTANTIATE_BACKENDS(RoundTripTest);
+TESTKIT_ON_BOTH_BACKENDS(RoundTripTest);
 
 TEST(WorkerPoolTest, MoreClientsThanWorkersAreServedWhileAnIdleConnectionStaysOpen) {
     testkit::ServerProcess server({.threads = 1});

@@ -22,10 +22,6 @@ testkit::ServerProcess& BackendTest::SharedServer() {
     return *server;
 }
 
-std::string BackendName(const testing::TestParamInfo<TestBackend>& info) {
-    return testkit::TestDatabase::Name(info.param);
-}
-
 std::string CancellableOrder(sqldb::Connection& db, const std::string& branch) {
     return db
         .Query("SELECT P.NRPEDIDO FROM PEDIDO P WHERE P.CDFILIAL = :F AND P.IDSITPEDIDO = '1' AND "

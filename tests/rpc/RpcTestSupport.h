@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/RemoteModules.h"
+#include "testkit/BackendSuite.h"
 #include "testkit/ServerProcess.h"
 
 #include <gtest/gtest.h>
@@ -25,11 +26,6 @@ protected:
     testkit::ServerProcess& SharedServer();
 };
 
-std::string BackendName(const testing::TestParamInfo<TestBackend>& info);
-
-#define RPC_INSTANTIATE_BACKENDS(Suite)                                                                      \
-    INSTANTIATE_TEST_SUITE_P(Backends, Suite, testing::Values(TestBackend::Sqlite, TestBackend::Postgres),   \
-                             rpctest::BackendName)
 
 // Facts about the demo data, read from the database rather than assumed.
 struct DemoFacts {

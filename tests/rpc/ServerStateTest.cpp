@@ -63,7 +63,7 @@ TEST_P(ServerStateTest, InternalFailuresAnswerAGenericMessageAndLogTheDetails) {
     EXPECT_EQ(GetRaw(server, "/health").status, 200) << "the server itself is still up";
 }
 
-RPC_INSTANTIATE_BACKENDS(ServerStateTest);
+TESTKIT_ON_BOTH_BACKENDS(ServerStateTest);
 
 } // namespace
 } // namespace rpctest

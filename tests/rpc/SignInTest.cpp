@@ -254,7 +254,7 @@ TEST_P(SignInTest, BehindATrustedProxyTheClientIsTheOneTheProxyNames) {
     }
 }
 
-RPC_INSTANTIATE_BACKENDS(SignInTest);
+TESTKIT_ON_BOTH_BACKENDS(SignInTest);
 
 } // namespace
 } // namespace rpctest

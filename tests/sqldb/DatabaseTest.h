@@ -1,5 +1,6 @@
 #pragma once
 
+#include "testkit/BackendSuite.h"
 #include "testkit/TempDir.h"
 #include "testkit/TestDatabase.h"
 
@@ -27,8 +28,3 @@ protected:
 
 } // namespace testdb
 
-// Runs the suite's tests on SQLite and on PostgreSQL, named after the kind.
-#define TESTDB_ON_BOTH_KINDS(Suite)                                                                          \
-    INSTANTIATE_TEST_SUITE_P(Backends, Suite,                                                                \
-                             ::testing::Values(testkit::TestBackend::Sqlite, testkit::TestBackend::Postgres),                \
-                             [](const auto& info) { return std::string(testkit::TestDatabase::Name(info.param)); })

@@ -129,7 +129,7 @@ TEST_P(SqlDb, PoolLendsAtMostItsSizeAndWaitsForAReturn) {
     EXPECT_EQ(third.get(), 1u);
 }
 
-TESTDB_ON_BOTH_KINDS(SqlDb);
+TESTKIT_ON_BOTH_BACKENDS(SqlDb);
 
 TEST(SqlDbOpen, RejectsUnknownUrlsWithTheUrlInTheMessage) {
     for (const char* url : {"mysql://x", "sqlite:", "", "postgres"}) {

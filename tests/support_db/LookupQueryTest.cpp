@@ -7,6 +7,7 @@
 #include "TestHostValues.h"
 #include "data/DataSource.h"
 #include "protocol/LookupCatalogue.h"
+#include "testkit/BackendSuite.h"
 #include "testkit/LoopbackSocket.h"
 #include "testkit/ServerProcess.h"
 #include "ui/Application.h"
@@ -398,11 +399,7 @@ TEST_P(LookupQueryTest, ChangingTheTextClosesTheQueryAndRebuildsItsParameters) {
     EXPECT_EQ(Column(products, "CDARVPROD"), "102001,102003");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, LookupQueryTest,
-                         testing::Values(TestBackend::Sqlite, TestBackend::Postgres),
-                         [](const testing::TestParamInfo<TestBackend>& info) {
-                             return std::string(testkit::TestDatabase::Name(info.param));
-                         });
+TESTKIT_ON_BOTH_BACKENDS(LookupQueryTest);
 
 TEST(QueryParameters, ExistParamFindsOnlyRealParametersOfTheText) {
     struct ParamCase {
