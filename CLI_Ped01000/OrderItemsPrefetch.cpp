@@ -5,18 +5,27 @@
 
 #include <algorithm>
 
-OrderItemsPrefetch::OrderItemsPrefetch(TNetConnection& connection, const std::vector<Order>& orders) {
+OrderItemsPrefetch::OrderItemsPrefetch(TNetConnection& connection, std::vector<Order> orders,
+                                       std::size_t window)
+    : m_connection(connection), m_orders(std::move(orders)), m_window(std::max<std::size_t>(window, 1)) {
+    for (std::size_t i = 0; i < m_orders.size(); ++i)
+        m_position.emplace(Key{m_orders[i].Branch, m_orders[i].Number}, i);
+}
+
+void OrderItemsPrefetch::Fetch(std::size_t first) {
+    const std::size_t last = std::min(m_orders.size(), first + m_window);
     std::vector<Key> keys;
-    keys.reserve(orders.size());
-    for (const Order& order : orders)
-        keys.emplace_back(order.Branch, order.Number);
-    RdmCancelaPedido rdm(connection);
+    keys.reserve(last - first);
+    for (std::size_t i = first; i < last; ++i)
+        keys.emplace_back(m_orders[i].Branch, m_orders[i].Number);
+    m_items.clear();
+    m_blocking.clear();
+    RdmCancelaPedido rdm(m_connection);
     m_items = Checked(keys, rdm.GetItemPedido(keys));
     std::vector<Key> inProgress;
-    for (const Order& order : orders) {
-        const Key key{order.Branch, order.Number};
-        if (NeedsBlockingCheck(order.Situation, m_items.at(key)))
-            inProgress.push_back(key);
+    for (std::size_t i = first; i < last; ++i) {
+        if (NeedsBlockingCheck(m_orders[i].Situation, m_items.at(keys[i - first])))
+            inProgress.push_back(keys[i - first]);
     }
     m_blocking = Checked(inProgress, rdm.GetItemPedidoSemFiltro2(inProgress));
 }
@@ -29,9 +38,17 @@ OrderItemsPrefetch::Checked(const std::vector<Key>& orders, const std::vector<Re
     return packets;
 }
 
-const data::Packet* OrderItemsPrefetch::Items(const std::string& branch, const std::string& number) const {
-    const auto found = m_items.find({branch, number});
-    return found == m_items.end() ? nullptr : &found->second;
+const data::Packet* OrderItemsPrefetch::Items(const std::string& branch, const std::string& number) {
+    const Key key{branch, number};
+    auto found = m_items.find(key);
+    if (found == m_items.end()) {
+        const auto position = m_position.find(key);
+        if (position == m_position.end())
+            return nullptr;
+        Fetch(position->second);
+        found = m_items.find(key);
+    }
+    return &found->second;
 }
 
 const data::Packet* OrderItemsPrefetch::Blocking(const std::string& branch, const std::string& number) const {

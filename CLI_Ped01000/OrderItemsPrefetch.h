@@ -4,15 +4,18 @@
 #include "TNetConnection.h"
 #include "data/Packet.h"
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
-// What the load check reads of the server for a whole load, in two exchanges instead of a round
-// trip per order: the items of every order, then the items that block cancelling an order in
-// progress, for those orders in progress whose own items leave that question open. A failed call
-// is shown and aborts, as one made order by order would.
+// What the load check reads of the server, a window of orders at a time instead of a round trip
+// per order: the items of the window's orders, then the items that block cancelling an order in
+// progress, for those orders in progress whose own items leave that question open. The check walks
+// the orders in load order, so only one window's packets are held at once and a load of any size
+// needs the memory of one window. A failed call is shown and aborts, as one made order by order
+// would.
 class OrderItemsPrefetch {
 public:
     struct Order {
@@ -21,11 +24,16 @@ public:
         std::string Situation;
     };
 
-    OrderItemsPrefetch(TNetConnection& connection, const std::vector<Order>& orders);
+    // As many orders as one call's list may name.
+    static constexpr std::size_t DefaultWindow = 1000;
 
-    // The order's items, or nullptr when the order was not fetched.
-    const data::Packet* Items(const std::string& branch, const std::string& number) const;
-    // The order's blocking items, or nullptr when they were not fetched.
+    OrderItemsPrefetch(TNetConnection& connection, std::vector<Order> orders,
+                       std::size_t window = DefaultWindow);
+
+    // The order's items, fetched with the window of orders that starts at it when they are not
+    // at hand (the previous window is dropped), or nullptr when the order is not in the load.
+    const data::Packet* Items(const std::string& branch, const std::string& number);
+    // The order's blocking items, or nullptr when they were not fetched; asked after Items.
     const data::Packet* Blocking(const std::string& branch, const std::string& number) const;
 
     // The check asks for blocking items only of an order in progress with items, none of which is
@@ -34,10 +42,16 @@ public:
 
 private:
     using Key = RdmCancelaPedido::OrderKey;
+    // Reads the window of orders from `first` on, in place of the one at hand.
+    void Fetch(std::size_t first);
     // The packets of the results, by order; the first failed result is shown and aborts.
     static std::map<Key, data::Packet> Checked(const std::vector<Key>& orders,
                                                const std::vector<RemoteResult>& results);
 
+    TNetConnection& m_connection;
+    std::vector<Order> m_orders;
+    std::size_t m_window;
+    std::map<Key, std::size_t> m_position;
     std::map<Key, data::Packet> m_items;
     std::map<Key, data::Packet> m_blocking;
 };

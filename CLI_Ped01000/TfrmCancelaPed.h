@@ -190,7 +190,7 @@ private:
     std::vector<OrderItemsPrefetch::Order> LoadedOrders();
     // Takes the current order's items (from the load's prefetch, else from the server) and applies
     // the first load rule that matches it; true when the order counts as disabled.
-    bool CheckOrder(const OrderItemsPrefetch& prefetch);
+    bool CheckOrder(OrderItemsPrefetch& prefetch);
     // GetItemPedidoSemFiltro2 for the current order (prefetched, else asked): items that block its
     // cancellation.
     bool HasBlockingItems(const OrderItemsPrefetch& prefetch);

@@ -94,7 +94,7 @@ void TfrmCancelaPed::DesabilitacaoDefaultPed() {
     {
         data::ScopedDetach scroll(cdsPedido.AfterScroll);
         LoadOrderScope loadOrder(cdsPedido);
-        const OrderItemsPrefetch prefetch(netCancelaPed, LoadedOrders());
+        OrderItemsPrefetch prefetch(netCancelaPed, LoadedOrders());
         for (cdsPedido.First(); !cdsPedido.IsEmpty() && !cdsPedido.Eof(); cdsPedido.Next()) {
             if (CheckOrder(prefetch))
                 ++inContDesabilitadosPed;
@@ -114,7 +114,7 @@ std::vector<OrderItemsPrefetch::Order> TfrmCancelaPed::LoadedOrders() {
     return orders;
 }
 
-bool TfrmCancelaPed::CheckOrder(const OrderItemsPrefetch& prefetch) {
+bool TfrmCancelaPed::CheckOrder(OrderItemsPrefetch& prefetch) {
     const data::Packet* items = prefetch.Items(cdsPedido.FieldByName("CDFILIAL").AsString(),
                                                cdsPedido.FieldByName("NRPEDIDO").AsString());
     if (items)

@@ -1,6 +1,12 @@
 #include "CLI_Ped01000/OrderItemsPrefetch.h"
+#include "OrderLoadSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -31,4 +37,87 @@ TEST(OrderItemsPrefetch, BlockingItemsAreFetchedOnlyWhereTheCheckAsksForThem) {
     }
 }
 
+// The loaded orders as the check walks them.
+std::vector<OrderItemsPrefetch::Order> LoadedOrders(const TfrmCancelaPed& screen) {
+    const data::Packet packet = screen.cdsPedido.ToPacket();
+    auto column = [&](const std::string& name) {
+        const auto it = std::find_if(packet.Fields.begin(), packet.Fields.end(),
+                                     [&](const data::PacketField& field) { return field.Name == name; });
+        return static_cast<std::size_t>(it - packet.Fields.begin());
+    };
+    std::vector<OrderItemsPrefetch::Order> orders;
+    for (const auto& row : packet.Rows) {
+        orders.push_back({std::get<std::string>(row[column("CDFILIAL")]),
+                          std::get<std::string>(row[column("NRPEDIDO")]),
+                          std::get<std::string>(row[column("IDSITPEDIDO")])});
+    }
+    return orders;
+}
+
+// What the check reads of one order: its items' rows and, when fetched, its blocking items' rows.
+struct OrderReads {
+    std::vector<std::vector<data::Value>> items;
+    std::optional<std::vector<std::vector<data::Value>>> blocking;
+    bool operator==(const OrderReads&) const = default;
+};
+
+std::vector<OrderReads> ReadAll(OrderItemsPrefetch& prefetch, const std::vector<OrderItemsPrefetch::Order>& orders) {
+    std::vector<OrderReads> reads;
+    for (const auto& order : orders) {
+        const data::Packet* items = prefetch.Items(order.Branch, order.Number);
+        EXPECT_NE(items, nullptr) << order.Number;
+        if (!items)
+            return reads;
+        OrderReads read{items->Rows, std::nullopt};
+        if (const data::Packet* blocking = prefetch.Blocking(order.Branch, order.Number))
+            read.blocking = blocking->Rows;
+        reads.push_back(std::move(read));
+    }
+    return reads;
+}
+
 } // namespace
+
+// The check reads the same items and blocking items of every order whatever the window, from one
+// order at a time to the whole load in one, and also when it walks back to an earlier order.
+class OrderItemsPrefetchTest : public OrderLoadTest {};
+
+TEST_F(OrderItemsPrefetchTest, EveryWindowReadsWhatOneOrderAtATimeReads) {
+    TfrmCancelaPed& screen = OpenOn("0001");
+    ASSERT_TRUE(Refresh(screen));
+    const auto orders = LoadedOrders(screen);
+    ASSERT_GT(orders.size(), 10u);
+    OrderItemsPrefetch oneByOne(screen.netCancelaPed, orders, 1);
+    const std::vector<OrderReads> expected = ReadAll(oneByOne, orders);
+    ASSERT_EQ(expected.size(), orders.size());
+    ASSERT_TRUE(std::any_of(expected.begin(), expected.end(), [](const auto& r) { return r.blocking; }))
+        << "the demo has orders in progress that need the blocking check";
+    for (std::size_t window : {2u, 7u, 1000u}) {
+        OrderItemsPrefetch prefetch(screen.netCancelaPed, orders, window);
+        EXPECT_EQ(ReadAll(prefetch, orders), expected) << "window of " << window;
+        const auto& first = orders.front();
+        EXPECT_EQ(prefetch.Items(first.Branch, first.Number)->Rows, expected.front().items)
+            << "back to the first order, window of " << window;
+    }
+    OrderItemsPrefetch prefetch(screen.netCancelaPed, orders);
+    EXPECT_EQ(prefetch.Items("0001", "9999999999"), nullptr) << "an order outside the load";
+    EXPECT_TRUE(platform.Errors().empty()) << testing::PrintToString(platform.Errors());
+}
+
+// A window that fails after others succeeded fails the read with the server's message shown once.
+TEST_F(OrderItemsPrefetchTest, AFailedLaterWindowIsShownAndFails) {
+    TfrmCancelaPed& screen = OpenOn("0001");
+    ASSERT_TRUE(Refresh(screen));
+    const auto orders = LoadedOrders(screen);
+    ASSERT_GT(orders.size(), 4u);
+    OrderItemsPrefetch prefetch(screen.netCancelaPed, orders, 2);
+    ASSERT_NE(prefetch.Items(orders[0].Branch, orders[0].Number), nullptr);
+    server->Database().Connect()->Execute("ALTER TABLE PRODUTO RENAME TO PRODUTO_FORA");
+    struct Restore {
+        const testkit::ServerProcess& server;
+        ~Restore() { server.Database().Connect()->Execute("ALTER TABLE PRODUTO_FORA RENAME TO PRODUTO"); }
+    } restore{*server};
+    EXPECT_NE(prefetch.Items(orders[1].Branch, orders[1].Number), nullptr) << "in the window at hand";
+    EXPECT_ANY_THROW(prefetch.Items(orders[2].Branch, orders[2].Number));
+    EXPECT_EQ(platform.Errors().size(), 1u);
+}

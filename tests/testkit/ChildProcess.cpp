@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <thread>
@@ -152,8 +153,10 @@ std::optional<int> ChildProcess::Wait(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!m_status) {
         int status = 0;
-        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
+        rusage usage{};
+        if (wait4(m_pid, &status, WNOHANG, &usage) == m_pid) {
             m_status = DecodeStatus(status);
+            m_peakResidentKb = usage.ru_maxrss;
         } else if (std::chrono::steady_clock::now() >= deadline) {
             break;
         } else {
@@ -187,6 +190,7 @@ ProcessResult ChildProcess::Run(const std::vector<std::string>& argv, std::chron
         // End of output normally means the child is exiting; give it a moment to do so.
         const std::optional<int> status = child.Wait(std::chrono::seconds(10));
         result.exitStatus = status ? *status : child.Stop(std::chrono::seconds(1));
+        result.peakResidentKb = child.PeakResidentKb();
     }
     result.err = ReadTextFile(errFile);
     return result;

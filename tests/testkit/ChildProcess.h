@@ -13,6 +13,7 @@ struct ProcessResult {
     int exitStatus = -1; // the exit code, or 128 + signal number
     std::string out;
     std::string err;
+    long peakResidentKb = 0; // the child's peak resident memory, once it has ended
 };
 
 // A child process with its stdin and stdout on pipes and its stderr in a file. The child dies with the
@@ -42,6 +43,8 @@ public:
     std::optional<int> Wait(std::chrono::milliseconds timeout);
     // SIGTERM, then SIGKILL after `grace`; returns the exit status.
     int Stop(std::chrono::milliseconds grace);
+    // The child's peak resident memory in KiB, known once it has been reaped.
+    long PeakResidentKb() const { return m_peakResidentKb; }
 
     // Runs a command to its end (killed after `timeout`) and collects its output.
     static ProcessResult Run(const std::vector<std::string>& argv,
@@ -57,6 +60,7 @@ private:
     int m_stdin = -1;
     std::string m_buffer;
     std::optional<int> m_status;
+    long m_peakResidentKb = 0;
 };
 
 } // namespace testkit
