@@ -2,9 +2,11 @@
 // confirms a filter that takes every order of branch 0001 and waits for the load (with its check)
 // to end, against a real pedserver on SQLite with N volume orders of 5 items. The anchor of the
 // same run is the host doing everything but the load (open the screen, cancel the filter); the
-// load's time is the difference. Medians of three runs, for 1,000 and 10,000 orders. Beside it,
-// the floor: the server's own time for the load's calls (their statements and answers, from its
-// metrics, without transport or client) plus one round trip to a bare responder.
+// load's time is the difference. Medians of three runs, for 1,000, 10,000 and 100,000 orders (or
+// the counts given as arguments), on SQLite and, when PED_TEST_PG_URL is set, on PostgreSQL.
+// Beside it, the floor: the server's own time for the load's calls (their statements and answers,
+// from its metrics, without transport or client) plus one round trip to a bare responder; and
+// pedhost's peak resident memory during the load.
 #include "BareResponder.h"
 #include "HttpGet.h"
 #include "rpcclient/RpcClient.h"
@@ -12,6 +14,7 @@
 #include "testkit/HostRun.h"
 #include "testkit/ServerProcess.h"
 #include "testkit/TempDir.h"
+#include "testkit/TestDatabase.h"
 
 #include <algorithm>
 #include <chrono>
@@ -39,7 +42,12 @@ open PED01000
 click sbtCancel
 )";
 
-double RunSeconds(testkit::ServerProcess& server, const std::string& scriptFile, std::string& out) {
+struct HostFigures {
+    double seconds = 0;
+    long peakResidentKb = 0;
+};
+
+HostFigures RunHost(testkit::ServerProcess& server, const std::string& scriptFile) {
     testkit::HostRun run = testkit::HostRun::On(server, PED_PEDHOST_PATH);
     run.script = scriptFile;
     run.fixedBranch = true;
@@ -48,8 +56,7 @@ double RunSeconds(testkit::ServerProcess& server, const std::string& scriptFile,
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (result.exitStatus != 0)
         throw std::runtime_error("pedhost failed:\n" + result.out + result.err);
-    out = result.out;
-    return seconds;
+    return {seconds, result.peakResidentKb};
 }
 
 double Median(std::vector<double> values) {
@@ -82,8 +89,9 @@ double BareRoundTripSeconds() {
     return Median(trips);
 }
 
-void Measure(int orders, const testkit::TempDir& folder) {
+void Measure(testkit::TestBackend backend, int orders, const testkit::TempDir& folder) {
     testkit::ServerProcessOptions options;
+    options.backend = backend;
     options.volumeOrders = orders;
     options.volumeItems = 5;
     testkit::ServerProcess server(options);
@@ -94,28 +102,44 @@ void Measure(int orders, const testkit::TempDir& folder) {
     std::vector<double> loads;
     std::vector<double> anchors;
     std::vector<double> serverWork;
-    std::string out;
+    std::vector<double> peaks;
     for (int run = 0; run < Runs; ++run) {
-        anchors.push_back(RunSeconds(server, anchor.string(), out));
+        anchors.push_back(RunHost(server, anchor.string()).seconds);
         const double before = ServerSeconds(server);
-        loads.push_back(RunSeconds(server, loadScript.string(), out));
+        const HostFigures load = RunHost(server, loadScript.string());
+        loads.push_back(load.seconds);
+        peaks.push_back(static_cast<double>(load.peakResidentKb) / 1024.0);
         serverWork.push_back(ServerSeconds(server) - before);
     }
     const double load = Median(loads) - Median(anchors);
     const double floor = Median(serverWork) + BareRoundTripSeconds();
     std::printf(
-        "%6d volume orders x 5 items: host run with the load %.3f s, without it (anchor) %.3f s, "
-        "load %.3f s; floor %.3f s (server's own time %.3f s + one bare round trip): load = %.1f x floor\n",
-        orders, Median(loads), Median(anchors), load, floor, Median(serverWork), load / floor);
+        "%s %6d volume orders x 5 items: host run with the load %.3f s, without it (anchor) %.3f s, "
+        "load %.3f s; floor %.3f s (server's own time %.3f s + one bare round trip): load = %.1f x floor; "
+        "pedhost peak resident %.0f MiB\n",
+        testkit::TestDatabase::Name(backend), orders, Median(loads), Median(anchors), load, floor,
+        Median(serverWork), load / floor, Median(peaks));
+    std::fflush(stdout);
 }
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
     try {
+        std::vector<int> counts = {1000, 10000, 100000};
+        if (argc > 1) {
+            counts.clear();
+            for (int i = 1; i < argc; ++i)
+                counts.push_back(std::stoi(argv[i]));
+        }
+        std::vector<testkit::TestBackend> backends = {testkit::TestBackend::Sqlite};
+        if (testkit::TestDatabase::PostgresUrl())
+            backends.push_back(testkit::TestBackend::Postgres);
         testkit::TempDir folder("bench-host-load");
-        for (int orders : {1000, 10000})
-            Measure(orders, folder);
+        for (testkit::TestBackend backend : backends) {
+            for (int orders : counts)
+                Measure(backend, orders, folder);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "bench_host_load: %s\n", error.what());
         return 1;

@@ -80,37 +80,43 @@ std::vector<OrderReads> ReadAll(OrderItemsPrefetch& prefetch, const std::vector<
 
 // The check reads the same items and blocking items of every order whatever the window, from one
 // order at a time to the whole load in one, and also when it walks back to an earlier order.
-class OrderItemsPrefetchTest : public OrderLoadTest {};
+class OrderItemsPrefetchTest : public OrderLoadTest {
+protected:
+    // Loads every order of branch 0001 on a screen; its orders as the check walks them.
+    std::vector<OrderItemsPrefetch::Order> LoadBranch() {
+        screen = &OpenOn("0001");
+        EXPECT_TRUE(Refresh(*screen));
+        return LoadedOrders(*screen);
+    }
+
+    TfrmCancelaPed* screen = nullptr;
+};
 
 TEST_F(OrderItemsPrefetchTest, EveryWindowReadsWhatOneOrderAtATimeReads) {
-    TfrmCancelaPed& screen = OpenOn("0001");
-    ASSERT_TRUE(Refresh(screen));
-    const auto orders = LoadedOrders(screen);
+    const auto orders = LoadBranch();
     ASSERT_GT(orders.size(), 10u);
-    OrderItemsPrefetch oneByOne(screen.netCancelaPed, orders, 1);
+    OrderItemsPrefetch oneByOne(screen->netCancelaPed, orders, 1);
     const std::vector<OrderReads> expected = ReadAll(oneByOne, orders);
     ASSERT_EQ(expected.size(), orders.size());
     ASSERT_TRUE(std::any_of(expected.begin(), expected.end(), [](const auto& r) { return r.blocking; }))
         << "the demo has orders in progress that need the blocking check";
     for (std::size_t window : {2u, 7u, 1000u}) {
-        OrderItemsPrefetch prefetch(screen.netCancelaPed, orders, window);
+        OrderItemsPrefetch prefetch(screen->netCancelaPed, orders, window);
         EXPECT_EQ(ReadAll(prefetch, orders), expected) << "window of " << window;
         const auto& first = orders.front();
         EXPECT_EQ(prefetch.Items(first.Branch, first.Number)->Rows, expected.front().items)
             << "back to the first order, window of " << window;
     }
-    OrderItemsPrefetch prefetch(screen.netCancelaPed, orders);
+    OrderItemsPrefetch prefetch(screen->netCancelaPed, orders);
     EXPECT_EQ(prefetch.Items("0001", "9999999999"), nullptr) << "an order outside the load";
     EXPECT_TRUE(platform.Errors().empty()) << testing::PrintToString(platform.Errors());
 }
 
 // A window that fails after others succeeded fails the read with the server's message shown once.
 TEST_F(OrderItemsPrefetchTest, AFailedLaterWindowIsShownAndFails) {
-    TfrmCancelaPed& screen = OpenOn("0001");
-    ASSERT_TRUE(Refresh(screen));
-    const auto orders = LoadedOrders(screen);
+    const auto orders = LoadBranch();
     ASSERT_GT(orders.size(), 4u);
-    OrderItemsPrefetch prefetch(screen.netCancelaPed, orders, 2);
+    OrderItemsPrefetch prefetch(screen->netCancelaPed, orders, 2);
     ASSERT_NE(prefetch.Items(orders[0].Branch, orders[0].Number), nullptr);
     server->Database().Connect()->Execute("ALTER TABLE PRODUTO RENAME TO PRODUTO_FORA");
     struct Restore {
