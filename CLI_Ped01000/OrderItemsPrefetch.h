@@ -24,8 +24,9 @@ public:
         std::string Situation;
     };
 
-    // As many orders as one call's list may name.
-    static constexpr std::size_t DefaultWindow = 1000;
+    // Ten calls' lists: about as fast as one window for the whole load (the calls of a window go
+    // out together), while a load of 100,000 orders holds a tenth of their packets.
+    static constexpr std::size_t DefaultWindow = 10000;
 
     OrderItemsPrefetch(TNetConnection& connection, std::vector<Order> orders,
                        std::size_t window = DefaultWindow);
