@@ -280,8 +280,6 @@ void RpcDispatcher::HandleBatch(const nlohmann::json& batch, const std::string& 
             outcomes[i] = HandleCall(batch[i], operatorCode, module, connection, answer);
         return;
     }
-    // The batch's per-order reads run as set-based statements, shared by its calls.
-    BatchReads reads(batch);
     SharedWork::Run(batch.size(), m_helpers, m_post, [&](const SharedWork::Next& next, bool helper) {
         CallConnection connection(m_pool, true);
         // A helper takes no call it would have to wait for a connection for: the handling thread
@@ -289,7 +287,7 @@ void RpcDispatcher::HandleBatch(const nlohmann::json& batch, const std::string& 
         if (helper && !connection.TryAcquire())
             return;
         while (const std::optional<std::size_t> i = next())
-            outcomes[*i] = HandleCall(batch[*i], operatorCode, module, connection, answer, &reads);
+            outcomes[*i] = HandleCall(batch[*i], operatorCode, module, connection, answer);
     });
 }
 
@@ -310,13 +308,13 @@ bool RpcDispatcher::OnlyReads(const nlohmann::json& batch, const RemoteModule& m
 
 RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::string& operatorCode,
                                      const RemoteModule& module, CallConnection& connection,
-                                     AnswerBudget& answer, BatchReads* batch) {
+                                     AnswerBudget& answer) {
     const auto start = std::chrono::steady_clock::now();
     RpcOutcome outcome;
     outcome.operatorCode = operatorCode;
     const auto id = [&] { return outcome.body.is_object() ? outcome.body.value("id", nlohmann::json()) : nullptr; };
     try {
-        Run(outcome, request, operatorCode, module, connection, answer, batch);
+        Run(outcome, request, operatorCode, module, connection, answer);
     } catch (const sqldb::StatementTimeout& error) {
         connection.AfterFailure();
         Fail(outcome, 200, id(), RpcCode::StatementTimeout, TimeoutMessage(m_pool.Settings().statementTimeout),
@@ -335,8 +333,7 @@ RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::s
 }
 
 void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, const std::string& operatorCode,
-                        const RemoteModule& module, CallConnection& connection, AnswerBudget& answer,
-                        BatchReads* batch) {
+                        const RemoteModule& module, CallConnection& connection, AnswerBudget& answer) {
     if (!CheckEnvelope(outcome, request, module.Methods)) {
         return;
     }
@@ -348,7 +345,7 @@ void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, cons
         if (answer.Exceeded())
             throw RpcError(RpcCode::AnswerTooLarge, AnswerBudget::Refusal(answer.Limit()));
         nlohmann::json result = module.Call(
-            outcome.method, MethodCall{connection.Get(), request["params"], operatorCode, m_limits, answer, batch});
+            outcome.method, MethodCall{connection.Get(), request["params"], operatorCode, m_limits, answer});
         outcome.changedData = result.is_object() && result.contains("status");
         outcome.body = JsonRpc::Result(id, std::move(result));
         outcome.outcome = "ok";

@@ -29,7 +29,7 @@ protected:
         sqldb::Transaction read(*m_connection, sqldb::Transaction::Mode::Read);
         pedserver::AnswerBudget answer(m_answerBytes);
         const nlohmann::json callParams = {sql, params};
-        return pedserver::RdmDBGeral::Lookup({*m_connection, callParams, oper, m_limits, answer, nullptr}, catalogue);
+        return pedserver::RdmDBGeral::Lookup({*m_connection, callParams, oper, m_limits, answer}, catalogue);
     }
 
     std::pair<int, std::string> Refused(const std::string& sql, const nlohmann::json& params,

@@ -92,7 +92,7 @@ void RdmTest::SetUp() {
 nlohmann::json RdmTest::Call(const std::string& method, const nlohmann::json& params,
                              const std::string& oper) {
     pedserver::AnswerBudget answer(m_answerBytes);
-    return pedserver::CancelaPedidoService::Call(method, {*m_connection, params, oper, m_limits, answer, nullptr});
+    return pedserver::CancelaPedidoService::Call(method, {*m_connection, params, oper, m_limits, answer});
 }
 
 std::pair<int, std::string> RdmTest::Error(const std::string& method, const nlohmann::json& params,
