@@ -18,6 +18,7 @@ void OrderItemsPrefetch::Fetch(std::size_t first) {
     keys.reserve(last - first);
     for (std::size_t i = first; i < last; ++i)
         keys.emplace_back(m_orders[i].Branch, m_orders[i].Number);
+    // The window at hand goes before the next arrives, so that two are never held at once.
     m_items.clear();
     m_blocking.clear();
     RdmCancelaPedido rdm(m_connection);

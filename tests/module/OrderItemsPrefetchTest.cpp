@@ -40,16 +40,13 @@ TEST(OrderItemsPrefetch, BlockingItemsAreFetchedOnlyWhereTheCheckAsksForThem) {
 // The loaded orders as the check walks them.
 std::vector<OrderItemsPrefetch::Order> LoadedOrders(const TfrmCancelaPed& screen) {
     const data::Packet packet = screen.cdsPedido.ToPacket();
-    auto column = [&](const std::string& name) {
-        const auto it = std::find_if(packet.Fields.begin(), packet.Fields.end(),
-                                     [&](const data::PacketField& field) { return field.Name == name; });
-        return static_cast<std::size_t>(it - packet.Fields.begin());
-    };
+    const std::size_t branch = orderload::ColumnOf(packet, "CDFILIAL");
+    const std::size_t number = orderload::ColumnOf(packet, "NRPEDIDO");
+    const std::size_t situation = orderload::ColumnOf(packet, "IDSITPEDIDO");
     std::vector<OrderItemsPrefetch::Order> orders;
     for (const auto& row : packet.Rows) {
-        orders.push_back({std::get<std::string>(row[column("CDFILIAL")]),
-                          std::get<std::string>(row[column("NRPEDIDO")]),
-                          std::get<std::string>(row[column("IDSITPEDIDO")])});
+        orders.push_back({std::get<std::string>(row[branch]), std::get<std::string>(row[number]),
+                          std::get<std::string>(row[situation])});
     }
     return orders;
 }

@@ -26,15 +26,16 @@ void AskForEverything(TfrmFiltroCancelaPed& dialog, const std::string& branch) {
     dialog.stParSitItemPedido = "1234567";
 }
 
+std::size_t ColumnOf(const data::Packet& packet, const std::string& name) {
+    const auto it = std::find_if(packet.Fields.begin(), packet.Fields.end(),
+                                 [&](const data::PacketField& field) { return field.Name == name; });
+    return static_cast<std::size_t>(it - packet.Fields.begin());
+}
+
 std::string MarkOf(const TfrmCancelaPed& screen, const std::string& nrPedido) {
     const data::Packet packet = screen.cdsPedido.ToPacket();
-    auto column = [&](const std::string& name) {
-        const auto it = std::find_if(packet.Fields.begin(), packet.Fields.end(),
-                                     [&](const data::PacketField& field) { return field.Name == name; });
-        return static_cast<std::size_t>(it - packet.Fields.begin());
-    };
-    const std::size_t number = column("NRPEDIDO");
-    const std::size_t check = column("IDCHECK");
+    const std::size_t number = ColumnOf(packet, "NRPEDIDO");
+    const std::size_t check = ColumnOf(packet, "IDCHECK");
     for (const auto& row : packet.Rows) {
         if (std::get<std::string>(row[number]) == nrPedido) {
             const auto* mark = std::get_if<std::string>(&row[check]);

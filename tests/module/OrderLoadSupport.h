@@ -4,6 +4,7 @@
 #include "CLI_Ped01001/TfrmFiltroCancelaPed.h"
 #include "ScreenFixture.h"
 
+#include <cstddef>
 #include <string>
 
 namespace orderload {
@@ -13,6 +14,9 @@ std::string OrderNumber(int n);
 
 // Fills the dialog's server parameters so that GetPedido returns every order of the branch.
 void AskForEverything(TfrmFiltroCancelaPed& dialog, const std::string& branch);
+
+// The position of the packet's field of that name (the field count when there is none).
+std::size_t ColumnOf(const data::Packet& packet, const std::string& name);
 
 // IDCHECK of the order in the loaded orders, read without moving the cursor.
 std::string MarkOf(const TfrmCancelaPed& screen, const std::string& nrPedido);

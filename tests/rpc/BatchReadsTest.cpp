@@ -10,13 +10,6 @@ namespace {
 // answered exactly as it is when sent on its own, and as the database holds it.
 class BatchReadsTest : public BackendTest {};
 
-std::vector<std::string> Column(sqldb::Connection& db, const std::string& sql) {
-    std::vector<std::string> values;
-    for (const auto& row : db.Query(sql))
-        values.push_back(sqldb::AsText(row[0]));
-    return values;
-}
-
 TEST_P(BatchReadsTest, EveryCallOfABatchIsAnsweredAsItIsAlone) {
     testkit::ServerProcess& server = SharedServer();
     const DemoFacts facts = ReadDemoFacts(server);
@@ -29,7 +22,7 @@ TEST_P(BatchReadsTest, EveryCallOfABatchIsAnsweredAsItIsAlone) {
         orders.emplace_back(sqldb::AsText(row[0]), sqldb::AsText(row[1]));
         itemCount[orders.back().first + "/" + orders.back().second] = std::stoul(sqldb::AsText(row[2]));
     }
-    ASSERT_GT(Column(*db, "SELECT DISTINCT CDFILIAL FROM PEDIDO").size(), 1u)
+    ASSERT_NE(orders.front().first, orders.back().first)
         << "the batches should name orders of more than one branch";
     nlohmann::json calls = nlohmann::json::array();
     for (const char* method : {"GetItemPedido", "GetItemPedidoSemFiltro2"}) {

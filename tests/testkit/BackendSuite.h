@@ -1,6 +1,6 @@
 #pragma once
 // Runs a suite parameterised by the database kind on SQLite and on PostgreSQL, each instance
-// named after its kind ("Backends/Suite.Case/sqlite").
+// named after its kind ("Backends/Suite.Case/Sqlite").
 #include "testkit/TestDatabase.h"
 
 #include <gtest/gtest.h>
