@@ -37,6 +37,9 @@ public:
     // From now on a statement that runs, or waits for a lock, longer than `limit` is stopped with
     // StatementTimeout; zero lifts the limit.
     virtual void SetStatementTimeout(std::chrono::milliseconds limit) = 0;
+    // While on, every statement that would change the database fails before it runs (a read
+    // transaction's guard; PostgreSQL's READ ONLY transactions guard themselves).
+    virtual void RefuseWrites(bool refuse) = 0;
 };
 
 } // namespace sqldb

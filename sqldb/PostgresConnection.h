@@ -27,6 +27,7 @@ public:
     void ExecuteScript(std::string_view sql) override;
     bool IsHealthy() const override;
     void SetStatementTimeout(std::chrono::milliseconds limit) override;
+    void RefuseWrites(bool) override {}
 
     // How many statements a session keeps prepared; past that they are all deallocated.
     static constexpr std::size_t MaxCachedStatements = 128;

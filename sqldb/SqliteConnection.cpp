@@ -124,6 +124,13 @@ sqlite3_stmt* SqliteConnection::Cached(std::string_view sql) {
     return m_statements.emplace(key, std::move(statement)).first->second.get();
 }
 
+sqlite3_stmt* SqliteConnection::Allowed(std::string_view sql) {
+    sqlite3_stmt* statement = Cached(sql);
+    if (m_refuseWrites && !sqlite3_stmt_readonly(statement))
+        throw SqlError("SQLite: a read-only transaction refuses a write: " + std::string(sql));
+    return statement;
+}
+
 SqliteConnection::SqliteConnection(const std::string& path) {
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &raw,
@@ -156,7 +163,7 @@ void SqliteConnection::CheckStep(int rc, std::string_view sql) const {
 }
 
 void SqliteConnection::Execute(std::string_view sql, const Params& params) {
-    sqlite3_stmt* statement = Cached(sql);
+    sqlite3_stmt* statement = Allowed(sql);
     ResetOnExit reset(statement);
     Bind(m_db.get(), statement, params);
     m_deadline = std::chrono::steady_clock::now() + m_timeout;
@@ -168,7 +175,7 @@ void SqliteConnection::Execute(std::string_view sql, const Params& params) {
 }
 
 Rows SqliteConnection::Query(std::string_view sql, const Params& params) {
-    sqlite3_stmt* statement = Cached(sql);
+    sqlite3_stmt* statement = Allowed(sql);
     ResetOnExit reset(statement);
     Bind(m_db.get(), statement, params);
     const int columnCount = sqlite3_column_count(statement);
@@ -190,6 +197,8 @@ Rows SqliteConnection::Query(std::string_view sql, const Params& params) {
 }
 
 void SqliteConnection::ExecuteScript(std::string_view sql) {
+    if (m_refuseWrites)
+        throw SqlError("SQLite: a read-only transaction refuses a script");
     char* error = nullptr;
     m_deadline = std::chrono::steady_clock::now() + m_timeout;
     const int rc = sqlite3_exec(m_db.get(), std::string(sql).c_str(), nullptr, nullptr, &error);

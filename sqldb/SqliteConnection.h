@@ -26,6 +26,9 @@ public:
     void ExecuteScript(std::string_view sql) override;
     bool IsHealthy() const override { return true; }
     void SetStatementTimeout(std::chrono::milliseconds limit) override;
+    // Checked statement by statement: the query_only pragma would do it too, but setting it
+    // makes SQLite prepare every cached statement again.
+    void RefuseWrites(bool refuse) override { m_refuseWrites = refuse; }
 
     // How many statements a connection keeps prepared; past that the cache starts again.
     static constexpr std::size_t MaxCachedStatements = 128;
@@ -41,6 +44,8 @@ private:
 
     // The prepared statement for the text, ready to bind: reset, with no bindings.
     sqlite3_stmt* Cached(std::string_view sql);
+    // Cached, and refused when it would write while writes are refused.
+    sqlite3_stmt* Allowed(std::string_view sql);
     // Throws for a failed step: StatementTimeout when the limit stopped it or a lock outlasted it.
     void CheckStep(int rc, std::string_view sql) const;
     static int OnProgress(void* self);
@@ -49,6 +54,7 @@ private:
     // Declared after the database so that the statements are finalized before it closes.
     std::unordered_map<std::string, Statement> m_statements;
     std::int64_t m_changes = 0;
+    bool m_refuseWrites = false;
     std::chrono::milliseconds m_timeout{0};
     std::chrono::steady_clock::time_point m_deadline;
 };

@@ -3,19 +3,18 @@
 namespace sqldb {
 
 Transaction::Transaction(Connection& connection, Mode mode)
-    : m_connection(connection),
-      m_queryOnly(mode == Mode::Read && connection.GetBackend() == Backend::Sqlite) {
+    : m_connection(connection), m_read(mode == Mode::Read) {
     const bool sqlite = m_connection.GetBackend() == Backend::Sqlite;
-    if (mode == Mode::Read)
+    if (m_read)
         m_connection.Execute(sqlite ? "BEGIN" : "BEGIN READ ONLY");
     else
         m_connection.Execute(sqlite ? "BEGIN IMMEDIATE" : "BEGIN");
     // SQLite has no read-only transactions: the session refuses writes for as long as this lasts.
-    if (m_queryOnly)
-        m_connection.ExecuteScript("PRAGMA query_only = ON");
+    m_connection.RefuseWrites(m_read);
 }
 
 Transaction::~Transaction() {
+    EndRead();
     if (!m_done) {
         try {
             m_connection.Execute("ROLLBACK");
@@ -24,24 +23,18 @@ Transaction::~Transaction() {
             // aborted the transaction.
         }
     }
-    EndQueryOnly();
 }
 
 void Transaction::Commit() {
+    EndRead();
     m_connection.Execute("COMMIT");
     m_done = true;
-    EndQueryOnly();
 }
 
-void Transaction::EndQueryOnly() noexcept {
-    if (!m_queryOnly)
-        return;
-    m_queryOnly = false;
-    try {
-        m_connection.ExecuteScript("PRAGMA query_only = OFF");
-    } catch (...) {
-        // A session that cannot take a pragma is broken for writes anyway.
-    }
+void Transaction::EndRead() noexcept {
+    if (m_read)
+        m_connection.RefuseWrites(false);
+    m_read = false;
 }
 
 } // namespace sqldb

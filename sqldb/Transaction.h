@@ -7,7 +7,7 @@ namespace sqldb {
 // Begins in the constructor (SQLite: BEGIN IMMEDIATE, so writers queue at the start instead of
 // failing at their first write); rolls back in the destructor unless Commit() ran. A read
 // transaction takes no write lock and refuses every write (SQLite: a deferred BEGIN with the
-// session's query_only on; PostgreSQL: READ ONLY), so several statements run in one go instead of
+// connection refusing writes; PostgreSQL: READ ONLY), so several statements run in one go instead of
 // one transaction each.
 class Transaction {
 public:
@@ -21,11 +21,11 @@ public:
     void Commit();
 
 private:
-    void EndQueryOnly() noexcept;
+    void EndRead() noexcept;
 
     Connection& m_connection;
     bool m_done = false;
-    bool m_queryOnly;
+    bool m_read;
 };
 
 } // namespace sqldb

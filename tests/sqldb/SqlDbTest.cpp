@@ -3,6 +3,7 @@
 #include "sqldb/Transaction.h"
 
 #include <chrono>
+#include <functional>
 #include <future>
 #include <gtest/gtest.h>
 
@@ -92,6 +93,35 @@ TEST_P(SqlDb, AReadTransactionLetsAnotherConnectionWrite) {
     }
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_EQ(writer->Query("SELECT ID FROM T").Size(), 2u);
+}
+
+// Every way of writing fails inside a read transaction and changes nothing; reads still run, the
+// same statements write again once it ends, and a write transaction is not affected.
+TEST_P(SqlDb, AReadTransactionRefusesEveryWriteAndOnlyWhileItLasts) {
+    m_connection->Execute("INSERT INTO T (ID, NOME) VALUES (1, 'um')");
+    const std::string insert = "INSERT INTO T (ID, NOME) VALUES (2, 'dois')";
+    const std::string update = "UPDATE T SET NOME = 'mudado'";
+    const std::vector<std::function<void()>> writes = {
+        [&] { m_connection->Execute(insert); },
+        [&] { m_connection->Execute(update); },
+        [&] { m_connection->Query("DELETE FROM T RETURNING ID"); },
+        [&] { m_connection->Execute("CREATE TABLE U (ID INTEGER)"); },
+    };
+    for (std::size_t i = 0; i < writes.size(); ++i) {
+        sqldb::Transaction reading(*m_connection, sqldb::Transaction::Mode::Read);
+        EXPECT_THROW(writes[i](), sqldb::SqlError) << "write " << i;
+    }
+    {
+        sqldb::Transaction reading(*m_connection, sqldb::Transaction::Mode::Read);
+        EXPECT_EQ(m_connection->Query("SELECT NOME FROM T").Text(0, "NOME"), "um");
+        reading.Commit();
+    }
+    EXPECT_EQ(m_connection->Query("SELECT NOME FROM T").Text(0, "NOME"), "um");
+    m_connection->Execute(update);
+    sqldb::Transaction writing(*m_connection);
+    m_connection->Execute(insert);
+    writing.Commit();
+    EXPECT_EQ(m_connection->Query("SELECT COUNT(*) AS N FROM T").Text(0, "N"), "2");
 }
 
 TEST_P(SqlDb, AStatementRunAgainTakesItsNewValuesAndKeepsNothingOfTheLastRun) {
