@@ -89,13 +89,13 @@ nlohmann::json Cell(const sqldb::Value& value) {
 
 } // namespace
 
-nlohmann::json RdmDBGeral::Call(std::string_view method, const MethodCall& call) {
+MethodResult RdmDBGeral::Call(std::string_view method, const MethodCall& call) {
     if (method != lookups::Method)
         throw RpcError(RpcCode::MethodNotFound, "Método desconhecido: " + std::string(method) + ".");
     return Lookup(call, lookups::Catalogue);
 }
 
-nlohmann::json RdmDBGeral::Lookup(const MethodCall& call, std::span<const lookups::Statement> catalogue) {
+MethodResult RdmDBGeral::Lookup(const MethodCall& call, std::span<const lookups::Statement> catalogue) {
     const ParamReader reader(call.params, lookups::Method, 2);
     const std::string sql = reader.Text(0, "consulta", kMaxStatementChars);
     const lookups::Statement& statement = Catalogued(sql, catalogue);

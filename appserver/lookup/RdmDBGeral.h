@@ -2,6 +2,7 @@
 
 #include "protocol/LookupCatalogue.h"
 #include "rdm/MethodCall.h"
+#include "rdm/MethodResult.h"
 
 #include <nlohmann/json.hpp>
 #include <span>
@@ -15,9 +16,9 @@ namespace pedserver {
 // a packet of the result's columns.
 class RdmDBGeral {
 public:
-    static nlohmann::json Call(std::string_view method, const MethodCall& call);
+    static MethodResult Call(std::string_view method, const MethodCall& call);
     // GetConsulta over the given catalogue (the server's own is lookups::Catalogue).
-    static nlohmann::json Lookup(const MethodCall& call, std::span<const lookups::Statement> catalogue);
+    static MethodResult Lookup(const MethodCall& call, std::span<const lookups::Statement> catalogue);
 };
 
 } // namespace pedserver

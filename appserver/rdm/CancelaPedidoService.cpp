@@ -29,7 +29,7 @@ const MethodTable& Table() {
 
 } // namespace
 
-nlohmann::json CancelaPedidoService::Call(std::string_view method, const MethodCall& call) {
+MethodResult CancelaPedidoService::Call(std::string_view method, const MethodCall& call) {
     return CallMethod(Table(), method, call);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rdm/MethodCall.h"
+#include "rdm/MethodResult.h"
 #include "rdm/RpcError.h"
 
 #include <nlohmann/json.hpp>
@@ -14,7 +15,7 @@ namespace pedserver {
 class CancelaPedidoService {
 public:
     // Returns {"packet":{...}} for Get... and {"status":"ok","rows":N} for Set...; throws RpcError.
-    static nlohmann::json Call(std::string_view method, const MethodCall& call);
+    static MethodResult Call(std::string_view method, const MethodCall& call);
 };
 
 } // namespace pedserver

@@ -40,7 +40,7 @@ void AddChanges(Packet& packet, const ChangeRecord& record) {
 
 // Runs the command to its end and rolls it back. The refusals the command would meet with (its
 // business rules and the operator's rights) are the answer; malformed parameters stay errors.
-nlohmann::json DryRun(AnswerBudget& budget, const std::function<CommandOutcome()>& command) {
+MethodResult DryRun(AnswerBudget& budget, const std::function<CommandOutcome()>& command) {
     Packet packet = DryRunPacket(budget);
     try {
         AddChanges(packet, command().record);
@@ -55,21 +55,21 @@ nlohmann::json DryRun(AnswerBudget& budget, const std::function<CommandOutcome()
 
 } // namespace
 
-nlohmann::json GetSimulaCancelaPed(const MethodCall& call) {
+MethodResult GetSimulaCancelaPed(const MethodCall& call) {
     return DryRun(call.answer, [&] {
         return CancelOrders(call.connection, call.params, call.tokenOperator, "GetSimulaCancelaPed",
                             Finish::RollBack);
     });
 }
 
-nlohmann::json GetSimulaCancelaItemPed(const MethodCall& call) {
+MethodResult GetSimulaCancelaItemPed(const MethodCall& call) {
     return DryRun(call.answer, [&] {
         return CancelItems(call.connection, call.params, call.tokenOperator, "GetSimulaCancelaItemPed",
                            Finish::RollBack);
     });
 }
 
-nlohmann::json GetSimulaDesfazCancel(const MethodCall& call) {
+MethodResult GetSimulaDesfazCancel(const MethodCall& call) {
     return DryRun(call.answer, [&] {
         return UndoItemCancellation(call.connection, call.params, call.tokenOperator, "GetSimulaDesfazCancel",
                                     Finish::RollBack);

@@ -77,10 +77,12 @@ std::string PriorityName(const std::string& code) {
 // a reinstatement would bring back.
 std::map<std::string, Decimal> OrderValues(sqldb::Connection& connection, OrderFilter& filter) {
     std::map<std::string, Decimal> live, cancelled;
+    // The orders lead, their items follow by key: SQLite, left to choose, walked every item of the
+    // branch through the product index, three times slower.
     const auto rows =
         connection.Query("SELECT I.NRPEDIDO, I.QTITEMPED, I.VRPREUNITPED, I.IDSITITEMPED FROM "
-                         "ITEMPEDIDO I JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = "
-                         "I.NRPEDIDO WHERE 1 = 1" +
+                         "PEDIDO P CROSS JOIN ITEMPEDIDO I WHERE I.CDFILIAL = P.CDFILIAL AND I.NRPEDIDO = "
+                         "P.NRPEDIDO" +
                              filter.Where(),
                          filter.Params());
     for (const auto& row : rows) {
@@ -100,7 +102,7 @@ nlohmann::json DateTime(const sqldb::Value& value) {
 
 } // namespace
 
-nlohmann::json GetPedido(const MethodCall& call) {
+MethodResult GetPedido(const MethodCall& call) {
     const ParamReader reader(call.params, "GetPedido", 20);
     const auto filial = reader.Text(0, "filial", Size::Filial);
     auto filter = BuildFilter(reader, filial, call.limits.maxListEntries);

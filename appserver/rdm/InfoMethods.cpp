@@ -17,7 +17,7 @@ constexpr std::size_t kListChars = 8 * 1024 * 1024;
 
 } // namespace
 
-nlohmann::json GetBloqueioPedido(const MethodCall& call) {
+MethodResult GetBloqueioPedido(const MethodCall& call) {
     const ParamReader reader(call.params, "GetBloqueioPedido", 2);
     const auto filial = reader.Text(0, "filial", Size::Filial);
     const auto list = SplitCodes(reader.Text(1, "pedidos", kListChars), Size::Pedido,
@@ -45,7 +45,7 @@ nlohmann::json GetBloqueioPedido(const MethodCall& call) {
 
 // A commitment is answered only when the operator may see one of its orders, and its orders'
 // value counts only those; any other commitment gives no row, exactly as an unknown one.
-nlohmann::json GetSaldoEmpenho(const MethodCall& call) {
+MethodResult GetSaldoEmpenho(const MethodCall& call) {
     const ParamReader reader(call.params, "GetSaldoEmpenho", 1);
     const auto list = SplitCodes(reader.Text(0, "empenhos", kListChars),
                                  Size::Empenho, call.limits.maxListEntries, "empenhos");

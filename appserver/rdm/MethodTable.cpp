@@ -4,7 +4,7 @@
 
 namespace pedserver {
 
-nlohmann::json CallMethod(const MethodTable& table, std::string_view method, const MethodCall& call) {
+MethodResult CallMethod(const MethodTable& table, std::string_view method, const MethodCall& call) {
     const auto found = table.find(method);
     if (found == table.end())
         throw RpcError(RpcCode::MethodNotFound, "Método desconhecido: " + std::string(method) + ".");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rdm/MethodCall.h"
+#include "rdm/MethodResult.h"
 
 #include <map>
 #include <nlohmann/json.hpp>
@@ -10,9 +11,9 @@
 namespace pedserver {
 
 // A remote data module's methods by name, each the function that runs it.
-using MethodTable = std::map<std::string, nlohmann::json (*)(const MethodCall& call), std::less<>>;
+using MethodTable = std::map<std::string, MethodResult (*)(const MethodCall& call), std::less<>>;
 
 // Runs the table's method of that name; an unknown name is refused as JSON-RPC's "method not found".
-nlohmann::json CallMethod(const MethodTable& table, std::string_view method, const MethodCall& call);
+MethodResult CallMethod(const MethodTable& table, std::string_view method, const MethodCall& call);
 
 } // namespace pedserver

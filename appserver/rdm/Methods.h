@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rdm/MethodCall.h"
+#include "rdm/MethodResult.h"
 #include "sqldb/Connection.h"
 
 #include <nlohmann/json.hpp>
@@ -9,22 +10,22 @@
 namespace pedserver {
 
 // The module's remote methods; each reads its own parameters and returns the JSON-RPC result.
-nlohmann::json GetParamPedido(const MethodCall& call);
-nlohmann::json GetPedido(const MethodCall& call);
-nlohmann::json GetItemPedido(const MethodCall& call);
-nlohmann::json GetItemPedidoSemFiltro2(const MethodCall& call);
-nlohmann::json GetOperTPed(const MethodCall& call);
-nlohmann::json GetNrPedido(const MethodCall& call);
-nlohmann::json SetCancelaPed(const MethodCall& call);
-nlohmann::json SetCancelaItemPed(const MethodCall& call);
-nlohmann::json SetDesfazCancel(const MethodCall& call);
+MethodResult GetParamPedido(const MethodCall& call);
+MethodResult GetPedido(const MethodCall& call);
+MethodResult GetItemPedido(const MethodCall& call);
+MethodResult GetItemPedidoSemFiltro2(const MethodCall& call);
+MethodResult GetOperTPed(const MethodCall& call);
+MethodResult GetNrPedido(const MethodCall& call);
+MethodResult SetCancelaPed(const MethodCall& call);
+MethodResult SetCancelaItemPed(const MethodCall& call);
+MethodResult SetDesfazCancel(const MethodCall& call);
 // What the screen shows before acting: who is editing orders, commitments' balances.
-nlohmann::json GetBloqueioPedido(const MethodCall& call);
-nlohmann::json GetSaldoEmpenho(const MethodCall& call);
+MethodResult GetBloqueioPedido(const MethodCall& call);
+MethodResult GetSaldoEmpenho(const MethodCall& call);
 // Dry runs of the three Set... calls: their answer is what the call would change, or its refusal.
-nlohmann::json GetSimulaCancelaPed(const MethodCall& call);
-nlohmann::json GetSimulaCancelaItemPed(const MethodCall& call);
-nlohmann::json GetSimulaDesfazCancel(const MethodCall& call);
+MethodResult GetSimulaCancelaPed(const MethodCall& call);
+MethodResult GetSimulaCancelaItemPed(const MethodCall& call);
+MethodResult GetSimulaDesfazCancel(const MethodCall& call);
 
 // The operator argument of a call must be the operator the access token was issued to.
 void RequireTokenOperator(const std::string& operatorArgument, const std::string& tokenOperator);

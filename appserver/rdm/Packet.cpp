@@ -8,14 +8,8 @@
 namespace pedserver {
 namespace {
 
-// About the bytes a cell takes in the answer's text with its separator: exact for plain texts,
-// an upper bound for numbers, so the budget is never charged much less than the answer holds.
-std::size_t CellBytes(const nlohmann::json& cell) {
-    if (cell.is_string())
-        return cell.get_ref<const std::string&>().size() + 3;
-    if (cell.is_number())
-        return 25;
-    return 6;
+std::string JsonText(const nlohmann::json& value) {
+    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
 } // namespace
@@ -28,30 +22,32 @@ Packet& Packet::AddField(const std::string& name, const std::string& type, int s
 void Packet::AddRow(nlohmann::json row) {
     if (row.size() != m_fields.size())
         throw std::logic_error("packet row does not match its fields");
-    std::size_t bytes = 2;
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         if (m_fields[i].size > 0 && row[i].is_string())
             row[i] = CutToChars(row[i].get<std::string>(), static_cast<std::size_t>(m_fields[i].size));
-        bytes += CellBytes(row[i]);
     }
-    m_budget.Charge(bytes);
-    m_rows.push_back(std::move(row));
+    std::string text = JsonText(row);
+    m_budget.Charge(text.size() + 1);
+    if (m_rowCount++ > 0)
+        m_rows += ',';
+    m_rows += text;
 }
 
-nlohmann::json Packet::ToResult() {
-    auto fields = nlohmann::json::array();
-    for (const auto& field : m_fields) {
-        nlohmann::json entry = {{"name", field.name}, {"type", field.type}};
+MethodResult Packet::ToResult() {
+    std::string text = R"({"packet":{"fields":[)";
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const FieldDef& field = m_fields[i];
+        text += i > 0 ? R"(,{"name":)" : R"({"name":)";
+        text += JsonText(field.name);
         if (field.type == "string")
-            entry["size"] = field.size;
-        fields.push_back(std::move(entry));
+            text += R"(,"size":)" + std::to_string(field.size);
+        text += R"(,"type":)" + JsonText(field.type) + "}";
     }
-    nlohmann::json packet = nlohmann::json::object();
-    packet["fields"] = std::move(fields);
-    packet["rows"] = std::exchange(m_rows, nlohmann::json::array());
-    nlohmann::json result = nlohmann::json::object();
-    result["packet"] = std::move(packet);
-    return result;
+    text += R"(],"rows":[)";
+    text += std::exchange(m_rows, {});
+    text += "]}}";
+    m_rowCount = 0;
+    return MethodResult::FromText(std::move(text));
 }
 
 nlohmann::json TextOrNull(const sqldb::Value& value) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rdm/AnswerBudget.h"
+#include "rdm/MethodResult.h"
 #include "sqldb/Value.h"
 
 #include <nlohmann/json.hpp>
@@ -10,8 +11,9 @@
 namespace pedserver {
 
 // A data packet being built for an answer: declared fields, then rows of values in field order.
-// Texts longer than their field are cut to its size in characters. Each row is charged to the
-// request's answer budget as it is added, at about what it will take in the answer's text.
+// Texts longer than their field are cut to its size in characters. Each row is written as JSON
+// text as it is added and charged to the request's answer budget at what it takes, so a large
+// packet never exists as a tree of values.
 class Packet {
 public:
     struct FieldDef {
@@ -25,14 +27,15 @@ public:
 
     Packet& AddField(const std::string& name, const std::string& type, int size = 0);
     void AddRow(nlohmann::json row);
-    std::size_t RowCount() const { return m_rows.size(); }
+    std::size_t RowCount() const { return m_rowCount; }
     // {"packet":{"fields":[...],"rows":[...]}}; the rows move into it, leaving the packet empty.
-    nlohmann::json ToResult();
+    MethodResult ToResult();
 
 private:
     AnswerBudget& m_budget;
     std::vector<FieldDef> m_fields;
-    nlohmann::json m_rows = nlohmann::json::array();
+    std::string m_rows; // the rows' text, comma-separated
+    std::size_t m_rowCount = 0;
 };
 
 // A column value for a packet row: its text, or null.

@@ -52,7 +52,7 @@ OrderRequest ReadOrderRequest(const MethodCall& call, std::string_view method) {
 
 } // namespace
 
-nlohmann::json GetParamPedido(const MethodCall& call) {
+MethodResult GetParamPedido(const MethodCall& call) {
     const ParamReader reader(call.params, "GetParamPedido", 1);
     const auto filial = reader.Text(0, "filial", Size::Filial);
     const auto rows =
@@ -73,7 +73,7 @@ nlohmann::json GetParamPedido(const MethodCall& call) {
     return packet.ToResult();
 }
 
-nlohmann::json GetOperTPed(const MethodCall& call) {
+MethodResult GetOperTPed(const MethodCall& call) {
     const ParamReader reader(call.params, "getOperTPed", 2);
     const auto filial = reader.Text(0, "filial", Size::Filial);
     const auto operador = reader.Text(1, "operador", Size::Operador);
@@ -86,7 +86,7 @@ nlohmann::json GetOperTPed(const MethodCall& call) {
     return packet.ToResult();
 }
 
-nlohmann::json GetNrPedido(const MethodCall& call) {
+MethodResult GetNrPedido(const MethodCall& call) {
     const ParamReader reader(call.params, "GetNrPedido", 3);
     const auto filial = reader.Text(0, "filial", Size::Filial);
     const auto vendedor = reader.Text(1, "vendedor", Size::Vendedor);
@@ -106,7 +106,7 @@ nlohmann::json GetNrPedido(const MethodCall& call) {
     return packet.ToResult();
 }
 
-nlohmann::json GetItemPedido(const MethodCall& call) {
+MethodResult GetItemPedido(const MethodCall& call) {
     const auto request = ReadOrderRequest(call, "GetItemPedido");
     // A restricted operator asking for another seller's order gets an empty packet, exactly as
     // for an order that does not exist, so the answer reveals nothing.
@@ -140,7 +140,7 @@ sqldb::Rows BlockingItems(sqldb::Connection& connection, const std::string& fili
         {{"FILIAL", filial}, {"PEDIDO", pedido}});
 }
 
-nlohmann::json GetItemPedidoSemFiltro2(const MethodCall& call) {
+MethodResult GetItemPedidoSemFiltro2(const MethodCall& call) {
     const auto request = ReadOrderRequest(call, "GetItemPedidoSemFiltro2");
     Packet packet(call.answer, {{"IDSITITEMPED", "string", 1}});
     const bool visible =

@@ -101,10 +101,10 @@ CommandOutcome CancelOrders(sqldb::Connection& connection, const nlohmann::json&
     return {checked.size(), change.Record()};
 }
 
-nlohmann::json SetCancelaPed(const MethodCall& call) {
+MethodResult SetCancelaPed(const MethodCall& call) {
     const auto outcome =
         CancelOrders(call.connection, call.params, call.tokenOperator, "SetCancelaPed", Finish::Commit);
-    return {{"status", "ok"}, {"rows", outcome.rows}};
+    return MethodResult::Changed(outcome.rows);
 }
 
 } // namespace pedserver

@@ -137,16 +137,16 @@ CommandOutcome UndoItemCancellation(sqldb::Connection& connection, const nlohman
     return ChangeItems(connection, params, tokenOperator, method, finish, kUndo);
 }
 
-nlohmann::json SetCancelaItemPed(const MethodCall& call) {
+MethodResult SetCancelaItemPed(const MethodCall& call) {
     const auto outcome =
         CancelItems(call.connection, call.params, call.tokenOperator, "SetCancelaItemPed", Finish::Commit);
-    return {{"status", "ok"}, {"rows", outcome.rows}};
+    return MethodResult::Changed(outcome.rows);
 }
 
-nlohmann::json SetDesfazCancel(const MethodCall& call) {
+MethodResult SetDesfazCancel(const MethodCall& call) {
     const auto outcome =
         UndoItemCancellation(call.connection, call.params, call.tokenOperator, "SetDesfazCancel", Finish::Commit);
-    return {{"status", "ok"}, {"rows", outcome.rows}};
+    return MethodResult::Changed(outcome.rows);
 }
 
 } // namespace pedserver

@@ -39,7 +39,7 @@ std::map<std::string, OrderValue> OrderValues(sqldb::Connection& connection, Rep
     return values;
 }
 
-nlohmann::json GetRelPedido(const MethodCall& call) {
+MethodResult GetRelPedido(const MethodCall& call) {
     auto filter = ReportFilter::Read(call, "GetRelPedido");
     const auto rows = call.connection.Query(
         "SELECT P.CDFILIAL, P.NRPEDIDO, P.DTPEDIDO, P.IDSITPEDIDO, P.CDCLIENTE, C.NMFANTCLIE, P.CDVENDEDOR, "
@@ -68,7 +68,7 @@ nlohmann::json GetRelPedido(const MethodCall& call) {
     return packet.ToResult();
 }
 
-nlohmann::json GetRelItemPedido(const MethodCall& call) {
+MethodResult GetRelItemPedido(const MethodCall& call) {
     auto filter = ReportFilter::Read(call, "GetRelItemPedido");
     const auto rows = call.connection.Query(
         "SELECT I.NRPEDIDO, I.NRITEMPED, I.CDPRODUTO, PR.NMPRODUTO, I.QTITEMPED, PR.SGUNIDADE, "
@@ -97,7 +97,7 @@ nlohmann::json GetRelItemPedido(const MethodCall& call) {
 
 // Every audit row of the report's orders, oldest first, with the operator's name, the
 // justification's description and, for an item row, the item's value.
-nlohmann::json GetRelHistorico(const MethodCall& call) {
+MethodResult GetRelHistorico(const MethodCall& call) {
     auto filter = ReportFilter::Read(call, "GetRelHistorico");
     const auto rows = call.connection.Query(
         "SELECT H.NRPEDIDO, H.NRITEMPED, H.IDOPERACAO, H.DTOPERACAO, H.CDOPERADOR, O.NMOPERADOR, "
@@ -142,7 +142,7 @@ const MethodTable& Table() {
 
 } // namespace
 
-nlohmann::json RelPedidoService::Call(std::string_view method, const MethodCall& call) {
+MethodResult RelPedidoService::Call(std::string_view method, const MethodCall& call) {
     return CallMethod(Table(), method, call);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rdm/MethodCall.h"
+#include "rdm/MethodResult.h"
 
 #include <nlohmann/json.hpp>
 #include <string>
@@ -12,7 +13,7 @@ namespace pedserver {
 // same token, operator and seller rules as the cancellation module.
 class RelPedidoService {
 public:
-    static nlohmann::json Call(std::string_view method, const MethodCall& call);
+    static MethodResult Call(std::string_view method, const MethodCall& call);
 };
 
 } // namespace pedserver

@@ -13,6 +13,11 @@ inline nlohmann::json Error(const nlohmann::json& id, int code, const std::strin
     return {{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}};
 }
 
+// A call's answer around its result, already JSON text; keys in the order of Serialize.
+inline std::string ResultText(const nlohmann::json& id, const std::string& result) {
+    return R"({"id":)" + id.dump() + R"(,"jsonrpc":"2.0","result":)" + result + "}";
+}
+
 // The answer's text. Texts read from the database may hold bytes that are not UTF-8 (SQLite
 // stores whatever it was given); they go out as U+FFFD instead of failing the whole answer.
 inline std::string Serialize(const nlohmann::json& answer) {

@@ -2,6 +2,7 @@
 
 #include "protocol/RemoteModules.h"
 #include "rdm/MethodCall.h"
+#include "rdm/MethodResult.h"
 
 #include <nlohmann/json.hpp>
 #include <span>
@@ -15,7 +16,7 @@ namespace pedserver {
 struct RemoteModule {
     std::string_view Name;
     std::span<const protocol::MethodInfo> Methods;
-    nlohmann::json (*Call)(std::string_view method, const MethodCall& call);
+    MethodResult (*Call)(std::string_view method, const MethodCall& call);
 
     bool HasMethod(std::string_view method) const { return protocol::FindMethod(Methods, method) != nullptr; }
     // Whether the method only reads, so calls of it may run side by side.

@@ -240,7 +240,7 @@ RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operato
     const auto single = [&](RpcOutcome outcome) {
         outcome.operatorCode = operatorCode;
         reply.httpStatus = outcome.httpStatus;
-        reply.body = JsonRpc::Serialize(outcome.body);
+        reply.body = outcome.AnswerText();
         reply.calls.push_back(std::move(outcome));
         return std::move(reply);
     };
@@ -262,10 +262,14 @@ RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operato
         return single(std::move(envelope));
     }
     HandleBatch(request, operatorCode, module, answer, reply.calls);
-    nlohmann::json answers = nlohmann::json::array();
-    for (RpcOutcome& call : reply.calls)
-        answers.push_back(std::move(call.body));
-    reply.body = JsonRpc::Serialize(answers);
+    reply.body = "[";
+    for (std::size_t i = 0; i < reply.calls.size(); ++i) {
+        if (i > 0)
+            reply.body += ',';
+        reply.body += reply.calls[i].AnswerText();
+        reply.calls[i].result.clear(); // the answer holds it now
+    }
+    reply.body += ']';
     return reply;
 }
 
@@ -344,10 +348,10 @@ void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, cons
         // An answer already past its budget takes no more work.
         if (answer.Exceeded())
             throw RpcError(RpcCode::AnswerTooLarge, AnswerBudget::Refusal(answer.Limit()));
-        nlohmann::json result = module.Call(
+        MethodResult result = module.Call(
             outcome.method, MethodCall{connection.Get(), request["params"], operatorCode, m_limits, answer});
-        outcome.changedData = result.is_object() && result.contains("status");
-        outcome.body = JsonRpc::Result(id, std::move(result));
+        outcome.changedData = result.ChangedData();
+        outcome.result = result.TakeText();
         outcome.outcome = "ok";
     } catch (const RpcError& error) {
         connection.AfterFailure();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "server/JsonRpc.h"
+
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -9,7 +11,8 @@ namespace pedserver {
 // record about it.
 struct RpcOutcome {
     int httpStatus = 200;
-    nlohmann::json body;
+    nlohmann::json body;            // the answer, or only its id when `result` holds it
+    std::string result;             // a call's result as JSON text, once it succeeded
     std::string method = "-";       // until the request names a method the server knows
     std::string operatorCode = "-"; // until the token is accepted
     std::string client = "-";       // the client's address (behind a trusted proxy, the one it names)
@@ -18,6 +21,11 @@ struct RpcOutcome {
     std::string detail;             // for the log only: the reason of a failure, never sent to the client
     double seconds = 0.0;           // time spent on the call
     bool changedData = false;       // a command that went through (its answer is a status)
+
+    // The answer's text.
+    std::string AnswerText() const {
+        return result.empty() ? JsonRpc::Serialize(body) : JsonRpc::ResultText(body["id"], result);
+    }
 };
 
 } // namespace pedserver

@@ -29,7 +29,8 @@ protected:
         sqldb::Transaction read(*m_connection, sqldb::Transaction::Mode::Read);
         pedserver::AnswerBudget answer(m_answerBytes);
         const nlohmann::json callParams = {sql, params};
-        return pedserver::RdmDBGeral::Lookup({*m_connection, callParams, oper, m_limits, answer}, catalogue);
+        return nlohmann::json::parse(
+            pedserver::RdmDBGeral::Lookup({*m_connection, callParams, oper, m_limits, answer}, catalogue).Text());
     }
 
     std::pair<int, std::string> Refused(const std::string& sql, const nlohmann::json& params,

@@ -92,7 +92,8 @@ void RdmTest::SetUp() {
 nlohmann::json RdmTest::Call(const std::string& method, const nlohmann::json& params,
                              const std::string& oper) {
     pedserver::AnswerBudget answer(m_answerBytes);
-    return pedserver::CancelaPedidoService::Call(method, {*m_connection, params, oper, m_limits, answer});
+    return nlohmann::json::parse(
+        pedserver::CancelaPedidoService::Call(method, {*m_connection, params, oper, m_limits, answer}).Text());
 }
 
 std::pair<int, std::string> RdmTest::Error(const std::string& method, const nlohmann::json& params,
