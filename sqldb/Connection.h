@@ -24,6 +24,8 @@ public:
 
     // "sqlite:PATH" or "postgresql://..." (also "postgres://..."); throws SqlError otherwise.
     static std::unique_ptr<Connection> Open(const std::string& url);
+    // The backend a URL names; throws SqlError as Open does.
+    static Backend BackendOf(const std::string& url);
 
     virtual Backend GetBackend() const = 0;
     virtual void Execute(std::string_view sql, const Params& params = {}) = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rdm/AnswerBudget.h"
+#include "rdm/BatchReads.h"
 #include "rdm/CallLimits.h"
 #include "sqldb/Connection.h"
 
@@ -10,13 +11,15 @@
 namespace pedserver {
 
 // One call of a remote method: the connection it runs on, its positional parameters, the operator
-// the access token belongs to, the server's limits and the request's answer budget.
+// the access token belongs to, the server's limits, the request's answer budget and, for a call
+// of a batch of reads, the batch's shared reads (else null).
 struct MethodCall {
     sqldb::Connection& connection;
     const nlohmann::json& params;
     const std::string& tokenOperator;
     const CallLimits& limits;
     AnswerBudget& answer;
+    BatchReads* batch;
 };
 
 } // namespace pedserver

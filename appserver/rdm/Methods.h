@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 namespace pedserver {
 
@@ -30,10 +31,11 @@ MethodResult GetSimulaDesfazCancel(const MethodCall& call);
 // The operator argument of a call must be the operator the access token was issued to.
 void RequireTokenOperator(const std::string& operatorArgument, const std::string& tokenOperator);
 
-// The items of an order that keep it from being cancelled while in progress: items with a
-// delivered quantity, and items with a reserved lot where the branch reserves lots.
-sqldb::Rows BlockingItems(sqldb::Connection& connection, const std::string& filial,
-                          const std::string& pedido);
+// The items of the orders that keep them from being cancelled while in progress: items with a
+// delivered quantity, and items with a reserved lot where the branch reserves lots; by order and
+// item (NRITEMPED, IDSITITEMPED, NRPEDIDO).
+sqldb::Rows BlockingItemsOf(sqldb::Connection& connection, const std::string& filial,
+                            const std::vector<std::string>& orders);
 
 // Field sizes the methods accept and answer with.
 namespace Size {

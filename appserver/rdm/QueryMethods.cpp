@@ -31,23 +31,85 @@ Packet ItemPacket(AnswerBudget& budget) {
                    {"CDPRODESTO", "string", 10}});
 }
 
-// The branch and order a per-order query names, and the condition that keeps a restricted
-// operator to his sellers' orders; the condition's parameters are in params.
+// The branch and order a per-order query names.
 struct OrderRequest {
     std::string filial;
     std::string pedido;
-    sqldb::Params params;
-    std::string scope;
 };
 
 OrderRequest ReadOrderRequest(const MethodCall& call, std::string_view method) {
     const ParamReader reader(call.params, method, 2);
-    OrderRequest request{
-        reader.Text(0, "filial", Size::Filial), reader.Text(1, "pedido", Size::Pedido), {}, {}};
-    request.params = {{"FILIAL", request.filial}, {"PEDIDO", request.pedido}};
-    request.scope = SellerScope(call.connection, request.filial, call.tokenOperator)
-                        .Condition("P.CDVENDEDOR", request.params);
-    return request;
+    return {reader.Text(0, "filial", Size::Filial), reader.Text(1, "pedido", Size::Pedido)};
+}
+
+// The orders' condition, and the condition that keeps a restricted operator to his sellers'
+// orders, with their parameters: one order, or a batch's list of orders.
+struct OrderSelection {
+    sqldb::Params params;
+    std::string orders;
+    std::string scope;
+};
+
+OrderSelection SelectOrders(const MethodCall& call, const std::string& filial,
+                            const std::vector<std::string>& orders) {
+    OrderSelection selection{{{"FILIAL", filial}}, {}, {}};
+    selection.orders = " IN (" + BatchReads::OrderList(orders, selection.params) + ")";
+    selection.scope =
+        SellerScope(call.connection, filial, call.tokenOperator).Condition("P.CDVENDEDOR", selection.params);
+    return selection;
+}
+
+// The orders' rows by order number, the number being the row's column `numberColumn`.
+BatchReads::OrderRows ByOrder(const sqldb::Rows& rows, std::size_t numberColumn) {
+    BatchReads::OrderRows byOrder;
+    for (const auto& row : rows)
+        byOrder[sqldb::AsText(row[numberColumn])].push_back(row);
+    return byOrder;
+}
+
+// The order's rows read with those of the batch's other calls of the method when the call is in
+// a batch of reads, else read on their own.
+std::vector<sqldb::Row> RowsOfOrder(const MethodCall& call, const std::string& method, const OrderRequest& request,
+                                    const BatchReads::Reader& read) {
+    if (call.batch) {
+        if (const auto* rows = call.batch->RowsOf(method, request.filial, request.pedido, read))
+            return *rows;
+    }
+    auto own = read(request.filial, {request.pedido});
+    return std::move(own[request.pedido]);
+}
+
+// Items of the orders with their products, in item order.
+BatchReads::OrderRows ItemsOfOrders(const MethodCall& call, const std::string& filial,
+                                    const std::vector<std::string>& orders) {
+    OrderSelection selection = SelectOrders(call, filial, orders);
+    return ByOrder(call.connection.Query(
+                       "SELECT I.NRITEMPED, I.IDSITITEMPED, I.CDPRODUTO, PR.NMPRODUTO, I.QTITEMPED, PR.SGUNIDADE, "
+                       "I.VRPREUNITPED, I.NRPEDIDO, I.CDFILIAL, PR.CDARVPROD, I.CDJUSTEXCHIS, I.CDOPERADOR, "
+                       "I.CDPRODESTO FROM ITEMPEDIDO I "
+                       "JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO "
+                       "LEFT JOIN PRODUTO PR ON PR.CDPRODUTO = I.CDPRODUTO "
+                       "WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO" +
+                           selection.orders + selection.scope + " ORDER BY I.NRPEDIDO, I.NRITEMPED",
+                       selection.params),
+                   7);
+}
+
+// The blocking items of those of the orders the operator may see.
+BatchReads::OrderRows BlockingOfOrders(const MethodCall& call, const std::string& filial,
+                                       const std::vector<std::string>& orders) {
+    OrderSelection selection = SelectOrders(call, filial, orders);
+    BatchReads::OrderRows visible = ByOrder(
+        call.connection.Query("SELECT P.NRPEDIDO FROM PEDIDO P WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO" +
+                                  selection.orders + selection.scope,
+                              selection.params),
+        0);
+    BatchReads::OrderRows blocking;
+    for (auto& [order, rows] : ByOrder(BlockingItemsOf(call.connection, filial, orders), 2)) {
+        if (visible.contains(order))
+            blocking[order] = std::move(rows);
+    }
+    return blocking;
 }
 
 } // namespace
@@ -110,15 +172,10 @@ MethodResult GetItemPedido(const MethodCall& call) {
     const auto request = ReadOrderRequest(call, "GetItemPedido");
     // A restricted operator asking for another seller's order gets an empty packet, exactly as
     // for an order that does not exist, so the answer reveals nothing.
-    const auto rows = call.connection.Query(
-        "SELECT I.NRITEMPED, I.IDSITITEMPED, I.CDPRODUTO, PR.NMPRODUTO, I.QTITEMPED, PR.SGUNIDADE, "
-        "I.VRPREUNITPED, "
-        "I.NRPEDIDO, I.CDFILIAL, PR.CDARVPROD, I.CDJUSTEXCHIS, I.CDOPERADOR, I.CDPRODESTO FROM ITEMPEDIDO I "
-        "JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO "
-        "LEFT JOIN PRODUTO PR ON PR.CDPRODUTO = I.CDPRODUTO "
-        "WHERE I.CDFILIAL = :FILIAL AND I.NRPEDIDO = :PEDIDO" +
-            request.scope + " ORDER BY I.NRITEMPED",
-        request.params);
+    const auto rows = RowsOfOrder(call, "GetItemPedido", request,
+                                  [&call](const std::string& filial, const std::vector<std::string>& orders) {
+                                      return ItemsOfOrders(call, filial, orders);
+                                  });
     auto packet = ItemPacket(call.answer);
     for (const auto& row : rows) {
         packet.AddRow({TextOrNull(row[0]), "N", TextOrNull(row[1]), TextOrNull(row[2]), TextOrNull(row[3]),
@@ -129,30 +186,28 @@ MethodResult GetItemPedido(const MethodCall& call) {
     return packet.ToResult();
 }
 
-sqldb::Rows BlockingItems(sqldb::Connection& connection, const std::string& filial,
-                          const std::string& pedido) {
+sqldb::Rows BlockingItemsOf(sqldb::Connection& connection, const std::string& filial,
+                            const std::vector<std::string>& orders) {
+    sqldb::Params params{{"FILIAL", filial}};
+    const std::string list = BatchReads::OrderList(orders, params);
     return connection.Query(
-        "SELECT I.NRITEMPED, I.IDSITITEMPED FROM ITEMPEDIDO I WHERE I.CDFILIAL = :FILIAL AND I.NRPEDIDO = "
-        ":PEDIDO "
+        "SELECT I.NRITEMPED, I.IDSITITEMPED, I.NRPEDIDO FROM ITEMPEDIDO I WHERE I.CDFILIAL = :FILIAL AND "
+        "I.NRPEDIDO IN (" + list + ") "
         "AND (I.QTATENDIDA > 0 OR (EXISTS (SELECT 1 FROM PARAMPEDIDO PP WHERE PP.CDFILIAL = I.CDFILIAL AND "
         "PP.IDUTRESELOTE = 'S') AND EXISTS (SELECT 1 FROM RESERVALOTE R WHERE R.CDFILIAL = I.CDFILIAL AND "
-        "R.NRPEDIDO = I.NRPEDIDO AND R.NRITEMPED = I.NRITEMPED))) ORDER BY I.NRITEMPED",
-        {{"FILIAL", filial}, {"PEDIDO", pedido}});
+        "R.NRPEDIDO = I.NRPEDIDO AND R.NRITEMPED = I.NRITEMPED))) ORDER BY I.NRPEDIDO, I.NRITEMPED",
+        params);
 }
 
 MethodResult GetItemPedidoSemFiltro2(const MethodCall& call) {
     const auto request = ReadOrderRequest(call, "GetItemPedidoSemFiltro2");
     Packet packet(call.answer, {{"IDSITITEMPED", "string", 1}});
-    const bool visible =
-        !call.connection
-             .Query("SELECT 1 FROM PEDIDO P WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO = :PEDIDO" +
-                        request.scope,
-                    request.params)
-             .IsEmpty();
-    if (visible) {
-        for (const auto& row : BlockingItems(call.connection, request.filial, request.pedido))
-            packet.AddRow({sqldb::AsText(row[1])});
-    }
+    const auto rows = RowsOfOrder(call, "GetItemPedidoSemFiltro2", request,
+                                  [&call](const std::string& filial, const std::vector<std::string>& orders) {
+                                      return BlockingOfOrders(call, filial, orders);
+                                  });
+    for (const auto& row : rows)
+        packet.AddRow({sqldb::AsText(row[1])});
     return packet.ToResult();
 }
 

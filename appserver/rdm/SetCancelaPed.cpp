@@ -26,7 +26,7 @@ bool Cancellable(sqldb::Connection& connection, const OrderState& order) {
     if (order.situation == "1")
         return !AnyItemIn(order, "5");
     if (order.situation == "2")
-        return !AnyItemIn(order, protocol::situations::ItemsBlockingOrderCancel) && BlockingItems(connection, order.filial, order.pedido).IsEmpty();
+        return !AnyItemIn(order, protocol::situations::ItemsBlockingOrderCancel) && BlockingItemsOf(connection, order.filial, {order.pedido}).IsEmpty();
     return false;
 }
 

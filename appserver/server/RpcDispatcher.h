@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rdm/AnswerBudget.h"
+#include "rdm/BatchReads.h"
 #include "server/CallConnection.h"
 #include "server/GuessLimiter.h"
 #include "server/RemoteModules.h"
@@ -60,10 +61,12 @@ public:
 private:
     RpcReply Answer(std::string_view body, const std::string& operatorCode, const RemoteModule& module,
                     AnswerBudget& answer);
+    // `batch` is the shared reads of the batch of reads the call is in, or null.
     RpcOutcome HandleCall(const nlohmann::json& request, const std::string& operatorCode,
-                          const RemoteModule& module, CallConnection& connection, AnswerBudget& answer);
+                          const RemoteModule& module, CallConnection& connection, AnswerBudget& answer,
+                          BatchReads* batch = nullptr);
     void Run(RpcOutcome& outcome, const nlohmann::json& request, const std::string& operatorCode,
-             const RemoteModule& module, CallConnection& connection, AnswerBudget& answer);
+             const RemoteModule& module, CallConnection& connection, AnswerBudget& answer, BatchReads* batch);
     void HandleBatch(const nlohmann::json& batch, const std::string& operatorCode, const RemoteModule& module,
                      AnswerBudget& answer, std::vector<RpcOutcome>& outcomes);
     // Fills the outcome with an error and returns false when the envelope is not a valid request.

@@ -30,7 +30,7 @@ protected:
         pedserver::AnswerBudget answer(m_answerBytes);
         const nlohmann::json callParams = {sql, params};
         return nlohmann::json::parse(
-            pedserver::RdmDBGeral::Lookup({*m_connection, callParams, oper, m_limits, answer}, catalogue).Text());
+            pedserver::RdmDBGeral::Lookup({*m_connection, callParams, oper, m_limits, answer, nullptr}, catalogue).Text());
     }
 
     std::pair<int, std::string> Refused(const std::string& sql, const nlohmann::json& params,

@@ -25,7 +25,7 @@ protected:
         const nlohmann::json none = nlohmann::json::array();
         pedserver::AnswerBudget answer(m_answerBytes);
         try {
-            module.Call(method, {*m_connection, none, "DEMO", m_limits, answer});
+            module.Call(method, {*m_connection, none, "DEMO", m_limits, answer, nullptr});
         } catch (const pedserver::RpcError& error) {
             return error.Code();
         }

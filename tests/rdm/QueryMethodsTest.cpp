@@ -1,6 +1,8 @@
 #include "RdmFixture.h"
 #include "storage/OrderLock.h"
 
+#include <map>
+
 namespace {
 
 class QueryMethods : public RdmTest {};
@@ -54,6 +56,46 @@ TEST_P(QueryMethods, ARestrictedOperatorCannotReadAnotherSellersItems) {
     EXPECT_EQ(Numbers(Call("GetItemPedido", {"0001", "0000000001"}, "VEND01"), "NRITEMPED").size(), 2u);
 }
 
+class BatchedQueries : public QueryMethods {
+protected:
+    std::size_t StoredItems(const std::string& filial, const std::string& pedido) {
+        return m_connection
+            ->Query("SELECT NRITEMPED FROM ITEMPEDIDO WHERE CDFILIAL = :F AND NRPEDIDO = :P",
+                    {{"F", filial}, {"P", pedido}})
+            .Size();
+    }
+};
+
+// Calls given their batch's shared reads answer exactly as alone: every order of both branches,
+// an unknown one, one named twice, for the all-orders operator and a restricted one.
+TEST_P(BatchedQueries, CallsSharingTheirBatchsReadsAnswerAsAlone) {
+    std::vector<std::pair<std::string, std::string>> orders = {{"0001", "0000009999"}, {"0001", "0000000003"}};
+    for (const auto& row : m_connection->Query("SELECT CDFILIAL, NRPEDIDO FROM PEDIDO ORDER BY NRPEDIDO DESC"))
+        orders.emplace_back(sqldb::AsText(row[0]), sqldb::AsText(row[1]));
+    std::map<std::string, std::size_t> rows;
+    for (const char* oper : {"DEMO", "VEND01"}) {
+        nlohmann::json batch = nlohmann::json::array();
+        for (const char* method : {"GetItemPedido", "GetItemPedidoSemFiltro2"}) {
+            for (const auto& [filial, pedido] : orders)
+                batch.push_back({{"jsonrpc", "2.0"}, {"id", batch.size()}, {"method", method}, {"params", {filial, pedido}}});
+        }
+        pedserver::BatchReads reads(batch);
+        for (const nlohmann::json& call : batch) {
+            const std::string method = call["method"];
+            const auto shared = Call(method, call["params"], oper, &reads);
+            EXPECT_EQ(shared, Call(method, call["params"], oper)) << oper << " " << call.dump();
+            rows[oper] += shared.at("packet")["rows"].size();
+            if (oper == std::string("DEMO") && method == "GetItemPedido") {
+                EXPECT_EQ(shared.at("packet")["rows"].size(), StoredItems(call["params"][0], call["params"][1]))
+                    << call.dump();
+            }
+        }
+    }
+    // Items and blocking items came back, fewer for the operator restricted to his sellers.
+    EXPECT_GT(rows["DEMO"], rows["VEND01"]);
+    EXPECT_GT(rows["VEND01"], 0u);
+}
+
 TEST_P(QueryMethods, ForgedOperatorsUnknownMethodsAndBadArgumentsAreRefused) {
     EXPECT_EQ(Error("getOperTPed", {"0001", "DEMO"}, "VEND01"),
               std::make_pair(pedserver::RpcCode::Forbidden,
@@ -67,5 +109,6 @@ TEST_P(QueryMethods, ForgedOperatorsUnknownMethodsAndBadArgumentsAreRefused) {
 }
 
 TESTKIT_ON_BOTH_BACKENDS(QueryMethods);
+TESTKIT_ON_BOTH_BACKENDS(BatchedQueries);
 
 } // namespace

@@ -90,10 +90,10 @@ void RdmTest::SetUp() {
 }
 
 nlohmann::json RdmTest::Call(const std::string& method, const nlohmann::json& params,
-                             const std::string& oper) {
+                             const std::string& oper, pedserver::BatchReads* batch) {
     pedserver::AnswerBudget answer(m_answerBytes);
     return nlohmann::json::parse(
-        pedserver::CancelaPedidoService::Call(method, {*m_connection, params, oper, m_limits, answer}).Text());
+        pedserver::CancelaPedidoService::Call(method, {*m_connection, params, oper, m_limits, answer, batch}).Text());
 }
 
 std::pair<int, std::string> RdmTest::Error(const std::string& method, const nlohmann::json& params,

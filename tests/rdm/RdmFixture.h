@@ -14,8 +14,9 @@ class RdmTest : public testdb::DatabaseTest {
 protected:
     void SetUp() override;
 
+    // `batch`: the shared reads of the batch the call is part of, or none.
     nlohmann::json Call(const std::string& method, const nlohmann::json& params,
-                        const std::string& oper = "DEMO");
+                        const std::string& oper = "DEMO", pedserver::BatchReads* batch = nullptr);
     // The RpcError a call must raise: its code and message.
     std::pair<int, std::string> Error(const std::string& method, const nlohmann::json& params,
                                       const std::string& oper = "DEMO");

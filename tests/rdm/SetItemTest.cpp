@@ -130,7 +130,7 @@ TEST_P(SetItems, ConcurrentChangesKeepTheCommitmentInvariant) {
         const pedserver::CallLimits limits;
         const auto call = [&](const char* method, const nlohmann::json& params) {
             pedserver::AnswerBudget answer(1024 * 1024);
-            pedserver::CancelaPedidoService::Call(method, {*connection, params, "DEMO", limits, answer});
+            pedserver::CancelaPedidoService::Call(method, {*connection, params, "DEMO", limits, answer, nullptr});
         };
         for (int round = 0; round < 6; ++round) {
             try {
