@@ -4,8 +4,9 @@
 // same run is the host doing everything but the load (open the screen, cancel the filter); the
 // load's time is the difference. Medians of three runs, for 1,000, 10,000 and 100,000 orders (or
 // the counts given as arguments), on SQLite and, when PED_TEST_PG_URL is set, on PostgreSQL.
-// Beside it, the floor: the server's own time for the load's calls (their statements and answers,
-// from its metrics, without transport or client) plus one round trip to a bare responder; and
+// Beside it, the direct-SQL floor: the statements the load needs run straight on the database,
+// each prepared once, plus one round trip to a bare responder; the server's own time for the
+// load's calls (from its metrics, summed over the threads that answer a batch side by side); and
 // pedhost's peak resident memory during the load.
 #include "BareResponder.h"
 #include "HttpGet.h"
@@ -76,6 +77,40 @@ double ServerSeconds(const testkit::ServerProcess& server) {
     return seconds;
 }
 
+// The direct-SQL floor: the statements the load needs, run straight on the database on one
+// connection, each prepared once: the branch's orders, then for every order its items and, for an
+// order in progress, its delivered or reserved items.
+double DirectSqlSeconds(const testkit::ServerProcess& server) {
+    const auto db = server.Database().Connect();
+    const auto start = std::chrono::steady_clock::now();
+    const sqldb::Rows orders = db->Query(
+        "SELECT P.NRPEDIDO, P.IDSITPEDIDO, C.NMFANTCLIE, P.CDCLIENTE, P.DTENTPED, P.DTPEDIDO, P.NREMPENHO, "
+        "P.CDVENDEDOR, V.NMFANVEN, P.IDPRIORIDADE FROM PEDIDO P LEFT JOIN CLIENTE C ON C.CDCLIENTE = "
+        "P.CDCLIENTE LEFT JOIN VENDEDOR V ON V.CDVENDEDOR = P.CDVENDEDOR WHERE P.CDFILIAL = :F ORDER BY "
+        "P.NRPEDIDO",
+        {{"F", "0001"}});
+    std::size_t cells = 0;
+    for (const sqldb::Row& order : orders) {
+        const sqldb::Params params{{"F", "0001"}, {"P", sqldb::AsText(order[0])}};
+        cells += db->Query("SELECT I.NRITEMPED, I.IDSITITEMPED, I.CDPRODUTO, PR.NMPRODUTO, I.QTITEMPED, "
+                           "PR.SGUNIDADE, I.VRPREUNITPED, PR.CDARVPROD, I.CDJUSTEXCHIS, I.CDOPERADOR, "
+                           "I.CDPRODESTO FROM ITEMPEDIDO I LEFT JOIN PRODUTO PR ON PR.CDPRODUTO = I.CDPRODUTO "
+                           "WHERE I.CDFILIAL = :F AND I.NRPEDIDO = :P ORDER BY I.NRITEMPED",
+                           params)
+                     .Size();
+        if (sqldb::AsText(order[1]) == "2")
+            cells += db->Query("SELECT I.NRITEMPED FROM ITEMPEDIDO I WHERE I.CDFILIAL = :F AND I.NRPEDIDO = :P "
+                               "AND (I.QTATENDIDA > 0 OR EXISTS (SELECT 1 FROM RESERVALOTE R WHERE R.CDFILIAL = "
+                               "I.CDFILIAL AND R.NRPEDIDO = I.NRPEDIDO AND R.NRITEMPED = I.NRITEMPED))",
+                               params)
+                         .Size();
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (cells == 0)
+        throw std::runtime_error("the direct statements read no items");
+    return seconds;
+}
+
 // One call's round trip to a responder that does no work (median of 101).
 double BareRoundTripSeconds() {
     benchcommon::BareResponder bare(R"({"packet":{"fields":[],"rows":[]}})");
@@ -103,7 +138,9 @@ void Measure(testkit::TestBackend backend, int orders, const testkit::TempDir& f
     std::vector<double> anchors;
     std::vector<double> serverWork;
     std::vector<double> peaks;
+    std::vector<double> direct;
     for (int run = 0; run < Runs; ++run) {
+        direct.push_back(DirectSqlSeconds(server));
         anchors.push_back(RunHost(server, anchor.string()).seconds);
         const double before = ServerSeconds(server);
         const HostFigures load = RunHost(server, loadScript.string());
@@ -112,13 +149,14 @@ void Measure(testkit::TestBackend backend, int orders, const testkit::TempDir& f
         serverWork.push_back(ServerSeconds(server) - before);
     }
     const double load = Median(loads) - Median(anchors);
-    const double floor = Median(serverWork) + BareRoundTripSeconds();
+    const double bare = BareRoundTripSeconds();
+    const double floor = Median(direct) + bare;
     std::printf(
         "%s %6d volume orders x 5 items: host run with the load %.3f s, without it (anchor) %.3f s, "
-        "load %.3f s; floor %.3f s (server's own time %.3f s + one bare round trip): load = %.1f x floor; "
-        "pedhost peak resident %.0f MiB\n",
+        "load %.3f s; direct-SQL floor %.3f s (the statements alone %.3f s + one bare round trip): "
+        "load = %.1f x floor; server's own time %.3f s; pedhost peak resident %.0f MiB\n",
         testkit::TestDatabase::Name(backend), orders, Median(loads), Median(anchors), load, floor,
-        Median(serverWork), load / floor, Median(peaks));
+        Median(direct), load / floor, Median(serverWork), Median(peaks));
     std::fflush(stdout);
 }
 

@@ -4,16 +4,15 @@
 #include "data/DataSource.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace data {
 
 namespace {
 
+// Field names are ASCII; folding them by hand keeps the locale out of every field look-up.
 bool SameName(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
+    const auto fold = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return fold(x) == fold(y); });
 }
 
 } // namespace
