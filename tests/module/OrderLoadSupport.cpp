@@ -59,6 +59,21 @@ double Metric(const testkit::ServerProcess& server, const std::string& series) {
     return 0;
 }
 
+const ExpectedMark DemoMarks[12] = {
+    {1, "N", "situation 1, pending items"},
+    {11, "N", "situation 1, one pending item"},
+    {2, "", "situation 1 with a cancelled item"},
+    {3, "N", "situation 2, items confirmed or pending, nothing delivered or reserved"},
+    {4, "", "situation 2 with an approved item"},
+    {5, "", "situation 2 with a delivered item (GetItemPedidoSemFiltro2)"},
+    {6, "", "situation 2 with a reserved lot (GetItemPedidoSemFiltro2)"},
+    {7, "", "situation 3"},
+    {8, "N", "situation 4 with a commitment on a branch that controls them"},
+    {9, "", "situation 5"},
+    {10, "", "situation 6"},
+    {108, "", "situation 1, shape of order 12, but its first item was cancelled on its own"},
+};
+
 double OkCalls(const testkit::ServerProcess& server, const std::string& method) {
     return Metric(server, "pedserver_requests_total{method=\"" + method + "\",outcome=\"ok\"}");
 }

@@ -27,6 +27,15 @@ double Metric(const testkit::ServerProcess& server, const std::string& series);
 // The ok calls of one remote method so far.
 double OkCalls(const testkit::ServerProcess& server, const std::string& method);
 
+// What the load check leaves on demo orders of branch 0001 (which controls commitments), one
+// order of each shape, and why.
+struct ExpectedMark {
+    int Order;
+    const char* Mark;
+    const char* Why;
+};
+extern const ExpectedMark DemoMarks[12];
+
 } // namespace orderload
 
 // A screen on a branch fixed by the host, whose filter dialog asks for every order.

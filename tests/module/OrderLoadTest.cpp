@@ -13,26 +13,7 @@ TEST_F(OrderLoadTest, LoadCheckLeavesSelectableOnlyTheOrdersItsRulesAllow) {
     TfrmCancelaPed& screen = OpenOn("0001");
     ASSERT_TRUE(Refresh(screen)) << testing::PrintToString(platform.Errors());
 
-    struct Case {
-        int Order;
-        const char* Mark;
-        const char* Why;
-    };
-    const Case cases[] = {
-        {1, "N", "situation 1, pending items"},
-        {11, "N", "situation 1, one pending item"},
-        {2, "", "situation 1 with a cancelled item"},
-        {3, "N", "situation 2, items confirmed or pending, nothing delivered or reserved"},
-        {4, "", "situation 2 with an approved item"},
-        {5, "", "situation 2 with a delivered item (GetItemPedidoSemFiltro2)"},
-        {6, "", "situation 2 with a reserved lot (GetItemPedidoSemFiltro2)"},
-        {7, "", "situation 3"},
-        {8, "N", "situation 4 with a commitment on a branch that controls them"},
-        {9, "", "situation 5"},
-        {10, "", "situation 6"},
-        {108, "", "situation 1, shape of order 12, but its first item was cancelled on its own"},
-    };
-    for (const Case& c : cases)
+    for (const orderload::ExpectedMark& c : orderload::DemoMarks)
         EXPECT_EQ(MarkOf(screen, OrderNumber(c.Order)), c.Mark) << "order " << c.Order << ": " << c.Why;
     // 160 orders: 13 whole rounds of the twelve shapes with 8 counted each, then shapes 1 to 4,
     // and orders 108 and 156, whose first item was cancelled on its own.
