@@ -4,6 +4,7 @@
 #include "protocol/Situations.h"
 
 #include <algorithm>
+#include <utility>
 
 OrderItemsPrefetch::OrderItemsPrefetch(TNetConnection& connection, std::vector<Order> orders,
                                        std::size_t window)
@@ -32,10 +33,10 @@ void OrderItemsPrefetch::Fetch(std::size_t first) {
 }
 
 std::map<OrderItemsPrefetch::Key, data::Packet>
-OrderItemsPrefetch::Checked(const std::vector<Key>& orders, const std::vector<RemoteResult>& results) {
+OrderItemsPrefetch::Checked(const std::vector<Key>& orders, std::vector<RemoteResult> results) {
     std::map<Key, data::Packet> packets;
     for (std::size_t i = 0; i < orders.size(); ++i)
-        packets[orders[i]] = Consiste::CheckResultServ(results[i], true, 0);
+        packets[orders[i]] = Consiste::CheckResultServ(std::move(results[i]), true, 0);
     return packets;
 }
 

@@ -47,7 +47,7 @@ private:
     void Fetch(std::size_t first);
     // The packets of the results, by order; the first failed result is shown and aborts.
     static std::map<Key, data::Packet> Checked(const std::vector<Key>& orders,
-                                               const std::vector<RemoteResult>& results);
+                                               std::vector<RemoteResult> results);
 
     TNetConnection& m_connection;
     std::vector<Order> m_orders;

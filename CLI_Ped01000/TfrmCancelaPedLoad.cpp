@@ -13,6 +13,7 @@
 #include "ui/WindowUpdateLock.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -58,12 +59,12 @@ void TfrmCancelaPed::sbtVerificarClick(ui::Control&) {
 void TfrmCancelaPed::LoadOrders() {
     TfrmFiltroCancelaPed& f = *frmFiltroCancelaPed;
     RdmCancelaPedido rdm(netCancelaPed);
-    const RemoteResult result = rdm.GetPedido(
+    RemoteResult result = rdm.GetPedido(
         f.stParCdFilial, f.stParVendedor, f.stParTVendedor, f.stParCliente, f.stParTCliente, f.stParProduto,
         f.stParTProduto, f.stParPrioridade, f.stParSitPedido, f.dtParDeEmissao, f.dtParAteEmissao,
         f.stParTEmissao, f.dtParDeEntrega, f.dtParAteEntrega, f.stParTEntrega, f.stParDeNrPedido,
         f.stParAteNrPedido, f.stParNrPedido, f.stParTNrPedido, f.stParSitItemPedido);
-    cdsPedido.LoadFromPacket(Consiste::CheckResultServ(result, true, 0));
+    cdsPedido.LoadFromPacket(Consiste::CheckResultServ(std::move(result), true, 0));
 }
 
 void TfrmCancelaPed::cdsPedidoAfterOpen(data::DataSet&) {

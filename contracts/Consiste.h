@@ -23,6 +23,9 @@ void MensErro(const std::string& text, bool abort);
 // false it returns an empty packet. `context` is kept for callers written against the original
 // signature and has no effect.
 data::Packet CheckResultServ(const RemoteResult& result, bool abort, int context);
+// The same for a result that is not needed afterwards: its packet is moved out, not copied (the
+// orders of a large load were otherwise held twice).
+data::Packet CheckResultServ(RemoteResult&& result, bool abort, int context);
 
 // True for an empty text and for a text holding nothing but blanks, the mask blank "_" and the
 // separators a mask inserts ("/", ".", "-", ":", ","): an untouched masked edit is empty.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace Consiste {
 namespace {
@@ -45,6 +46,12 @@ data::Packet CheckResultServ(const RemoteResult& result, bool abort, int /*conte
         return {};
     }
     return result.Packet.value_or(data::Packet{});
+}
+
+data::Packet CheckResultServ(RemoteResult&& result, bool abort, int context) {
+    if (!result.Ok || !result.Packet)
+        return CheckResultServ(std::as_const(result), abort, context);
+    return std::move(*result.Packet);
 }
 
 bool EmptyString(const std::string& text) {

@@ -36,6 +36,21 @@ TEST_F(ConsisteTest, CheckResultServShowsTheServerMessageAndAborts) {
     EXPECT_TRUE(platform.Saw("Operação bloqueada. Pedido em alteração por outro usuário."));
 }
 
+// A result handed over gives up its packet, and a failed one is shown as by the copying call.
+TEST_F(ConsisteTest, CheckResultServOfAResultHandedOverMovesItsPacketOut) {
+    RemoteResult result{true, "", data::Packet{{{"NRPEDIDO", data::FieldType::String, 10}},
+                                               {{std::string("01")}, {std::string("02")}}}};
+    data::Packet packet = Consiste::CheckResultServ(std::move(result), true, 0);
+    ASSERT_EQ(packet.Rows.size(), 2u);
+    EXPECT_EQ(std::get<std::string>(packet.Rows[1][0]), "02");
+    EXPECT_TRUE(Consiste::CheckResultServ(RemoteResult{true, "", std::nullopt}, true, 0).Fields.empty());
+    EXPECT_THROW(Consiste::CheckResultServ(RemoteResult{false, "Filial não cadastrada.", std::nullopt}, true, 0),
+                 ui::Abort);
+    EXPECT_TRUE(Consiste::CheckResultServ(RemoteResult{false, "", std::nullopt}, false, 0).Rows.empty());
+    EXPECT_EQ(platform.Errors(), (std::vector<std::string>{"Filial não cadastrada.",
+                                                           "Falha na comunicação com o servidor de aplicação."}));
+}
+
 TEST(ConsisteHelpers, EmptyStringIsTrueForBlankAndUntouchedMaskTexts) {
     struct Case {
         std::string text;
