@@ -2,8 +2,11 @@
 
 namespace pedserver {
 
-MethodResult::MethodResult(const nlohmann::json& value)
-    : m_text(value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)) {}
+std::string AnswerJson(const nlohmann::json& value) {
+    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+MethodResult::MethodResult(const nlohmann::json& value) : m_text(AnswerJson(value)) {}
 
 MethodResult MethodResult::FromText(std::string text) {
     return {std::move(text), false};

@@ -6,14 +6,6 @@
 #include <utility>
 
 namespace pedserver {
-namespace {
-
-std::string JsonText(const nlohmann::json& value) {
-    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-} // namespace
-
 Packet& Packet::AddField(const std::string& name, const std::string& type, int size) {
     m_fields.push_back({name, type, size});
     return *this;
@@ -26,7 +18,7 @@ void Packet::AddRow(nlohmann::json row) {
         if (m_fields[i].size > 0 && row[i].is_string())
             row[i] = CutToChars(row[i].get<std::string>(), static_cast<std::size_t>(m_fields[i].size));
     }
-    std::string text = JsonText(row);
+    std::string text = AnswerJson(row);
     m_budget.Charge(text.size() + 1);
     if (m_rowCount++ > 0)
         m_rows += ',';
@@ -38,10 +30,10 @@ MethodResult Packet::ToResult() {
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         const FieldDef& field = m_fields[i];
         text += i > 0 ? R"(,{"name":)" : R"({"name":)";
-        text += JsonText(field.name);
+        text += AnswerJson(field.name);
         if (field.type == "string")
             text += R"(,"size":)" + std::to_string(field.size);
-        text += R"(,"type":)" + JsonText(field.type) + "}";
+        text += R"(,"type":)" + AnswerJson(field.type) + "}";
     }
     text += R"(],"rows":[)";
     text += std::exchange(m_rows, {});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rdm/MethodResult.h"
+
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -18,10 +20,9 @@ inline std::string ResultText(const nlohmann::json& id, const std::string& resul
     return R"({"id":)" + id.dump() + R"(,"jsonrpc":"2.0","result":)" + result + "}";
 }
 
-// The answer's text. Texts read from the database may hold bytes that are not UTF-8 (SQLite
-// stores whatever it was given); they go out as U+FFFD instead of failing the whole answer.
+// The answer's text (invalid UTF-8 from the database goes out as U+FFFD).
 inline std::string Serialize(const nlohmann::json& answer) {
-    return answer.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return AnswerJson(answer);
 }
 
 } // namespace pedserver::JsonRpc

@@ -95,7 +95,9 @@ RpcDispatcher::RpcDispatcher(sqldb::ConnectionPool& pool, const ServerOptions& o
     : m_pool(pool), m_maxBatch(options.maxBatch), m_sessionLifetime(std::chrono::hours(options.sessionHours)),
       m_sessionIdle(options.sessionIdleMinutes), m_lockout(options.lockout),
       m_guesses(options.authBurst, options.authPerMinute), m_limits(options.calls),
-      m_maxAnswerBytes(options.maxAnswerBytes), m_tokens(std::chrono::seconds(options.tokenCacheSeconds)) {}
+      m_maxAnswerBytes(options.maxAnswerBytes),
+      m_sharesBatchReads(sqldb::Connection::BackendOf(pool.Url()) == sqldb::Backend::Postgres),
+      m_tokens(std::chrono::seconds(options.tokenCacheSeconds)) {}
 
 std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authorization, const std::string& client,
                                                        RpcOutcome& refusal) {
@@ -288,7 +290,7 @@ void RpcDispatcher::HandleBatch(const nlohmann::json& batch, const std::string& 
     // as set-based statements shared by its calls; SQLite reads in-process, where sharing the
     // reads under the batch's lock costs more than the statements it saves (measured).
     BatchReads reads(batch);
-    BatchReads* shared = sqldb::Connection::BackendOf(m_pool.Url()) == sqldb::Backend::Postgres ? &reads : nullptr;
+    BatchReads* shared = m_sharesBatchReads ? &reads : nullptr;
     SharedWork::Run(batch.size(), m_helpers, m_post, [&](const SharedWork::Next& next, bool helper) {
         CallConnection connection(m_pool, true);
         // A helper takes no call it would have to wait for a connection for: the handling thread

@@ -89,6 +89,7 @@ private:
     GuessLimiter m_guesses;
     CallLimits m_limits;
     std::size_t m_maxAnswerBytes;
+    bool m_sharesBatchReads; // batches of reads share set-based reads (PostgreSQL)
     TokenCache m_tokens;
     SharedWork::Post m_post;
     std::size_t m_helpers = 0;
