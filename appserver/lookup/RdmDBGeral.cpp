@@ -77,7 +77,7 @@ Packet::FieldDef Column(const sqldb::Rows& rows, std::size_t column) {
     return {name, "string", static_cast<int>(longest)};
 }
 
-nlohmann::json Cell(const sqldb::Value& value) {
+PacketCell Cell(const sqldb::Value& value) {
     if (sqldb::IsNull(value))
         return nullptr;
     if (const auto* integer = std::get_if<std::int64_t>(&value))
@@ -109,7 +109,8 @@ MethodResult RdmDBGeral::Lookup(const MethodCall& call, std::span<const lookups:
         fields.push_back(Column(rows, column));
     Packet packet(call.answer, std::move(fields));
     for (const auto& row : rows) {
-        auto cells = nlohmann::json::array();
+        std::vector<PacketCell> cells;
+        cells.reserve(row.size());
         for (const auto& value : row)
             cells.push_back(Cell(value));
         packet.AddRow(std::move(cells));

@@ -22,8 +22,8 @@ Packet DryRunPacket(AnswerBudget& budget) {
                    {"DSMENSAGEM", "string", static_cast<int>(Size::Mensagem)}});
 }
 
-nlohmann::json OrNull(const std::string& text) {
-    return text.empty() ? nlohmann::json() : nlohmann::json(text);
+PacketCell OrNull(const std::string& text) {
+    return text.empty() ? PacketCell() : PacketCell(text);
 }
 
 // The rows of a command that went through: each situation it wrote, then each balance it settled.

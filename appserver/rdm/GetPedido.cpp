@@ -96,7 +96,7 @@ std::map<std::string, Decimal> OrderValues(sqldb::Connection& connection, OrderF
     return live;
 }
 
-nlohmann::json DateTime(const sqldb::Value& value) {
+PacketCell DateTime(const sqldb::Value& value) {
     if (sqldb::IsNull(value))
         return nullptr;
     return sqldb::AsText(value).substr(0, 10) + "T00:00:00";

@@ -11,18 +11,28 @@ Packet& Packet::AddField(const std::string& name, const std::string& type, int s
     return *this;
 }
 
-void Packet::AddRow(nlohmann::json row) {
+void Packet::AddRow(std::vector<PacketCell> row) {
     if (row.size() != m_fields.size())
         throw std::logic_error("packet row does not match its fields");
-    for (std::size_t i = 0; i < m_fields.size(); ++i) {
-        if (m_fields[i].size > 0 && row[i].is_string())
-            row[i] = CutToChars(row[i].get<std::string>(), static_cast<std::size_t>(m_fields[i].size));
-    }
-    std::string text = AnswerJson(row);
-    m_budget.Charge(text.size() + 1);
-    if (m_rowCount++ > 0)
+    const std::size_t start = m_rows.size();
+    if (m_rowCount > 0)
         m_rows += ',';
-    m_rows += text;
+    m_rows += '[';
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        if (m_fields[i].size > 0)
+            row[i].CutTo(static_cast<std::size_t>(m_fields[i].size));
+        if (i > 0)
+            m_rows += ',';
+        row[i].AppendTo(m_rows);
+    }
+    m_rows += ']';
+    try {
+        m_budget.Charge(m_rows.size() - start);
+    } catch (...) {
+        m_rows.resize(start);
+        throw;
+    }
+    ++m_rowCount;
 }
 
 MethodResult Packet::ToResult() {
@@ -30,10 +40,12 @@ MethodResult Packet::ToResult() {
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         const FieldDef& field = m_fields[i];
         text += i > 0 ? R"(,{"name":)" : R"({"name":)";
-        text += AnswerJson(field.name);
+        AppendJsonString(text, field.name);
         if (field.type == "string")
             text += R"(,"size":)" + std::to_string(field.size);
-        text += R"(,"type":)" + AnswerJson(field.type) + "}";
+        text += R"(,"type":)";
+        AppendJsonString(text, field.type);
+        text += '}';
     }
     text += R"(],"rows":[)";
     text += std::exchange(m_rows, {});
@@ -42,11 +54,11 @@ MethodResult Packet::ToResult() {
     return MethodResult::FromText(std::move(text));
 }
 
-nlohmann::json TextOrNull(const sqldb::Value& value) {
-    return sqldb::IsNull(value) ? nlohmann::json() : nlohmann::json(sqldb::AsText(value));
+PacketCell TextOrNull(const sqldb::Value& value) {
+    return sqldb::IsNull(value) ? PacketCell() : PacketCell(sqldb::AsText(value));
 }
 
-nlohmann::json DateTimeOrNull(const sqldb::Value& value) {
+PacketCell DateTimeOrNull(const sqldb::Value& value) {
     if (sqldb::IsNull(value))
         return nullptr;
     auto text = sqldb::AsText(value);

@@ -2,9 +2,9 @@
 
 #include "rdm/AnswerBudget.h"
 #include "rdm/MethodResult.h"
+#include "rdm/PacketCell.h"
 #include "sqldb/Value.h"
 
-#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -26,7 +26,7 @@ public:
         : m_budget(budget), m_fields(std::move(fields)) {}
 
     Packet& AddField(const std::string& name, const std::string& type, int size = 0);
-    void AddRow(nlohmann::json row);
+    void AddRow(std::vector<PacketCell> row);
     std::size_t RowCount() const { return m_rowCount; }
     // {"packet":{"fields":[...],"rows":[...]}}; the rows move into it, leaving the packet empty.
     MethodResult ToResult();
@@ -39,9 +39,9 @@ private:
 };
 
 // A column value for a packet row: its text, or null.
-nlohmann::json TextOrNull(const sqldb::Value& value);
+PacketCell TextOrNull(const sqldb::Value& value);
 // A stored timestamp ("YYYY-MM-DD hh:mm:ss", with fractions or none, or a bare day) as a packet
 // date-time, or null.
-nlohmann::json DateTimeOrNull(const sqldb::Value& value);
+PacketCell DateTimeOrNull(const sqldb::Value& value);
 
 } // namespace pedserver

@@ -10,8 +10,8 @@
 namespace pedserver {
 namespace {
 
-nlohmann::json Number(const sqldb::Value& value) {
-    return sqldb::IsNull(value) ? nlohmann::json() : nlohmann::json(Decimal::FromValue(value).ToDouble());
+PacketCell Number(const sqldb::Value& value) {
+    return sqldb::IsNull(value) ? PacketCell() : PacketCell(Decimal::FromValue(value).ToDouble());
 }
 
 Packet ItemPacket(AnswerBudget& budget) {
@@ -124,7 +124,7 @@ MethodResult GetParamPedido(const MethodCall& call) {
     if (rows.IsEmpty())
         throw RpcError(RpcCode::Refused, "Filial não cadastrada.");
     Packet packet(call.answer);
-    auto row = nlohmann::json::array();
+    std::vector<PacketCell> row;
     // PostgreSQL folds result column names to lower case; the packet uses the screen's names.
     for (const char* column :
          {"IDUTCTRELANP", "IDUTCTREMPEN", "IDEXIBPEDIDO", "IDMENSVEND", "IDUTRESELOTE"}) {

@@ -10,7 +10,7 @@
 namespace pedserver {
 namespace {
 
-nlohmann::json Money(const Decimal& value) {
+PacketCell Money(const Decimal& value) {
     return value.ToDouble();
 }
 
@@ -122,8 +122,7 @@ MethodResult GetRelHistorico(const MethodCall& call) {
                    {"IDSITNOVA", "string", 1},
                    {"VRITEMPED", "float"}});
     for (const auto& row : rows) {
-        const nlohmann::json value =
-            sqldb::IsNull(row[10]) ? nlohmann::json() : Money(ItemValue(row[10], row[11]));
+        const PacketCell value = sqldb::IsNull(row[10]) ? PacketCell() : Money(ItemValue(row[10], row[11]));
         packet.AddRow({TextOrNull(row[0]), TextOrNull(row[1]), TextOrNull(row[2]), DateTimeOrNull(row[3]),
                        TextOrNull(row[4]), TextOrNull(row[5]), TextOrNull(row[6]), TextOrNull(row[7]),
                        TextOrNull(row[8]), TextOrNull(row[9]), value});
