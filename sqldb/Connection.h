@@ -42,6 +42,12 @@ public:
     // While on, every statement that would change the database fails before it runs (a read
     // transaction's guard; PostgreSQL's READ ONLY transactions guard themselves).
     virtual void RefuseWrites(bool refuse) = 0;
+    // Runs a statement without parameters or rows (a transaction's BEGIN) together with the next
+    // statement instead of on its own: PostgreSQL sends both in one pipeline, a round trip
+    // saved. SQLite, in-process, runs it at once.
+    virtual void ExecuteWithNext(std::string_view sql) { Execute(sql); }
+    // Forgets the statement ExecuteWithNext holds when none has followed it; true if there was one.
+    virtual bool DropUnsent() { return false; }
 };
 
 } // namespace sqldb

@@ -7,6 +7,7 @@
 #include <libpq-fe.h>
 #include <optional>
 #include <set>
+#include <utility>
 
 namespace sqldb {
 namespace {
@@ -121,10 +122,64 @@ PostgresConnection::Result PostgresConnection::Run(std::string_view sql, const P
     std::vector<const char*> values;
     for (const auto& text : texts)
         values.push_back(text ? text->c_str() : nullptr);
+    if (!m_unsent.empty())
+        return RunAfterUnsent(prepared, values, sql);
     Result result(PQexecPrepared(m_connection.get(), prepared.Name.c_str(), static_cast<int>(values.size()),
                                  values.data(), nullptr, nullptr, 0));
     Check(result.get(), m_connection.get(), sql);
     return result;
+}
+
+PostgresConnection::Result PostgresConnection::NextResult(pg_conn* connection) {
+    Result first(PQgetResult(connection));
+    if (first) {
+        while (Result more{PQgetResult(connection)}) {
+        }
+    }
+    return first;
+}
+
+PostgresConnection::Result PostgresConnection::RunAfterUnsent(const Prepared& prepared,
+                                                               const std::vector<const char*>& values,
+                                                               std::string_view sql) {
+    PGconn* connection = m_connection.get();
+    const std::string unsent = std::exchange(m_unsent, {});
+    if (!PQenterPipelineMode(connection))
+        Check(nullptr, connection, unsent);
+    const bool sent =
+        PQsendQueryParams(connection, unsent.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) &&
+        PQsendQueryPrepared(connection, prepared.Name.c_str(), static_cast<int>(values.size()), values.data(),
+                            nullptr, nullptr, 0) &&
+        PQpipelineSync(connection);
+    Result first;
+    Result second;
+    if (sent) {
+        // Each statement's result, then the sync: the session leaves the pipeline with nothing
+        // pending, whichever statement failed.
+        first = NextResult(connection);
+        second = NextResult(connection);
+        Result sync(PQgetResult(connection));
+    }
+    const bool left = PQexitPipelineMode(connection);
+    if (!sent || !left)
+        Check(nullptr, connection, unsent);
+    Check(first.get(), connection, unsent);
+    Check(second.get(), connection, sql);
+    return second;
+}
+
+void PostgresConnection::SendUnsent() {
+    if (!m_unsent.empty())
+        ExecuteScript(std::exchange(m_unsent, {}));
+}
+
+void PostgresConnection::ExecuteWithNext(std::string_view sql) {
+    SendUnsent();
+    m_unsent = sql;
+}
+
+bool PostgresConnection::DropUnsent() {
+    return !std::exchange(m_unsent, {}).empty();
 }
 
 void PostgresConnection::Execute(std::string_view sql, const Params& params) {
@@ -151,6 +206,7 @@ Rows PostgresConnection::Query(std::string_view sql, const Params& params) {
 }
 
 void PostgresConnection::ExecuteScript(std::string_view sql) {
+    SendUnsent();
     Result result(PQexec(m_connection.get(), std::string(sql).c_str()));
     Check(result.get(), m_connection.get(), "script");
 }

@@ -28,6 +28,8 @@ public:
     bool IsHealthy() const override;
     void SetStatementTimeout(std::chrono::milliseconds limit) override;
     void RefuseWrites(bool) override {}
+    void ExecuteWithNext(std::string_view sql) override;
+    bool DropUnsent() override;
 
     // How many statements a session keeps prepared; past that they are all deallocated.
     static constexpr std::size_t MaxCachedStatements = 128;
@@ -47,11 +49,20 @@ private:
     };
 
     Result Run(std::string_view sql, const Params& params);
+    // The unsent statement and then the prepared one, in one pipeline: the prepared one's result.
+    Result RunAfterUnsent(const Prepared& prepared, const std::vector<const char*>& values, std::string_view sql);
+    // A pipelined statement's first result; the rest of its results, up to the null that ends
+    // them, are read and dropped.
+    static Result NextResult(pg_conn* connection);
+    // Runs the unsent statement on its own, before a statement that cannot join it.
+    void SendUnsent();
     const Prepared& Prepare(std::string_view sql);
 
     std::unique_ptr<pg_conn, Finisher> m_connection;
     std::unordered_map<std::string, Prepared> m_prepared;
     int m_preparedCount = 0;
+    std::string m_unsent; // held by ExecuteWithNext until the next statement
+
     std::int64_t m_changes = 0;
 };
 

@@ -5,17 +5,19 @@ namespace sqldb {
 Transaction::Transaction(Connection& connection, Mode mode)
     : m_connection(connection), m_read(mode == Mode::Read) {
     const bool sqlite = m_connection.GetBackend() == Backend::Sqlite;
+    // The BEGIN travels with the transaction's first statement; a transaction in which nothing
+    // ran is never sent at all.
     if (m_read)
-        m_connection.Execute(sqlite ? "BEGIN" : "BEGIN READ ONLY");
+        m_connection.ExecuteWithNext(sqlite ? "BEGIN" : "BEGIN READ ONLY");
     else
-        m_connection.Execute(sqlite ? "BEGIN IMMEDIATE" : "BEGIN");
+        m_connection.ExecuteWithNext(sqlite ? "BEGIN IMMEDIATE" : "BEGIN");
     // SQLite has no read-only transactions: the session refuses writes for as long as this lasts.
     m_connection.RefuseWrites(m_read);
 }
 
 Transaction::~Transaction() {
     EndRead();
-    if (!m_done) {
+    if (!m_done && !m_connection.DropUnsent()) {
         try {
             m_connection.Execute("ROLLBACK");
         } catch (...) {
@@ -27,7 +29,8 @@ Transaction::~Transaction() {
 
 void Transaction::Commit() {
     EndRead();
-    m_connection.Execute("COMMIT");
+    if (!m_connection.DropUnsent())
+        m_connection.Execute("COMMIT");
     m_done = true;
 }
 

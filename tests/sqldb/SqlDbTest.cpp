@@ -1,5 +1,6 @@
 #include "DatabaseTest.h"
 #include "sqldb/ConnectionPool.h"
+#include "sqldb/StatementTimeout.h"
 #include "sqldb/Transaction.h"
 
 #include <chrono>
@@ -121,6 +122,50 @@ TEST_P(SqlDb, AReadTransactionRefusesEveryWriteAndOnlyWhileItLasts) {
     sqldb::Transaction writing(*m_connection);
     m_connection->Execute(insert);
     writing.Commit();
+    EXPECT_EQ(m_connection->Query("SELECT COUNT(*) AS N FROM T").Text(0, "N"), "2");
+}
+
+// A transaction's BEGIN goes with its first statement. A transaction in which nothing ran leaves
+// the session outside any transaction, so what it writes next is seen by others at once.
+TEST_P(SqlDb, ATransactionInWhichNothingRanLeavesTheSessionOutsideAnyTransaction) {
+    for (const auto mode : {sqldb::Transaction::Mode::Read, sqldb::Transaction::Mode::Write}) {
+        for (const bool commit : {true, false}) {
+            {
+                sqldb::Transaction nothing(*m_connection, mode);
+                if (commit)
+                    nothing.Commit();
+            }
+            m_connection->Execute("DELETE FROM T");
+            m_connection->Execute("INSERT INTO T (ID) VALUES (1)");
+            EXPECT_EQ(m_db->Connect()->Query("SELECT ID FROM T").Size(), 1u)
+                << (mode == sqldb::Transaction::Mode::Read ? "read" : "write") << (commit ? " committed" : " dropped");
+        }
+    }
+}
+
+// The first statement of a transaction fails with its own error, and the session goes on: the
+// transaction rolls back, and the next transaction and statements run.
+TEST_P(SqlDb, AFailedFirstStatementOfATransactionLeavesTheSessionUsable) {
+    for (const auto mode : {sqldb::Transaction::Mode::Read, sqldb::Transaction::Mode::Write}) {
+        {
+            sqldb::Transaction failing(*m_connection, mode);
+            try {
+                m_connection->Query("SELECT * FROM NO_SUCH_TABLE");
+                ADD_FAILURE() << "a missing table was read";
+            } catch (const sqldb::SqlError& error) {
+                EXPECT_NE(std::string(error.what()).find("NO_SUCH_TABLE"), std::string::npos) << error.what();
+            }
+        }
+        sqldb::Transaction writing(*m_connection);
+        m_connection->Execute("INSERT INTO T (ID) VALUES (:ID)", {{"ID", std::int64_t{mode == sqldb::Transaction::Mode::Read ? 1 : 2}}});
+        writing.Commit();
+    }
+    EXPECT_EQ(m_db->Connect()->Query("SELECT ID FROM T").Size(), 2u);
+    if (GetParam() == testkit::TestBackend::Postgres) {
+        m_connection->SetStatementTimeout(std::chrono::milliseconds(50));
+        sqldb::Transaction reading(*m_connection, sqldb::Transaction::Mode::Read);
+        EXPECT_THROW(m_connection->Query("SELECT pg_sleep(2)"), sqldb::StatementTimeout);
+    }
     EXPECT_EQ(m_connection->Query("SELECT COUNT(*) AS N FROM T").Text(0, "N"), "2");
 }
 
