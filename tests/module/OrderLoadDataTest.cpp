@@ -44,22 +44,5 @@ TEST_F(OrderLoadDataTest, CommitmentUnlocksACancelledOrderOnlyWhereTheBranchCont
 }
 
 TEST_F(OrderLoadDataTest, FailedItemLoadDuringTheCheckLeavesNoUncheckedOrderAndAWorkingScreen) {
-    TfrmCancelaPed& screen = OpenOn("0001");
-    ASSERT_TRUE(Refresh(screen));
-    Execute(*server, "ALTER TABLE PRODUTO RENAME TO PRODUTO_FORA");
-    struct Restore {
-        const testkit::ServerProcess& server;
-        ~Restore() { Execute(server, "ALTER TABLE PRODUTO_FORA RENAME TO PRODUTO"); }
-    } restore{*server};
-
-    EXPECT_FALSE(Refresh(screen));
-
-    EXPECT_EQ(platform.Errors().size(), 1u);
-    EXPECT_FALSE(screen.cdsPedido.Active()) << "orders the check did not reach must not be offered";
-    EXPECT_FALSE(screen.cdsPedido.ControlsDisabled());
-    EXPECT_TRUE(static_cast<bool>(screen.cdsPedido.AfterScroll));
-    EXPECT_EQ(platform.UpdateLockDepth(), 0);
-    EXPECT_FALSE(platform.IsBusy());
-    EXPECT_TRUE(screen.sbtFiltro.Enabled());
-    EXPECT_FALSE(screen.tshItemPedido.Enabled());
+    ExpectAFailedItemReadToFailTheLoad();
 }

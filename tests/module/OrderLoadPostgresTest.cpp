@@ -41,3 +41,9 @@ TEST_F(PostgresOrderLoadTest, TheLoadCheckDisablesTheSameOrdersWithTheSameCallsA
     EXPECT_EQ(orderload::OkCalls(*server, "GetItemPedidoSemFiltro2") - blockingBefore, 40);
     EXPECT_EQ(screen.cdsItemPedido.FieldByName("NRPEDIDO").AsString(), OrderNumber(160));
 }
+
+// The server reads each batch's items in set-based statements here; one that fails fails the
+// load exactly as a failed call order by order does.
+TEST_F(PostgresOrderLoadTest, AFailedSetBasedItemReadFailsTheLoadAsOrderByOrder) {
+    ExpectAFailedItemReadToFailTheLoad();
+}

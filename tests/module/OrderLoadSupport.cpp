@@ -3,6 +3,7 @@
 #include "CLI_Ped01001/Cli_ped01001.h"
 
 #include <algorithm>
+#include <functional>
 #include <httplib.h>
 #include <sstream>
 
@@ -88,4 +89,26 @@ TfrmCancelaPed& OrderLoadTest::OpenOn(const std::string& branch) {
 
 bool OrderLoadTest::Refresh(TfrmCancelaPed& screen) {
     return app.Dispatch([&screen] { screen.sbtVerificarClick(screen.sbtVerificar); });
+}
+
+void OrderLoadTest::ExpectAFailedItemReadToFailTheLoad() {
+    TfrmCancelaPed& screen = OpenOn("0001");
+    ASSERT_TRUE(Refresh(screen)) << testing::PrintToString(platform.Errors());
+    const auto execute = [](const std::string& sql) { server->Database().Connect()->Execute(sql); };
+    execute("ALTER TABLE PRODUTO RENAME TO PRODUTO_FORA");
+    struct Restore {
+        std::function<void(const std::string&)> execute;
+        ~Restore() { execute("ALTER TABLE PRODUTO_FORA RENAME TO PRODUTO"); }
+    } restore{execute};
+
+    EXPECT_FALSE(Refresh(screen));
+
+    EXPECT_EQ(platform.Errors().size(), 1u) << testing::PrintToString(platform.Errors());
+    EXPECT_FALSE(screen.cdsPedido.Active()) << "orders the check did not reach must not be offered";
+    EXPECT_FALSE(screen.cdsPedido.ControlsDisabled());
+    EXPECT_TRUE(static_cast<bool>(screen.cdsPedido.AfterScroll));
+    EXPECT_EQ(platform.UpdateLockDepth(), 0);
+    EXPECT_FALSE(platform.IsBusy());
+    EXPECT_TRUE(screen.sbtFiltro.Enabled());
+    EXPECT_FALSE(screen.tshItemPedido.Enabled());
 }

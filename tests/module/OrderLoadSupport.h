@@ -44,4 +44,8 @@ protected:
     TfrmCancelaPed& OpenOn(const std::string& branch);
     // The refresh button's handler as one event; true when it ended normally.
     bool Refresh(TfrmCancelaPed& screen);
+    // Loads branch 0001 again once the items can no longer be read (their products' table renamed
+    // away on the server's database): the load fails with one message and leaves no order the
+    // check did not reach, and a screen that works.
+    void ExpectAFailedItemReadToFailTheLoad();
 };
