@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sqldb {
@@ -19,6 +20,8 @@ public:
 
     const std::vector<std::string>& Columns() const { return m_columns; }
     const std::vector<Row>& Data() const { return m_data; }
+    // The rows, moved out for a caller that keeps them; the result is left without rows.
+    std::vector<Row> TakeData() { return std::move(m_data); }
     std::size_t Size() const { return m_data.size(); }
     bool IsEmpty() const { return m_data.empty(); }
 

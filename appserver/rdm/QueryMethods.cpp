@@ -60,10 +60,12 @@ OrderSelection SelectOrders(const MethodCall& call, const std::string& filial,
 }
 
 // The orders' rows by order number, the number being the row's column `numberColumn`.
-BatchReads::OrderRows ByOrder(const sqldb::Rows& rows, std::size_t numberColumn) {
+BatchReads::OrderRows ByOrder(sqldb::Rows rows, std::size_t numberColumn) {
     BatchReads::OrderRows byOrder;
-    for (const auto& row : rows)
-        byOrder[sqldb::AsText(row[numberColumn])].push_back(row);
+    for (auto& row : rows.TakeData()) {
+        auto& ofOrder = byOrder[sqldb::AsText(row[numberColumn])];
+        ofOrder.push_back(std::move(row));
+    }
     return byOrder;
 }
 
