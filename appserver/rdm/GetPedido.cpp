@@ -108,7 +108,7 @@ MethodResult GetPedido(const MethodCall& call) {
     const ParamReader reader(call.params, "GetPedido", 20);
     const auto filial = reader.Text(0, "filial", Size::Filial);
     auto filter = BuildFilter(reader, filial, call.limits.maxListEntries);
-    filter.Append(SellerScope(call.connection, filial, call.tokenOperator).Condition("P.CDVENDEDOR", filter.Params()));
+    filter.Append(SellerScope::Condition(filial, "P.CDVENDEDOR", call.tokenOperator, filter.Params()));
     // The orders first, one past the cap at most, so that a filter matching too many is refused
     // before their items are read.
     const auto rows = call.connection.Query(

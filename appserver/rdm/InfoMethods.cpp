@@ -25,8 +25,7 @@ MethodResult GetBloqueioPedido(const MethodCall& call) {
     const std::set<std::string> wanted(list.begin(), list.end());
     // Few orders are being edited at any time: read the branch's and keep those asked for.
     sqldb::Params query{{"FILIAL", filial}};
-    const auto scope =
-        SellerScope(call.connection, filial, call.tokenOperator).Condition("P.CDVENDEDOR", query);
+    const auto scope = SellerScope::Condition(filial, "P.CDVENDEDOR", call.tokenOperator, query);
     const auto rows = call.connection.Query(
         "SELECT P.NRPEDIDO, P.CDOPERALTE, O.NMOPERADOR, P.DTOPERALTE FROM PEDIDO P LEFT JOIN OPERADOR O "
         "ON O.CDOPERADOR = P.CDOPERALTE WHERE P.CDFILIAL = :FILIAL AND P.CDOPERALTE IS NOT NULL" +

@@ -60,7 +60,6 @@ private:
     std::string m_operator;
     std::string m_justification;
     std::string m_now;
-    std::map<std::string, SellerScope> m_scopes;
     std::map<std::string, Decimal> m_commitmentDeltas;
     ChangeRecord m_record;
 };

@@ -43,8 +43,7 @@ OrderRequest ReadOrderRequest(const MethodCall& call, std::string_view method) {
 }
 
 // The orders' condition, and the condition that keeps a restricted operator to his sellers'
-// orders, with their parameters: one order, or a batch's list of orders. The operator's rights
-// are judged inside the statement, which saves a statement (on PostgreSQL a round trip) per call.
+// orders, with their parameters: one order, or a batch's list of orders.
 struct OrderSelection {
     sqldb::Params params;
     std::string orders;
@@ -55,7 +54,7 @@ OrderSelection SelectOrders(const MethodCall& call, const std::string& filial,
                             const std::vector<std::string>& orders) {
     OrderSelection selection{{{"FILIAL", filial}}, {}, {}};
     selection.orders = " IN (" + BatchReads::OrderList(orders, selection.params) + ")";
-    selection.scope = SellerScope::AnyBranchCondition("P", call.tokenOperator, selection.params);
+    selection.scope = SellerScope::Condition(filial, "P.CDVENDEDOR", call.tokenOperator, selection.params);
     return selection;
 }
 
@@ -162,7 +161,7 @@ MethodResult GetNrPedido(const MethodCall& call) {
         sql += " AND P.CDVENDEDOR = :VENDEDOR";
         sqlParams["VENDEDOR"] = vendedor;
     }
-    sql += SellerScope(call.connection, filial, call.tokenOperator).Condition("P.CDVENDEDOR", sqlParams);
+    sql += SellerScope::Condition(filial, "P.CDVENDEDOR", call.tokenOperator, sqlParams);
     Packet packet(call.answer,
                   {{"IDMARCADO", "string", 1}, {"NRPEDIDO", "string", 10}, {"NMFANTCLIE", "string", 50}});
     for (const auto& row : call.connection.Query(sql + " ORDER BY P.NRPEDIDO", sqlParams))

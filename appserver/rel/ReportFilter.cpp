@@ -55,8 +55,7 @@ ReportFilter ReportFilter::Read(const MethodCall& call, std::string_view method)
     where.InCodes("P.IDSITPEDIDO", situations, "123456", "situação do pedido");
     if (!seller.empty())
         where.Equals("P.CDVENDEDOR", seller);
-    where.Append(SellerScope(call.connection, filter.filial, call.tokenOperator)
-                     .Condition("P.CDVENDEDOR", where.Params()));
+    where.Append(SellerScope::Condition(filter.filial, "P.CDVENDEDOR", call.tokenOperator, where.Params()));
     return filter;
 }
 
