@@ -1,7 +1,5 @@
 #include "rdm/Packet.h"
 
-#include "rdm/CharCount.h"
-
 #include <stdexcept>
 #include <utility>
 

@@ -3,16 +3,9 @@
 
 #include <memory>
 
+using orderload::Execute;
 using orderload::MarkOf;
 using orderload::OrderNumber;
-
-namespace {
-
-void Execute(const testkit::ServerProcess& server, const std::string& sql) {
-    server.Database().Connect()->Execute(sql);
-}
-
-} // namespace
 
 // These tests change the server's database, so they have a server of their own.
 class OrderLoadDataTest : public OrderLoadTest {};

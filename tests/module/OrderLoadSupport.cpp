@@ -3,7 +3,6 @@
 #include "CLI_Ped01001/Cli_ped01001.h"
 
 #include <algorithm>
-#include <functional>
 #include <httplib.h>
 #include <sstream>
 
@@ -44,6 +43,10 @@ std::string MarkOf(const TfrmCancelaPed& screen, const std::string& nrPedido) {
         }
     }
     return "(not loaded)";
+}
+
+void Execute(const testkit::ServerProcess& server, const std::string& sql) {
+    server.Database().Connect()->Execute(sql);
 }
 
 double Metric(const testkit::ServerProcess& server, const std::string& series) {
@@ -94,12 +97,10 @@ bool OrderLoadTest::Refresh(TfrmCancelaPed& screen) {
 void OrderLoadTest::ExpectAFailedItemReadToFailTheLoad() {
     TfrmCancelaPed& screen = OpenOn("0001");
     ASSERT_TRUE(Refresh(screen)) << testing::PrintToString(platform.Errors());
-    const auto execute = [](const std::string& sql) { server->Database().Connect()->Execute(sql); };
-    execute("ALTER TABLE PRODUTO RENAME TO PRODUTO_FORA");
+    orderload::Execute(*server, "ALTER TABLE PRODUTO RENAME TO PRODUTO_FORA");
     struct Restore {
-        std::function<void(const std::string&)> execute;
-        ~Restore() { execute("ALTER TABLE PRODUTO_FORA RENAME TO PRODUTO"); }
-    } restore{execute};
+        ~Restore() { orderload::Execute(*server, "ALTER TABLE PRODUTO_FORA RENAME TO PRODUTO"); }
+    } restore;
 
     EXPECT_FALSE(Refresh(screen));
 

@@ -21,6 +21,9 @@ std::size_t ColumnOf(const data::Packet& packet, const std::string& name);
 // IDCHECK of the order in the loaded orders, read without moving the cursor.
 std::string MarkOf(const TfrmCancelaPed& screen, const std::string& nrPedido);
 
+// Runs a statement on the server's database directly, behind the server.
+void Execute(const testkit::ServerProcess& server, const std::string& sql);
+
 // A counter of the server's /metrics (0 when the series is absent).
 double Metric(const testkit::ServerProcess& server, const std::string& series);
 
