@@ -3,6 +3,7 @@
 #include "AnswerErrors.h"
 #include "JsonTreeBuilder.h"
 #include "RpcClientError.h"
+#include "SaxParse.h"
 
 #include <algorithm>
 #include <optional>
@@ -183,7 +184,7 @@ private:
 
 // Reads the whole answer; throws for text that is not JSON or nests too deep.
 void Read(RpcAnswer& answer, EnvelopeReader& reader, const std::string& address, std::size_t maxDepth) {
-    const bool parsed = Json::sax_parse(answer.body, &reader, nlohmann::detail::input_format_t::json, true);
+    const bool parsed = SaxParse(answer.body, reader);
     answer.body = std::string();
     if (reader.TooDeep())
         throw BadAnswerError(answer.status, address,

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config zlib1g-dev libbrotli-dev libgtest-dev libgmock-dev libbenchmark-dev
-            nlohmann-json3-dev libcpp-httplib-dev libboost-dev libcli11-dev libsqlite3-dev sqlite3 libpq-dev libssl-dev
+            nlohmann-json3-dev libsimdjson-dev libcpp-httplib-dev libboost-dev libcli11-dev libsqlite3-dev sqlite3 libpq-dev libssl-dev
             qt6-base-dev libgl-dev libsodium-dev qt6-translations-l10n)
 case "${1:-build}" in
   build) wanted=("${build_pkgs[@]}") ;;
