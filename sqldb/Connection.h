@@ -40,7 +40,7 @@ public:
     // StatementTimeout; zero lifts the limit.
     virtual void SetStatementTimeout(std::chrono::milliseconds limit) = 0;
     // While on, every statement that would change the database fails before it runs (a read
-    // transaction's guard; PostgreSQL's READ ONLY transactions guard themselves).
+    // transaction's guard; PostgreSQL runs each statement as a READ ONLY transaction).
     virtual void RefuseWrites(bool refuse) = 0;
     // Runs a statement without parameters or rows (a transaction's BEGIN) together with the next
     // statement instead of on its own: PostgreSQL sends both in one pipeline, a round trip

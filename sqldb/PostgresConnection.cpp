@@ -15,9 +15,13 @@ namespace {
 // Type numbers of the built-in types we map to integers and reals.
 constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701;
 
-void Check(pg_result* result, PGconn* connection, std::string_view what) {
+bool Succeeded(pg_result* result) {
     const auto status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
-    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+    return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+}
+
+void Check(pg_result* result, PGconn* connection, std::string_view what) {
+    if (Succeeded(result))
         return;
     std::string message = result ? PQresultErrorMessage(result) : PQerrorMessage(connection);
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
@@ -122,8 +126,12 @@ PostgresConnection::Result PostgresConnection::Run(std::string_view sql, const P
     std::vector<const char*> values;
     for (const auto& text : texts)
         values.push_back(text ? text->c_str() : nullptr);
+    if (m_readOnly) {
+        SendUnsent();
+        return RunInPipeline("BEGIN READ ONLY", prepared, values, sql, "COMMIT");
+    }
     if (!m_unsent.empty())
-        return RunAfterUnsent(prepared, values, sql);
+        return RunInPipeline(std::exchange(m_unsent, {}), prepared, values, sql, nullptr);
     Result result(PQexecPrepared(m_connection.get(), prepared.Name.c_str(), static_cast<int>(values.size()),
                                  values.data(), nullptr, nullptr, 0));
     Check(result.get(), m_connection.get(), sql);
@@ -139,32 +147,42 @@ PostgresConnection::Result PostgresConnection::NextResult(pg_conn* connection) {
     return first;
 }
 
-PostgresConnection::Result PostgresConnection::RunAfterUnsent(const Prepared& prepared,
-                                                               const std::vector<const char*>& values,
-                                                               std::string_view sql) {
+PostgresConnection::Result PostgresConnection::RunInPipeline(const std::string& before, const Prepared& prepared,
+                                                              const std::vector<const char*>& values,
+                                                              std::string_view sql, const char* after) {
     PGconn* connection = m_connection.get();
-    const std::string unsent = std::exchange(m_unsent, {});
+    const auto sendText = [connection](const char* text) {
+        return PQsendQueryParams(connection, text, 0, nullptr, nullptr, nullptr, nullptr, 0) != 0;
+    };
     if (!PQenterPipelineMode(connection))
-        Check(nullptr, connection, unsent);
-    const bool sent =
-        PQsendQueryParams(connection, unsent.c_str(), 0, nullptr, nullptr, nullptr, nullptr, 0) &&
-        PQsendQueryPrepared(connection, prepared.Name.c_str(), static_cast<int>(values.size()), values.data(),
-                            nullptr, nullptr, 0) &&
-        PQpipelineSync(connection);
+        Check(nullptr, connection, before);
+    const bool sent = sendText(before.c_str()) &&
+                      PQsendQueryPrepared(connection, prepared.Name.c_str(), static_cast<int>(values.size()),
+                                          values.data(), nullptr, nullptr, 0) &&
+                      (!after || sendText(after)) && PQpipelineSync(connection);
     Result first;
     Result second;
+    Result third;
     if (sent) {
         // Each statement's result, then the sync: the session leaves the pipeline with nothing
         // pending, whichever statement failed.
         first = NextResult(connection);
         second = NextResult(connection);
+        if (after)
+            third = NextResult(connection);
         Result sync(PQgetResult(connection));
     }
     const bool left = PQexitPipelineMode(connection);
     if (!sent || !left)
-        Check(nullptr, connection, unsent);
-    Check(first.get(), connection, unsent);
+        Check(nullptr, connection, before);
+    Check(first.get(), connection, before);
+    // A failed statement skips the rest of the pipeline, so the transaction its BEGIN opened is
+    // still there, aborted: it is closed before the failure is told.
+    if (after && !Succeeded(second.get()))
+        Result rollback(PQexec(connection, "ROLLBACK"));
     Check(second.get(), connection, sql);
+    if (after)
+        Check(third.get(), connection, after);
     return second;
 }
 
@@ -207,7 +225,14 @@ Rows PostgresConnection::Query(std::string_view sql, const Params& params) {
 
 void PostgresConnection::ExecuteScript(std::string_view sql) {
     SendUnsent();
-    Result result(PQexec(m_connection.get(), std::string(sql).c_str()));
+    if (!m_readOnly) {
+        Result result(PQexec(m_connection.get(), std::string(sql).c_str()));
+        Check(result.get(), m_connection.get(), "script");
+        return;
+    }
+    Result result(PQexec(m_connection.get(), ("BEGIN READ ONLY; " + std::string(sql) + "; COMMIT").c_str()));
+    if (!Succeeded(result.get()))
+        Result rollback(PQexec(m_connection.get(), "ROLLBACK"));
     Check(result.get(), m_connection.get(), "script");
 }
 

@@ -27,7 +27,10 @@ public:
     void ExecuteScript(std::string_view sql) override;
     bool IsHealthy() const override;
     void SetStatementTimeout(std::chrono::milliseconds limit) override;
-    void RefuseWrites(bool) override {}
+    // While on, each statement runs as a read-only transaction of its own, its BEGIN and COMMIT
+    // in one pipeline with it: one round trip. Under read committed each statement reads its own
+    // snapshot either way, so this reads exactly what one transaction around them all would.
+    void RefuseWrites(bool refuse) override { m_readOnly = refuse; }
     void ExecuteWithNext(std::string_view sql) override;
     bool DropUnsent() override;
 
@@ -49,8 +52,10 @@ private:
     };
 
     Result Run(std::string_view sql, const Params& params);
-    // The unsent statement and then the prepared one, in one pipeline: the prepared one's result.
-    Result RunAfterUnsent(const Prepared& prepared, const std::vector<const char*>& values, std::string_view sql);
+    // `before`, the prepared statement and `after` (when given) in one pipeline: the prepared
+    // statement's result.
+    Result RunInPipeline(const std::string& before, const Prepared& prepared, const std::vector<const char*>& values,
+                         std::string_view sql, const char* after);
     // A pipelined statement's first result; the rest of its results, up to the null that ends
     // them, are read and dropped.
     static Result NextResult(pg_conn* connection);
@@ -62,6 +67,7 @@ private:
     std::unordered_map<std::string, Prepared> m_prepared;
     int m_preparedCount = 0;
     std::string m_unsent; // held by ExecuteWithNext until the next statement
+    bool m_readOnly = false;
 
     std::int64_t m_changes = 0;
 };

@@ -7,8 +7,8 @@ namespace sqldb {
 // Begins in the constructor (SQLite: BEGIN IMMEDIATE, so writers queue at the start instead of
 // failing at their first write); rolls back in the destructor unless Commit() ran. A read
 // transaction takes no write lock and refuses every write (SQLite: a deferred BEGIN with the
-// connection refusing writes; PostgreSQL: READ ONLY), so several statements run in one go instead of
-// one transaction each.
+// connection refusing writes, so several statements run in one go instead of one transaction
+// each; PostgreSQL: each statement a READ ONLY transaction of its own, in one round trip).
 class Transaction {
 public:
     enum class Mode { Write, Read };
@@ -26,6 +26,7 @@ private:
     Connection& m_connection;
     bool m_done = false;
     bool m_read;
+    bool m_open = true; // a BEGIN was sent or is held, so a COMMIT or ROLLBACK ends it
 };
 
 } // namespace sqldb

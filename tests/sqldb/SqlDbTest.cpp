@@ -169,6 +169,25 @@ TEST_P(SqlDb, AFailedFirstStatementOfATransactionLeavesTheSessionUsable) {
     EXPECT_EQ(m_connection->Query("SELECT COUNT(*) AS N FROM T").Text(0, "N"), "2");
 }
 
+// On PostgreSQL each statement of a read is a READ ONLY transaction of its own, in one round trip:
+// between two statements the read holds no lock, and it still refuses every write.
+TEST_P(SqlDb, AReadOnPostgresHoldsNothingBetweenItsStatementsAndRefusesWrites) {
+    if (GetParam() != testkit::TestBackend::Postgres)
+        GTEST_SKIP() << "a read on SQLite is one transaction";
+    m_connection->Execute("INSERT INTO T (ID) VALUES (1)");
+    sqldb::Transaction reading(*m_connection, sqldb::Transaction::Mode::Read);
+    EXPECT_EQ(m_connection->Query("SELECT ID FROM T").Size(), 1u);
+    const auto other = m_db->Connect();
+    other->SetStatementTimeout(std::chrono::milliseconds(2000));
+    other->ExecuteScript("ALTER TABLE T ADD COLUMN EXTRA INTEGER");
+    EXPECT_EQ(m_connection->Query("SELECT EXTRA FROM T").Size(), 1u);
+    EXPECT_THROW(m_connection->Execute("INSERT INTO T (ID) VALUES (2)"), sqldb::SqlError);
+    EXPECT_THROW(m_connection->ExecuteScript("DELETE FROM T"), sqldb::SqlError);
+    EXPECT_EQ(m_connection->Query("SELECT ID FROM T").Size(), 1u) << "the session goes on after a refused write";
+    reading.Commit();
+    EXPECT_EQ(other->Query("SELECT COUNT(*) AS N FROM T").Text(0, "N"), "1");
+}
+
 TEST_P(SqlDb, AStatementRunAgainTakesItsNewValuesAndKeepsNothingOfTheLastRun) {
     const std::string insert = "INSERT INTO T (ID, NOME) VALUES (:ID, :NOME)";
     m_connection->Execute(insert, {{"ID", std::int64_t{1}}, {"NOME", "um"}});
