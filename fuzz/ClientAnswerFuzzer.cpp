@@ -21,7 +21,9 @@ public:
     bool boolean(bool value) override { return Add(value ? "true" : "false"); }
     bool number_integer(number_integer_t value) override { return Add("i" + std::to_string(value)); }
     bool number_unsigned(number_unsigned_t value) override { return Add("u" + std::to_string(value)); }
-    bool number_float(number_float_t value, const string_t&) override { return Add("f" + nlohmann::json(value).dump()); }
+    bool number_float(number_float_t value, const string_t&) override {
+        return Add("f" + nlohmann::json(value).dump());
+    }
     bool string(string_t& value) override { return Add("s" + value); }
     bool binary(binary_t&) override { return Add("b"); }
     bool start_object(std::size_t size) override { return Add("{" + std::to_string(size)); }
@@ -29,7 +31,9 @@ public:
     bool end_object() override { return Add("}"); }
     bool start_array(std::size_t size) override { return Add("[" + std::to_string(size)); }
     bool end_array() override { return Add("]"); }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return Add("!"); }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+        return Add("!");
+    }
 
 private:
     bool Add(const std::string& event) {

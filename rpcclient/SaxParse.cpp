@@ -63,9 +63,11 @@ bool Replay(const simdjson::dom::element& element, Sink& sink) {
 // tree cannot tell from 0. Only a number's own text counts: "2024-05-15" is a date.
 bool HasNegativeZero(std::string_view text) {
     for (std::size_t at = text.find("-0"); at != std::string_view::npos; at = text.find("-0", at + 1)) {
-        const bool starts = at == 0 || std::string_view("[,: \t\r\n").find(text[at - 1]) != std::string_view::npos;
+        const bool starts =
+            at == 0 || std::string_view("[,: \t\r\n").find(text[at - 1]) != std::string_view::npos;
         const std::size_t next = at + 2;
-        const bool ends = next == text.size() || std::string_view(".eE0123456789").find(text[next]) == std::string_view::npos;
+        const bool ends = next == text.size() ||
+                          std::string_view(".eE0123456789").find(text[next]) == std::string_view::npos;
         if (starts && ends)
             return true;
     }

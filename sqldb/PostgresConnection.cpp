@@ -147,7 +147,8 @@ PostgresConnection::Result PostgresConnection::NextResult(pg_conn* connection) {
     return first;
 }
 
-PostgresConnection::Result PostgresConnection::RunInPipeline(const std::string& before, const Prepared& prepared,
+PostgresConnection::Result PostgresConnection::RunInPipeline(const std::string& before,
+                                                              const Prepared& prepared,
                                                               const std::vector<const char*>& values,
                                                               std::string_view sql, const char* after) {
     PGconn* connection = m_connection.get();

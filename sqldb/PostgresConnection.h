@@ -54,8 +54,8 @@ private:
     Result Run(std::string_view sql, const Params& params);
     // `before`, the prepared statement and `after` (when given) in one pipeline: the prepared
     // statement's result.
-    Result RunInPipeline(const std::string& before, const Prepared& prepared, const std::vector<const char*>& values,
-                         std::string_view sql, const char* after);
+    Result RunInPipeline(const std::string& before, const Prepared& prepared,
+                         const std::vector<const char*>& values, std::string_view sql, const char* after);
     // A pipelined statement's first result; the rest of its results, up to the null that ends
     // them, are read and dropped.
     static Result NextResult(pg_conn* connection);
