@@ -13,23 +13,34 @@ OrderItemsPrefetch::OrderItemsPrefetch(TNetConnection& connection, std::vector<O
         m_position.emplace(Key{m_orders[i].Branch, m_orders[i].Number}, i);
 }
 
-void OrderItemsPrefetch::Fetch(std::size_t first) {
+std::vector<OrderItemsPrefetch::Key> OrderItemsPrefetch::KeysOf(std::size_t first) const {
     const std::size_t last = std::min(m_orders.size(), first + m_window);
     std::vector<Key> keys;
     keys.reserve(last - first);
     for (std::size_t i = first; i < last; ++i)
         keys.emplace_back(m_orders[i].Branch, m_orders[i].Number);
-    // The window at hand goes before the next arrives, so that two are never held at once.
+    return keys;
+}
+
+void OrderItemsPrefetch::Fetch(std::size_t first) {
+    const std::vector<Key> keys = KeysOf(first);
+    // The window at hand is done with.
     m_items.clear();
     m_blocking.clear();
     RdmCancelaPedido rdm(m_connection);
-    m_items = Checked(keys, rdm.GetItemPedido(keys));
+    std::optional<TNetConnection::PendingBatch> sent = std::exchange(m_next, std::nullopt);
+    m_items = Checked(keys, sent && m_nextFirst == first ? m_connection.FinishBatch(std::move(*sent))
+                                                         : rdm.GetItemPedido(keys));
     std::vector<Key> inProgress;
-    for (std::size_t i = first; i < last; ++i) {
-        if (NeedsBlockingCheck(m_orders[i].Situation, m_items.at(keys[i - first])))
-            inProgress.push_back(keys[i - first]);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (NeedsBlockingCheck(m_orders[first + i].Situation, m_items.at(keys[i])))
+            inProgress.push_back(keys[i]);
     }
     m_blocking = Checked(inProgress, rdm.GetItemPedidoSemFiltro2(inProgress));
+    // Only once this window has read well, as order by order would have gone on.
+    m_nextFirst = first + keys.size();
+    if (m_nextFirst < m_orders.size())
+        m_next = rdm.StartGetItemPedido(KeysOf(m_nextFirst));
 }
 
 std::map<OrderItemsPrefetch::Key, data::Packet>

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,9 +14,9 @@
 // What the load check reads of the server, a window of orders at a time instead of a round trip
 // per order: the items of the window's orders, then the items that block cancelling an order in
 // progress, for those orders in progress whose own items leave that question open. The check walks
-// the orders in load order, so only one window's packets are held at once and a load of any size
-// needs the memory of one window. A failed call is shown and aborts, as one made order by order
-// would.
+// the orders in load order, so only one window's packets are held at once, with the next window's
+// items on their way while the check walks this one: a load of any size needs the memory of two
+// windows. A failed call is shown and aborts, as one made order by order would.
 class OrderItemsPrefetch {
 public:
     struct Order {
@@ -43,8 +44,10 @@ public:
 
 private:
     using Key = RdmCancelaPedido::OrderKey;
-    // Reads the window of orders from `first` on, in place of the one at hand.
+    // Reads the window of orders from `first` on, in place of the one at hand, and sends for the
+    // items of the window after it.
     void Fetch(std::size_t first);
+    std::vector<Key> KeysOf(std::size_t first) const;
     // The packets of the results, by order; the first failed result is shown and aborts.
     static std::map<Key, data::Packet> Checked(const std::vector<Key>& orders,
                                                std::vector<RemoteResult> results);
@@ -55,4 +58,7 @@ private:
     std::map<Key, std::size_t> m_position;
     std::map<Key, data::Packet> m_items;
     std::map<Key, data::Packet> m_blocking;
+    // The items of the window from m_nextFirst on, on their way.
+    std::optional<TNetConnection::PendingBatch> m_next;
+    std::size_t m_nextFirst = 0;
 };

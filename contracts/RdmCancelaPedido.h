@@ -29,6 +29,8 @@ public:
     // The same for many orders (branch, order number) in one exchange; one result per order.
     using OrderKey = std::pair<std::string, std::string>;
     std::vector<RemoteResult> GetItemPedido(const std::vector<OrderKey>& orders);
+    // The same calls, sent to be finished later (TNetConnection::FinishBatch).
+    TNetConnection::PendingBatch StartGetItemPedido(const std::vector<OrderKey>& orders);
     std::vector<RemoteResult> GetItemPedidoSemFiltro2(const std::vector<OrderKey>& orders);
     RemoteResult getOperTPed(std::string cdFilial, std::string operador);
     // vendedor may be empty; todos is "T" for every seller or empty.

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <functional>
+#include <future>
 #include <memory>
 #include <nlohmann/json_fwd.hpp>
 #include <string>
@@ -72,6 +73,26 @@ public:
     // The most calls one exchange carries; the server's own limit.
     static constexpr std::size_t MaxBatchCalls = 100;
 
+    // A batch on its way: StartBatch sent it, FinishBatch takes its results on the thread that
+    // sent it. Dropped unfinished, it waits for its exchanges and forgets their answers.
+    class PendingBatch {
+    public:
+        PendingBatch();
+        PendingBatch(PendingBatch&&) noexcept;
+        PendingBatch& operator=(PendingBatch&&) noexcept;
+        ~PendingBatch();
+
+    private:
+        friend class TNetConnection;
+        struct State;
+        std::unique_ptr<State> m_state;
+    };
+    // CallBatch in two halves, so that the caller works while the server answers. Any other call
+    // on the connection first waits for the exchanges on their way; the operator hears of a
+    // failure, and the host of an expired session, only when the results are taken.
+    PendingBatch StartBatch(const std::vector<RemoteCall>& calls);
+    std::vector<RemoteResult> FinishBatch(PendingBatch batch);
+
 private:
     // One batch exchange of calls [first, last) (in the source file).
     struct BatchExchange;
@@ -100,4 +121,8 @@ private:
     std::unique_ptr<pedclient::FailoverClient> m_client;
     // The second connection of batch exchanges; like the first, it connects at its first call.
     std::unique_ptr<pedclient::FailoverClient> m_second;
+    // The exchanges of started batches still using the two connections, one lane each.
+    std::vector<std::shared_future<void>> m_lanes;
+    // Waits until no started batch uses the connections.
+    void WaitForLanes();
 };

@@ -90,6 +90,10 @@ std::vector<RemoteResult> RdmCancelaPedido::GetItemPedido(const std::vector<Orde
     return m_connection.CallBatch(PerOrder("GetItemPedido", orders));
 }
 
+TNetConnection::PendingBatch RdmCancelaPedido::StartGetItemPedido(const std::vector<OrderKey>& orders) {
+    return m_connection.StartBatch(PerOrder("GetItemPedido", orders));
+}
+
 std::vector<RemoteResult> RdmCancelaPedido::GetItemPedidoSemFiltro2(const std::vector<OrderKey>& orders) {
     return m_connection.CallBatch(PerOrder("GetItemPedidoSemFiltro2", orders));
 }

@@ -32,13 +32,38 @@ struct TNetConnection::BatchExchange {
     std::size_t last;
     std::vector<std::pair<std::string, nlohmann::json>> requests;
     std::deque<RemoteResultReader> results;
+    std::promise<std::vector<pedclient::StreamedAnswer>> answered;
     std::future<std::vector<pedclient::StreamedAnswer>> answers;
     std::string failure;
 };
 
+struct TNetConnection::PendingBatch::State {
+    std::size_t calls = 0;
+    std::vector<BatchExchange> exchanges;
+    // Declared last, so that the exchanges outlive the lanes that fill them.
+    std::vector<std::shared_future<void>> lanes;
+    ~State() {
+        for (const auto& lane : lanes)
+            lane.wait();
+    }
+};
+
+TNetConnection::PendingBatch::PendingBatch() = default;
+TNetConnection::PendingBatch::PendingBatch(PendingBatch&&) noexcept = default;
+TNetConnection::PendingBatch& TNetConnection::PendingBatch::operator=(PendingBatch&&) noexcept = default;
+TNetConnection::PendingBatch::~PendingBatch() = default;
+
 TNetConnection::TNetConnection(std::string name) : ui::Component(std::move(name)) {}
 
-TNetConnection::~TNetConnection() = default;
+TNetConnection::~TNetConnection() {
+    WaitForLanes();
+}
+
+void TNetConnection::WaitForLanes() {
+    for (const auto& lane : m_lanes)
+        lane.wait();
+    m_lanes.clear();
+}
 
 void TNetConnection::SetHost(std::string host) {
     if (host == m_host) {
@@ -130,6 +155,7 @@ std::unique_ptr<pedclient::FailoverClient> TNetConnection::NewClient() const {
 }
 
 void TNetConnection::Close() {
+    WaitForLanes();
     m_client.reset();
     m_second.reset();
 }
@@ -164,6 +190,7 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     }
     if (m_recordsCalls)
         RemoteCallLog::Instance().Record(method, args);
+    WaitForLanes();
     FollowToken();
     RemoteResultReader result;
     try {
@@ -192,40 +219,63 @@ std::string TNetConnection::Refused(const pedclient::RpcClientError& error) cons
 }
 
 std::vector<RemoteResult> TNetConnection::CallBatch(const std::vector<RemoteCall>& calls) {
+    return FinishBatch(StartBatch(calls));
+}
+
+TNetConnection::PendingBatch TNetConnection::StartBatch(const std::vector<RemoteCall>& calls) {
+    WaitForLanes();
     FollowToken();
-    std::vector<RemoteResult> results;
-    results.reserve(calls.size());
-    // Exchanges go out on two connections side by side, so that the server answers one while the
-    // answer of the other is read here; at most two are in flight, and results keep the calls' order.
-    std::vector<BatchExchange> exchanges;
+    PendingBatch batch;
+    batch.m_state = std::make_unique<PendingBatch::State>();
+    PendingBatch::State& state = *batch.m_state;
+    state.calls = calls.size();
     for (std::size_t first = 0; first < calls.size(); first += MaxBatchCalls)
-        exchanges.push_back(Prepared(calls, first, std::min(calls.size(), first + MaxBatchCalls)));
-    const auto send = [&](std::size_t i) {
-        pedclient::FailoverClient* client = i % 2 == 0 ? m_client.get() : m_second.get();
-        if (client && exchanges[i].failure.empty())
-            exchanges[i].answers = std::async(std::launch::async, [client, &exchange = exchanges[i]] {
+        state.exchanges.push_back(Prepared(calls, first, std::min(calls.size(), first + MaxBatchCalls)));
+    // Exchanges go out on two connections side by side, so that the server answers one while the
+    // answer of the other is read here: each connection is a lane that sends its exchanges one
+    // after the other, and results keep the calls' order.
+    for (std::size_t lane = 0; lane < 2 && lane < state.exchanges.size(); ++lane) {
+        pedclient::FailoverClient* client = lane == 0 ? m_client.get() : m_second.get();
+        if (!client)
+            continue;
+        state.lanes.push_back(std::async(std::launch::async, [client, lane, &exchanges = state.exchanges] {
+            for (std::size_t i = lane; i < exchanges.size(); i += 2) {
+                BatchExchange& exchange = exchanges[i];
+                if (!exchange.failure.empty())
+                    continue;
                 const std::size_t count = exchange.requests.size();
-                return client->CallBatch(exchange.requests, [&](std::size_t arrival) -> RemoteResultReader& {
-                    if (arrival >= count)
-                        throw pedclient::RpcClientError(pedclient::RpcClientError::BadAnswer,
-                                                        "Resposta do lote com respostas demais.");
-                    return exchange.results.emplace_back();
-                });
-            });
-    };
-    for (std::size_t i = 0; i < exchanges.size() && i < 2; ++i)
-        send(i);
-    for (std::size_t i = 0; i < exchanges.size(); ++i) {
-        Collect(exchanges[i], results);
-        if (i + 2 < exchanges.size())
-            send(i + 2);
+                try {
+                    exchange.answered.set_value(
+                        client->CallBatch(exchange.requests, [&](std::size_t arrival) -> RemoteResultReader& {
+                            if (arrival >= count)
+                                throw pedclient::RpcClientError(pedclient::RpcClientError::BadAnswer,
+                                                                "Resposta do lote com respostas demais.");
+                            return exchange.results.emplace_back();
+                        }));
+                } catch (...) {
+                    exchange.answered.set_exception(std::current_exception());
+                }
+            }
+        }).share());
+        m_lanes.push_back(state.lanes.back());
     }
+    return batch;
+}
+
+std::vector<RemoteResult> TNetConnection::FinishBatch(PendingBatch batch) {
+    std::vector<RemoteResult> results;
+    if (!batch.m_state)
+        return results;
+    results.reserve(batch.m_state->calls);
+    for (BatchExchange& exchange : batch.m_state->exchanges)
+        Collect(exchange, results);
     return results;
 }
 
 TNetConnection::BatchExchange TNetConnection::Prepared(const std::vector<RemoteCall>& calls,
                                                        std::size_t first, std::size_t last) const {
-    BatchExchange exchange{first, last, {}, {}, {}, {}};
+    BatchExchange exchange{first, last, {}, {}, {}, {}, {}};
+    exchange.answers = exchange.answered.get_future();
     if (!m_client) {
         exchange.failure = "Não há conexão com o servidor de aplicação.";
         return exchange;

@@ -1,4 +1,6 @@
 #include "CLI_Ped01000/OrderItemsPrefetch.h"
+
+#include "RemoteCallLog.h"
 #include "OrderLoadSupport.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +123,33 @@ TEST_F(OrderItemsPrefetchTest, AFailedLaterWindowIsShownAndFails) {
         ~Restore() { server.Database().Connect()->Execute("ALTER TABLE PRODUTO_FORA RENAME TO PRODUTO"); }
     } restore{*server};
     EXPECT_NE(prefetch.Items(orders[1].Branch, orders[1].Number), nullptr) << "in the window at hand";
-    EXPECT_ANY_THROW(prefetch.Items(orders[2].Branch, orders[2].Number));
+    // The next window went out with the first and may have been read before the rename; the one
+    // after it goes out only once the next has read well.
+    EXPECT_ANY_THROW({
+        prefetch.Items(orders[2].Branch, orders[2].Number);
+        prefetch.Items(orders[4].Branch, orders[4].Number);
+    });
     EXPECT_EQ(platform.Errors().size(), 1u);
+}
+
+// While the check walks a window, the next window's items are on their way; the window after it,
+// and the blocking items of the next, are asked for only when the walk reaches it.
+TEST_F(OrderItemsPrefetchTest, TheNextWindowIsOnItsWayWhileTheCheckWalksThisOne) {
+    const auto orders = LoadBranch();
+    ASSERT_GT(orders.size(), 6u);
+    RemoteCallLog::Instance().Reset();
+    OrderItemsPrefetch prefetch(screen->netCancelaPed, orders, 2);
+    ASSERT_NE(prefetch.Items(orders[0].Branch, orders[0].Number), nullptr);
+    EXPECT_EQ(RemoteCallLog::Instance().Count("GetItemPedido"), 4);
+    const int blockingOfTheFirst = RemoteCallLog::Instance().Count("GetItemPedidoSemFiltro2");
+    ASSERT_NE(prefetch.Items(orders[1].Branch, orders[1].Number), nullptr);
+    EXPECT_EQ(RemoteCallLog::Instance().Count("GetItemPedido"), 4) << "within the window at hand";
+    ASSERT_NE(prefetch.Items(orders[2].Branch, orders[2].Number), nullptr);
+    EXPECT_EQ(RemoteCallLog::Instance().Count("GetItemPedido"), 6);
+    EXPECT_GE(RemoteCallLog::Instance().Count("GetItemPedidoSemFiltro2"), blockingOfTheFirst);
+    const std::size_t last = orders.size() - 1;
+    ASSERT_NE(prefetch.Items(orders[last].Branch, orders[last].Number), nullptr);
+    EXPECT_EQ(RemoteCallLog::Instance().Count("GetItemPedido"), 7)
+        << "a jump reads a window of its own, here the last order alone, and drops the one sent ahead";
+    EXPECT_TRUE(platform.Errors().empty()) << testing::PrintToString(platform.Errors());
 }

@@ -170,6 +170,32 @@ TEST_F(NetConnectionTest, ABatchAnswersEveryCallInOrderEachOnItsOwnAcrossTheServ
     EXPECT_EQ(Text(*mixed[2].Packet, 0, "IDUTCTREMPEN"), "N");
 }
 
+// A started batch goes on while the caller works: a call made meanwhile waits for its exchanges
+// and is answered, the batch's results are taken afterwards, and a batch dropped unfinished
+// leaves the connection usable.
+TEST_F(NetConnectionTest, AStartedBatchIsFinishedLaterAndCallsMadeMeanwhileAreAnswered) {
+    m_connection.Open();
+    std::vector<RemoteCall> calls;
+    for (std::size_t i = 0; i < 2 * TNetConnection::MaxBatchCalls + 1; ++i)
+        calls.push_back({"GetParamPedido", {std::string(i % 2 ? "0001" : "0002")}});
+    TNetConnection::PendingBatch started = m_connection.StartBatch(calls);
+    const RemoteResult meanwhile = m_connection.Call("GetParamPedido", {std::string("0002")});
+    ASSERT_TRUE(meanwhile.Ok) << meanwhile.Message;
+    EXPECT_EQ(Text(*meanwhile.Packet, 0, "IDUTCTREMPEN"), "N");
+    const std::vector<RemoteResult> results = m_connection.FinishBatch(std::move(started));
+    ASSERT_EQ(results.size(), calls.size());
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        ASSERT_TRUE(results[i].Ok) << i << ": " << results[i].Message;
+        EXPECT_EQ(results[i].Packet->Rows.size(), 1u) << i;
+    }
+    { TNetConnection::PendingBatch dropped = m_connection.StartBatch(calls); }
+    TNetConnection::PendingBatch unfinished = m_connection.StartBatch(calls);
+    EXPECT_EQ(m_connection.CallBatch(calls).size(), calls.size()) << "after an unfinished batch";
+    m_connection.Close();
+    EXPECT_TRUE(m_connection.FinishBatch(std::move(unfinished)).front().Ok)
+        << "its answers had come before the connection closed";
+}
+
 TEST_F(NetConnectionTest, ABatchToAServerThatIsDownFailsEveryCallInPortuguese) {
     const testkit::LoopbackSocket refused(false);
     m_host.webPort = refused.Port();
