@@ -6,6 +6,7 @@
 #include "rdm/SellerScope.h"
 #include "storage/Decimal.h"
 
+#include <map>
 #include <set>
 
 namespace pedserver {
@@ -23,22 +24,26 @@ MethodResult GetBloqueioPedido(const MethodCall& call) {
     const auto list = SplitCodes(reader.Text(1, "pedidos", kListChars), Size::Pedido,
                                  call.limits.maxListEntries, "pedidos");
     const std::set<std::string> wanted(list.begin(), list.end());
-    // Few orders are being edited at any time: read the branch's and keep those asked for.
+    // Few orders are being edited at any time: read the branch's (through the index of edited
+    // orders, which an ORDER BY would make SQLite forgo) and keep those asked for, in order.
     sqldb::Params query{{"FILIAL", filial}};
     const auto scope = SellerScope::Condition(filial, "P.CDVENDEDOR", call.tokenOperator, query);
     const auto rows = call.connection.Query(
         "SELECT P.NRPEDIDO, P.CDOPERALTE, O.NMOPERADOR, P.DTOPERALTE FROM PEDIDO P LEFT JOIN OPERADOR O "
         "ON O.CDOPERADOR = P.CDOPERALTE WHERE P.CDFILIAL = :FILIAL AND P.CDOPERALTE IS NOT NULL" +
-            scope + " ORDER BY P.NRPEDIDO",
+            scope,
         query);
+    std::map<std::string, const sqldb::Row*> edited;
+    for (const auto& row : rows) {
+        if (wanted.contains(sqldb::AsText(row[0])))
+            edited.emplace(sqldb::AsText(row[0]), &row);
+    }
     Packet packet(call.answer, {{"NRPEDIDO", "string", 10},
                                 {"CDOPERALTE", "string", 12},
                                 {"NMOPERADOR", "string", 50},
                                 {"DTOPERALTE", "datetime"}});
-    for (const auto& row : rows) {
-        if (wanted.contains(sqldb::AsText(row[0])))
-            packet.AddRow({TextOrNull(row[0]), TextOrNull(row[1]), TextOrNull(row[2]), DateTimeOrNull(row[3])});
-    }
+    for (const auto& [order, row] : edited)
+        packet.AddRow({TextOrNull((*row)[0]), TextOrNull((*row)[1]), TextOrNull((*row)[2]), DateTimeOrNull((*row)[3])});
     return packet.ToResult();
 }
 

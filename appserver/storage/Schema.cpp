@@ -98,9 +98,15 @@ CREATE TABLE OPERSENHA (CDOPERADOR VARCHAR(12) PRIMARY KEY REFERENCES OPERADOR(C
   DTPRIMEIRAFALHA {TIMESTAMP}, DTBLOQUEIO {TIMESTAMP});
 )";
 
+// Version 3: the orders being edited, found without reading the whole branch (the screen asks
+// for them in lists of a thousand orders, a hundred lists for a load of 100,000).
+constexpr const char* kVersion3 = R"(
+CREATE INDEX PEDIDO_EDICAO ON PEDIDO (CDFILIAL, CDOPERALTE) WHERE CDOPERALTE IS NOT NULL;
+)";
+
 // Each entry brings the schema from the previous version to the next; append, never edit.
 const std::vector<const char*>& Migrations() {
-    static const std::vector<const char*> steps = {kVersion1, kVersion2};
+    static const std::vector<const char*> steps = {kVersion1, kVersion2, kVersion3};
     return steps;
 }
 
