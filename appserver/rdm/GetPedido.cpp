@@ -1,3 +1,4 @@
+#include "rdm/CharCount.h"
 #include "rdm/Methods.h"
 #include "rdm/OrderFilter.h"
 #include "rdm/Packet.h"
@@ -5,9 +6,9 @@
 #include "rdm/RowCap.h"
 #include "rdm/RpcError.h"
 #include "rdm/SellerScope.h"
-#include "rdm/CharCount.h"
 #include "storage/Decimal.h"
 
+#include <array>
 #include <map>
 
 namespace pedserver {
@@ -73,20 +74,24 @@ std::string PriorityName(const std::string& code) {
     return code == "1" ? "Urgente" : code == "2" ? "Alta" : code == "3" ? "Normal" : code;
 }
 
-// What the order is worth to the operator: its live items, or for a cancelled order the items
-// a reinstatement would bring back.
-std::map<std::string, Decimal> OrderValues(sqldb::Connection& connection, OrderFilter& filter) {
-    std::map<std::string, Decimal> live, cancelled;
+using OrderValueMap = std::map<std::string, Decimal>;
+
+// What each order `where` selects is worth to the operator: its live items, or for a cancelled
+// order the items a reinstatement would bring back.
+OrderValueMap OrderValues(sqldb::Connection& connection, const std::string& where,
+                          const sqldb::Params& params) {
+    OrderValueMap live, cancelled;
     // The orders lead, their items follow by key: SQLite, left to choose, walked every item of the
     // branch through the product index, three times slower. Its `+` keeps a range of order numbers
     // from being carried over to the items, which then scanned the whole range for every order (a
     // second for a range of 1,000); PostgreSQL has no unary plus for texts and needs none.
-    const std::string orderKey = connection.GetBackend() == sqldb::Backend::Sqlite ? "+P.NRPEDIDO" : "P.NRPEDIDO";
+    const std::string orderKey =
+        connection.GetBackend() == sqldb::Backend::Sqlite ? "+P.NRPEDIDO" : "P.NRPEDIDO";
     const auto rows =
         connection.Query("SELECT I.NRPEDIDO, I.QTITEMPED, I.VRPREUNITPED, I.IDSITITEMPED FROM "
                          "PEDIDO P CROSS JOIN ITEMPEDIDO I WHERE I.CDFILIAL = P.CDFILIAL AND I.NRPEDIDO = " +
-                             orderKey + filter.Where(),
-                         filter.Params());
+                             orderKey + where,
+                         params);
     for (const auto& row : rows) {
         const auto value = Decimal::FromValue(row[1]).Times(Decimal::FromValue(row[2])).RoundedToCents();
         (sqldb::AsText(row[3]) == "5" ? cancelled : live)[sqldb::AsText(row[0])] += value;
@@ -94,6 +99,27 @@ std::map<std::string, Decimal> OrderValues(sqldb::Connection& connection, OrderF
     for (const auto& [pedido, value] : cancelled)
         live.try_emplace(pedido, value);
     return live;
+}
+
+// From this many orders on, their items are read in two halves side by side: the items are most of
+// GetPedido's time, which a second core then nearly halves (100,000 orders: 1.3 s instead of 2.0-2.9 s).
+constexpr std::size_t kOrdersToSplit = 2000;
+
+// The values of the orders read, whose first column is the order number, in their order.
+OrderValueMap ValuesOfOrders(const MethodCall& call, OrderFilter& filter, const sqldb::Rows& orders) {
+    if (!call.readParts || orders.Size() < kOrdersToSplit)
+        return OrderValues(call.connection, filter.Where(), filter.Params());
+    // The middle order's number parts the orders in two: < and >= on the same column, in the
+    // collation the orders were sorted in, put each order in exactly one half.
+    sqldb::Params params = filter.Params();
+    params["METADE"] = orders.Data()[orders.Size() / 2][0];
+    const std::array<std::string, 2> halves = {" AND P.NRPEDIDO < :METADE", " AND P.NRPEDIDO >= :METADE"};
+    std::array<OrderValueMap, 2> values;
+    (*call.readParts)(halves.size(), [&](std::size_t half, sqldb::Connection& connection) {
+        values[half] = OrderValues(connection, filter.Where() + halves[half], params);
+    });
+    values[0].merge(values[1]);
+    return std::move(values[0]);
 }
 
 PacketCell DateTime(const sqldb::Value& value) {
@@ -120,18 +146,18 @@ MethodResult GetPedido(const MethodCall& call) {
             filter.Where() + " ORDER BY P.NRPEDIDO" + RowCap(call.limits),
         filter.Params());
     RequireRowsWithinCap(rows, call.limits);
-    auto values = OrderValues(call.connection, filter);
+    auto values = ValuesOfOrders(call, filter, rows);
     Packet packet(call.answer, {{"IDCHECK", "string", 1},
-                   {"NRPEDIDO", "string", 10},
-                   {"IDSITPEDIDO", "string", 1},
-                   {"NMFANTCLIE", "string", 50},
-                   {"CDCLIENTE", "string", 21},
-                   {"DTENTPED", "datetime"},
-                   {"DTPEDIDO", "datetime"},
-                   {"CDFILIAL", "string", 4},
-                   {"NREMPENHO", "string", 20},
-                   {"CDVENDEDOR", "string", 4},
-                   {"INFPED", "string", 63}});
+                                {"NRPEDIDO", "string", 10},
+                                {"IDSITPEDIDO", "string", 1},
+                                {"NMFANTCLIE", "string", 50},
+                                {"CDCLIENTE", "string", 21},
+                                {"DTENTPED", "datetime"},
+                                {"DTPEDIDO", "datetime"},
+                                {"CDFILIAL", "string", 4},
+                                {"NREMPENHO", "string", 20},
+                                {"CDVENDEDOR", "string", 4},
+                                {"INFPED", "string", 63}});
     for (const auto& row : rows) {
         const auto pedido = sqldb::AsText(row[0]);
         const auto info = "Vend. " + sqldb::AsText(row[8]) + " " + sqldb::AsText(row[9]) + " | Prior. " +

@@ -5,12 +5,13 @@
 #include "rdm/Methods.h"
 #include "rdm/ParamReader.h"
 #include "rdm/RpcError.h"
-#include "storage/Timestamps.h"
-#include "storage/Passwords.h"
 #include "server/JsonNesting.h"
 #include "server/JsonRpc.h"
+#include "server/SideBySideReads.h"
 #include "sqldb/PoolBusy.h"
 #include "sqldb/StatementTimeout.h"
+#include "storage/Passwords.h"
+#include "storage/Timestamps.h"
 #include "storage/Tokens.h"
 
 #include <algorithm>
@@ -63,9 +64,9 @@ const std::string kTooManyAttempts =
 constexpr std::size_t kMaxPasswordChars = 128;
 
 std::string SignInRefusal(const LockoutPolicy& policy) {
-    return "Operador ou senha inválidos. Após " + std::to_string(policy.failures) + " tentativas sem sucesso em " +
-           std::to_string(policy.window.count()) + " minutos, o acesso fica bloqueado por " +
-           std::to_string(policy.lockout.count()) + " minutos.";
+    return "Operador ou senha inválidos. Após " + std::to_string(policy.failures) +
+           " tentativas sem sucesso em " + std::to_string(policy.window.count()) +
+           " minutos, o acesso fica bloqueado por " + std::to_string(policy.lockout.count()) + " minutos.";
 }
 
 std::string TimeoutMessage(std::chrono::milliseconds limit) {
@@ -99,8 +100,8 @@ RpcDispatcher::RpcDispatcher(sqldb::ConnectionPool& pool, const ServerOptions& o
       m_sharesBatchReads(sqldb::Connection::BackendOf(pool.Url()) == sqldb::Backend::Postgres),
       m_tokens(std::chrono::seconds(options.tokenCacheSeconds)) {}
 
-std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authorization, const std::string& client,
-                                                       RpcOutcome& refusal) {
+std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authorization,
+                                                       const std::string& client, RpcOutcome& refusal) {
     refusal.client = client;
     const std::optional<std::string> token = BearerToken(authorization);
     if (!token) {
@@ -121,7 +122,8 @@ std::optional<std::string> RpcDispatcher::Authenticate(std::string_view authoriz
             return check.operatorCode;
         }
         if (check.status == TokenCheck::Status::Expired) {
-            Fail(refusal, 401, nullptr, RpcCode::SessionExpired, "Sua sessão expirou. Entre novamente.", "expired");
+            Fail(refusal, 401, nullptr, RpcCode::SessionExpired, "Sua sessão expirou. Entre novamente.",
+                 "expired");
             refusal.operatorCode = check.operatorCode;
             refusal.event = "session-expired";
             return std::nullopt;
@@ -148,7 +150,8 @@ RpcReply RpcDispatcher::SignIn(std::string_view body, const std::string& client)
     const auto start = std::chrono::steady_clock::now();
     const nlohmann::json request =
         NestingWithin(body, MaxNesting) ? nlohmann::json::parse(body, nullptr, false) : nlohmann::json();
-    const bool signIn = request.is_object() && request.value("method", nlohmann::json()) == protocol::LoginMethod;
+    const bool signIn =
+        request.is_object() && request.value("method", nlohmann::json()) == protocol::LoginMethod;
     if (!signIn)
         Fail(outcome, 401, nullptr, RpcCode::Unauthorized, "Token de acesso ausente.", "unauthorized");
     else if (CheckEnvelope(outcome, request, protocol::SignInMethods))
@@ -175,7 +178,8 @@ void RpcDispatcher::RunSignIn(RpcOutcome& outcome, const nlohmann::json& request
         const PasswordCheck check = CheckPassword(*lease, operatorCode, password, m_lockout);
         if (check == PasswordCheck::Accepted) {
             const IssuedToken session = IssueSession(*lease, operatorCode, m_sessionLifetime);
-            outcome.body = JsonRpc::Result(id, {{"token", session.secret}, {"expires", IsoDateTime(session.expires)}});
+            outcome.body =
+                JsonRpc::Result(id, {{"token", session.secret}, {"expires", IsoDateTime(session.expires)}});
             outcome.outcome = "ok";
             outcome.event = "signin";
             return;
@@ -215,8 +219,8 @@ RpcReply RpcDispatcher::Handle(std::string_view body, const std::string& operato
     return reply;
 }
 
-void RpcDispatcher::RefuseWhole(RpcReply& reply, const nlohmann::json& id, int code, const std::string& message,
-                                const char* kind) {
+void RpcDispatcher::RefuseWhole(RpcReply& reply, const nlohmann::json& id, int code,
+                                const std::string& message, const char* kind) {
     for (RpcOutcome& call : reply.calls) {
         call.outcome = kind;
         call.detail = message;
@@ -225,8 +229,8 @@ void RpcDispatcher::RefuseWhole(RpcReply& reply, const nlohmann::json& id, int c
     reply.body = JsonRpc::Serialize(JsonRpc::Error(id, code, message));
 }
 
-RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operatorCode, const RemoteModule& module,
-                               AnswerBudget& answer) {
+RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operatorCode,
+                               const RemoteModule& module, AnswerBudget& answer) {
     RpcReply reply;
     if (!NestingWithin(body, MaxNesting)) {
         RpcOutcome nested;
@@ -309,7 +313,8 @@ void RpcDispatcher::ShareReadBatches(SharedWork::Post post, std::size_t helpers)
 
 bool RpcDispatcher::IsRead(const nlohmann::json& call, const RemoteModule& module) {
     const auto method = call.is_object() ? call.find("method") : call.end();
-    return method != call.end() && method->is_string() && module.IsReadOnly(method->get_ref<const std::string&>());
+    return method != call.end() && method->is_string() &&
+           module.IsReadOnly(method->get_ref<const std::string&>());
 }
 
 bool RpcDispatcher::OnlyReads(const nlohmann::json& batch, const RemoteModule& module) {
@@ -323,13 +328,15 @@ RpcOutcome RpcDispatcher::HandleCall(const nlohmann::json& request, const std::s
     const auto start = std::chrono::steady_clock::now();
     RpcOutcome outcome;
     outcome.operatorCode = operatorCode;
-    const auto id = [&] { return outcome.body.is_object() ? outcome.body.value("id", nlohmann::json()) : nullptr; };
+    const auto id = [&] {
+        return outcome.body.is_object() ? outcome.body.value("id", nlohmann::json()) : nullptr;
+    };
     try {
         Run(outcome, request, operatorCode, module, connection, answer, batch);
     } catch (const sqldb::StatementTimeout& error) {
         connection.AfterFailure();
-        Fail(outcome, 200, id(), RpcCode::StatementTimeout, TimeoutMessage(m_pool.Settings().statementTimeout),
-             "timeout");
+        Fail(outcome, 200, id(), RpcCode::StatementTimeout,
+             TimeoutMessage(m_pool.Settings().statementTimeout), "timeout");
         outcome.detail = error.what();
     } catch (const sqldb::PoolBusy& error) {
         Fail(outcome, 503, id(), RpcCode::ServerBusy, kBusy, "busy");
@@ -356,8 +363,12 @@ void RpcDispatcher::Run(RpcOutcome& outcome, const nlohmann::json& request, cons
         // An answer already past its budget takes no more work.
         if (answer.Exceeded())
             throw RpcError(RpcCode::AnswerTooLarge, AnswerBudget::Refusal(answer.Limit()));
-        MethodResult result = module.Call(
-            outcome.method, MethodCall{connection.Get(), request["params"], operatorCode, m_limits, answer, batch});
+        const ReadParts readParts = [&](std::size_t parts, const PartRead& read) {
+            SideBySideReads::Run(m_pool, m_helpers, m_post, connection, parts, read);
+        };
+        MethodResult result =
+            module.Call(outcome.method, MethodCall{connection.Get(), request["params"], operatorCode,
+                                                   m_limits, answer, batch, &readParts});
         outcome.changedData = result.ChangedData();
         outcome.result = result.TakeText();
         outcome.outcome = "ok";

@@ -1,4 +1,9 @@
 #include "RdmFixture.h"
+#include "storage/Seed.h"
+
+#include <atomic>
+#include <exception>
+#include <thread>
 
 namespace {
 
@@ -128,6 +133,51 @@ TEST_P(GetPedido, MalformedParametersAreRefusedWithAClearMessage) {
     auto shortList = Everything();
     shortList.erase(19);
     EXPECT_EQ(Error("GetPedido", shortList).first, pedserver::RpcCode::InvalidParams);
+}
+
+// From a few thousand orders on, the orders' values are read in two halves side by side, each on a
+// connection of its own: the answer is the one read in one piece, for every filter and operator.
+TEST_P(GetPedido, OrdersReadInHalvesSideBySideAnswerAsInOnePiece) {
+    pedserver::SeedVolume(*m_connection, 3200, 2, 11);
+    // VEND01 sells for two of the three sellers: more than two thousand orders, not all.
+    m_connection->Execute("UPDATE VENDEDOR SET CDOPERADOR = 'VEND01' WHERE CDVENDEDOR = '0002'");
+    std::atomic<int> splits = 0;
+    const pedserver::ReadParts sideBySide = [&](std::size_t parts, const pedserver::PartRead& read) {
+        std::vector<std::exception_ptr> failures(parts);
+        std::vector<std::thread> threads;
+        for (std::size_t part = 0; part < parts; ++part) {
+            threads.emplace_back([&, part] {
+                try {
+                    read(part, *m_db->Connect());
+                } catch (...) {
+                    failures[part] = std::current_exception();
+                }
+            });
+        }
+        for (auto& thread : threads)
+            thread.join();
+        for (const auto& failure : failures) {
+            if (failure)
+                std::rethrow_exception(failure);
+        }
+        ++splits;
+    };
+    auto range = Everything();
+    range[15] = "0000000700";
+    range[16] = "0000003000";
+    range[18] = "";
+    const std::vector<std::pair<nlohmann::json, std::string>> cases = {
+        {Everything(), "DEMO"}, {range, "DEMO"}, {Everything(), "VEND01"}};
+    for (const auto& [params, oper] : cases) {
+        const int before = splits;
+        const auto inOnePiece = Call("GetPedido", params, oper);
+        const auto inHalves = Call("GetPedido", params, oper, nullptr, &sideBySide);
+        EXPECT_EQ(splits, before + 1) << oper << " " << params.dump() << ": not read in halves";
+        EXPECT_EQ(inHalves, inOnePiece) << oper << " " << params.dump();
+    }
+    const auto visible = Numbers(Call("GetPedido", Everything(), "VEND01"));
+    EXPECT_GT(visible.size(), 2000u);
+    EXPECT_LT(visible.size(), Numbers(Call("GetPedido", Everything())).size());
 }
 
 TESTKIT_ON_BOTH_BACKENDS(GetPedido);

@@ -89,11 +89,13 @@ void RdmTest::SetUp() {
     Orders(*m_connection);
 }
 
-nlohmann::json RdmTest::Call(const std::string& method, const nlohmann::json& params,
-                             const std::string& oper, pedserver::BatchReads* batch) {
+nlohmann::json RdmTest::Call(const std::string& method, const nlohmann::json& params, const std::string& oper,
+                             pedserver::BatchReads* batch, const pedserver::ReadParts* readParts) {
     pedserver::AnswerBudget answer(m_answerBytes);
     return nlohmann::json::parse(
-        pedserver::CancelaPedidoService::Call(method, {*m_connection, params, oper, m_limits, answer, batch}).Text());
+        pedserver::CancelaPedidoService::Call(
+            method, {*m_connection, params, oper, m_limits, answer, batch, readParts})
+            .Text());
 }
 
 std::pair<int, std::string> RdmTest::Error(const std::string& method, const nlohmann::json& params,

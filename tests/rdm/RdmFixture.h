@@ -14,9 +14,11 @@ class RdmTest : public testdb::DatabaseTest {
 protected:
     void SetUp() override;
 
-    // `batch`: the shared reads of the batch the call is part of, or none.
+    // `batch`: the shared reads of the batch the call is part of, or none; `readParts`: how the
+    // call may read in parts, or in one piece.
     nlohmann::json Call(const std::string& method, const nlohmann::json& params,
-                        const std::string& oper = "DEMO", pedserver::BatchReads* batch = nullptr);
+                        const std::string& oper = "DEMO", pedserver::BatchReads* batch = nullptr,
+                        const pedserver::ReadParts* readParts = nullptr);
     // The RpcError a call must raise: its code and message.
     std::pair<int, std::string> Error(const std::string& method, const nlohmann::json& params,
                                       const std::string& oper = "DEMO");
