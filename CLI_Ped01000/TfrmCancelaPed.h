@@ -21,6 +21,7 @@
 #include "ui/SpeedButton.h"
 #include "ui/TabSheet.h"
 
+#include <functional>
 #include <string_view>
 
 // "Cancelamento do Pedido" (PED01000): the operator picks a branch, filters its orders, marks
@@ -189,8 +190,13 @@ private:
     // The orders of cdsPedido in load order, with what the load check reads of them.
     std::vector<OrderItemsPrefetch::Order> LoadedOrders();
     // Takes the current order's items (from the load's prefetch, else from the server) and applies
-    // the first load rule that matches it; true when the order counts as disabled.
-    bool CheckOrder(OrderItemsPrefetch& prefetch);
+    // the first load rule that matches it; true when the order counts as disabled. The items are
+    // loaded into cdsItemPedido for the last order of the walk and for an order asked on its own.
+    bool CheckOrder(OrderItemsPrefetch& prefetch, bool last);
+    // The load rules for the current order, given whether it has items and a look-up of its items'
+    // situations.
+    bool ApplyLoadRule(bool noItems, const std::function<bool(std::string_view)>& anyItemIn,
+                       const OrderItemsPrefetch& prefetch);
     // GetItemPedidoSemFiltro2 for the current order (prefetched, else asked): items that block its
     // cancellation.
     bool HasBlockingItems(const OrderItemsPrefetch& prefetch);

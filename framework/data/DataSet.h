@@ -95,6 +95,9 @@ public:
     // The same from the packet's JSON text, read straight into the rows (no packet in between);
     // a malformed text throws PacketError and leaves the dataset as it was.
     void LoadFromPacketText(std::string_view json);
+    // The field's value in every row of the packet, as loading it would store them, without
+    // loading it; a packet that does not fit throws as LoadFromPacket would.
+    std::vector<Value> PacketValues(const Packet& packet, std::string_view fieldName) const;
     // Every non-calculated field and every row, in load order.
     Packet ToPacket() const;
 
@@ -124,6 +127,9 @@ private:
     // For each field, the packet column it is read from (-1: calculated); throws when a field
     // is missing or of another type.
     std::vector<int> PacketColumns(const std::vector<PacketField>& fields) const;
+    // Throws when the packet row has another number of values or a value does not fit its field.
+    void CheckPacketRow(const std::vector<Value>& cells, const std::vector<int>& columnOf,
+                        std::size_t packetFields, std::size_t row) const;
     // Appends one packet row to the store, converted to the fields' types.
     void AppendPacketRow(CellStore& rows, std::vector<Value>& cells, const std::vector<int>& columnOf,
                          std::size_t packetFields, std::size_t row) const;

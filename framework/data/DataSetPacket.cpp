@@ -4,7 +4,6 @@
 #include "data/PacketReader.h"
 #include "data/Utf8.h"
 
-#include <optional>
 
 namespace data {
 
@@ -16,44 +15,41 @@ bool TypesFit(FieldType declared, FieldType sent) {
            (declared == FieldType::Float && sent == FieldType::Integer);
 }
 
-// Converts one packet value into the declared field's type, or nullopt when it does not fit.
-std::optional<Value> FitValue(const Field& field, Value& value) {
+// Whether a packet value can be stored in the declared field.
+bool Fits(const Field& field, const Value& value) {
     if (IsNullValue(value)) {
-        return Value{};
+        return true;
     }
     switch (field.DataType()) {
     case FieldType::String:
-        if (auto* text = std::get_if<std::string>(&value)) {
-            const auto size = static_cast<std::size_t>(field.Size());
-            if (field.Size() > 0 && text->size() > size) {
-                return Value(utf8::Left(*text, size));
-            }
-            return Value(std::move(*text));
-        }
-        break;
+        return std::holds_alternative<std::string>(value);
     case FieldType::Float:
+        return std::holds_alternative<double>(value) || std::holds_alternative<std::int64_t>(value);
     case FieldType::Date:
     case FieldType::DateTime:
-        if (const auto* number = std::get_if<double>(&value)) {
-            return Value(*number);
-        }
-        if (const auto* integer = std::get_if<std::int64_t>(&value);
-            integer && field.DataType() == FieldType::Float) {
-            return Value(static_cast<double>(*integer));
-        }
-        break;
+        return std::holds_alternative<double>(value);
     case FieldType::Integer:
-        if (const auto* integer = std::get_if<std::int64_t>(&value)) {
-            return Value(*integer);
-        }
-        break;
+        return std::holds_alternative<std::int64_t>(value);
     case FieldType::Boolean:
-        if (const auto* flag = std::get_if<bool>(&value)) {
-            return Value(*flag);
-        }
-        break;
+        return std::holds_alternative<bool>(value);
     }
-    return std::nullopt;
+    return false;
+}
+
+// A packet value that fits the declared field, in the field's type: texts cut to the field's
+// size, integers sent for a real field as reals.
+Value FitValue(const Field& field, Value& value) {
+    if (IsNullValue(value)) {
+        return Value{};
+    }
+    if (auto* text = std::get_if<std::string>(&value)) {
+        const auto size = static_cast<std::size_t>(field.Size());
+        return field.Size() > 0 && text->size() > size ? Value(utf8::Left(*text, size)) : Value(std::move(*text));
+    }
+    if (const auto* integer = std::get_if<std::int64_t>(&value); integer && field.DataType() == FieldType::Float) {
+        return Value(static_cast<double>(*integer));
+    }
+    return std::move(value);
 }
 
 std::string Where(const DataSet& dataSet, const Field& field) {
@@ -87,28 +83,49 @@ std::vector<int> DataSet::PacketColumns(const std::vector<PacketField>& fields) 
     return columnOf;
 }
 
-void DataSet::AppendPacketRow(CellStore& rows, std::vector<Value>& cells, const std::vector<int>& columnOf,
-                              std::size_t packetFields, std::size_t row) const {
+void DataSet::CheckPacketRow(const std::vector<Value>& cells, const std::vector<int>& columnOf,
+                            std::size_t packetFields, std::size_t row) const {
     if (cells.size() != packetFields) {
         throw DataSetError("row " + std::to_string(row + 1) + " of the packet for dataset '" + m_name +
                            "' has " + std::to_string(cells.size()) + " values, expected " +
                            std::to_string(packetFields));
     }
+    for (std::size_t index = 0; index < columnOf.size(); ++index) {
+        if (columnOf[index] >= 0 && !Fits(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])])) {
+            throw DataSetError(Where(*this, *m_fields[index]) + ", row " + std::to_string(row + 1) +
+                               ": the value is not " + PacketTypeName(m_fields[index]->DataType()));
+        }
+    }
+}
+
+void DataSet::AppendPacketRow(CellStore& rows, std::vector<Value>& cells, const std::vector<int>& columnOf,
+                              std::size_t packetFields, std::size_t row) const {
+    CheckPacketRow(cells, columnOf, packetFields, row);
     std::vector<Value> values;
     values.reserve(columnOf.size());
     for (std::size_t index = 0; index < columnOf.size(); ++index) {
         if (columnOf[index] < 0) {
             values.emplace_back();
-            continue;
+        } else {
+            values.push_back(FitValue(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])]));
         }
-        auto fitted = FitValue(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])]);
-        if (!fitted) {
-            throw DataSetError(Where(*this, *m_fields[index]) + ", row " + std::to_string(row + 1) +
-                               ": the value is not " + PacketTypeName(m_fields[index]->DataType()));
-        }
-        values.push_back(std::move(*fitted));
     }
     rows.AppendRow(values);
+}
+
+std::vector<Value> DataSet::PacketValues(const Packet& packet, std::string_view fieldName) const {
+    const Field& field = FieldByName(fieldName);
+    const std::vector<int> columnOf = PacketColumns(packet.Fields);
+    const int column = columnOf[static_cast<std::size_t>(field.Index())];
+    std::vector<Value> values;
+    values.reserve(packet.Rows.size());
+    for (std::size_t row = 0; row < packet.Rows.size(); ++row) {
+        const std::vector<Value>& cells = packet.Rows[row];
+        CheckPacketRow(cells, columnOf, packet.Fields.size(), row);
+        Value cell = column < 0 ? Value{} : cells[static_cast<std::size_t>(column)];
+        values.push_back(FitValue(field, cell));
+    }
+    return values;
 }
 
 void DataSet::LoadFromPacket(const Packet& packet) {

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 using namespace data;
 
 namespace {
@@ -212,4 +216,58 @@ TEST(DataSetPacket, ADeclaredFieldMissingFromThePacketIsAnErrorNamingIt) {
         EXPECT_STREQ(error.what(), "field 'NREMPENHO' of dataset 'cdsPedido' is missing from the packet");
     }
     EXPECT_FALSE(ds.Active());
+}
+
+namespace {
+
+std::string FailureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const DataSetError& error) {
+        return error.what();
+    }
+    return "accepted";
+}
+
+} // namespace
+
+TEST(DataSetPacket, PacketValuesAreWhatALoadWouldStoreAndABadPacketFailsAsTheLoadWould) {
+    DataSet ds("cdsItem");
+    ds.AddField("NM", FieldType::String, 3);
+    ds.AddField("QT", FieldType::Float);
+    ds.AddField("TOTAL", FieldType::Float).SetCalculated(true);
+    Packet packet;
+    packet.Fields = {{"QT", FieldType::Integer, 0}, {"NM", FieldType::String, 10}};
+    packet.Rows = {{std::int64_t{3}, "Conceição"}, {Value{}, Value{}}, {std::int64_t{-1}, "ab"}};
+
+    EXPECT_EQ(ds.PacketValues(packet, "NM"), (std::vector<Value>{"Con", Value{}, "ab"}));
+    EXPECT_EQ(ds.PacketValues(packet, "QT"), (std::vector<Value>{3.0, Value{}, -1.0}));
+    EXPECT_EQ(ds.PacketValues(packet, "TOTAL"), std::vector<Value>(3));
+    EXPECT_FALSE(ds.Active()) << "nothing is loaded";
+    ds.LoadFromPacket(packet);
+    const Packet stored = ds.ToPacket();
+    for (std::size_t row = 0; row < stored.Rows.size(); ++row) {
+        EXPECT_EQ(ds.PacketValues(packet, "NM")[row], stored.Rows[row][0]);
+        EXPECT_EQ(ds.PacketValues(packet, "QT")[row], stored.Rows[row][1]);
+    }
+
+    struct Bad {
+        const char* what;
+        std::function<void(Packet&)> spoil;
+    };
+    const Bad bad[] = {
+        {"a declared field missing", [](Packet& p) { p.Fields[1].Name = "OTHER"; }},
+        {"a field of another type", [](Packet& p) { p.Fields[0].Type = FieldType::String; }},
+        {"a row short of a value", [](Packet& p) { p.Rows[1].pop_back(); }},
+        {"a text in a float field", [](Packet& p) { p.Rows[2][0] = "x"; }},
+        {"a number in a text field", [](Packet& p) { p.Rows[0][1] = 1.5; }},
+    };
+    for (const Bad& b : bad) {
+        Packet spoilt = packet;
+        b.spoil(spoilt);
+        const std::string asked = FailureOf([&] { ds.PacketValues(spoilt, "NM"); });
+        EXPECT_NE(asked, "accepted") << b.what;
+        EXPECT_EQ(asked, FailureOf([&] { ds.LoadFromPacket(spoilt); })) << b.what;
+        EXPECT_EQ(ds.RecordCount(), 3) << b.what << ": the rows loaded before stay";
+    }
 }

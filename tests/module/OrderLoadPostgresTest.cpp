@@ -47,3 +47,7 @@ TEST_F(PostgresOrderLoadTest, TheLoadCheckDisablesTheSameOrdersWithTheSameCallsA
 TEST_F(PostgresOrderLoadTest, AFailedSetBasedItemReadFailsTheLoadAsOrderByOrder) {
     ExpectAFailedItemReadToFailTheLoad();
 }
+
+TEST_F(PostgresOrderLoadTest, EachOrderWalkedLastAloneGetsTheMarkOfTheWholeLoad) {
+    ExpectEveryOrderAloneToGetTheMarkOfTheWholeLoad();
+}

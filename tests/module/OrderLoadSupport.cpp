@@ -113,3 +113,17 @@ void OrderLoadTest::ExpectAFailedItemReadToFailTheLoad() {
     EXPECT_TRUE(screen.sbtFiltro.Enabled());
     EXPECT_FALSE(screen.tshItemPedido.Enabled());
 }
+
+void OrderLoadTest::ExpectEveryOrderAloneToGetTheMarkOfTheWholeLoad() {
+    TfrmCancelaPed& screen = OpenOn("0001");
+    for (const orderload::ExpectedMark& c : orderload::DemoMarks) {
+        TfrmFiltroCancelaPed& filter = *frmFiltroCancelaPed;
+        filter.stParTNrPedido.clear();
+        filter.stParDeNrPedido = filter.stParAteNrPedido = orderload::OrderNumber(c.Order);
+        ASSERT_TRUE(Refresh(screen)) << testing::PrintToString(platform.Errors());
+        ASSERT_EQ(screen.cdsPedido.RecordCount(), 1) << "order " << c.Order;
+        EXPECT_EQ(orderload::MarkOf(screen, orderload::OrderNumber(c.Order)), c.Mark)
+            << "order " << c.Order << " alone: " << c.Why;
+        EXPECT_EQ(screen.cdsItemPedido.FieldByName("NRPEDIDO").AsString(), orderload::OrderNumber(c.Order));
+    }
+}

@@ -51,4 +51,8 @@ protected:
     // away on the server's database): the load fails with one message and leaves no order the
     // check did not reach, and a screen that works.
     void ExpectAFailedItemReadToFailTheLoad();
+    // The walk decides every order but the last on its items' packet, and the last on the items
+    // dataset it leaves loaded: each order of the table, loaded alone and so walked last, gets the
+    // mark the whole branch's load gives it.
+    void ExpectEveryOrderAloneToGetTheMarkOfTheWholeLoad();
 };

@@ -25,6 +25,10 @@ TEST_F(OrderLoadTest, LoadCheckLeavesSelectableOnlyTheOrdersItsRulesAllow) {
         << "the items of the last order walked stay";
 }
 
+TEST_F(OrderLoadTest, EachOrderWalkedLastAloneGetsTheMarkOfTheWholeLoad) {
+    ExpectEveryOrderAloneToGetTheMarkOfTheWholeLoad();
+}
+
 TEST_F(OrderLoadTest, OrderWithoutItemsIsNeverSelectable) {
     TfrmCancelaPed& screen = OpenOn("0001");
     // No query of the server returns an order without items, so one is added to a real answer.
