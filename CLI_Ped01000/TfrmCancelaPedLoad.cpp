@@ -140,16 +140,16 @@ bool TfrmCancelaPed::CheckOrder(OrderItemsPrefetch& prefetch, bool last) {
         // Loading every order's items into the dataset only to look at their situations took a
         // sixth of the load's time; only the last order's items stay loaded after the walk.
         const std::vector<data::Value> situations = cdsItemPedido.PacketValues(*items, "IDSITITEMPED");
-        return ApplyLoadRule(situations.empty(), [&situations](std::string_view codes) {
-            return AnyValueIn(situations, codes);
-        }, prefetch);
+        return ApplyLoadRule(
+            situations.empty(),
+            [&situations](std::string_view codes) { return AnyValueIn(situations, codes); }, prefetch);
     }
     if (items)
         cdsItemPedido.LoadFromPacket(*items);
     else
         LoadItemsOfCurrentOrder();
-    return ApplyLoadRule(cdsItemPedido.IsEmpty(), [this](std::string_view codes) { return AnyItemIn(codes); },
-                         prefetch);
+    return ApplyLoadRule(
+        cdsItemPedido.IsEmpty(), [this](std::string_view codes) { return AnyItemIn(codes); }, prefetch);
 }
 
 bool TfrmCancelaPed::ApplyLoadRule(bool noItems, const std::function<bool(std::string_view)>& anyItemIn,

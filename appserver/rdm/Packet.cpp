@@ -1,5 +1,6 @@
 #include "rdm/Packet.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -9,7 +10,7 @@ Packet& Packet::AddField(const std::string& name, const std::string& type, int s
     return *this;
 }
 
-void Packet::AddRow(std::vector<PacketCell> row) {
+void Packet::AddRow(std::span<const PacketCell> row) {
     if (row.size() != m_fields.size())
         throw std::logic_error("packet row does not match its fields");
     const std::size_t start = m_rows.size();
@@ -17,11 +18,9 @@ void Packet::AddRow(std::vector<PacketCell> row) {
         m_rows += ',';
     m_rows += '[';
     for (std::size_t i = 0; i < row.size(); ++i) {
-        if (m_fields[i].size > 0)
-            row[i].CutTo(static_cast<std::size_t>(m_fields[i].size));
         if (i > 0)
             m_rows += ',';
-        row[i].AppendTo(m_rows);
+        row[i].AppendTo(m_rows, static_cast<std::size_t>(std::max(m_fields[i].size, 0)));
     }
     m_rows += ']';
     try {
@@ -54,6 +53,12 @@ MethodResult Packet::ToResult() {
 
 PacketCell TextOrNull(const sqldb::Value& value) {
     return sqldb::IsNull(value) ? PacketCell() : PacketCell(sqldb::AsText(value));
+}
+
+PacketCell TextOrNull(sqldb::Value&& value) {
+    if (auto* text = std::get_if<std::string>(&value))
+        return std::move(*text);
+    return TextOrNull(value);
 }
 
 PacketCell DateTimeOrNull(const sqldb::Value& value) {

@@ -5,6 +5,8 @@
 #include "rdm/PacketCell.h"
 #include "sqldb/Value.h"
 
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,7 +28,10 @@ public:
         : m_budget(budget), m_fields(std::move(fields)) {}
 
     Packet& AddField(const std::string& name, const std::string& type, int size = 0);
-    void AddRow(std::vector<PacketCell> row);
+    void AddRow(std::initializer_list<PacketCell> row) {
+        AddRow(std::span<const PacketCell>(row.begin(), row.size()));
+    }
+    void AddRow(std::span<const PacketCell> row);
     std::size_t RowCount() const { return m_rowCount; }
     // {"packet":{"fields":[...],"rows":[...]}}; the rows move into it, leaving the packet empty.
     MethodResult ToResult();
@@ -40,6 +45,8 @@ private:
 
 // A column value for a packet row: its text, or null.
 PacketCell TextOrNull(const sqldb::Value& value);
+// The same, taking the value's text instead of copying it.
+PacketCell TextOrNull(sqldb::Value&& value);
 // A stored timestamp ("YYYY-MM-DD hh:mm:ss", with fractions or none, or a bare day) as a packet
 // date-time, or null.
 PacketCell DateTimeOrNull(const sqldb::Value& value);

@@ -7,15 +7,13 @@
 
 namespace pedserver {
 
-void PacketCell::CutTo(std::size_t chars) {
-    if (auto* text = std::get_if<std::string>(&m_value); text && text->size() > chars)
-        *text = CutToChars(*text, chars);
-}
-
-void PacketCell::AppendTo(std::string& json) const {
-    if (const auto* text = std::get_if<std::string>(&m_value))
-        AppendJsonString(json, *text);
-    else if (const auto* integer = std::get_if<std::int64_t>(&m_value))
+void PacketCell::AppendTo(std::string& json, std::size_t maxChars) const {
+    if (const auto* text = std::get_if<std::string>(&m_value)) {
+        if (maxChars > 0 && text->size() > maxChars)
+            AppendJsonString(json, CutToChars(*text, maxChars));
+        else
+            AppendJsonString(json, *text);
+    } else if (const auto* integer = std::get_if<std::int64_t>(&m_value))
         json += std::to_string(*integer);
     else if (const auto* number = std::get_if<double>(&m_value))
         json += AnswerJson(*number);
@@ -26,9 +24,8 @@ void PacketCell::AppendTo(std::string& json) const {
 void AppendJsonString(std::string& json, const std::string& text) {
     // Printable ASCII without quote or backslash is its own JSON text; anything else (escapes,
     // accents, bytes that are not UTF-8) goes through the one answer writer.
-    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
-        return c >= 0x20 && c < 0x7f && c != '"' && c != '\\';
-    });
+    const bool plain = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return c >= 0x20 && c < 0x7f && c != '"' && c != '\\'; });
     if (!plain) {
         json += AnswerJson(text);
         return;

@@ -19,10 +19,9 @@ public:
     PacketCell(std::int64_t integer) : m_value(integer) {}            // NOLINT(google-explicit-constructor)
     PacketCell(double number) : m_value(number) {}                    // NOLINT(google-explicit-constructor)
 
-    // A text longer than that many characters is cut to them; other cells stay as they are.
-    void CutTo(std::size_t chars);
-    // Appends the cell as JSON, invalid UTF-8 replaced as in every answer.
-    void AppendTo(std::string& json) const;
+    // Appends the cell as JSON, invalid UTF-8 replaced as in every answer; a text longer than
+    // `maxChars` characters (when not 0) is cut to them.
+    void AppendTo(std::string& json, std::size_t maxChars = 0) const;
 
 private:
     std::variant<std::nullptr_t, std::string, std::int64_t, double> m_value;

@@ -16,19 +16,19 @@ PacketCell Number(const sqldb::Value& value) {
 
 Packet ItemPacket(AnswerBudget& budget) {
     return Packet(budget, {{"NRITEMPED", "string", 10},
-                   {"IDCHECK", "string", 1},
-                   {"IDSITITEMPED", "string", 1},
-                   {"CDPRODUTO", "string", 10},
-                   {"NMPRODUTO", "string", 50},
-                   {"QTITEMPED", "float"},
-                   {"SGUNIDADE", "string", 10},
-                   {"VRPREUNITPED", "float"},
-                   {"NRPEDIDO", "string", 10},
-                   {"CDFILIAL", "string", 4},
-                   {"CDARVPROD", "string", 20},
-                   {"CDJUSTEXCHIS", "string", 4},
-                   {"CDOPERADOR", "string", 12},
-                   {"CDPRODESTO", "string", 10}});
+                           {"IDCHECK", "string", 1},
+                           {"IDSITITEMPED", "string", 1},
+                           {"CDPRODUTO", "string", 10},
+                           {"NMPRODUTO", "string", 50},
+                           {"QTITEMPED", "float"},
+                           {"SGUNIDADE", "string", 10},
+                           {"VRPREUNITPED", "float"},
+                           {"NRPEDIDO", "string", 10},
+                           {"CDFILIAL", "string", 4},
+                           {"CDARVPROD", "string", 20},
+                           {"CDJUSTEXCHIS", "string", 4},
+                           {"CDOPERADOR", "string", 12},
+                           {"CDPRODESTO", "string", 10}});
 }
 
 // The branch and order a per-order query names.
@@ -50,12 +50,34 @@ struct OrderSelection {
     std::string scope;
 };
 
-OrderSelection SelectOrders(const MethodCall& call, const std::string& filial,
-                            const std::vector<std::string>& orders) {
+// The branch's orders of the list, for every operator.
+OrderSelection OrdersIn(const std::string& filial, const std::vector<std::string>& orders) {
     OrderSelection selection{{{"FILIAL", filial}}, {}, {}};
     selection.orders = " IN (" + BatchReads::OrderList(orders, selection.params) + ")";
+    return selection;
+}
+
+OrderSelection SelectOrders(const MethodCall& call, const std::string& filial,
+                            const std::vector<std::string>& orders) {
+    OrderSelection selection = OrdersIn(filial, orders);
     selection.scope = SellerScope::Condition(filial, "P.CDVENDEDOR", call.tokenOperator, selection.params);
     return selection;
+}
+
+// The items of the selected orders that block cancelling them: delivered in part, or with a lot
+// reserved on a branch that reserves lots; by order and item.
+sqldb::Rows BlockingItems(sqldb::Connection& connection, const OrderSelection& selection) {
+    return connection.Query(
+        "SELECT I.NRITEMPED, I.IDSITITEMPED, I.NRPEDIDO FROM ITEMPEDIDO I "
+        "JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO WHERE P.CDFILIAL = :FILIAL AND "
+        "P.NRPEDIDO" +
+            selection.orders + selection.scope +
+            " AND (I.QTATENDIDA > 0 OR (EXISTS (SELECT 1 FROM PARAMPEDIDO PP WHERE PP.CDFILIAL = I.CDFILIAL "
+            "AND "
+            "PP.IDUTRESELOTE = 'S') AND EXISTS (SELECT 1 FROM RESERVALOTE R WHERE R.CDFILIAL = I.CDFILIAL "
+            "AND "
+            "R.NRPEDIDO = I.NRPEDIDO AND R.NRITEMPED = I.NRITEMPED))) ORDER BY I.NRPEDIDO, I.NRITEMPED",
+        selection.params);
 }
 
 // The orders' rows by order number, the number being the row's column `numberColumn`.
@@ -70,8 +92,8 @@ BatchReads::OrderRows ByOrder(sqldb::Rows rows, std::size_t numberColumn) {
 
 // The order's rows read with those of the batch's other calls of the method when the call is in
 // a batch of reads, else read on their own.
-std::vector<sqldb::Row> RowsOfOrder(const MethodCall& call, const std::string& method, const OrderRequest& request,
-                                    const BatchReads::Reader& read) {
+std::vector<sqldb::Row> RowsOfOrder(const MethodCall& call, const std::string& method,
+                                    const OrderRequest& request, const BatchReads::Reader& read) {
     if (call.batch) {
         if (const auto* rows = call.batch->RowsOf(method, request.filial, request.pedido, read))
             return *rows;
@@ -84,33 +106,23 @@ std::vector<sqldb::Row> RowsOfOrder(const MethodCall& call, const std::string& m
 BatchReads::OrderRows ItemsOfOrders(const MethodCall& call, const std::string& filial,
                                     const std::vector<std::string>& orders) {
     OrderSelection selection = SelectOrders(call, filial, orders);
-    return ByOrder(call.connection.Query(
-                       "SELECT I.NRITEMPED, I.IDSITITEMPED, I.CDPRODUTO, PR.NMPRODUTO, I.QTITEMPED, PR.SGUNIDADE, "
-                       "I.VRPREUNITPED, I.NRPEDIDO, I.CDFILIAL, PR.CDARVPROD, I.CDJUSTEXCHIS, I.CDOPERADOR, "
-                       "I.CDPRODESTO FROM ITEMPEDIDO I "
-                       "JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO "
-                       "LEFT JOIN PRODUTO PR ON PR.CDPRODUTO = I.CDPRODUTO "
-                       "WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO" +
-                           selection.orders + selection.scope + " ORDER BY I.NRPEDIDO, I.NRITEMPED",
-                       selection.params),
-                   7);
+    return ByOrder(
+        call.connection.Query(
+            "SELECT I.NRITEMPED, I.IDSITITEMPED, I.CDPRODUTO, PR.NMPRODUTO, I.QTITEMPED, PR.SGUNIDADE, "
+            "I.VRPREUNITPED, I.NRPEDIDO, I.CDFILIAL, PR.CDARVPROD, I.CDJUSTEXCHIS, I.CDOPERADOR, "
+            "I.CDPRODESTO FROM ITEMPEDIDO I "
+            "JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO "
+            "LEFT JOIN PRODUTO PR ON PR.CDPRODUTO = I.CDPRODUTO "
+            "WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO" +
+                selection.orders + selection.scope + " ORDER BY I.NRPEDIDO, I.NRITEMPED",
+            selection.params),
+        7);
 }
 
-// The blocking items of those of the orders the operator may see.
+// The blocking items of those of the orders the operator may see, in one statement.
 BatchReads::OrderRows BlockingOfOrders(const MethodCall& call, const std::string& filial,
                                        const std::vector<std::string>& orders) {
-    OrderSelection selection = SelectOrders(call, filial, orders);
-    BatchReads::OrderRows visible = ByOrder(
-        call.connection.Query("SELECT P.NRPEDIDO FROM PEDIDO P WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO" +
-                                  selection.orders + selection.scope,
-                              selection.params),
-        0);
-    BatchReads::OrderRows blocking;
-    for (auto& [order, rows] : ByOrder(BlockingItemsOf(call.connection, filial, orders), 2)) {
-        if (visible.contains(order))
-            blocking[order] = std::move(rows);
-    }
-    return blocking;
+    return ByOrder(BlockingItems(call.connection, SelectOrders(call, filial, orders)), 2);
 }
 
 } // namespace
@@ -120,8 +132,8 @@ MethodResult GetParamPedido(const MethodCall& call) {
     const auto filial = reader.Text(0, "filial", Size::Filial);
     const auto rows =
         call.connection.Query("SELECT IDUTCTRELANP, IDUTCTREMPEN, IDEXIBPEDIDO, IDMENSVEND, IDUTRESELOTE "
-                         "FROM PARAMPEDIDO WHERE CDFILIAL = :FILIAL",
-                         {{"FILIAL", filial}});
+                              "FROM PARAMPEDIDO WHERE CDFILIAL = :FILIAL",
+                              {{"FILIAL", filial}});
     if (rows.IsEmpty())
         throw RpcError(RpcCode::Refused, "Filial não cadastrada.");
     Packet packet(call.answer);
@@ -142,9 +154,10 @@ MethodResult GetOperTPed(const MethodCall& call) {
     const auto operador = reader.Text(1, "operador", Size::Operador);
     RequireTokenOperator(operador, call.tokenOperator);
     Packet packet(call.answer, {{"CDOPERADOR", "string", 32}});
-    for (const auto& row : call.connection.Query("SELECT CDOPERADOR FROM OPERTPED WHERE CDFILIAL = :FILIAL AND "
-                                            "CDOPERADOR = :OPERADOR ORDER BY CDOPERADOR",
-                                            {{"FILIAL", filial}, {"OPERADOR", operador}}))
+    for (const auto& row :
+         call.connection.Query("SELECT CDOPERADOR FROM OPERTPED WHERE CDFILIAL = :FILIAL AND "
+                               "CDOPERADOR = :OPERADOR ORDER BY CDOPERADOR",
+                               {{"FILIAL", filial}, {"OPERADOR", operador}}))
         packet.AddRow({sqldb::AsText(row[0])});
     return packet.ToResult();
 }
@@ -173,31 +186,22 @@ MethodResult GetItemPedido(const MethodCall& call) {
     const auto request = ReadOrderRequest(call, "GetItemPedido");
     // A restricted operator asking for another seller's order gets an empty packet, exactly as
     // for an order that does not exist, so the answer reveals nothing.
-    const auto rows = RowsOfOrder(call, "GetItemPedido", request,
-                                  [&call](const std::string& filial, const std::vector<std::string>& orders) {
-                                      return ItemsOfOrders(call, filial, orders);
-                                  });
+    auto rows = RowsOfOrder(call, "GetItemPedido", request,
+                            [&call](const std::string& filial, const std::vector<std::string>& orders) {
+                                return ItemsOfOrders(call, filial, orders);
+                            });
     auto packet = ItemPacket(call.answer);
-    for (const auto& row : rows) {
-        packet.AddRow({TextOrNull(row[0]), "N", TextOrNull(row[1]), TextOrNull(row[2]), TextOrNull(row[3]),
-                       Number(row[4]), TextOrNull(row[5]), Number(row[6]), TextOrNull(row[7]),
-                       TextOrNull(row[8]), TextOrNull(row[9]), TextOrNull(row[10]), TextOrNull(row[11]),
-                       TextOrNull(row[12])});
+    for (auto& row : rows) {
+        const auto text = [&row](std::size_t column) { return TextOrNull(std::move(row[column])); };
+        packet.AddRow({text(0), "N", text(1), text(2), text(3), Number(row[4]), text(5), Number(row[6]),
+                       text(7), text(8), text(9), text(10), text(11), text(12)});
     }
     return packet.ToResult();
 }
 
 sqldb::Rows BlockingItemsOf(sqldb::Connection& connection, const std::string& filial,
                             const std::vector<std::string>& orders) {
-    sqldb::Params params{{"FILIAL", filial}};
-    const std::string list = BatchReads::OrderList(orders, params);
-    return connection.Query(
-        "SELECT I.NRITEMPED, I.IDSITITEMPED, I.NRPEDIDO FROM ITEMPEDIDO I WHERE I.CDFILIAL = :FILIAL AND "
-        "I.NRPEDIDO IN (" + list + ") "
-        "AND (I.QTATENDIDA > 0 OR (EXISTS (SELECT 1 FROM PARAMPEDIDO PP WHERE PP.CDFILIAL = I.CDFILIAL AND "
-        "PP.IDUTRESELOTE = 'S') AND EXISTS (SELECT 1 FROM RESERVALOTE R WHERE R.CDFILIAL = I.CDFILIAL AND "
-        "R.NRPEDIDO = I.NRPEDIDO AND R.NRITEMPED = I.NRITEMPED))) ORDER BY I.NRPEDIDO, I.NRITEMPED",
-        params);
+    return BlockingItems(connection, OrdersIn(filial, orders));
 }
 
 MethodResult GetItemPedidoSemFiltro2(const MethodCall& call) {

@@ -4,7 +4,6 @@
 #include "data/PacketReader.h"
 #include "data/Utf8.h"
 
-
 namespace data {
 
 namespace {
@@ -44,9 +43,11 @@ Value FitValue(const Field& field, Value& value) {
     }
     if (auto* text = std::get_if<std::string>(&value)) {
         const auto size = static_cast<std::size_t>(field.Size());
-        return field.Size() > 0 && text->size() > size ? Value(utf8::Left(*text, size)) : Value(std::move(*text));
+        return field.Size() > 0 && text->size() > size ? Value(utf8::Left(*text, size))
+                                                       : Value(std::move(*text));
     }
-    if (const auto* integer = std::get_if<std::int64_t>(&value); integer && field.DataType() == FieldType::Float) {
+    if (const auto* integer = std::get_if<std::int64_t>(&value);
+        integer && field.DataType() == FieldType::Float) {
         return Value(static_cast<double>(*integer));
     }
     return std::move(value);
@@ -84,14 +85,15 @@ std::vector<int> DataSet::PacketColumns(const std::vector<PacketField>& fields) 
 }
 
 void DataSet::CheckPacketRow(const std::vector<Value>& cells, const std::vector<int>& columnOf,
-                            std::size_t packetFields, std::size_t row) const {
+                             std::size_t packetFields, std::size_t row) const {
     if (cells.size() != packetFields) {
         throw DataSetError("row " + std::to_string(row + 1) + " of the packet for dataset '" + m_name +
                            "' has " + std::to_string(cells.size()) + " values, expected " +
                            std::to_string(packetFields));
     }
     for (std::size_t index = 0; index < columnOf.size(); ++index) {
-        if (columnOf[index] >= 0 && !Fits(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])])) {
+        if (columnOf[index] >= 0 &&
+            !Fits(*m_fields[index], cells[static_cast<std::size_t>(columnOf[index])])) {
             throw DataSetError(Where(*this, *m_fields[index]) + ", row " + std::to_string(row + 1) +
                                ": the value is not " + PacketTypeName(m_fields[index]->DataType()));
         }

@@ -5,9 +5,8 @@
 #include "data/PacketError.h"
 #include "data/PacketReader.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -108,7 +107,8 @@ TEST(PacketCodec, MalformedPacketsAreRejectedNamingTheProblem) {
         {R"({"fields":[],"rows":[[1]]})", "row 1 does not hold 0 values"},
         {R"({"fields":[],"rows":[[]]})", "accepted"},
         {fields + R"("rows":[["a","2024-01-01",["x"]]]})", "row 1 does not hold 2 values"},
-        {fields + R"("rows":[["a",{"x":1}]]})", "row 1, field 2 ('DT'): expected a date \"YYYY-MM-DD\", got an object"},
+        {fields + R"("rows":[["a",{"x":1}]]})",
+         "row 1, field 2 ('DT'): expected a date \"YYYY-MM-DD\", got an object"},
         {R"({"rows":[[[1]]],"fields":[]})", "row 1 holds an object or array"},
         {R"({"rows":[[1]],"fields":[]})", "row 1 does not hold 0 values"},
     };
