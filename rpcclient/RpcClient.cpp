@@ -12,7 +12,9 @@ struct RpcClient::Impl {
           timeouts(timeoutValues), limits(limitValues), connection(host, port, std::move(tls)) {}
 
     // No token, no header: such a request may only sign in.
-    static std::string Authorization(const std::string& token) { return token.empty() ? "" : "Bearer " + token; }
+    static std::string Authorization(const std::string& token) {
+        return token.empty() ? "" : "Bearer " + token;
+    }
 
     nlohmann::json PacketOf(nlohmann::json result) const;
 
@@ -25,26 +27,46 @@ struct RpcClient::Impl {
     std::int64_t nextId = 1;
     std::string path = protocol::ModulePath(protocol::CancelaPedidoModule);
 
-    // One call's request, with the next id.
-    nlohmann::json Request(const std::string& method, const nlohmann::json& params) {
-        return {{"jsonrpc", "2.0"}, {"id", nextId++}, {"method", method}, {"params", params}};
+    // Invalid UTF-8 in a text is replaced rather than refused: the server validates what it gets.
+    static std::string Text(const nlohmann::json& value) {
+        return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    }
+
+    // Appends one call's request, with the next id, written as text: building each request as a
+    // JSON value first took a tenth of the desktop's time in a large load.
+    void AppendRequest(std::string& body, const std::string& method, const nlohmann::json& params) {
+        body += R"({"id":)";
+        body += std::to_string(nextId++);
+        body += R"(,"jsonrpc":"2.0","method":)";
+        body += Text(method);
+        body += R"(,"params":)";
+        body += Text(params);
+        body += '}';
+    }
+
+    RpcAnswer PostCall(const std::string& method, const nlohmann::json& params) {
+        std::string body;
+        AppendRequest(body, method, params);
+        return Post(std::move(body));
     }
 
     // Posts the calls as one batch, with the ids nextId, nextId + 1, ...
     RpcAnswer PostBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls) {
-        nlohmann::json request = nlohmann::json::array();
-        for (const auto& [method, params] : calls)
-            request.push_back(Request(method, params));
-        return Post(request);
+        std::string body = "[";
+        for (const auto& [method, params] : calls) {
+            if (body.size() > 1)
+                body += ',';
+            AppendRequest(body, method, params);
+        }
+        body += ']';
+        return Post(std::move(body));
     }
 
     // Posts a JSON-RPC body to the module's path within the call's deadline.
-    RpcAnswer Post(const nlohmann::json& request) {
+    RpcAnswer Post(std::string body) {
         const auto deadline = HttpConnection::Clock::now() + timeouts.read;
-        // Invalid UTF-8 in a text is replaced rather than refused: the server validates what it gets.
-        return connection.Post({path, authorization,
-                                request.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace),
-                                deadline, timeouts.connect, limits.maxAnswerBytes});
+        return connection.Post(
+            {path, authorization, std::move(body), deadline, timeouts.connect, limits.maxAnswerBytes});
     }
 };
 
@@ -83,13 +105,13 @@ void RpcClient::SetToken(const std::string& token) {
 
 nlohmann::json RpcClient::Call(const std::string& method, const nlohmann::json& params) {
     const std::int64_t id = m_impl->nextId;
-    RpcAnswer answer = m_impl->Post(m_impl->Request(method, params));
+    RpcAnswer answer = m_impl->PostCall(method, params);
     return ResultOfAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth);
 }
 
 void RpcClient::Call(const std::string& method, const nlohmann::json& params, const ResultSinks& sinks) {
     const std::int64_t id = m_impl->nextId;
-    RpcAnswer answer = m_impl->Post(m_impl->Request(method, params));
+    RpcAnswer answer = m_impl->PostCall(method, params);
     StreamAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth, sinks);
 }
 

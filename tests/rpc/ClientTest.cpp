@@ -162,6 +162,24 @@ TEST_P(ClientServerTest, ServerErrorsCarryTheServersCodeMessageAndHttpStatus) {
     }
 }
 
+// The requests are written as text by the client: a text that is not UTF-8, a quote and a
+// backslash still reach the server as the calls they are, each answered under its own id.
+TEST_P(ClientServerTest, BatchCallsWithAwkwardTextsAreSentAndAnsweredCallByCall) {
+    testkit::ServerProcess& server = SharedServer();
+    const DemoFacts facts = ReadDemoFacts(server);
+    pedclient::RpcClient client = server.Client(facts.allOrdersOperator);
+    client.Call("GetParamPedido", {facts.branch}); // the ids of the batch do not start at 1
+    const std::vector<pedclient::BatchAnswer> answers = client.CallBatch({{"GetParamPedido", {"\xff\xfe"}},
+                                                                          {"GetParamPedido", {facts.branch}},
+                                                                          {"GetParamPedido", {"0\"\\"}}});
+    ASSERT_EQ(answers.size(), 3u);
+    EXPECT_FALSE(answers[0].ok);
+    EXPECT_EQ(answers[0].message, "Filial não cadastrada.");
+    EXPECT_TRUE(answers[1].ok) << answers[1].message;
+    EXPECT_FALSE(answers[2].ok);
+    EXPECT_EQ(answers[2].message, "Filial não cadastrada.");
+}
+
 TESTKIT_ON_BOTH_BACKENDS(ClientServerTest);
 
 } // namespace
