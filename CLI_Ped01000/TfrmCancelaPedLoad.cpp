@@ -138,7 +138,7 @@ bool TfrmCancelaPed::CheckOrder(OrderItemsPrefetch& prefetch, bool last) {
                                                cdsPedido.FieldByName("NRPEDIDO").AsString());
     if (items && !last) {
         // Loading every order's items into the dataset only to look at their situations took a
-        // sixth of the load's time; only the last order's items stay loaded after the walk.
+        // sixth of the desktop's time in a load; only the last order's items stay loaded.
         const std::vector<data::Value> situations = cdsItemPedido.PacketValues(*items, "IDSITITEMPED");
         return ApplyLoadRule(
             situations.empty(),

@@ -67,17 +67,17 @@ OrderSelection SelectOrders(const MethodCall& call, const std::string& filial,
 // The items of the selected orders that block cancelling them: delivered in part, or with a lot
 // reserved on a branch that reserves lots; by order and item.
 sqldb::Rows BlockingItems(sqldb::Connection& connection, const OrderSelection& selection) {
-    return connection.Query(
-        "SELECT I.NRITEMPED, I.IDSITITEMPED, I.NRPEDIDO FROM ITEMPEDIDO I "
-        "JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO WHERE P.CDFILIAL = :FILIAL AND "
-        "P.NRPEDIDO" +
-            selection.orders + selection.scope +
-            " AND (I.QTATENDIDA > 0 OR (EXISTS (SELECT 1 FROM PARAMPEDIDO PP WHERE PP.CDFILIAL = I.CDFILIAL "
-            "AND "
-            "PP.IDUTRESELOTE = 'S') AND EXISTS (SELECT 1 FROM RESERVALOTE R WHERE R.CDFILIAL = I.CDFILIAL "
-            "AND "
-            "R.NRPEDIDO = I.NRPEDIDO AND R.NRITEMPED = I.NRITEMPED))) ORDER BY I.NRPEDIDO, I.NRITEMPED",
-        selection.params);
+    const std::string blocking =
+        " AND (I.QTATENDIDA > 0"
+        " OR (EXISTS (SELECT 1 FROM PARAMPEDIDO PP WHERE PP.CDFILIAL = I.CDFILIAL AND PP.IDUTRESELOTE = 'S')"
+        " AND EXISTS (SELECT 1 FROM RESERVALOTE R WHERE R.CDFILIAL = I.CDFILIAL AND R.NRPEDIDO = I.NRPEDIDO"
+        " AND R.NRITEMPED = I.NRITEMPED)))";
+    return connection.Query("SELECT I.NRITEMPED, I.IDSITITEMPED, I.NRPEDIDO FROM ITEMPEDIDO I"
+                            " JOIN PEDIDO P ON P.CDFILIAL = I.CDFILIAL AND P.NRPEDIDO = I.NRPEDIDO"
+                            " WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO" +
+                                selection.orders + selection.scope + blocking +
+                                " ORDER BY I.NRPEDIDO, I.NRITEMPED",
+                            selection.params);
 }
 
 // The orders' rows by order number, the number being the row's column `numberColumn`.
