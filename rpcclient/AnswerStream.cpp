@@ -44,7 +44,8 @@ public:
 
 // Walks a JSON-RPC answer (one object, or a list of them) and routes each answer's "result"
 // value to its sink and its "error" value to a tree; "id" is noted; everything else is skipped.
-class EnvelopeReader : public Sink {
+// A result's sink may take the result's tree whole instead of its events.
+class EnvelopeReader : public Sink, public MemberValueTaker {
 public:
     EnvelopeReader(std::size_t maxDepth, const ResultSinks& sinks) : m_maxDepth(maxDepth), m_sinks(sinks) {}
 
@@ -93,21 +94,37 @@ public:
         return false;
     }
 
+    bool TakeMemberValue(const simdjson::dom::element& value) override {
+        if (m_target || !AtMember("result"))
+            return false;
+        m_targetDepth = m_depth;
+        ResultSink& sink = NextResultSink();
+        // The containers it may open below this depth, as Open counts them.
+        if (sink.TakeWhole(value, m_maxDepth - m_depth))
+            return true;
+        m_target = &sink; // its events follow
+        return false;
+    }
+
 private:
     // The depth of an answer object's members: a list's answers sit one level deeper.
     std::size_t MemberDepth() const { return m_isList ? 2 : 1; }
+    bool AtMember(const char* key) const { return m_depth == MemberDepth() && m_key == key; }
+
+    ResultSink& NextResultSink() {
+        m_parts.back().result = m_arrivals;
+        return m_sinks(m_arrivals++);
+    }
 
     // A value starts at the current depth: it goes where its key says, or is skipped.
     void Route() {
         m_targetDepth = m_depth;
-        if (m_depth == MemberDepth() && m_key == "result") {
-            m_parts.back().result = m_arrivals;
-            m_target = &m_sinks(m_arrivals++);
-        } else if (m_depth == MemberDepth() && m_key == "error") {
+        if (AtMember("result"))
+            m_target = &NextResultSink();
+        else if (AtMember("error"))
             m_target = &m_error;
-        } else {
+        else
             m_target = &m_skip;
-        }
     }
 
     // After an event: whether the routed value has ended.
@@ -184,7 +201,7 @@ private:
 
 // Reads the whole answer; throws for text that is not JSON or nests too deep.
 void Read(RpcAnswer& answer, EnvelopeReader& reader, const std::string& address, std::size_t maxDepth) {
-    const bool parsed = SaxParse(answer.body, reader);
+    const bool parsed = SaxParse(answer.body, reader, &reader);
     answer.body = std::string();
     if (reader.TooDeep())
         throw BadAnswerError(answer.status, address,
@@ -197,7 +214,7 @@ void Read(RpcAnswer& answer, EnvelopeReader& reader, const std::string& address,
 
 void StreamAnswer(RpcAnswer answer, std::int64_t id, const std::string& address, std::size_t maxDepth,
                   const ResultSinks& sinks) {
-    const ResultSinks first = [&](std::size_t arrival) -> Sink& {
+    const ResultSinks first = [&](std::size_t arrival) -> ResultSink& {
         if (arrival > 0)
             throw BadAnswerError(answer.status, address, "");
         return sinks(arrival);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ResultSink.h"
 #include "RpcAnswer.h"
 
 #include <cstddef>
@@ -11,9 +12,9 @@
 
 namespace pedclient {
 
-// Where the "result" of one answer goes, as parser events, so that no JSON tree of it is built.
-// `arrival` counts the answers in the order the server wrote them, from 0.
-using ResultSinks = std::function<nlohmann::json_sax<nlohmann::json>&(std::size_t arrival)>;
+// Where the "result" of one answer goes, so that no JSON tree of it is built. `arrival` counts the
+// answers in the order the server wrote them, from 0.
+using ResultSinks = std::function<ResultSink&(std::size_t arrival)>;
 
 // One call's part of an answer read as a stream: the arrival index of the sink its result went
 // to, or the error the server gave it.

@@ -19,7 +19,7 @@ RpcClientError OutcomeUnknown(const std::string& what, const ServerAddress& serv
 
 // The sinks, noting in `fed` that one of them was handed out.
 ResultSinks Watched(const ResultSinks& sinks, bool& fed) {
-    return [&sinks, &fed](std::size_t arrival) -> nlohmann::json_sax<nlohmann::json>& {
+    return [&sinks, &fed](std::size_t arrival) -> ResultSink& {
         fed = true;
         return sinks(arrival);
     };

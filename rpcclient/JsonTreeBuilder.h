@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ResultSink.h"
+
 #include <nlohmann/json.hpp>
 #include <vector>
 
@@ -7,7 +9,7 @@ namespace pedclient {
 
 // Parser events of one JSON value made back into its tree (for the small parts of an answer
 // that are kept whole, such as an error).
-class JsonTreeBuilder : public nlohmann::json_sax<nlohmann::json> {
+class JsonTreeBuilder : public ResultSink {
 public:
     // The value built; the builder is empty again afterwards.
     nlohmann::json Take();

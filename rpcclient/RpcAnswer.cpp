@@ -10,7 +10,7 @@ nlohmann::json ResultOfAnswer(RpcAnswer answer, std::int64_t id, const std::stri
                               std::size_t maxDepth) {
     JsonTreeBuilder tree;
     StreamAnswer(std::move(answer), id, address, maxDepth,
-                 [&](std::size_t) -> nlohmann::json_sax<nlohmann::json>& { return tree; });
+                 [&](std::size_t) -> ResultSink& { return tree; });
     return tree.Take();
 }
 
@@ -20,7 +20,7 @@ std::vector<BatchAnswer> ResultsOfBatchAnswer(RpcAnswer answer, std::int64_t fir
     std::vector<JsonTreeBuilder> trees;
     trees.reserve(count);
     const int status = answer.status;
-    const ResultSinks sinks = [&](std::size_t arrival) -> nlohmann::json_sax<nlohmann::json>& {
+    const ResultSinks sinks = [&](std::size_t arrival) -> ResultSink& {
         if (arrival >= count)
             throw BadAnswerError(status, address, ": resposta a uma chamada que não foi feita");
         return trees.emplace_back();

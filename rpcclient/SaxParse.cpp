@@ -14,14 +14,14 @@ using Sink = nlohmann::json_sax<Json>;
 // nlohmann does not know a container's size while it parses, and says so.
 constexpr std::size_t UnknownSize = static_cast<std::size_t>(-1);
 
-bool Replay(const simdjson::dom::element& element, Sink& sink) {
+bool Replay(const simdjson::dom::element& element, Sink& sink, MemberValueTaker* taker) {
     switch (element.type()) {
     case simdjson::dom::element_type::ARRAY: {
         if (!sink.start_array(UnknownSize))
             return false;
         const simdjson::dom::array items = element.get_array().value_unsafe();
         for (const simdjson::dom::element item : items) {
-            if (!Replay(item, sink))
+            if (!Replay(item, sink, taker))
                 return false;
         }
         return sink.end_array();
@@ -32,7 +32,11 @@ bool Replay(const simdjson::dom::element& element, Sink& sink) {
         const simdjson::dom::object members = element.get_object().value_unsafe();
         for (const simdjson::dom::key_value_pair member : members) {
             std::string key(member.key);
-            if (!sink.key(key) || !Replay(member.value, sink))
+            if (!sink.key(key))
+                return false;
+            if (taker && taker->TakeMemberValue(member.value))
+                continue;
+            if (!Replay(member.value, sink, taker))
                 return false;
         }
         return sink.end_object();
@@ -76,11 +80,11 @@ bool HasNegativeZero(std::string_view text) {
 
 } // namespace
 
-bool SaxParse(const std::string& text, Sink& sink) {
+bool SaxParse(const std::string& text, Sink& sink, MemberValueTaker* taker) {
     simdjson::dom::parser parser;
     simdjson::dom::element root;
     if (!HasNegativeZero(text) && parser.parse(text).get(root) == simdjson::SUCCESS)
-        return Replay(root, sink);
+        return Replay(root, sink, taker);
     return Json::sax_parse(text, &sink, nlohmann::detail::input_format_t::json, true);
 }
 

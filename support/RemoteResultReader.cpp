@@ -1,6 +1,9 @@
 #include "RemoteResultReader.h"
 
+#include "PacketTree.h"
+
 #include <limits>
+#include <simdjson.h>
 #include <stdexcept>
 
 namespace {
@@ -26,6 +29,22 @@ RemoteResult RemoteResultReader::Result(const std::string& method) {
     }
     remote.Ok = true;
     return remote;
+}
+
+bool RemoteResultReader::TakeWhole(const simdjson::dom::element& value, std::size_t levels) {
+    // {"packet":{"fields":[{...}],"rows":[[...]]}} opens four levels of containers.
+    constexpr std::size_t PacketLevels = 4;
+    if (levels < PacketLevels || value.type() != simdjson::dom::element_type::OBJECT)
+        return false;
+    const simdjson::dom::object members = value.get_object().value_unsafe();
+    if (members.size() != 1 || members.begin().key() != "packet")
+        return false;
+    std::optional<data::Packet> packet = PacketOfTree(members.begin().value());
+    if (!packet)
+        return false;
+    m_packet = std::move(*packet);
+    m_packetRead = true;
+    return true;
 }
 
 template <class Event> bool RemoteResultReader::InPacket(Event event) {

@@ -4,6 +4,7 @@
 #include "data/Packet.h"
 #include "data/PacketCollector.h"
 #include "data/PacketReader.h"
+#include "rpcclient/ResultSink.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,8 +14,10 @@
 
 // A call's "result" read from parser events, with no JSON tree: {"packet":{...}} goes straight
 // into the packet's rows, {"status":"ok","rows":N} is noted, anything else is skipped. A packet
-// that does not read is remembered, not thrown, so that it fails its own call only.
-class RemoteResultReader : public nlohmann::json_sax<nlohmann::json> {
+// that does not read is remembered, not thrown, so that it fails its own call only. A result
+// that is just a packet of the server's own shape is read from the parsed tree instead, with the
+// same outcome.
+class RemoteResultReader : public pedclient::ResultSink {
 public:
     RemoteResultReader() = default;
     // Its packet collector refers to its own packet: it stays where it was made.
@@ -32,6 +35,7 @@ public:
     bool number_float(number_float_t value, const string_t& text) override;
     bool string(string_t& value) override;
     bool binary(binary_t&) override { return false; }
+    bool TakeWhole(const simdjson::dom::element& value, std::size_t levels) override;
     bool start_object(std::size_t elements) override;
     bool key(string_t& name) override;
     bool end_object() override;

@@ -195,7 +195,7 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     RemoteResultReader result;
     try {
         m_client->Call(method, params,
-                       [&](std::size_t) -> nlohmann::json_sax<nlohmann::json>& { return result; });
+                       [&](std::size_t) -> pedclient::ResultSink& { return result; });
     } catch (const pedclient::RpcClientError& error) {
         return Failed(Refused(error));
     }

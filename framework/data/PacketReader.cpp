@@ -1,7 +1,6 @@
 #include "data/PacketReader.h"
 
-#include "data/DateTime.h"
-#include "data/PacketCodec.h"
+#include "data/PacketCells.h"
 #include "data/PacketCollector.h"
 #include "data/PacketError.h"
 
@@ -12,9 +11,6 @@ namespace data {
 namespace {
 
 using Json = nlohmann::json;
-
-constexpr FieldType AllTypes[] = {FieldType::String,  FieldType::Float, FieldType::Integer,
-                                  FieldType::Boolean, FieldType::Date,  FieldType::DateTime};
 
 std::string FieldLabel(std::size_t index, const std::string& name) {
     return "field " + std::to_string(index + 1) + (name.empty() ? "" : " ('" + name + "')");
@@ -38,60 +34,20 @@ const char* Expected(FieldType type) {
     return "";
 }
 
-// Cells by the kind of JSON scalar they arrive as; nullopt when the field's type refuses it.
-std::optional<Value> FromString(std::string& text, FieldType type) {
-    switch (type) {
-    case FieldType::String:
-        return Value(std::move(text));
-    case FieldType::Date:
-    case FieldType::DateTime: {
-        const auto date = type == FieldType::Date ? IsoToDate(text) : IsoToDateTime(text);
-        return date ? std::optional<Value>(*date) : std::nullopt;
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
-std::optional<Value> FromInteger(std::int64_t number, FieldType type) {
-    if (type == FieldType::Integer)
-        return Value(number);
-    if (type == FieldType::Float)
-        return Value(static_cast<double>(number));
-    return std::nullopt;
-}
-
-std::optional<Value> FromUnsigned(std::uint64_t number, FieldType type) {
-    if (type == FieldType::Integer &&
-        number <= static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
-        return Value(static_cast<std::int64_t>(number));
-    if (type == FieldType::Float)
-        return Value(static_cast<double>(number));
-    return std::nullopt;
-}
-
-std::optional<Value> FromFloat(double number, FieldType type) {
-    return type == FieldType::Float ? std::optional<Value>(number) : std::nullopt;
-}
-
-std::optional<Value> FromBoolean(bool flag, FieldType type) {
-    return type == FieldType::Boolean ? std::optional<Value>(flag) : std::nullopt;
-}
-
 std::optional<Value> FromJson(Json& cell, FieldType type) {
     switch (cell.type()) {
     case Json::value_t::null:
         return Value{};
     case Json::value_t::string:
-        return FromString(cell.get_ref<std::string&>(), type);
+        return CellFromString(cell.get_ref<std::string&>(), type);
     case Json::value_t::number_integer:
-        return FromInteger(cell.get<std::int64_t>(), type);
+        return CellFromInteger(cell.get<std::int64_t>(), type);
     case Json::value_t::number_unsigned:
-        return FromUnsigned(cell.get<std::uint64_t>(), type);
+        return CellFromUnsigned(cell.get<std::uint64_t>(), type);
     case Json::value_t::number_float:
-        return FromFloat(cell.get<double>(), type);
+        return CellFromFloat(cell.get<double>(), type);
     case Json::value_t::boolean:
-        return FromBoolean(cell.get<bool>(), type);
+        return CellFromBoolean(cell.get<bool>(), type);
     default:
         return std::nullopt;
     }
@@ -106,15 +62,10 @@ PacketField CheckedField(const std::optional<Json>& name, const std::optional<Js
     if (!type || !type->is_string())
         throw PacketError(FieldLabel(index, field.Name) + " has no \"type\"");
     const std::string& typeName = type->get_ref<const std::string&>();
-    bool known = false;
-    for (FieldType candidate : AllTypes) {
-        if (typeName == PacketTypeName(candidate)) {
-            field.Type = candidate;
-            known = true;
-        }
-    }
+    const std::optional<FieldType> known = FieldTypeNamed(typeName);
     if (!known)
         throw PacketError(FieldLabel(index, field.Name) + " has the unknown type \"" + typeName + "\"");
+    field.Type = *known;
     if (field.Type == FieldType::String) {
         if (!size || !size->is_number_integer() || size->get<std::int64_t>() <= 0 ||
             size->get<std::int64_t>() > std::numeric_limits<int>::max())
@@ -172,7 +123,7 @@ bool PacketReader::null() {
 
 bool PacketReader::boolean(bool value) {
     if (AtTypedCell())
-        PutCell(FromBoolean(value, CellType()), value);
+        PutCell(CellFromBoolean(value, CellType()), value);
     else
         Scalar(value);
     return true;
@@ -180,7 +131,7 @@ bool PacketReader::boolean(bool value) {
 
 bool PacketReader::number_integer(number_integer_t value) {
     if (AtTypedCell())
-        PutCell(FromInteger(value, CellType()), value);
+        PutCell(CellFromInteger(value, CellType()), value);
     else
         Scalar(value);
     return true;
@@ -188,7 +139,7 @@ bool PacketReader::number_integer(number_integer_t value) {
 
 bool PacketReader::number_unsigned(number_unsigned_t value) {
     if (AtTypedCell())
-        PutCell(FromUnsigned(value, CellType()), value);
+        PutCell(CellFromUnsigned(value, CellType()), value);
     else
         Scalar(value);
     return true;
@@ -196,7 +147,7 @@ bool PacketReader::number_unsigned(number_unsigned_t value) {
 
 bool PacketReader::number_float(number_float_t value, const string_t&) {
     if (AtTypedCell())
-        PutCell(FromFloat(value, CellType()), value);
+        PutCell(CellFromFloat(value, CellType()), value);
     else
         Scalar(value);
     return true;
@@ -204,7 +155,7 @@ bool PacketReader::number_float(number_float_t value, const string_t&) {
 
 bool PacketReader::string(string_t& value) {
     if (AtTypedCell())
-        PutCell(FromString(value, CellType()), value); // moved only when accepted
+        PutCell(CellFromString(value, CellType()), value); // moved only when accepted
     else
         Scalar(std::move(value));
     return true;

@@ -100,7 +100,7 @@ TEST(AnswerStream, BatchAnswersAreCheckedAndPutInTheCallsOrder) {
 TEST(AnswerStream, ResultsGoToTheSinkOfTheirArrival) {
     std::vector<JsonTreeBuilder> sinks(3);
     std::vector<std::size_t> asked;
-    const ResultSinks sinkFor = [&](std::size_t arrival) -> nlohmann::json_sax<nlohmann::json>& {
+    const ResultSinks sinkFor = [&](std::size_t arrival) -> ResultSink& {
         asked.push_back(arrival);
         return sinks.at(arrival);
     };
@@ -123,7 +123,7 @@ TEST(AnswerStream, ASinkThatThrowsEndsTheRead) {
     struct Refusing : JsonTreeBuilder {
         bool string(string_t&) override { throw std::runtime_error("refused"); }
     } refusing;
-    const ResultSinks sinkFor = [&](std::size_t) -> nlohmann::json_sax<nlohmann::json>& { return refusing; };
+    const ResultSinks sinkFor = [&](std::size_t) -> ResultSink& { return refusing; };
     EXPECT_THROW(StreamBatchAnswer({200, R"([{"id":1,"result":"x"}])"}, 1, 1, Address, 256, sinkFor),
                  std::runtime_error);
 }
