@@ -2,11 +2,13 @@
 // stream (pedclient::StreamAnswer) into the call's RemoteResultReader, its result checked as
 // TNetConnection does, and a packet loaded into a declared TMemDataSet whose every cell is then
 // shown. Any bytes end in a loaded dataset or an error, never a crash. The first byte picks the
-// method (a packet's Get... or a command's status) and the HTTP status.
+// method (a packet's Get... or a command's status) and the HTTP status. A result read from the
+// answer's parsed tree must end exactly as the same result read from its events.
 #include "rpcclient/AnswerStream.h"
 #include "RemoteResultReader.h"
 #include "rpcclient/RpcClientError.h"
 #include "TMemDataSet.h"
+#include "data/PacketCodec.h"
 
 #include <cstdint>
 #include <stdexcept>
@@ -23,6 +25,35 @@ void Declare(TMemDataSet& dataSet) {
     dataSet.AddField("QTITEMPED", data::FieldType::Float);
     dataSet.AddField("NRLINHA", data::FieldType::Integer);
     dataSet.AddField("IDMARCA", data::FieldType::Boolean);
+}
+
+// A reader that never takes its result from the tree: it reads the events only.
+class EventsOnlyReader : public RemoteResultReader {
+public:
+    bool TakeWhole(const simdjson::dom::element&, std::size_t) override { return false; }
+};
+
+// How a read result ends: its packet's text, its row count, or its error; `result` keeps it.
+std::string Outcome(RemoteResultReader& reader, const std::string& method, RemoteResult& result) {
+    try {
+        result = reader.Result(method);
+        return result.Packet ? data::SerializePacket(*result.Packet) : std::to_string(result.Rows);
+    } catch (const std::runtime_error& error) {
+        return std::string("error: ") + error.what();
+    }
+}
+
+// The answer read with events only; empty when the answer itself is refused.
+std::string OutcomeByEvents(const pedclient::RpcAnswer& answer, const std::string& method) {
+    EventsOnlyReader reader;
+    try {
+        pedclient::StreamAnswer(answer, 1, "127.0.0.1:8080", 256,
+                                [&](std::size_t) -> pedclient::ResultSink& { return reader; });
+    } catch (const pedclient::RpcClientError&) {
+        return {};
+    }
+    RemoteResult result;
+    return Outcome(reader, method, result);
 }
 
 void Show(data::DataSet& dataSet) {
@@ -45,16 +76,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RemoteResultReader reader;
     try {
         pedclient::StreamAnswer(answer, 1, "127.0.0.1:8080", 256,
-                                [&](std::size_t) -> nlohmann::json_sax<nlohmann::json>& { return reader; });
+                                [&](std::size_t) -> pedclient::ResultSink& { return reader; });
     } catch (const pedclient::RpcClientError&) {
+        if (!OutcomeByEvents(answer, method).empty())
+            __builtin_trap();
         return 0;
     }
     RemoteResult result;
-    try {
-        result = reader.Result(method);
-    } catch (const std::runtime_error&) {
-        return 0;
-    }
+    const std::string outcome = Outcome(reader, method, result);
+    if (outcome != OutcomeByEvents(answer, method))
+        __builtin_trap();
     if (!result.Packet)
         return 0;
     TMemDataSet dataSet("cdsFuzz");
