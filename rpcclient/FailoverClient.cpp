@@ -105,10 +105,11 @@ nlohmann::json FailoverClient::Call(const std::string& method, const nlohmann::j
 }
 
 std::pair<std::string, bool>
-FailoverClient::Describe(const std::vector<std::pair<std::string, nlohmann::json>>& calls) {
+FailoverClient::Describe(const std::vector<RpcCall>& calls) {
     bool reading = true;
     std::string what;
-    for (const auto& [method, params] : calls) {
+    for (const RpcCall& call : calls) {
+        const std::string& method = call.Method();
         reading = reading && IsReading(method);
         if (!IsReading(method) && what.find(method) == std::string::npos)
             what += (what.empty() ? "" : ", ") + method;
@@ -117,20 +118,20 @@ FailoverClient::Describe(const std::vector<std::pair<std::string, nlohmann::json
 }
 
 std::vector<BatchAnswer>
-FailoverClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls) {
+FailoverClient::CallBatch(const std::vector<RpcCall>& calls) {
     const auto [what, reading] = Describe(calls);
     return Run(what, reading, [&](RpcClient& client) { return client.CallBatch(calls); });
 }
 
-void FailoverClient::Call(const std::string& method, const nlohmann::json& params, const ResultSinks& sinks) {
+void FailoverClient::Call(const RpcCall& call, const ResultSinks& sinks) {
     bool fed = false;
     const ResultSinks watched = Watched(sinks, fed);
     Run(
-        method, IsReading(method), [&](RpcClient& client) { client.Call(method, params, watched); }, &fed);
+        call.Method(), IsReading(call.Method()), [&](RpcClient& client) { client.Call(call, watched); }, &fed);
 }
 
 std::vector<StreamedAnswer>
-FailoverClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls,
+FailoverClient::CallBatch(const std::vector<RpcCall>& calls,
                           const ResultSinks& sinks) {
     const auto [what, reading] = Describe(calls);
     bool fed = false;

@@ -31,11 +31,11 @@ public:
     const ServerAddress& Current() const { return m_servers[m_current]; }
 
     nlohmann::json Call(const std::string& method, const nlohmann::json& params);
-    std::vector<BatchAnswer> CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls);
+    std::vector<BatchAnswer> CallBatch(const std::vector<RpcCall>& calls);
     // The same with the results read as a stream into sinks (RpcClient's overloads). Once a sink
     // has been handed out, the call is not sent again anywhere: its sinks hold part of an answer.
-    void Call(const std::string& method, const nlohmann::json& params, const ResultSinks& sinks);
-    std::vector<StreamedAnswer> CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls,
+    void Call(const RpcCall& call, const ResultSinks& sinks);
+    std::vector<StreamedAnswer> CallBatch(const std::vector<RpcCall>& calls,
                                           const ResultSinks& sinks);
 
     // A method that only reads: its name starts with "Get" (or "get").
@@ -49,7 +49,7 @@ private:
     auto Run(const std::string& what, bool reading, const Exchange& exchange, const bool* fed = nullptr);
     // What a batch's failure names, and whether all its calls only read.
     static std::pair<std::string, bool>
-    Describe(const std::vector<std::pair<std::string, nlohmann::json>>& calls);
+    Describe(const std::vector<RpcCall>& calls);
     // Whether the failure on one server lets the same call go to the next one.
     static bool MayTryNext(const RpcClientError& error, bool reading);
 

@@ -27,36 +27,31 @@ struct RpcClient::Impl {
     std::int64_t nextId = 1;
     std::string path = protocol::ModulePath(protocol::CancelaPedidoModule);
 
-    // Invalid UTF-8 in a text is replaced rather than refused: the server validates what it gets.
-    static std::string Text(const nlohmann::json& value) {
-        return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    }
-
     // Appends one call's request, with the next id, written as text: building each request as a
     // JSON value first took a tenth of the desktop's time in a large load.
-    void AppendRequest(std::string& body, const std::string& method, const nlohmann::json& params) {
+    void AppendRequest(std::string& body, const std::string& method, const std::string& paramsText) {
         body += R"({"id":)";
         body += std::to_string(nextId++);
         body += R"(,"jsonrpc":"2.0","method":)";
-        body += Text(method);
+        protocol::AppendJsonString(body, method);
         body += R"(,"params":)";
-        body += Text(params);
+        body += paramsText;
         body += '}';
     }
 
-    RpcAnswer PostCall(const std::string& method, const nlohmann::json& params) {
+    RpcAnswer PostCall(const std::string& method, const std::string& paramsText) {
         std::string body;
-        AppendRequest(body, method, params);
+        AppendRequest(body, method, paramsText);
         return Post(std::move(body));
     }
 
     // Posts the calls as one batch, with the ids nextId, nextId + 1, ...
-    RpcAnswer PostBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls) {
+    RpcAnswer PostBatch(const std::vector<RpcCall>& calls) {
         std::string body = "[";
-        for (const auto& [method, params] : calls) {
+        for (const RpcCall& call : calls) {
             if (body.size() > 1)
                 body += ',';
-            AppendRequest(body, method, params);
+            AppendRequest(body, call.Method(), call.ParamsText());
         }
         body += ']';
         return Post(std::move(body));
@@ -105,18 +100,18 @@ void RpcClient::SetToken(const std::string& token) {
 
 nlohmann::json RpcClient::Call(const std::string& method, const nlohmann::json& params) {
     const std::int64_t id = m_impl->nextId;
-    RpcAnswer answer = m_impl->PostCall(method, params);
+    RpcAnswer answer = m_impl->PostCall(method, protocol::JsonText(params));
     return ResultOfAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth);
 }
 
-void RpcClient::Call(const std::string& method, const nlohmann::json& params, const ResultSinks& sinks) {
+void RpcClient::Call(const RpcCall& call, const ResultSinks& sinks) {
     const std::int64_t id = m_impl->nextId;
-    RpcAnswer answer = m_impl->PostCall(method, params);
+    RpcAnswer answer = m_impl->PostCall(call.Method(), call.ParamsText());
     StreamAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth, sinks);
 }
 
 std::vector<BatchAnswer>
-RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls) {
+RpcClient::CallBatch(const std::vector<RpcCall>& calls) {
     if (calls.empty())
         return {};
     const std::int64_t firstId = m_impl->nextId;
@@ -126,7 +121,7 @@ RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& 
 }
 
 std::vector<StreamedAnswer>
-RpcClient::CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls,
+RpcClient::CallBatch(const std::vector<RpcCall>& calls,
                      const ResultSinks& sinks) {
     if (calls.empty())
         return {};

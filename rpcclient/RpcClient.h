@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnswerStream.h"
+#include "RpcCall.h"
 #include "GetPedidoParams.h"
 #include "RpcAnswer.h"
 #include "RpcClientError.h"
@@ -52,13 +53,13 @@ public:
     // Sends one request and returns its "result" object.
     nlohmann::json Call(const std::string& method, const nlohmann::json& params);
     // The same, the result going as parser events to the sink of arrival 0 as the answer is read.
-    void Call(const std::string& method, const nlohmann::json& params, const ResultSinks& sinks);
+    void Call(const RpcCall& call, const ResultSinks& sinks);
     // Sends the calls as one JSON-RPC batch and returns one answer per call, in their order. The
     // exchange's own failures (and a batch the server refuses whole) throw as Call does.
-    std::vector<BatchAnswer> CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls);
+    std::vector<BatchAnswer> CallBatch(const std::vector<RpcCall>& calls);
     // The same, each result going as parser events to its sink as the answer is read, with no
     // JSON tree of it (see StreamBatchAnswer).
-    std::vector<StreamedAnswer> CallBatch(const std::vector<std::pair<std::string, nlohmann::json>>& calls,
+    std::vector<StreamedAnswer> CallBatch(const std::vector<RpcCall>& calls,
                                           const ResultSinks& sinks);
 
     // The calls of the screen's load; each returns the data packet.

@@ -2,25 +2,37 @@
 
 #include "data/DateTime.h"
 #include "data/PacketCodec.h"
+#include "protocol/JsonText.h"
+
+#include <nlohmann/json.hpp>
 
 namespace {
 
-struct ArgToJson {
-    nlohmann::json operator()(const std::string& text) const { return text; }
-    nlohmann::json operator()(const RemoteDate& date) const {
-        return date.Value == 0 ? nlohmann::json(nullptr) : nlohmann::json(data::DateToIso(date.Value));
+// Appends one argument's JSON text; the calls of a load are texts, written without a JSON value.
+struct ArgWriter {
+    std::string& json;
+
+    void operator()(const std::string& text) const { protocol::AppendJsonString(json, text); }
+    void operator()(const RemoteDate& date) const {
+        if (date.Value == 0)
+            json += "null";
+        else
+            protocol::AppendJsonString(json, data::DateToIso(date.Value));
     }
-    nlohmann::json operator()(const data::Packet& packet) const {
-        return nlohmann::json::parse(data::SerializePacket(packet));
+    void operator()(const data::Packet& packet) const {
+        json += protocol::JsonText(nlohmann::json::parse(data::SerializePacket(packet)));
     }
 };
 
 } // namespace
 
-nlohmann::json RemoteArgsToJson(const std::vector<RemoteArg>& args) {
-    auto params = nlohmann::json::array();
+std::string RemoteArgsToText(const std::vector<RemoteArg>& args) {
+    std::string json = "[";
     for (const auto& arg : args) {
-        params.push_back(std::visit(ArgToJson{}, arg));
+        if (json.size() > 1)
+            json += ',';
+        std::visit(ArgWriter{json}, arg);
     }
-    return params;
+    json += ']';
+    return json;
 }

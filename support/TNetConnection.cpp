@@ -10,14 +10,15 @@
 #include <algorithm>
 #include <deque>
 #include <future>
+#include <optional>
 #include <stdexcept>
 
 namespace {
 
-// The call's arguments as JSON; throws std::runtime_error with the operator's message.
-nlohmann::json Params(const std::string& method, const std::vector<RemoteArg>& args) {
+// The call as it goes out; throws std::runtime_error with the operator's message.
+pedclient::RpcCall Request(const std::string& method, const std::vector<RemoteArg>& args) {
     try {
-        return RemoteArgsToJson(args);
+        return pedclient::RpcCall::WithParamsText(method, RemoteArgsToText(args));
     } catch (const std::exception& error) {
         throw std::runtime_error("Parâmetros inválidos em " + method + ": " + error.what());
     }
@@ -30,7 +31,7 @@ nlohmann::json Params(const std::string& method, const std::vector<RemoteArg>& a
 struct TNetConnection::BatchExchange {
     std::size_t first;
     std::size_t last;
-    std::vector<std::pair<std::string, nlohmann::json>> requests;
+    std::vector<pedclient::RpcCall> requests;
     std::deque<RemoteResultReader> results;
     std::promise<std::vector<pedclient::StreamedAnswer>> answered;
     std::future<std::vector<pedclient::StreamedAnswer>> answers;
@@ -182,9 +183,9 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     if (!m_client) {
         return Failed("Não há conexão com o servidor de aplicação.");
     }
-    nlohmann::json params;
+    std::optional<pedclient::RpcCall> request;
     try {
-        params = Params(method, args);
+        request = Request(method, args);
     } catch (const std::runtime_error& error) {
         return Failed(error.what());
     }
@@ -194,8 +195,7 @@ RemoteResult TNetConnection::Call(const std::string& method, const std::vector<R
     FollowToken();
     RemoteResultReader result;
     try {
-        m_client->Call(method, params,
-                       [&](std::size_t) -> pedclient::ResultSink& { return result; });
+        m_client->Call(*request, [&](std::size_t) -> pedclient::ResultSink& { return result; });
     } catch (const pedclient::RpcClientError& error) {
         return Failed(Refused(error));
     }
@@ -282,7 +282,7 @@ TNetConnection::BatchExchange TNetConnection::Prepared(const std::vector<RemoteC
     }
     try {
         for (std::size_t i = first; i < last; ++i)
-            exchange.requests.emplace_back(calls[i].Method, Params(calls[i].Method, calls[i].Args));
+            exchange.requests.push_back(Request(calls[i].Method, calls[i].Args));
     } catch (const std::runtime_error& error) {
         exchange.failure = error.what();
         return exchange;
@@ -308,6 +308,6 @@ void TNetConnection::Collect(BatchExchange& exchange, std::vector<RemoteResult>&
     }
     for (std::size_t i = 0; i < answers.size(); ++i)
         results.push_back(answers[i].ok
-                              ? Answered(exchange.requests[i].first, exchange.results[answers[i].arrival])
+                              ? Answered(exchange.requests[i].Method(), exchange.results[answers[i].arrival])
                               : Failed(answers[i].message));
 }

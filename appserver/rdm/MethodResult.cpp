@@ -1,12 +1,10 @@
 #include "rdm/MethodResult.h"
 
+#include "protocol/JsonText.h"
+
 namespace pedserver {
 
-std::string AnswerJson(const nlohmann::json& value) {
-    return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-MethodResult::MethodResult(const nlohmann::json& value) : m_text(AnswerJson(value)) {}
+MethodResult::MethodResult(const nlohmann::json& value) : m_text(protocol::JsonText(value)) {}
 
 MethodResult MethodResult::FromText(std::string text) {
     return {std::move(text), false};

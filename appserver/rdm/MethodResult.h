@@ -6,15 +6,11 @@
 
 namespace pedserver {
 
-// A value's text in an answer. Texts read from the database may hold bytes that are not UTF-8
-// (SQLite stores whatever it was given); they go out as U+FFFD instead of failing the answer.
-std::string AnswerJson(const nlohmann::json& value);
-
 // What a remote method answers: its JSON-RPC result as text, which goes into the answer as it
 // is, and whether it reports a change a command made.
 class MethodResult {
 public:
-    // A result built as a JSON value, written by AnswerJson.
+    // A result built as a JSON value, written by protocol::JsonText.
     MethodResult(const nlohmann::json& value); // NOLINT(google-explicit-constructor): every result is one
 
     // A result already written as JSON text.

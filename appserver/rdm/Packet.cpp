@@ -1,5 +1,7 @@
 #include "rdm/Packet.h"
 
+#include "protocol/JsonText.h"
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -37,11 +39,11 @@ MethodResult Packet::ToResult() {
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         const FieldDef& field = m_fields[i];
         text += i > 0 ? R"(,{"name":)" : R"({"name":)";
-        AppendJsonString(text, field.name);
+        protocol::AppendJsonString(text, field.name);
         if (field.type == "string")
             text += R"(,"size":)" + std::to_string(field.size);
         text += R"(,"type":)";
-        AppendJsonString(text, field.type);
+        protocol::AppendJsonString(text, field.type);
         text += '}';
     }
     text += R"(],"rows":[)";

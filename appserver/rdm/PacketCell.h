@@ -27,7 +27,4 @@ private:
     std::variant<std::nullptr_t, std::string, std::int64_t, double> m_value;
 };
 
-// Appends a text as a JSON string, as AnswerJson writes it.
-void AppendJsonString(std::string& json, const std::string& text);
-
 } // namespace pedserver

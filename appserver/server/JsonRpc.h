@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rdm/MethodResult.h"
+#include "protocol/JsonText.h"
 
 #include <nlohmann/json.hpp>
 #include <string>
@@ -22,7 +22,7 @@ inline std::string ResultText(const nlohmann::json& id, const std::string& resul
 
 // The answer's text (invalid UTF-8 from the database goes out as U+FFFD).
 inline std::string Serialize(const nlohmann::json& answer) {
-    return AnswerJson(answer);
+    return protocol::JsonText(answer);
 }
 
 } // namespace pedserver::JsonRpc

@@ -57,7 +57,10 @@ nlohmann::json OperatorLoad::Timed(const std::string& method,
     if (calls.size() == 1) {
         result = m_client.Call(calls[0].first, calls[0].second);
     } else {
-        for (pedclient::BatchAnswer& answer : m_client.CallBatch(calls))
+        std::vector<pedclient::RpcCall> batch;
+        for (const auto& [name, params] : calls)
+            batch.emplace_back(name, params);
+        for (pedclient::BatchAnswer& answer : m_client.CallBatch(batch))
             result.push_back(answer.ok ? std::move(answer.result) : nlohmann::json());
     }
     const double ms =

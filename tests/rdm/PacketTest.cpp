@@ -2,6 +2,7 @@
 #include "rdm/MethodResult.h"
 #include "rdm/Packet.h"
 #include "rdm/RpcError.h"
+#include "protocol/JsonText.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -43,7 +44,7 @@ TEST(PacketTest, RowsAreTheSameTextTheAnswerWriterGivesTheirValues) {
         const nlohmann::json expected = {{"packet",
                                           {{"fields", {{{"name", "F"}, {"size", 0}, {"type", "string"}}}},
                                            {"rows", {{c.expected}}}}}};
-        EXPECT_EQ(text, pedserver::AnswerJson(expected)) << c.name;
+        EXPECT_EQ(text, protocol::JsonText(expected)) << c.name;
     }
     AnswerBudget budget(1 << 20);
     Packet packet(budget, {{"F", "string", 0}});

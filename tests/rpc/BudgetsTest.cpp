@@ -54,7 +54,7 @@ TEST_P(BudgetsTest, AHundredReportsOfEveryDayAreRefusedAtOnceAndTheServerDoesNot
     const DemoFacts facts = ReadDemoFacts(server);
     pedclient::RpcClient client = server.Client(facts.allOrdersOperator);
     client.SetModule("Ped01100.rdmRelPedido");
-    const std::vector<std::pair<std::string, nlohmann::json>> calls(
+    const std::vector<pedclient::RpcCall> calls(
         100, {"GetRelItemPedido", {facts.branch, facts.allOrdersOperator, "0001-01-01", "9999-12-31", "123456", ""}});
     const long before = ResidentKiB(server.Pid());
     const auto start = Clock::now();
@@ -90,7 +90,7 @@ TEST_P(BudgetsTest, OrdersPastTheRowCapAListPastItsLimitAndAnAnswerPastItsBudget
     everything.ateNrPedido = "0000000019";
     everything.tNrPedido = "";
     EXPECT_EQ(Outcome([&] { client.Call("GetPedido", everything.ToJson()); }).first, 6);
-    const std::vector<std::pair<std::string, nlohmann::json>> items(
+    const std::vector<pedclient::RpcCall> items(
         40, {"GetItemPedido", {facts.branch, CancellableOrder(*server.Database().Connect(), facts.branch)}});
     EXPECT_EQ(Outcome([&] { client.CallBatch(items); }).first, 6);
     // The server goes on serving within its limits.
