@@ -9,6 +9,7 @@
 OrderItemsPrefetch::OrderItemsPrefetch(TNetConnection& connection, std::vector<Order> orders,
                                        std::size_t window)
     : m_connection(connection), m_orders(std::move(orders)), m_window(std::max<std::size_t>(window, 1)) {
+    m_position.reserve(m_orders.size());
     for (std::size_t i = 0; i < m_orders.size(); ++i)
         m_position.emplace(Key{m_orders[i].Branch, m_orders[i].Number}, i);
 }
@@ -43,9 +44,10 @@ void OrderItemsPrefetch::Fetch(std::size_t first) {
         m_next = rdm.StartGetItemPedido(KeysOf(m_nextFirst));
 }
 
-std::map<OrderItemsPrefetch::Key, data::Packet>
+OrderItemsPrefetch::ByOrder<data::Packet>
 OrderItemsPrefetch::Checked(const std::vector<Key>& orders, std::vector<RemoteResult> results) {
-    std::map<Key, data::Packet> packets;
+    ByOrder<data::Packet> packets;
+    packets.reserve(orders.size());
     for (std::size_t i = 0; i < orders.size(); ++i)
         packets[orders[i]] = Consiste::CheckResultServ(std::move(results[i]), true, 0);
     return packets;

@@ -5,9 +5,10 @@
 #include "data/Packet.h"
 
 #include <cstddef>
-#include <map>
+#include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -44,20 +45,28 @@ public:
 
 private:
     using Key = RdmCancelaPedido::OrderKey;
+    // Orders are looked up by key for every order of a load: hashed, not ordered.
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const noexcept {
+            const std::hash<std::string> hash;
+            return hash(key.first) ^ (hash(key.second) * 31);
+        }
+    };
+    template <class Value> using ByOrder = std::unordered_map<Key, Value, KeyHash>;
     // Reads the window of orders from `first` on, in place of the one at hand, and sends for the
     // items of the window after it.
     void Fetch(std::size_t first);
     std::vector<Key> KeysOf(std::size_t first) const;
     // The packets of the results, by order; the first failed result is shown and aborts.
-    static std::map<Key, data::Packet> Checked(const std::vector<Key>& orders,
+    static ByOrder<data::Packet> Checked(const std::vector<Key>& orders,
                                                std::vector<RemoteResult> results);
 
     TNetConnection& m_connection;
     std::vector<Order> m_orders;
     std::size_t m_window;
-    std::map<Key, std::size_t> m_position;
-    std::map<Key, data::Packet> m_items;
-    std::map<Key, data::Packet> m_blocking;
+    ByOrder<std::size_t> m_position;
+    ByOrder<data::Packet> m_items;
+    ByOrder<data::Packet> m_blocking;
     // The items of the window from m_nextFirst on, on their way.
     std::optional<TNetConnection::PendingBatch> m_next;
     std::size_t m_nextFirst = 0;

@@ -17,15 +17,18 @@ public:
 
     // Parameters the caller wrote as JSON text itself: an array, as protocol::JsonText writes it.
     static RpcCall WithParamsText(std::string method, std::string params) {
-        RpcCall call(std::move(method), nullptr);
-        call.m_params = std::move(params);
-        return call;
+        return RpcCall(std::move(method), std::move(params), AsText{});
     }
 
     const std::string& Method() const { return m_method; }
     const std::string& ParamsText() const { return m_params; }
 
 private:
+    // Tagged, so that a braced list of two texts still means a method and a JSON value.
+    struct AsText {};
+    RpcCall(std::string method, std::string params, AsText)
+        : m_method(std::move(method)), m_params(std::move(params)) {}
+
     std::string m_method;
     std::string m_params;
 };
