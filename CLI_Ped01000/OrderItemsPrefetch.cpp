@@ -44,8 +44,8 @@ void OrderItemsPrefetch::Fetch(std::size_t first) {
         m_next = rdm.StartGetItemPedido(KeysOf(m_nextFirst));
 }
 
-OrderItemsPrefetch::ByOrder<data::Packet>
-OrderItemsPrefetch::Checked(const std::vector<Key>& orders, std::vector<RemoteResult> results) {
+OrderItemsPrefetch::ByOrder<data::Packet> OrderItemsPrefetch::Checked(const std::vector<Key>& orders,
+                                                                      std::vector<RemoteResult> results) {
     ByOrder<data::Packet> packets;
     packets.reserve(orders.size());
     for (std::size_t i = 0; i < orders.size(); ++i)

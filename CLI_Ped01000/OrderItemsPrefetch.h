@@ -58,8 +58,7 @@ private:
     void Fetch(std::size_t first);
     std::vector<Key> KeysOf(std::size_t first) const;
     // The packets of the results, by order; the first failed result is shown and aborts.
-    static ByOrder<data::Packet> Checked(const std::vector<Key>& orders,
-                                               std::vector<RemoteResult> results);
+    static ByOrder<data::Packet> Checked(const std::vector<Key>& orders, std::vector<RemoteResult> results);
 
     TNetConnection& m_connection;
     std::vector<Order> m_orders;

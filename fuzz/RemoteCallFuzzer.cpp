@@ -4,11 +4,11 @@
 // shown. Any bytes end in a loaded dataset or an error, never a crash. The first byte picks the
 // method (a packet's Get... or a command's status) and the HTTP status. A result read from the
 // answer's parsed tree must end exactly as the same result read from its events.
-#include "rpcclient/AnswerStream.h"
 #include "RemoteResultReader.h"
-#include "rpcclient/RpcClientError.h"
 #include "TMemDataSet.h"
 #include "data/PacketCodec.h"
+#include "rpcclient/AnswerStream.h"
+#include "rpcclient/RpcClientError.h"
 
 #include <cstdint>
 #include <stdexcept>

@@ -104,8 +104,7 @@ nlohmann::json FailoverClient::Call(const std::string& method, const nlohmann::j
     return Run(method, IsReading(method), [&](RpcClient& client) { return client.Call(method, params); });
 }
 
-std::pair<std::string, bool>
-FailoverClient::Describe(const std::vector<RpcCall>& calls) {
+std::pair<std::string, bool> FailoverClient::Describe(const std::vector<RpcCall>& calls) {
     bool reading = true;
     std::string what;
     for (const RpcCall& call : calls) {
@@ -117,8 +116,7 @@ FailoverClient::Describe(const std::vector<RpcCall>& calls) {
     return {what.empty() ? "de leitura" : what, reading};
 }
 
-std::vector<BatchAnswer>
-FailoverClient::CallBatch(const std::vector<RpcCall>& calls) {
+std::vector<BatchAnswer> FailoverClient::CallBatch(const std::vector<RpcCall>& calls) {
     const auto [what, reading] = Describe(calls);
     return Run(what, reading, [&](RpcClient& client) { return client.CallBatch(calls); });
 }
@@ -127,12 +125,12 @@ void FailoverClient::Call(const RpcCall& call, const ResultSinks& sinks) {
     bool fed = false;
     const ResultSinks watched = Watched(sinks, fed);
     Run(
-        call.Method(), IsReading(call.Method()), [&](RpcClient& client) { client.Call(call, watched); }, &fed);
+        call.Method(), IsReading(call.Method()), [&](RpcClient& client) { client.Call(call, watched); },
+        &fed);
 }
 
-std::vector<StreamedAnswer>
-FailoverClient::CallBatch(const std::vector<RpcCall>& calls,
-                          const ResultSinks& sinks) {
+std::vector<StreamedAnswer> FailoverClient::CallBatch(const std::vector<RpcCall>& calls,
+                                                      const ResultSinks& sinks) {
     const auto [what, reading] = Describe(calls);
     bool fed = false;
     const ResultSinks watched = Watched(sinks, fed);

@@ -35,8 +35,7 @@ public:
     // The same with the results read as a stream into sinks (RpcClient's overloads). Once a sink
     // has been handed out, the call is not sent again anywhere: its sinks hold part of an answer.
     void Call(const RpcCall& call, const ResultSinks& sinks);
-    std::vector<StreamedAnswer> CallBatch(const std::vector<RpcCall>& calls,
-                                          const ResultSinks& sinks);
+    std::vector<StreamedAnswer> CallBatch(const std::vector<RpcCall>& calls, const ResultSinks& sinks);
 
     // A method that only reads: its name starts with "Get" (or "get").
     static bool IsReading(const std::string& method);
@@ -48,8 +47,7 @@ private:
     template <typename Exchange>
     auto Run(const std::string& what, bool reading, const Exchange& exchange, const bool* fed = nullptr);
     // What a batch's failure names, and whether all its calls only read.
-    static std::pair<std::string, bool>
-    Describe(const std::vector<RpcCall>& calls);
+    static std::pair<std::string, bool> Describe(const std::vector<RpcCall>& calls);
     // Whether the failure on one server lets the same call go to the next one.
     static bool MayTryNext(const RpcClientError& error, bool reading);
 

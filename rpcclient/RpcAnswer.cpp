@@ -9,8 +9,7 @@ namespace pedclient {
 nlohmann::json ResultOfAnswer(RpcAnswer answer, std::int64_t id, const std::string& address,
                               std::size_t maxDepth) {
     JsonTreeBuilder tree;
-    StreamAnswer(std::move(answer), id, address, maxDepth,
-                 [&](std::size_t) -> ResultSink& { return tree; });
+    StreamAnswer(std::move(answer), id, address, maxDepth, [&](std::size_t) -> ResultSink& { return tree; });
     return tree.Take();
 }
 

@@ -110,8 +110,7 @@ void RpcClient::Call(const RpcCall& call, const ResultSinks& sinks) {
     StreamAnswer(std::move(answer), id, m_impl->connection.Address(), m_impl->limits.maxDepth, sinks);
 }
 
-std::vector<BatchAnswer>
-RpcClient::CallBatch(const std::vector<RpcCall>& calls) {
+std::vector<BatchAnswer> RpcClient::CallBatch(const std::vector<RpcCall>& calls) {
     if (calls.empty())
         return {};
     const std::int64_t firstId = m_impl->nextId;
@@ -120,9 +119,8 @@ RpcClient::CallBatch(const std::vector<RpcCall>& calls) {
                                 m_impl->limits.maxDepth);
 }
 
-std::vector<StreamedAnswer>
-RpcClient::CallBatch(const std::vector<RpcCall>& calls,
-                     const ResultSinks& sinks) {
+std::vector<StreamedAnswer> RpcClient::CallBatch(const std::vector<RpcCall>& calls,
+                                                 const ResultSinks& sinks) {
     if (calls.empty())
         return {};
     const std::int64_t firstId = m_impl->nextId;

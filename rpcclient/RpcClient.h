@@ -1,9 +1,9 @@
 #pragma once
 
 #include "AnswerStream.h"
-#include "RpcCall.h"
 #include "GetPedidoParams.h"
 #include "RpcAnswer.h"
+#include "RpcCall.h"
 #include "RpcClientError.h"
 #include "TlsSettings.h"
 
@@ -59,8 +59,7 @@ public:
     std::vector<BatchAnswer> CallBatch(const std::vector<RpcCall>& calls);
     // The same, each result going as parser events to its sink as the answer is read, with no
     // JSON tree of it (see StreamBatchAnswer).
-    std::vector<StreamedAnswer> CallBatch(const std::vector<RpcCall>& calls,
-                                          const ResultSinks& sinks);
+    std::vector<StreamedAnswer> CallBatch(const std::vector<RpcCall>& calls, const ResultSinks& sinks);
 
     // The calls of the screen's load; each returns the data packet.
     nlohmann::json GetPedido(const GetPedidoParams& params);

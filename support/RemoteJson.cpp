@@ -19,6 +19,8 @@ struct ArgWriter {
         else
             protocol::AppendJsonString(json, data::DateToIso(date.Value));
     }
+    // Read back as JSON first: a packet text that is not UTF-8 is refused here, as a call's own
+    // failure, rather than sent.
     void operator()(const data::Packet& packet) const {
         json += protocol::JsonText(nlohmann::json::parse(data::SerializePacket(packet)));
     }

@@ -1,11 +1,11 @@
 #include "TNetConnection.h"
 
-#include "rpcclient/FailoverClient.h"
 #include "Morvale.h"
 #include "RemoteCallLog.h"
 #include "RemoteJson.h"
 #include "RemoteResultReader.h"
 #include "protocol/LookupCatalogue.h"
+#include "rpcclient/FailoverClient.h"
 
 #include <algorithm>
 #include <deque>

@@ -1,7 +1,7 @@
 #include "rdm/PacketCell.h"
 
-#include "rdm/CharCount.h"
 #include "protocol/JsonText.h"
+#include "rdm/CharCount.h"
 
 namespace pedserver {
 

@@ -1,8 +1,9 @@
+#include "rdm/Packet.h"
+
+#include "protocol/JsonText.h"
 #include "rdm/AnswerBudget.h"
 #include "rdm/MethodResult.h"
-#include "rdm/Packet.h"
 #include "rdm/RpcError.h"
-#include "protocol/JsonText.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

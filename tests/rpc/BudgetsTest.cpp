@@ -55,7 +55,8 @@ TEST_P(BudgetsTest, AHundredReportsOfEveryDayAreRefusedAtOnceAndTheServerDoesNot
     pedclient::RpcClient client = server.Client(facts.allOrdersOperator);
     client.SetModule("Ped01100.rdmRelPedido");
     const std::vector<pedclient::RpcCall> calls(
-        100, {"GetRelItemPedido", {facts.branch, facts.allOrdersOperator, "0001-01-01", "9999-12-31", "123456", ""}});
+        100, {"GetRelItemPedido",
+              {facts.branch, facts.allOrdersOperator, "0001-01-01", "9999-12-31", "123456", ""}});
     const long before = ResidentKiB(server.Pid());
     const auto start = Clock::now();
     const auto answers = client.CallBatch(calls);

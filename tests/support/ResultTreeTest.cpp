@@ -60,7 +60,8 @@ TEST(ResultTree, APacketReadFromTheTreeIsTheOneItsEventsGiveAndAnythingElseIsLef
              R"(["",18446744073709551615,0,true,"2024-02-29","2024-01-01T00:00:00"]]}})",
          true},
         {R"({"packet":{"fields":[],"rows":[]}})", true},
-        {R"({"packet":{"fields":[{"type":"string","size":1,"extra":7,"name":"X","name":"Y"}],"rows":[["a"]]}})", true},
+        {R"({"packet":{"fields":[{"type":"string","size":1,"extra":7,"name":"X","name":"Y"}],"rows":[["a"]]}})",
+         true},
         {R"({"packet":{"fields":[{"name":"N","type":"float","size":[1]}],"rows":[[2]]}})", false},
         // Shapes the events read as well, in their own way.
         {R"({"packet":{"rows":[[1]],"fields":[{"name":"N","type":"integer"}]}})", false},
