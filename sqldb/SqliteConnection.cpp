@@ -3,7 +3,6 @@
 #include "sqldb/StatementTimeout.h"
 
 #include <cctype>
-#include <set>
 #include <sqlite3.h>
 
 namespace sqldb {
@@ -62,8 +61,8 @@ void BindOne(sqlite3* db, sqlite3_stmt* statement, int index, const Value& value
         rc = sqlite3_bind_double(statement, index, *real);
     else {
         const auto& text = std::get<std::string>(value);
-        rc =
-            sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        // The statement is reset and its bindings cleared before the caller's parameters go.
+        rc = sqlite3_bind_text(statement, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
     }
     Check(rc, db, "bind");
 }
@@ -71,7 +70,8 @@ void BindOne(sqlite3* db, sqlite3_stmt* statement, int index, const Value& value
 // Binds every :NAME of the statement; a parameter the statement lacks or does not use is a
 // programming error and is reported rather than ignored.
 void Bind(sqlite3* db, sqlite3_stmt* statement, const Params& params) {
-    std::set<std::string, std::less<>> used;
+    // SQLite numbers each distinct name once, so every parameter found is a different one.
+    std::size_t used = 0;
     const int count = sqlite3_bind_parameter_count(statement);
     for (int index = 1; index <= count; ++index) {
         const char* name = sqlite3_bind_parameter_name(statement, index);
@@ -81,12 +81,21 @@ void Bind(sqlite3* db, sqlite3_stmt* statement, const Params& params) {
         if (found == params.end())
             throw SqlError(std::string("parameter ") + name + " is not bound");
         BindOne(db, statement, index, found->second);
-        used.insert(found->first);
+        ++used;
     }
+    if (used == params.size())
+        return;
     for (const auto& [name, value] : params) {
-        if (!used.contains(name))
+        if (sqlite3_bind_parameter_index(statement, (":" + name).c_str()) == 0)
             throw SqlError("parameter :" + name + " is not used by the statement");
     }
+}
+
+// Connections of many threads allocate side by side: SQLite's count of the memory in use would
+// put one process-wide lock around every allocation. Set before the first connection opens.
+void DisableMemoryStatistics() {
+    static const int configured = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+    (void)configured;
 }
 
 Value ColumnValue(sqlite3_stmt* statement, int column) {
@@ -115,13 +124,12 @@ void SqliteConnection::Finalizer::operator()(sqlite3_stmt* statement) const noex
 }
 
 sqlite3_stmt* SqliteConnection::Cached(std::string_view sql) {
-    const std::string key(sql);
-    if (auto found = m_statements.find(key); found != m_statements.end())
+    if (auto found = m_statements.find(sql); found != m_statements.end())
         return found->second.get();
     if (m_statements.size() >= MaxCachedStatements)
         m_statements.clear();
     Statement statement(Prepare(m_db.get(), sql));
-    return m_statements.emplace(key, std::move(statement)).first->second.get();
+    return m_statements.emplace(std::string(sql), std::move(statement)).first->second.get();
 }
 
 sqlite3_stmt* SqliteConnection::Allowed(std::string_view sql) {
@@ -132,6 +140,7 @@ sqlite3_stmt* SqliteConnection::Allowed(std::string_view sql) {
 }
 
 SqliteConnection::SqliteConnection(const std::string& path) {
+    DisableMemoryStatistics();
     sqlite3* raw = nullptr;
     const int rc = sqlite3_open_v2(path.c_str(), &raw,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);

@@ -3,8 +3,10 @@
 #include "sqldb/Connection.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 struct sqlite3;
@@ -52,7 +54,14 @@ private:
 
     std::unique_ptr<sqlite3, Closer> m_db;
     // Declared after the database so that the statements are finalized before it closes.
-    std::unordered_map<std::string, Statement> m_statements;
+    // Looked up by the text as given, without a copy of it for every use.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, Statement, TextHash, std::equal_to<>> m_statements;
     std::int64_t m_changes = 0;
     bool m_refuseWrites = false;
     std::chrono::milliseconds m_timeout{0};

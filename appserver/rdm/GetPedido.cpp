@@ -92,9 +92,18 @@ OrderValueMap OrderValues(sqldb::Connection& connection, const std::string& wher
                          "PEDIDO P CROSS JOIN ITEMPEDIDO I WHERE I.CDFILIAL = P.CDFILIAL AND I.NRPEDIDO = " +
                              orderKey + where,
                          params);
+    // An order's items come one after the other: the order of the row before is looked up once.
+    std::array<std::pair<std::string, Decimal*>, 2> last;
     for (const auto& row : rows) {
         const auto value = Decimal::FromValue(row[1]).Times(Decimal::FromValue(row[2])).RoundedToCents();
-        (sqldb::AsText(row[3]) == "5" ? cancelled : live)[sqldb::AsText(row[0])] += value;
+        const bool isCancelled = sqldb::AsText(row[3]) == "5";
+        auto& [pedido, sum] = last[isCancelled ? 1 : 0];
+        std::string order = sqldb::AsText(row[0]);
+        if (!sum || order != pedido) {
+            sum = &(isCancelled ? cancelled : live)[order];
+            pedido = std::move(order);
+        }
+        *sum += value;
     }
     for (const auto& [pedido, value] : cancelled)
         live.try_emplace(pedido, value);

@@ -49,7 +49,7 @@ OrderState OrderChange::Lock(const std::string& filial, const std::string& pedid
     // Another seller's order is read (and locked) no more than a missing one, and refused alike,
     // so that neither the answer nor the time it takes tells a restricted operator it exists.
     sqldb::Params params{{"FILIAL", filial}, {"PEDIDO", pedido}};
-    const std::string visible = SellerScope::Condition(filial, "CDVENDEDOR", m_operator, params);
+    const std::string visible = SellerScope::Condition(filial, "PEDIDO.CDVENDEDOR", m_operator, params);
     const auto rows =
         m_connection.Query("SELECT IDSITPEDIDO, NREMPENHO, CDOPERALTE FROM PEDIDO WHERE "
                            "CDFILIAL = :FILIAL AND NRPEDIDO = :PEDIDO" +

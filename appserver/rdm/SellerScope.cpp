@@ -3,10 +3,14 @@
 namespace pedserver {
 namespace {
 
+// The seller is looked up by its key for each order: a list of the operator's sellers
+// (`IN (SELECT ...)`) would be built afresh on every execution, which SQLite does in a temporary
+// table of its own.
 std::string Rule(const std::string& branch, const std::string& sellerColumn) {
     return " AND (EXISTS (SELECT 1 FROM OPERTPED T WHERE T.CDFILIAL = " + branch +
-           " AND T.CDOPERADOR = :ESCOPO_OPERADOR) OR " + sellerColumn +
-           " IN (SELECT CDVENDEDOR FROM VENDEDOR WHERE CDOPERADOR = :ESCOPO_OPERADOR))";
+           " AND T.CDOPERADOR = :ESCOPO_OPERADOR) OR EXISTS (SELECT 1 FROM VENDEDOR ESCOPO_V WHERE "
+           "ESCOPO_V.CDVENDEDOR = " +
+           sellerColumn + " AND ESCOPO_V.CDOPERADOR = :ESCOPO_OPERADOR))";
 }
 
 } // namespace

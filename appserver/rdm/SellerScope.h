@@ -15,7 +15,8 @@ public:
     SellerScope() = delete;
 
     // A condition to add to a WHERE clause on orders of the branch `filial`, whose seller is in
-    // `sellerColumn`; it binds its own parameters.
+    // `sellerColumn`, named with its table or alias (it is read inside a subquery); it binds its
+    // own parameters.
     static std::string Condition(const std::string& filial, const std::string& sellerColumn,
                                  const std::string& operatorCode, sqldb::Params& params);
     // The same rule for orders of any branch (alias `order` for PEDIDO): each order is judged by

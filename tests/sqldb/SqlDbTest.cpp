@@ -7,6 +7,8 @@
 #include <functional>
 #include <future>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -54,6 +56,23 @@ TEST_P(SqlDb, MissingOrUnusedParametersAreErrors) {
     EXPECT_THROW(m_connection->Query("SELECT * FROM T WHERE ID = :ID"), sqldb::SqlError);
     EXPECT_THROW(m_connection->Query("SELECT * FROM T", {{"ID", std::int64_t{1}}}), sqldb::SqlError);
     EXPECT_THROW(m_connection->Query("SELECT * FROM NO_SUCH_TABLE"), sqldb::SqlError);
+    try {
+        m_connection->Query("SELECT * FROM T WHERE ID = :ID", {{"ID", std::int64_t{1}}, {"NOME", "a"}});
+        ADD_FAILURE() << "a parameter beside the used ones went unnoticed";
+    } catch (const sqldb::SqlError& error) {
+        EXPECT_NE(std::string(error.what()).find(":NOME"), std::string::npos) << error.what();
+    }
+}
+
+// A cached statement reads each use's own texts, never those of a use before.
+TEST_P(SqlDb, EachUseOfAStatementReadsItsOwnParameters) {
+    m_connection->ExecuteScript(
+        "INSERT INTO T (ID, NOME) VALUES (1, 'um'); INSERT INTO T (ID, NOME) VALUES (2, 'dois')");
+    for (const auto& [name, id] : {std::pair{"dois", 2}, {"um", 1}, {"tres", 0}, {"dois", 2}}) {
+        const auto rows =
+            m_connection->Query("SELECT ID FROM T WHERE NOME = :NOME", {{"NOME", std::string(name)}});
+        EXPECT_EQ(rows.IsEmpty() ? 0 : sqldb::AsInt(rows.Data()[0][0]), id) << name;
+    }
 }
 
 TEST_P(SqlDb, ChangesCountsTheRowsOfTheLastStatement) {
