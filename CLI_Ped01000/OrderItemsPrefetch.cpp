@@ -37,11 +37,15 @@ void OrderItemsPrefetch::Fetch(std::size_t first) {
         if (NeedsBlockingCheck(m_orders[first + i].Situation, m_items.at(keys[i])))
             inProgress.push_back(keys[i]);
     }
-    m_blocking = Checked(inProgress, rdm.GetItemPedidoSemFiltro2(inProgress));
-    // Only once this window has read well, as order by order would have gone on.
+    // The next window's items go out behind this window's blocking items, so that the server reads
+    // them while the check walks this window; only once this window's items have read well, as
+    // order by order would have gone on.
     m_nextFirst = first + keys.size();
-    if (m_nextFirst < m_orders.size())
-        m_next = rdm.StartGetItemPedido(KeysOf(m_nextFirst));
+    const std::vector<Key> next = m_nextFirst < m_orders.size() ? KeysOf(m_nextFirst) : std::vector<Key>{};
+    TNetConnection::PendingBatch reads = rdm.StartBlockingThenItems(inProgress, next);
+    m_blocking = Checked(inProgress, m_connection.TakeResults(reads, inProgress.size()));
+    if (!next.empty())
+        m_next = std::move(reads);
 }
 
 OrderItemsPrefetch::ByOrder<data::Packet> OrderItemsPrefetch::Checked(const std::vector<Key>& orders,

@@ -66,7 +66,8 @@ private:
     ByOrder<std::size_t> m_position;
     ByOrder<data::Packet> m_items;
     ByOrder<data::Packet> m_blocking;
-    // The items of the window from m_nextFirst on, on their way.
+    // The items of the window from m_nextFirst on, on their way (behind the blocking items of the
+    // window at hand, already taken).
     std::optional<TNetConnection::PendingBatch> m_next;
     std::size_t m_nextFirst = 0;
 };

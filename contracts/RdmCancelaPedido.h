@@ -29,9 +29,11 @@ public:
     // The same for many orders (branch, order number) in one exchange; one result per order.
     using OrderKey = std::pair<std::string, std::string>;
     std::vector<RemoteResult> GetItemPedido(const std::vector<OrderKey>& orders);
-    // The same calls, sent to be finished later (TNetConnection::FinishBatch).
-    TNetConnection::PendingBatch StartGetItemPedido(const std::vector<OrderKey>& orders);
-    std::vector<RemoteResult> GetItemPedidoSemFiltro2(const std::vector<OrderKey>& orders);
+    // GetItemPedidoSemFiltro2 of the orders `blocking`, then GetItemPedido of the orders `items`,
+    // sent as one batch whose results are taken in that order (TNetConnection::TakeResults), so
+    // that the server reads the items while the caller looks at the blocking items.
+    TNetConnection::PendingBatch StartBlockingThenItems(const std::vector<OrderKey>& blocking,
+                                                        const std::vector<OrderKey>& items);
     RemoteResult getOperTPed(std::string cdFilial, std::string operador);
     // vendedor may be empty; todos is "T" for every seller or empty.
     RemoteResult GetNrPedido(std::string cdFilial, std::string vendedor, std::string todos);

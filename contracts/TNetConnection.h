@@ -92,6 +92,9 @@ public:
     // failure, and the host of an expired session, only when the results are taken.
     PendingBatch StartBatch(const std::vector<RemoteCall>& calls);
     std::vector<RemoteResult> FinishBatch(PendingBatch batch);
+    // The results of the batch's next `count` calls (fewer when fewer are left), waiting only for
+    // the exchanges that carry them: the calls behind them stay on their way.
+    std::vector<RemoteResult> TakeResults(PendingBatch& batch, std::size_t count);
 
 private:
     // One batch exchange of calls [first, last) (in the source file).

@@ -1,5 +1,6 @@
 #include "RdmCancelaPedido.h"
 
+#include <iterator>
 #include <utility>
 
 namespace {
@@ -90,12 +91,13 @@ std::vector<RemoteResult> RdmCancelaPedido::GetItemPedido(const std::vector<Orde
     return m_connection.CallBatch(PerOrder("GetItemPedido", orders));
 }
 
-TNetConnection::PendingBatch RdmCancelaPedido::StartGetItemPedido(const std::vector<OrderKey>& orders) {
-    return m_connection.StartBatch(PerOrder("GetItemPedido", orders));
-}
-
-std::vector<RemoteResult> RdmCancelaPedido::GetItemPedidoSemFiltro2(const std::vector<OrderKey>& orders) {
-    return m_connection.CallBatch(PerOrder("GetItemPedidoSemFiltro2", orders));
+TNetConnection::PendingBatch RdmCancelaPedido::StartBlockingThenItems(const std::vector<OrderKey>& blocking,
+                                                                      const std::vector<OrderKey>& items) {
+    std::vector<RemoteCall> calls = PerOrder("GetItemPedidoSemFiltro2", blocking);
+    std::vector<RemoteCall> itemCalls = PerOrder("GetItemPedido", items);
+    calls.insert(calls.end(), std::make_move_iterator(itemCalls.begin()),
+                 std::make_move_iterator(itemCalls.end()));
+    return m_connection.StartBatch(calls);
 }
 
 RemoteResult RdmCancelaPedido::getOperTPed(std::string cdFilial, std::string operador) {

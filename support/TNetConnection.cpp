@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <deque>
 #include <future>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 
@@ -41,6 +42,11 @@ struct TNetConnection::BatchExchange {
 struct TNetConnection::PendingBatch::State {
     std::size_t calls = 0;
     std::vector<BatchExchange> exchanges;
+    // Results are taken in call order: the exchanges collected so far, and those of their results
+    // not taken yet (an exchange may carry calls on both sides of a take).
+    std::size_t collected = 0;
+    std::size_t taken = 0;
+    std::vector<RemoteResult> ready;
     // Declared last, so that the exchanges outlive the lanes that fill them.
     std::vector<std::shared_future<void>> lanes;
     ~State() {
@@ -263,12 +269,21 @@ TNetConnection::PendingBatch TNetConnection::StartBatch(const std::vector<Remote
 }
 
 std::vector<RemoteResult> TNetConnection::FinishBatch(PendingBatch batch) {
-    std::vector<RemoteResult> results;
+    return batch.m_state ? TakeResults(batch, batch.m_state->calls) : std::vector<RemoteResult>{};
+}
+
+std::vector<RemoteResult> TNetConnection::TakeResults(PendingBatch& batch, std::size_t count) {
     if (!batch.m_state)
-        return results;
-    results.reserve(batch.m_state->calls);
-    for (BatchExchange& exchange : batch.m_state->exchanges)
-        Collect(exchange, results);
+        return {};
+    PendingBatch::State& state = *batch.m_state;
+    count = std::min(count, state.calls - state.taken);
+    while (state.ready.size() < count && state.collected < state.exchanges.size())
+        Collect(state.exchanges[state.collected++], state.ready);
+    const auto end = state.ready.begin() + static_cast<std::ptrdiff_t>(count);
+    std::vector<RemoteResult> results(std::make_move_iterator(state.ready.begin()),
+                                      std::make_move_iterator(end));
+    state.ready.erase(state.ready.begin(), end);
+    state.taken += count;
     return results;
 }
 

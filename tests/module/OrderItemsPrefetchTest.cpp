@@ -153,3 +153,29 @@ TEST_F(OrderItemsPrefetchTest, TheNextWindowIsOnItsWayWhileTheCheckWalksThisOne)
         << "a jump reads a window of its own, here the last order alone, and drops the one sent ahead";
     EXPECT_TRUE(platform.Errors().empty()) << testing::PrintToString(platform.Errors());
 }
+
+// A failed read of blocking items fails the read with the server's message shown once, although
+// the next window's items went out with it; the connection serves the next read.
+TEST_F(OrderItemsPrefetchTest, AFailedBlockingReadIsShownOnceAndFails) {
+    const auto orders = LoadBranch();
+    ASSERT_GT(orders.size(), 4u);
+    OrderItemsPrefetch prefetch(screen->netCancelaPed, orders, 2);
+    // Only the blocking items read the lots reserved.
+    server->Database().Connect()->Execute("ALTER TABLE RESERVALOTE RENAME TO RESERVALOTE_FORA");
+    {
+        struct Restore {
+            const testkit::ServerProcess& server;
+            ~Restore() {
+                server.Database().Connect()->Execute("ALTER TABLE RESERVALOTE_FORA RENAME TO RESERVALOTE");
+            }
+        } restore{*server};
+        EXPECT_ANY_THROW({
+            for (const auto& order : orders)
+                prefetch.Items(order.Branch, order.Number);
+        });
+        EXPECT_EQ(platform.Errors().size(), 1u) << testing::PrintToString(platform.Errors());
+    }
+    OrderItemsPrefetch again(screen->netCancelaPed, orders, 2);
+    EXPECT_NE(again.Items(orders.back().Branch, orders.back().Number), nullptr);
+    EXPECT_EQ(platform.Errors().size(), 1u) << testing::PrintToString(platform.Errors());
+}

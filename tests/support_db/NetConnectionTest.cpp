@@ -196,6 +196,41 @@ TEST_F(NetConnectionTest, AStartedBatchIsFinishedLaterAndCallsMadeMeanwhileAreAn
         << "its answers had come before the connection closed";
 }
 
+// Results taken in parts, across the exchanges' boundaries, are each call's own in call order,
+// and a part asked beyond the batch's end holds only what is left.
+TEST_F(NetConnectionTest, ABatchTakenInPartsKeepsEachResultWithItsCall) {
+    m_connection.Open();
+    // A refused call every third, between the branches' parameters, to see each result's place.
+    std::vector<RemoteCall> calls;
+    for (std::size_t i = 0; i < 3 * TNetConnection::MaxBatchCalls + 7; ++i) {
+        if (i % 3 == 0)
+            calls.push_back({"GetItemPedido", {std::string("0001")}});
+        else
+            calls.push_back({"GetParamPedido", {std::string(i % 3 == 1 ? "0001" : "0002")}});
+    }
+    const std::vector<RemoteResult> whole = m_connection.CallBatch(calls);
+    ASSERT_EQ(whole.size(), calls.size());
+    TNetConnection::PendingBatch started = m_connection.StartBatch(calls);
+    std::vector<RemoteResult> parts;
+    for (std::size_t count : {0u, 1u, 98u, 2u, 150u, 1000u, 5u}) {
+        std::vector<RemoteResult> part = m_connection.TakeResults(started, count);
+        EXPECT_EQ(part.size(), std::min<std::size_t>(count, calls.size() - parts.size())) << count;
+        for (auto& result : part)
+            parts.push_back(std::move(result));
+    }
+    ASSERT_EQ(parts.size(), calls.size());
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        ASSERT_EQ(parts[i].Ok, i % 3 != 0) << i << ": " << parts[i].Message;
+        ASSERT_EQ(whole[i].Ok, parts[i].Ok) << i;
+        if (parts[i].Ok) {
+            EXPECT_EQ(parts[i].Packet->Rows, whole[i].Packet->Rows) << i;
+        }
+    }
+    EXPECT_NE(Text(*parts[1].Packet, 0, "IDUTCTREMPEN"), Text(*parts[2].Packet, 0, "IDUTCTREMPEN"))
+        << "the branches' parameters tell the places apart";
+    EXPECT_TRUE(m_connection.FinishBatch(std::move(started)).empty()) << "nothing is left";
+}
+
 TEST_F(NetConnectionTest, ABatchToAServerThatIsDownFailsEveryCallInPortuguese) {
     const testkit::LoopbackSocket refused(false);
     m_host.webPort = refused.Port();
