@@ -10,17 +10,27 @@ namespace pedserver {
 
 namespace {
 
-std::string Timestamp() {
+// Appends the time as 2024-05-10T14:03:07.412Z. A line is written per call, thousands a second:
+// the date and time of day are formatted once a second per thread, the milliseconds each time.
+void AppendTimestamp(std::string& out) {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto millis =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-    std::tm utc{};
-    gmtime_r(&seconds, &utc);
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d.%03dZ", utc.tm_year + 1900,
-                  utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec, static_cast<int>(millis));
-    return text;
+    thread_local std::time_t formattedSecond = -1;
+    thread_local char secondText[64];
+    if (seconds != formattedSecond) {
+        std::tm utc{};
+        gmtime_r(&seconds, &utc);
+        std::snprintf(secondText, sizeof secondText, "%04d-%02d-%02dT%02d:%02d:%02d.", utc.tm_year + 1900,
+                      utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min, utc.tm_sec);
+        formattedSecond = seconds;
+    }
+    out += secondText;
+    out += static_cast<char>('0' + millis / 100);
+    out += static_cast<char>('0' + millis / 10 % 10);
+    out += static_cast<char>('0' + millis % 10);
+    out += 'Z';
 }
 
 bool IsBare(std::string_view value) {
@@ -76,43 +86,71 @@ void RequestLog::WriteOut() {
 }
 
 std::string RequestLog::Quote(std::string_view value) {
+    std::string quoted;
+    AppendQuoted(quoted, value);
+    return quoted;
+}
+
+void RequestLog::AppendQuoted(std::string& out, std::string_view value) {
     if (IsBare(value)) {
-        return std::string(value);
+        out += value;
+        return;
     }
-    std::string quoted = "\"";
+    out += '"';
     for (const char c : value) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
+            out += '\\';
+            out += c;
         } else if (byte < ' ' || byte == 0x7f) {
             char escape[8];
             std::snprintf(escape, sizeof escape, "\\x%02x", byte);
-            quoted += escape;
+            out += escape;
         } else {
-            quoted += c;
+            out += c;
         }
     }
-    return quoted + '"';
+    out += '"';
 }
 
 void RequestLog::Write(const RpcOutcome& outcome, double milliseconds) {
+    std::string line;
+    line.reserve(160);
+    line += "ts=";
+    AppendTimestamp(line);
+    line += " client=";
+    AppendQuoted(line, outcome.client);
+    line += " method=";
+    AppendQuoted(line, outcome.method);
+    line += " operator=";
+    AppendQuoted(line, outcome.operatorCode);
     char ms[32];
-    std::snprintf(ms, sizeof ms, "%.1f", milliseconds);
-    std::string line = "ts=" + Timestamp() + " client=" + Quote(outcome.client) + " method=" + Quote(outcome.method) +
-                       " operator=" + Quote(outcome.operatorCode) + " ms=" + ms +
-                       " outcome=" + outcome.outcome + " status=" + std::to_string(outcome.httpStatus);
+    std::snprintf(ms, sizeof ms, " ms=%.1f", milliseconds);
+    line += ms;
+    line += " outcome=";
+    line += outcome.outcome;
+    line += " status=";
+    line += std::to_string(outcome.httpStatus);
     if (outcome.outcome != "ok") {
-        line += " error=" + Quote(outcome.detail.substr(0, 500));
+        line += " error=";
+        AppendQuoted(line, std::string_view(outcome.detail).substr(0, 500));
     }
     Append(std::move(line));
 }
 
 void RequestLog::WriteEvent(const RpcOutcome& outcome) {
-    std::string line = "ts=" + Timestamp() + " event=" + Quote(outcome.event) + " client=" + Quote(outcome.client) +
-                       " operator=" + Quote(outcome.operatorCode);
-    if (!outcome.detail.empty())
-        line += " detail=" + Quote(outcome.detail.substr(0, 500));
+    std::string line = "ts=";
+    AppendTimestamp(line);
+    line += " event=";
+    AppendQuoted(line, outcome.event);
+    line += " client=";
+    AppendQuoted(line, outcome.client);
+    line += " operator=";
+    AppendQuoted(line, outcome.operatorCode);
+    if (!outcome.detail.empty()) {
+        line += " detail=";
+        AppendQuoted(line, std::string_view(outcome.detail).substr(0, 500));
+    }
     Append(std::move(line));
 }
 

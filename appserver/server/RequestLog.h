@@ -38,6 +38,7 @@ public:
 private:
     void WriteOut();
     void Append(std::string line);
+    static void AppendQuoted(std::string& out, std::string_view value);
 
     std::ostream& m_out;
     const std::chrono::milliseconds m_flushDelay;

@@ -4,6 +4,8 @@
 #include "testkit/TempDir.h"
 
 #include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -25,6 +27,47 @@ TEST(RequestLogTest, ValuesAreQuotedSoThatNoClientTextCanBreakALine) {
     };
     for (const auto& [value, quoted] : cases) {
         EXPECT_EQ(pedserver::RequestLog::Quote(value), quoted) << value;
+    }
+}
+
+// The time of a moment as the log writes it, to the millisecond.
+std::string UtcText(std::chrono::system_clock::time_point moment) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(moment);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &utc);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(moment.time_since_epoch()).count() % 1000;
+    char withMillis[48];
+    std::snprintf(withMillis, sizeof withMillis, "%s.%03dZ", text, static_cast<int>(millis));
+    return withMillis;
+}
+
+// Each line carries the time it was written, also when the seconds go by between lines.
+TEST(RequestLogTest, EveryLineHasTheTimeItWasWritten) {
+    std::ostringstream out;
+    std::vector<std::pair<std::string, std::string>> bounds;
+    {
+        pedserver::RequestLog log(out, std::chrono::hours(1));
+        pedserver::RpcOutcome outcome;
+        outcome.method = "GetPedido";
+        outcome.outcome = "ok";
+        for (const auto pause : {0, 0, 1100, 0, 1100}) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+            const auto before = UtcText(std::chrono::system_clock::now());
+            log.Write(outcome, 1.0);
+            bounds.emplace_back(before, UtcText(std::chrono::system_clock::now()));
+        }
+    }
+    std::istringstream lines(out.str());
+    std::string line;
+    for (const auto& [before, after] : bounds) {
+        ASSERT_TRUE(std::getline(lines, line));
+        ASSERT_EQ(line.rfind("ts=", 0), 0u) << line;
+        const std::string ts = line.substr(3, before.size());
+        EXPECT_LE(before, ts) << line;
+        EXPECT_LE(ts, after) << line;
     }
 }
 
