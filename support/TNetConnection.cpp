@@ -11,6 +11,7 @@
 #include <deque>
 #include <future>
 #include <iterator>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 
@@ -269,7 +270,7 @@ TNetConnection::PendingBatch TNetConnection::StartBatch(const std::vector<Remote
 }
 
 std::vector<RemoteResult> TNetConnection::FinishBatch(PendingBatch batch) {
-    return batch.m_state ? TakeResults(batch, batch.m_state->calls) : std::vector<RemoteResult>{};
+    return TakeResults(batch, std::numeric_limits<std::size_t>::max());
 }
 
 std::vector<RemoteResult> TNetConnection::TakeResults(PendingBatch& batch, std::size_t count) {

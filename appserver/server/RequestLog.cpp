@@ -118,12 +118,9 @@ void RequestLog::Write(const RpcOutcome& outcome, double milliseconds) {
     line.reserve(160);
     line += "ts=";
     AppendTimestamp(line);
-    line += " client=";
-    AppendQuoted(line, outcome.client);
-    line += " method=";
-    AppendQuoted(line, outcome.method);
-    line += " operator=";
-    AppendQuoted(line, outcome.operatorCode);
+    AppendField(line, " client=", outcome.client);
+    AppendField(line, " method=", outcome.method);
+    AppendField(line, " operator=", outcome.operatorCode);
     char ms[32];
     std::snprintf(ms, sizeof ms, " ms=%.1f", milliseconds);
     line += ms;
@@ -131,27 +128,25 @@ void RequestLog::Write(const RpcOutcome& outcome, double milliseconds) {
     line += outcome.outcome;
     line += " status=";
     line += std::to_string(outcome.httpStatus);
-    if (outcome.outcome != "ok") {
-        line += " error=";
-        AppendQuoted(line, std::string_view(outcome.detail).substr(0, 500));
-    }
+    if (outcome.outcome != "ok")
+        AppendField(line, " error=", std::string_view(outcome.detail).substr(0, 500));
     Append(std::move(line));
 }
 
 void RequestLog::WriteEvent(const RpcOutcome& outcome) {
     std::string line = "ts=";
     AppendTimestamp(line);
-    line += " event=";
-    AppendQuoted(line, outcome.event);
-    line += " client=";
-    AppendQuoted(line, outcome.client);
-    line += " operator=";
-    AppendQuoted(line, outcome.operatorCode);
-    if (!outcome.detail.empty()) {
-        line += " detail=";
-        AppendQuoted(line, std::string_view(outcome.detail).substr(0, 500));
-    }
+    AppendField(line, " event=", outcome.event);
+    AppendField(line, " client=", outcome.client);
+    AppendField(line, " operator=", outcome.operatorCode);
+    if (!outcome.detail.empty())
+        AppendField(line, " detail=", std::string_view(outcome.detail).substr(0, 500));
     Append(std::move(line));
+}
+
+void RequestLog::AppendField(std::string& line, std::string_view key, std::string_view value) {
+    line += key;
+    AppendQuoted(line, value);
 }
 
 void RequestLog::Append(std::string line) {

@@ -39,6 +39,8 @@ private:
     void WriteOut();
     void Append(std::string line);
     static void AppendQuoted(std::string& out, std::string_view value);
+    // " key=" and the value quoted as Quote does.
+    static void AppendField(std::string& line, std::string_view key, std::string_view value);
 
     std::ostream& m_out;
     const std::chrono::milliseconds m_flushDelay;
