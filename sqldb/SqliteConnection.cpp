@@ -98,6 +98,9 @@ void DisableMemoryStatistics() {
     (void)configured;
 }
 
+// Most queries read an order's few rows: room for them from the start saves regrowing.
+constexpr std::size_t kRowsReserved = 8;
+
 Value ColumnValue(sqlite3_stmt* statement, int column) {
     switch (sqlite3_column_type(statement, column)) {
     case SQLITE_INTEGER:
@@ -192,6 +195,7 @@ Rows SqliteConnection::Query(std::string_view sql, const Params& params) {
     for (int column = 0; column < columnCount; ++column)
         columns.emplace_back(sqlite3_column_name(statement, column));
     std::vector<Row> data;
+    data.reserve(kRowsReserved);
     m_deadline = std::chrono::steady_clock::now() + m_timeout;
     int rc = SQLITE_ROW;
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {

@@ -3,9 +3,11 @@
 #include "rdm/AnswerBudget.h"
 #include "rdm/MethodResult.h"
 #include "rdm/PacketCell.h"
+#include "rdm/PacketLayout.h"
 #include "sqldb/Value.h"
 
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -13,21 +15,20 @@
 namespace pedserver {
 
 // A data packet being built for an answer: declared fields, then rows of values in field order.
-// Texts longer than their field are cut to its size in characters. Each row is written as JSON
-// text as it is added and charged to the request's answer budget at what it takes, so a large
-// packet never exists as a tree of values.
+// Texts longer than their field are cut to its size in characters. The answer's text is written
+// as the packet is built, fields first, each row as it is added, charged to the request's answer
+// budget at what it takes, so a large packet never exists as a tree of values nor is copied.
 class Packet {
 public:
-    struct FieldDef {
-        std::string name;
-        std::string type;
-        int size = 0;
-    };
+    using FieldDef = PacketLayout::FieldDef;
 
     explicit Packet(AnswerBudget& budget, std::vector<FieldDef> fields = {})
-        : m_budget(budget), m_fields(std::move(fields)) {}
+        : m_budget(budget), m_ownLayout(std::move(fields)), m_layout(&*m_ownLayout) {}
+    // A packet of a layout the caller keeps for as long as the packet lives.
+    Packet(AnswerBudget& budget, const PacketLayout& layout) : m_budget(budget), m_layout(&layout) {}
+    Packet(const Packet&) = delete;
+    Packet& operator=(const Packet&) = delete;
 
-    Packet& AddField(const std::string& name, const std::string& type, int size = 0);
     void AddRow(std::initializer_list<PacketCell> row) {
         AddRow(std::span<const PacketCell>(row.begin(), row.size()));
     }
@@ -38,8 +39,9 @@ public:
 
 private:
     AnswerBudget& m_budget;
-    std::vector<FieldDef> m_fields;
-    std::string m_rows; // the rows' text, comma-separated
+    std::optional<PacketLayout> m_ownLayout;
+    const PacketLayout* m_layout;
+    std::string m_text; // the answer up to its last row, once the first row is added
     std::size_t m_rowCount = 0;
 };
 

@@ -14,7 +14,7 @@ void PacketCell::AppendTo(std::string& json, std::size_t maxChars) const {
     } else if (const auto* integer = std::get_if<std::int64_t>(&m_value))
         json += std::to_string(*integer);
     else if (const auto* number = std::get_if<double>(&m_value))
-        json += protocol::JsonText(*number);
+        protocol::AppendJsonNumber(json, *number);
     else
         json += "null";
 }

@@ -15,20 +15,21 @@ PacketCell Number(const sqldb::Value& value) {
 }
 
 Packet ItemPacket(AnswerBudget& budget) {
-    return Packet(budget, {{"NRITEMPED", "string", 10},
-                           {"IDCHECK", "string", 1},
-                           {"IDSITITEMPED", "string", 1},
-                           {"CDPRODUTO", "string", 10},
-                           {"NMPRODUTO", "string", 50},
-                           {"QTITEMPED", "float"},
-                           {"SGUNIDADE", "string", 10},
-                           {"VRPREUNITPED", "float"},
-                           {"NRPEDIDO", "string", 10},
-                           {"CDFILIAL", "string", 4},
-                           {"CDARVPROD", "string", 20},
-                           {"CDJUSTEXCHIS", "string", 4},
-                           {"CDOPERADOR", "string", 12},
-                           {"CDPRODESTO", "string", 10}});
+    static const PacketLayout layout({{"NRITEMPED", "string", 10},
+                                      {"IDCHECK", "string", 1},
+                                      {"IDSITITEMPED", "string", 1},
+                                      {"CDPRODUTO", "string", 10},
+                                      {"NMPRODUTO", "string", 50},
+                                      {"QTITEMPED", "float"},
+                                      {"SGUNIDADE", "string", 10},
+                                      {"VRPREUNITPED", "float"},
+                                      {"NRPEDIDO", "string", 10},
+                                      {"CDFILIAL", "string", 4},
+                                      {"CDARVPROD", "string", 20},
+                                      {"CDJUSTEXCHIS", "string", 4},
+                                      {"CDOPERADOR", "string", 12},
+                                      {"CDPRODESTO", "string", 10}});
+    return Packet(budget, layout);
 }
 
 // The branch and order a per-order query names.
@@ -80,9 +81,15 @@ sqldb::Rows BlockingItems(sqldb::Connection& connection, const OrderSelection& s
                             selection.params);
 }
 
-// The orders' rows by order number, the number being the row's column `numberColumn`.
-BatchReads::OrderRows ByOrder(sqldb::Rows rows, std::size_t numberColumn) {
+// The rows of the orders read by order number, the number being the row's column `numberColumn`.
+BatchReads::OrderRows ByOrder(sqldb::Rows rows, std::size_t numberColumn,
+                              const std::vector<std::string>& orders) {
     BatchReads::OrderRows byOrder;
+    // One order read, as every call on SQLite reads: all its rows are that order's, kept as they came.
+    if (orders.size() == 1) {
+        byOrder.emplace(orders.front(), rows.TakeData());
+        return byOrder;
+    }
     for (auto& row : rows.TakeData()) {
         auto& ofOrder = byOrder[sqldb::AsText(row[numberColumn])];
         ofOrder.push_back(std::move(row));
@@ -116,13 +123,13 @@ BatchReads::OrderRows ItemsOfOrders(const MethodCall& call, const std::string& f
             "WHERE P.CDFILIAL = :FILIAL AND P.NRPEDIDO" +
                 selection.orders + selection.scope + " ORDER BY I.NRPEDIDO, I.NRITEMPED",
             selection.params),
-        7);
+        7, orders);
 }
 
 // The blocking items of those of the orders the operator may see, in one statement.
 BatchReads::OrderRows BlockingOfOrders(const MethodCall& call, const std::string& filial,
                                        const std::vector<std::string>& orders) {
-    return ByOrder(BlockingItems(call.connection, SelectOrders(call, filial, orders)), 2);
+    return ByOrder(BlockingItems(call.connection, SelectOrders(call, filial, orders)), 2, orders);
 }
 
 } // namespace
@@ -136,14 +143,15 @@ MethodResult GetParamPedido(const MethodCall& call) {
                               {{"FILIAL", filial}});
     if (rows.IsEmpty())
         throw RpcError(RpcCode::Refused, "Filial não cadastrada.");
-    Packet packet(call.answer);
+    std::vector<Packet::FieldDef> fields;
     std::vector<PacketCell> row;
     // PostgreSQL folds result column names to lower case; the packet uses the screen's names.
     for (const char* column :
          {"IDUTCTRELANP", "IDUTCTREMPEN", "IDEXIBPEDIDO", "IDMENSVEND", "IDUTRESELOTE"}) {
-        packet.AddField(column, "string", 1);
+        fields.push_back({column, "string", 1});
         row.push_back(rows.Text(0, column));
     }
+    Packet packet(call.answer, std::move(fields));
     packet.AddRow(std::move(row));
     return packet.ToResult();
 }
@@ -206,7 +214,8 @@ sqldb::Rows BlockingItemsOf(sqldb::Connection& connection, const std::string& fi
 
 MethodResult GetItemPedidoSemFiltro2(const MethodCall& call) {
     const auto request = ReadOrderRequest(call, "GetItemPedidoSemFiltro2");
-    Packet packet(call.answer, {{"IDSITITEMPED", "string", 1}});
+    static const PacketLayout layout({{"IDSITITEMPED", "string", 1}});
+    Packet packet(call.answer, layout);
     const auto rows = RowsOfOrder(call, "GetItemPedidoSemFiltro2", request,
                                   [&call](const std::string& filial, const std::vector<std::string>& orders) {
                                       return BlockingOfOrders(call, filial, orders);

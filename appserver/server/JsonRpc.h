@@ -2,6 +2,7 @@
 
 #include "protocol/JsonText.h"
 
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -15,9 +16,19 @@ inline nlohmann::json Error(const nlohmann::json& id, int code, const std::strin
     return {{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", code}, {"message", message}}}};
 }
 
-// A call's answer around its result, already JSON text; keys in the order of Serialize.
-inline std::string ResultText(const nlohmann::json& id, const std::string& result) {
-    return R"({"id":)" + id.dump() + R"(,"jsonrpc":"2.0","result":)" + result + "}";
+// Appends a call's answer around its result, already JSON text; keys in the order of Serialize.
+inline void AppendResultText(std::string& text, const nlohmann::json& id, const std::string& result) {
+    text += R"({"id":)";
+    // Ids are nearly always counters: written without the JSON writer.
+    if (id.is_number_unsigned())
+        text += std::to_string(id.get<std::uint64_t>());
+    else if (id.is_number_integer())
+        text += std::to_string(id.get<std::int64_t>());
+    else
+        text += protocol::JsonText(id);
+    text += R"(,"jsonrpc":"2.0","result":)";
+    text += result;
+    text += '}';
 }
 
 // The answer's text (invalid UTF-8 from the database goes out as U+FFFD).

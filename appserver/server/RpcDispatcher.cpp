@@ -246,7 +246,7 @@ RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operato
     const auto single = [&](RpcOutcome outcome) {
         outcome.operatorCode = operatorCode;
         reply.httpStatus = outcome.httpStatus;
-        reply.body = outcome.AnswerText();
+        outcome.AppendAnswerTo(reply.body);
         reply.calls.push_back(std::move(outcome));
         return std::move(reply);
     };
@@ -268,11 +268,15 @@ RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operato
         return single(std::move(envelope));
     }
     HandleBatch(request, operatorCode, module, answer, reply.calls);
-    reply.body = "[";
+    std::size_t size = 2;
+    for (const RpcOutcome& call : reply.calls)
+        size += call.result.size() + 64;
+    reply.body.reserve(size);
+    reply.body += '[';
     for (std::size_t i = 0; i < reply.calls.size(); ++i) {
         if (i > 0)
             reply.body += ',';
-        reply.body += reply.calls[i].AnswerText();
+        reply.calls[i].AppendAnswerTo(reply.body);
         reply.calls[i].result.clear(); // the answer holds it now
     }
     reply.body += ']';

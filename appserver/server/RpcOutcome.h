@@ -22,9 +22,12 @@ struct RpcOutcome {
     double seconds = 0.0;           // time spent on the call
     bool changedData = false;       // a command that went through (its answer is a status)
 
-    // The answer's text.
-    std::string AnswerText() const {
-        return result.empty() ? JsonRpc::Serialize(body) : JsonRpc::ResultText(body["id"], result);
+    // Appends the answer's text.
+    void AppendAnswerTo(std::string& text) const {
+        if (result.empty())
+            text += JsonRpc::Serialize(body);
+        else
+            JsonRpc::AppendResultText(text, body["id"], result);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -54,6 +55,41 @@ TEST(PacketTest, RowsAreTheSameTextTheAnswerWriterGivesTheirValues) {
               R"({"packet":{"fields":[{"name":"F","size":0,"type":"string"}],"rows":[["a)"
               "\xef\xbf\xbd"
               R"(b"]]}})");
+}
+
+// Numbers skip the JSON writer in the range quantities and prices live in; their text must stay
+// the writer's, at the range's edges and for every amount in cents and quantity in ten-thousandths.
+TEST(PacketTest, NumbersAreWrittenAsTheAnswerWriterWritesThem) {
+    std::vector<double> numbers = {0.0,   -0.0,   1e-4,      9.9999e-5, 1e15,      999999999999999.9,
+                                   1e14,  -12.5,  0.1 + 0.2, 19.99,     1234.5678, 123456.0,
+                                   1e300, 5e-324, -1e-300,   2.5e-4,    7e14,      -999999999999999.0};
+    for (int i = 1; i <= 200000; ++i) {
+        numbers.push_back(i / 100.0);
+        numbers.push_back(i / 10000.0);
+        numbers.push_back(-i * 3.0 / 7.0);
+    }
+    for (const double number : numbers) {
+        std::string text = "[";
+        protocol::AppendJsonNumber(text, number);
+        ASSERT_EQ(text, "[" + protocol::JsonText(number)) << number;
+    }
+}
+
+// Packets of one layout, one after the other, are each written as a packet of its own fields.
+TEST(PacketTest, PacketsOfOneLayoutAreWrittenAsPacketsOfTheirOwnFields) {
+    const std::vector<Packet::FieldDef> fields = {{"S", "string", 3}, {"N", "float"}};
+    const pedserver::PacketLayout layout(fields);
+    for (const double number : {1.5, 2.0}) {
+        AnswerBudget budget(1 << 20);
+        Packet shared(budget, layout);
+        Packet own(budget, fields);
+        for (Packet* packet : {&shared, &own})
+            packet->AddRow({std::string("abcd"), number});
+        EXPECT_EQ(shared.ToResult().Text(), own.ToResult().Text());
+    }
+    AnswerBudget budget(1 << 20);
+    Packet empty(budget, layout);
+    EXPECT_EQ(nlohmann::json::parse(empty.ToResult().Text())["packet"]["rows"], nlohmann::json::array());
 }
 
 TEST(PacketTest, TextsAreCutToTheirFieldsSizeInCharacters) {
