@@ -10,8 +10,7 @@ void Packet::AddRow(std::span<const PacketCell> row) {
     const std::vector<FieldDef>& fields = m_layout->Fields();
     if (row.size() != fields.size())
         throw std::logic_error("packet row does not match its fields");
-    if (m_text.empty())
-        m_text = m_layout->Head();
+    StartText();
     const std::size_t start = m_text.size();
     if (m_rowCount > 0)
         m_text += ',';
@@ -32,11 +31,15 @@ void Packet::AddRow(std::span<const PacketCell> row) {
 }
 
 MethodResult Packet::ToResult() {
-    if (m_text.empty())
-        m_text = m_layout->Head();
+    StartText();
     m_text += "]}}";
     m_rowCount = 0;
     return MethodResult::FromText(std::exchange(m_text, {}));
+}
+
+void Packet::StartText() {
+    if (m_text.empty())
+        m_text = m_layout->Head();
 }
 
 PacketCell TextOrNull(const sqldb::Value& value) {

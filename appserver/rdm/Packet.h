@@ -38,6 +38,9 @@ public:
     MethodResult ToResult();
 
 private:
+    // The answer's text begins with the layout's head, once.
+    void StartText();
+
     AnswerBudget& m_budget;
     std::optional<PacketLayout> m_ownLayout;
     const PacketLayout* m_layout;

@@ -268,9 +268,11 @@ RpcReply RpcDispatcher::Answer(std::string_view body, const std::string& operato
         return single(std::move(envelope));
     }
     HandleBatch(request, operatorCode, module, answer, reply.calls);
+    // Room for every result and, roughly, the envelope around it, so the answer grows once.
+    constexpr std::size_t aroundResult = 64;
     std::size_t size = 2;
     for (const RpcOutcome& call : reply.calls)
-        size += call.result.size() + 64;
+        size += call.result.size() + aroundResult;
     reply.body.reserve(size);
     reply.body += '[';
     for (std::size_t i = 0; i < reply.calls.size(); ++i) {
